@@ -1,0 +1,413 @@
+#include "core/datamodule.h"
+
+#include "platform/inifile.h"
+#include "platform/jetsql.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QDomDocument>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
+TPdatamodule *Pdatamodule = nullptr;
+QString PProgramDir;
+TIniFile *PConfigIni = nullptr;
+QString PDefaultWordBank;
+QString PVersion;
+QDomDocument *PXmlDoc = nullptr;
+QString PWordBankPath;
+bool PTerminateRequested = false;
+
+namespace {
+QRandomGenerator g_random;
+}
+
+void PRandomize() { g_random.seed(quint32(QDateTime::currentMSecsSinceEpoch())); }
+
+void PRandSeed(quint32 seed) { g_random.seed(seed); }
+
+int PRandom(int n) { return n <= 0 ? 0 : int(g_random.bounded(quint32(n))); }
+
+QString PConnectionText(const QString &path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path +
+           QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Password=") +
+           QString::fromLatin1(LxbPassword);
+}
+
+void PCheckName(const QString &name)
+{
+    if (!isPlainIdentifier(name))
+        throw EngineError(QStringLiteral("名称“") + name + QStringLiteral("”无效：只能由字母、数字、下划线和汉字组成。"));
+}
+
+TPdatamodule::TPdatamodule(const QString &programDir, const QStringList &args, QObject *parent)
+    : QObject(parent)
+{
+    Pdatamodule = this;
+    OpenDialog1.Title = QStringLiteral("打开词库文件");
+    OpenDialog1.Filter = QStringLiteral("Lexorin词库文件(*.lxb)|*.lxb");
+    DataModuleCreate(programDir, args);
+}
+
+TPdatamodule::~TPdatamodule()
+{
+    PQuery.close();
+    PConnection.close();
+    if (Pdatamodule == this)
+        Pdatamodule = nullptr;
+    delete PXmlDoc;
+    PXmlDoc = nullptr;
+    delete PConfigIni;
+    PConfigIni = nullptr;
+}
+
+void TPdatamodule::DataModuleCreate(const QString &programDir, const QStringList &args)
+{
+    PProgramDir = QDir(programDir).absolutePath();
+    if (!PProgramDir.endsWith(QLatin1Char('/')))
+        PProgramDir += QLatin1Char('/');
+    delete PConfigIni;
+    PConfigIni = new TIniFile(PProgramDir + QStringLiteral("config.ini"));
+    PDefaultWordBank = PConfigIni->ReadString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), QString());
+    PVersion = QStringLiteral("V03_090919");
+    delete PXmlDoc;
+    PXmlDoc = new QDomDocument;
+    PTerminateRequested = false;
+
+    PWordBankPath.clear();
+    if (!args.isEmpty())
+        PWordBankPath = args.first();
+    else if (!PDefaultWordBank.isEmpty() && QFileInfo(PDefaultWordBank).isFile())
+        PWordBankPath = PDefaultWordBank;
+    else if (QFileInfo(PProgramDir + QStringLiteral("EnglishWord.lxb")).isFile())
+        PWordBankPath = PProgramDir + QStringLiteral("EnglishWord.lxb");
+    else if (OpenDialog1.Execute())
+        PWordBankPath = OpenDialog1.FileName;
+
+    if (PWordBankPath.isEmpty() || !QFileInfo(PWordBankPath).isFile()) {
+        PDialogs().message(QStringLiteral("词库载入出错，程序自动终止"));
+        PTerminateRequested = true;
+    } else {
+        try {
+            PResetConnection();
+        } catch (const EngineError &e) {
+            // Without a bank no window can work: report the engine's text, then end as above.
+            PDialogs().message(e.message(), QString(), Dialogs::Critical);
+            PDialogs().message(QStringLiteral("词库载入出错，程序自动终止"));
+            PTerminateRequested = true;
+        }
+    }
+    PRandomize();
+}
+
+void TPdatamodule::PResetConnection()
+{
+    PQuery.close();
+    PConnection.close();
+    PConnection.setConnectionString(PConnectionText(PWordBankPath));
+    PConnection.open();
+    PQuery.setConnection(&PConnection);
+}
+
+void TPdatamodule::sql(const QString &text)
+{
+    PQuery.clearSql();
+    PQuery.addSql(text);
+}
+
+// ---------------------------------------------------------------- schema
+
+void TPdatamodule::P_Create_WordTable()
+{
+    sql(QStringLiteral("create table WordTable (ID counter PRIMARY KEY UNIQUE not null,单词 string(100),音标 "
+                       "string(50),解释 string(250),联想 string(100),详解 memo,例句 memo,做过次数 integer,做错次数 "
+                       "integer,经验点数 integer,所属类别 string(250),上次是否做对 string(50),最近测试时间 "
+                       "string(50),掌握类型 string(50))"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_UserTable()
+{
+    sql(QStringLiteral("create table UserTable (ID counter PRIMARY KEY UNIQUE not null,用户名 string(50),经验值 "
+                       "integer,测试次数 integer,掌握单词数 integer,当前单词表 string(50),词库版本 string(50),KSP "
+                       "string(200),KSE string(200),标识 string(50))"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_LogTable()
+{
+    sql(QStringLiteral("create table LogTable (ID counter PRIMARY KEY UNIQUE not null,日期 string(50),学习时间 "
+                       "integer,浏览用时 integer,经验 integer,掌握单词数 integer)"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_TableNameTable()
+{
+    sql(QStringLiteral("create table TableNameTable (ID counter PRIMARY KEY UNIQUE not null,表名 string(100))"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_UsedWordTable()
+{
+    sql(QStringLiteral("create table UsedWordTable (ID counter PRIMARY KEY UNIQUE not null,单词 string(100))"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_OptionTable()
+{
+    sql(QStringLiteral("create table OptionTable (ID counter PRIMARY KEY UNIQUE not null,单词 string(100),解释 "
+                       "string(250),POpt1 string(250),POpt2 string(250),POpt3 string(250),POpt4 string(250),POpt5 "
+                       "string(250),POpt6 string(250),上次是否做对 string(50),最近测试时间 string(50),掌握类型 "
+                       "string(50))"));
+    PQuery.execSql();
+}
+
+void TPdatamodule::P_Create_TempTable()
+{
+    PCreateNewWordTable(QStringLiteral("WordTable"), QStringLiteral("TempTable"), QString());
+}
+
+// ---------------------------------------------------------------- generic operations
+
+void TPdatamodule::PSelectAllFromTable(const QString &T)
+{
+    PCheckName(T);
+    sql(QStringLiteral("select * from ") + T);
+}
+
+void TPdatamodule::PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix)
+{
+    PCheckName(T);
+    PCheckName(F);
+    if (!Suffix.isEmpty() && Suffix.trimmed().compare(QLatin1String("desc"), Qt::CaseInsensitive) != 0)
+        throw EngineError(QStringLiteral("无效的排序方式：") + Suffix);
+    sql(QStringLiteral("select * from ") + T + QStringLiteral(" order by ") + F + Suffix);
+}
+
+void TPdatamodule::PSelectFromTableWhere(const QString &T, const QString &F, const QString &V)
+{
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
+    PQuery.setParam(F, V);
+}
+
+void TPdatamodule::PSelectFromTableLike(const QString &T, const QString &F, const QString &Pattern)
+{
+    PCheckName(T);
+    PCheckName(F);
+    static const QRegularExpression quoted(QStringLiteral("^(\"[^\"]*\"|'[^']*')$"));
+    if (!quoted.match(Pattern).hasMatch())
+        throw EngineError(QStringLiteral("无效的匹配模式：") + Pattern);
+    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral(" like ") + Pattern);
+}
+
+QString TPdatamodule::PGetOneDataFromTable(const QString &ResultField, const QString &T, const QString &KeyField,
+                                           const QString &KeyValue)
+{
+    PSelectFromTableWhere(T, KeyField, KeyValue);
+    PQuery.open();
+    QString result;
+    if (!PQuery.eof())
+        result = PQuery.fieldByName(ResultField);
+    PQuery.close();
+    return result;
+}
+
+int TPdatamodule::PGetCountFromTable(const QString &T)
+{
+    PSelectAllFromTable(T);
+    PQuery.open();
+    const int n = PQuery.recordCount();
+    PQuery.close();
+    return n;
+}
+
+int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, const QString &V)
+{
+    PSelectFromTableWhere(T, F, V);
+    PQuery.open();
+    const int n = PQuery.recordCount();
+    PQuery.close();
+    return n;
+}
+
+int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)
+{
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("select sum(") + F + QStringLiteral(") as ") + F + QStringLiteral(" from ") + T);
+    PQuery.open();
+    const QString text = PQuery.eof() ? QString() : PQuery.fieldByName(F);
+    PQuery.close();
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok)
+        throw EngineError(QStringLiteral("“") + text + QStringLiteral("”不是有效的整数值。"));
+    return n;
+}
+
+QString TPdatamodule::PGetMMFromTable(const QString &T, const QString &F, const QString &Fn)
+{
+    PCheckName(T);
+    PCheckName(F);
+    if (Fn.compare(QLatin1String("max"), Qt::CaseInsensitive) != 0 &&
+        Fn.compare(QLatin1String("min"), Qt::CaseInsensitive) != 0)
+        throw EngineError(QStringLiteral("无效的聚合函数：") + Fn);
+    sql(QStringLiteral("select ") + Fn + QStringLiteral("(") + F + QStringLiteral(") as ") + F +
+        QStringLiteral(" from ") + T);
+    PQuery.open();
+    const QString result = PQuery.eof() ? QString() : PQuery.fieldByName(F);
+    PQuery.close();
+    return result;
+}
+
+void TPdatamodule::PDeleteAllFromTable(const QString &T)
+{
+    PCheckName(T);
+    sql(QStringLiteral("delete from ") + T);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PDeleteOneRecordFromTable(const QString &T, const QString &F, const QString &V)
+{
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
+    PQuery.setParam(F, V);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PDeleteTwoKeyRecordFromTable(const QString &T, const QString &F1, const QString &V1,
+                                                const QString &F2, const QString &V2)
+{
+    PCheckName(T);
+    PCheckName(F1);
+    PCheckName(F2);
+    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + F1 + QStringLiteral("=:") + F1 +
+        QStringLiteral(" and ") + F2 + QStringLiteral("=:") + F2);
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V)
+{
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + F + QStringLiteral("=:") + F);
+    PQuery.setParam(F, V);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PUpdateOneDataFromTable(const QString &T, const QString &KeyField, const QString &SetField,
+                                           const QString &KeyValue, const QString &NewValue)
+{
+    PCheckName(T);
+    PCheckName(KeyField);
+    PCheckName(SetField);
+    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + SetField + QStringLiteral("=:") + SetField +
+        QStringLiteral(" where ") + KeyField + QStringLiteral("=:") + KeyField);
+    PQuery.setParam(SetField, NewValue);
+    PQuery.setParam(KeyField, KeyValue);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, const QString &V)
+{
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("insert into ") + T + QStringLiteral("(") + F + QStringLiteral(") ") +
+        QStringLiteral("values(:") + F + QStringLiteral(")"));
+    PQuery.setParam(F, V);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PMoveOneRecordToTable(const QString &Src, const QString &Dst, const QString &F,
+                                         const QString &V)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    PCheckName(F);
+    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
+        F + QStringLiteral("=:") + F);
+    PQuery.setParam(F, V);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PMoveTwoKeyRecordToTable(const QString &Src, const QString &Dst, const QString &F1,
+                                            const QString &V1, const QString &F2, const QString &V2)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    PCheckName(F1);
+    PCheckName(F2);
+    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
+        F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 + QStringLiteral("=:") + F2);
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PMoveAll(const QString &Src, const QString &Dst)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PCreateAndMoveAll(const QString &Src, const QString &Dst)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    sql(QStringLiteral("select * into ") + Dst + QStringLiteral(" from ") + Src);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PCreateNewWordTable(const QString &Src, const QString &New, const QString &Mode)
+{
+    PCheckName(Src);
+    PCheckName(New);
+    JetTransaction t(PConnection);
+    sql(QStringLiteral("select * into ") + New + QStringLiteral(" from ") + Src + QStringLiteral(" where 1=2"));
+    PQuery.execSql();
+    if (Mode == QLatin1String("addname"))
+        PInsertOneRecordToTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), New);
+    t.commit();
+}
+
+void TPdatamodule::PDropTable(const QString &T, const QString &Mode)
+{
+    PCheckName(T);
+    JetTransaction t(PConnection);
+    if (Mode == QLatin1String("havename")) {
+        const QString id =
+            PGetOneDataFromTable(QStringLiteral("ID"), QStringLiteral("TableNameTable"), QStringLiteral("表名"), T);
+        if (!id.isEmpty())
+            PDeleteTwoKeyRecordFromTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), T,
+                                         QStringLiteral("ID"), id);
+    }
+    sql(QStringLiteral("drop table ") + T);
+    PQuery.execSql();
+    t.commit();
+}
+
+void TPdatamodule::PChangeTableName(const QString &Old, const QString &New)
+{
+    PCheckName(Old);
+    PCheckName(New);
+    // All or nothing: a failed copy must not leave the list unregistered.
+    JetTransaction t(PConnection);
+    const QString id =
+        PGetOneDataFromTable(QStringLiteral("ID"), QStringLiteral("TableNameTable"), QStringLiteral("表名"), Old);
+    if (!id.isEmpty())
+        PDeleteTwoKeyRecordFromTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), Old,
+                                     QStringLiteral("ID"), id);
+    PCreateAndMoveAll(Old, New);
+    PDropTable(Old, QStringLiteral("havename"));
+    PInsertOneRecordToTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), New);
+    t.commit();
+}

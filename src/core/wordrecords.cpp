@@ -1,0 +1,60 @@
+#include "core/wordrecords.h"
+
+#include "core/datamodule.h"
+
+namespace {
+void updateFields(const QString &T, const QString &KeyField, const QString &KeyValue,
+                  std::initializer_list<std::pair<QString, QString>> fields)
+{
+    for (const auto &f : fields)
+        Pdatamodule->PUpdateOneDataFromTable(T, KeyField, f.first, KeyValue, f.second);
+}
+}  // namespace
+
+void PInsertWordRecord(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,
+                       const QString &F3, const QString &F4, const QString &F5, const QString &F6,
+                       const QString &KeyValue, const QString &V1, const QString &V2, const QString &V3,
+                       const QString &V4, const QString &V5, const QString &V6)
+{
+    JetTransaction t(Pdatamodule->PConnection);
+    Pdatamodule->PInsertOneRecordToTable(T, KeyField, KeyValue);
+    PUpdateWordRecord(T, KeyField, F1, F2, F3, F4, F5, F6, KeyValue, V1, V2, V3, V4, V5, V6);
+    t.commit();
+}
+
+void PUpdateWordRecord(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,
+                       const QString &F3, const QString &F4, const QString &F5, const QString &F6,
+                       const QString &KeyValue, const QString &V1, const QString &V2, const QString &V3,
+                       const QString &V4, const QString &V5, const QString &V6)
+{
+    JetTransaction t(Pdatamodule->PConnection);
+    updateFields(T, KeyField, KeyValue, {{F1, V1}, {F2, V2}, {F3, V3}, {F4, V4}, {F5, V5}, {F6, V6}});
+    t.commit();
+}
+
+void PUpdateWordRecord3(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,
+                        const QString &F3, const QString &KeyValue, const QString &V1, const QString &V2,
+                        const QString &V3)
+{
+    JetTransaction t(Pdatamodule->PConnection);
+    updateFields(T, KeyField, KeyValue, {{F1, V1}, {F2, V2}, {F3, V3}});
+    t.commit();
+}
+
+void PUpdateWordRecord3b(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,
+                         const QString &F3, const QString &KeyValue, const QString &V1, const QString &V2,
+                         const QString &V3)
+{
+    PUpdateWordRecord3(T, KeyField, F1, F2, F3, KeyValue, V1, V2, V3);
+}
+
+void PUpdateTableFields(const QString &T, const QString &F1, const QString &F2, const QString &F3,
+                        const QString &F4, const QString &F5, const QString &F6, const QString &V1,
+                        const QString &V2, const QString &V3, const QString &V4, const QString &V5,
+                        const QString &V6)
+{
+    JetTransaction t(Pdatamodule->PConnection);
+    for (const auto &f : {std::pair<QString, QString>{F1, V1}, {F2, V2}, {F3, V3}, {F4, V4}, {F5, V5}, {F6, V6}})
+        Pdatamodule->PUpdateOneFieldFromTable(T, f.first, f.second);
+    t.commit();
+}

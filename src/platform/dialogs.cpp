@@ -1,0 +1,150 @@
+#include "platform/dialogs.h"
+
+#include "platform/formbase.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QtDialogs g_qtDialogs;
+Dialogs *g_dialogs = nullptr;
+
+QWidget *parentWindow()
+{
+    QWidget *w = QApplication::activeWindow();
+    return (w && w->isVisible()) ? w : nullptr;
+}
+
+QString titleOr(const QString &title)
+{
+    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+}  // namespace
+
+Dialogs &PDialogs() { return g_dialogs ? *g_dialogs : static_cast<Dialogs &>(g_qtDialogs); }
+
+void PSetDialogs(Dialogs *d) { g_dialogs = d; }
+
+QString PFilterToQt(const QString &vclFilter)
+{
+    const QStringList parts = vclFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString name = parts.at(i);
+        const int paren = name.indexOf(QLatin1Char('('));
+        if (paren > 0)
+            name = name.left(paren).trimmed();
+        out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out.isEmpty() ? vclFilter : out.join(QStringLiteral(";;"));
+}
+
+ModalScope::ModalScope() : m_returnTo(QApplication::activeWindow())
+{
+    TPForm::noteModalOpening(m_returnTo);
+}
+
+ModalScope::~ModalScope() { TPForm::noteModalClosed(m_returnTo); }
+
+void QtDialogs::message(const QString &text, const QString &title, Icon icon)
+{
+    ModalScope scope;
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    box.setIcon(icon == Critical ? QMessageBox::Critical
+                : icon == Warning ? QMessageBox::Warning
+                : icon == NoIcon  ? QMessageBox::NoIcon
+                                  : QMessageBox::Information);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon icon, Buttons buttons)
+{
+    ModalScope scope;
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    box.setIcon(icon == Critical ? QMessageBox::Critical
+                : icon == Warning ? QMessageBox::Warning
+                : icon == Information ? QMessageBox::Information
+                                      : QMessageBox::Question);
+    QMessageBox::StandardButtons set;
+    switch (buttons) {
+    case OkOnly: set = QMessageBox::Ok; break;
+    case YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    }
+    box.setStandardButtons(set);
+    const struct { QMessageBox::StandardButton b; const char *t; } captions[] = {
+        {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"},
+        {QMessageBox::Cancel, "取消"}, {QMessageBox::Ok, "确定"}};
+    for (const auto &c : captions)
+        if (auto *b = box.button(c.b))
+            b->setText(QString::fromUtf8(c.t));
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Yes;
+    case QMessageBox::Ok: return Ok;
+    case QMessageBox::No: return No;
+    default: return buttons == YesNo ? No : Cancel;
+    }
+}
+
+bool QtDialogs::input(const QString &title, const QString &prompt, QString &value)
+{
+    ModalScope scope;
+    bool ok = false;
+    const QString v = QInputDialog::getText(parentWindow(), titleOr(title), prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+QString QtDialogs::openFile(const QString &title, const QString &filter, const QString &dir)
+{
+    ModalScope scope;
+    return QFileDialog::getOpenFileName(parentWindow(), title, dir, filter);
+}
+
+QString QtDialogs::saveFile(const QString &title, const QString &filter, const QString &dir)
+{
+    ModalScope scope;
+    return QFileDialog::getSaveFileName(parentWindow(), title, dir, filter);
+}
+
+bool QtDialogs::chooseColor(QColor &color)
+{
+    ModalScope scope;
+    const QColor c = QColorDialog::getColor(color, parentWindow());
+    if (!c.isValid())
+        return false;
+    color = c;
+    return true;
+}
+
+bool TOpenDialog::Execute()
+{
+    const QString f = PDialogs().openFile(Title, PFilterToQt(Filter), InitialDir);
+    if (f.isEmpty())
+        return false;
+    FileName = f;
+    return true;
+}
+
+bool TColorDialog::Execute()
+{
+    QColor c = Color;
+    if (!PDialogs().chooseColor(c))
+        return false;
+    Color = c;
+    return true;
+}

@@ -1,0 +1,231 @@
+#include "platform/formbase.h"
+
+#include "platform/dialogs.h"
+#include "platform/jetdb.h"
+
+#include <QAbstractButton>
+#include <QChildEvent>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWindow>
+
+TPForm::TPForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+TPForm::~TPForm()
+{
+    if (m_modalLoop)
+        m_modalLoop->exit(mrCancel);
+}
+
+void TPForm::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+int TPForm::ShowModal()
+{
+    if (m_modalLoop)
+        return m_modalResult;
+    ModalScope scope;
+    m_modalResult = mrNone;
+    const Qt::WindowModality old = windowModality();
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    QPointer<TPForm> self(this);
+    Show();
+    if (m_modalResult == mrNone && isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (!self)
+        return mrCancel;
+    m_modalLoop = nullptr;
+    hide();
+    setWindowModality(old);
+    if (m_modalResult == mrNone)
+        m_modalResult = mrCancel;
+    return m_modalResult;
+}
+
+void TPForm::setModalResult(int result)
+{
+    m_modalResult = result;
+    if (m_modalLoop && result != mrNone)
+        m_modalLoop->exit(result);
+}
+
+void TPForm::PStartDrag()
+{
+    if (QWindow *w = windowHandle())
+        w->startSystemMove();
+}
+
+void TPForm::noteModalOpening(QWidget *returnTo)
+{
+    if (auto *f = qobject_cast<TPForm *>(returnTo))
+        f->m_skipActivate = true;
+}
+
+void TPForm::noteModalClosed(QWidget *returnTo)
+{
+    // The focus came back already, or never left: nothing is pending for the caller any more.
+    if (auto *f = qobject_cast<TPForm *>(returnTo))
+        if (QApplication::activeWindow() == f)
+            f->m_skipActivate = false;
+}
+
+bool TPForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        if (m_skipActivate) {
+            m_skipActivate = false;
+        } else {
+            ++m_activations;
+            PGuard([this] { FormActivate(); });
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TPForm::childEvent(QChildEvent *e)
+{
+    if (e->added())
+        installFilterOn(e->child());
+    QWidget::childEvent(e);
+}
+
+void TPForm::installFilterOn(QObject *o)
+{
+    if (!o->isWidgetType())
+        return;
+    o->installEventFilter(this);
+    for (QObject *c : o->children())
+        installFilterOn(c);
+}
+
+bool TPForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::ChildAdded)
+        installFilterOn(static_cast<QChildEvent *>(e)->child());
+    if ((e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) && watched != this) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && w->window() == this && handleKey(static_cast<QKeyEvent *>(e), e->type() == QEvent::KeyPress))
+            return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+bool TPForm::handleKey(QKeyEvent *e, bool press)
+{
+    bool handled = false;
+    if (m_keyPreview)
+        PGuard([&] { handled = press ? FormKeyDown(e) : FormKeyUp(e); });
+    if (handled || !press)
+        return handled;
+    const int key = e->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_defaultButton && m_defaultButton->isEnabled() &&
+        m_defaultButton->isVisible()) {
+        m_defaultButton->click();
+        return true;
+    }
+    if (key == Qt::Key_Escape && m_cancelButton && m_cancelButton->isEnabled()) {
+        m_cancelButton->click();
+        return true;
+    }
+    return false;
+}
+
+void TPForm::keyPressEvent(QKeyEvent *e)
+{
+    if (!handleKey(e, true))
+        QWidget::keyPressEvent(e);
+}
+
+void TPForm::keyReleaseEvent(QKeyEvent *e)
+{
+    if (!handleKey(e, false))
+        QWidget::keyReleaseEvent(e);
+}
+
+void TPForm::closeEvent(QCloseEvent *e)
+{
+    bool canClose = true;
+    PGuard([&] { FormCloseQuery(canClose); });
+    if (!canClose) {
+        e->ignore();
+        return;
+    }
+    TCloseAction action = m_closeAction;
+    PGuard([&] { FormClose(action); });
+    switch (action) {
+    case caNone:
+        e->ignore();
+        return;
+    case caMinimize:
+        e->ignore();
+        showMinimized();
+        return;
+    case caFree:
+        setAttribute(Qt::WA_DeleteOnClose);
+        break;
+    case caHide:
+        break;
+    }
+    if (m_modalLoop && m_modalResult == mrNone)
+        setModalResult(mrCancel);
+    e->accept();
+}
+
+void TPForm::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous())
+        PGuard([this] { FormShow(); });
+}
+
+void TPForm::hideEvent(QHideEvent *e)
+{
+    QWidget::hideEvent(e);
+    if (!e->spontaneous()) {
+        PGuard([this] { FormHide(); });
+        if (m_modalLoop && m_modalResult == mrNone)
+            setModalResult(mrCancel);
+    }
+}
+
+void PReportError(const QString &text)
+{
+    PDialogs().message(text, QApplication::applicationDisplayName(), Dialogs::Critical);
+}
+
+void PGuard(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const EngineError &e) {
+        PReportError(e.message());
+    } catch (const std::exception &e) {
+        PReportError(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Lexorin"));
+    setApplicationDisplayName(QStringLiteral("Lexorin"));
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *e)
+{
+    try {
+        return QApplication::notify(receiver, e);
+    } catch (const EngineError &err) {
+        PReportError(err.message());
+    } catch (const std::exception &err) {
+        PReportError(QString::fromLocal8Bit(err.what()));
+    }
+    return false;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The form base every window of the program derives from: activation as the program expects it,
+// modal showing with a result, key preview, Enter and Esc buttons, close actions, dragging a
+// borderless window, and the application's error report.
+
+#include <QApplication>
+#include <QWidget>
+#include <exception>
+#include <functional>
+
+class QAbstractButton;
+class QEventLoop;
+
+// Modal results.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TPForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPForm(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::Window);
+    ~TPForm() override;
+
+    // Hand-over: shows the window and gives it the focus.
+    void Show();
+    void Hide() { hide(); }
+    // Shows the window modally and returns its modal result once a handler sets one or it closes.
+    int ShowModal();
+    int ModalResult() const { return m_modalResult; }
+    // Ends a modal showing (like setting the form's ModalResult).
+    void setModalResult(int result);
+    bool isModalShowing() const { return m_modalLoop != nullptr; }
+
+    // Window-level key handlers see keys before the focused control.
+    void setKeyPreview(bool on) { m_keyPreview = on; }
+    bool keyPreview() const { return m_keyPreview; }
+    // Enter clicks the default button, Esc the cancel button (unless a key handler took the key).
+    void setDefaultButton(QAbstractButton *b) { m_defaultButton = b; }
+    void setCancelButton(QAbstractButton *b) { m_cancelButton = b; }
+    void setCloseAction(TCloseAction a) { m_closeAction = a; }
+
+    // Starts dragging the window with the mouse (for borderless windows).
+    void PStartDrag();
+
+    // How many times the activation handler ran (tests read it).
+    int activationCount() const { return m_activations; }
+
+    // Called by the modal boxes of the dialog seam.
+    static void noteModalOpening(QWidget *returnTo);
+    static void noteModalClosed(QWidget *returnTo);
+
+protected:
+    // Handlers in the program's sense; the defaults do nothing.
+    virtual void FormActivate() {}
+    virtual void FormShow() {}
+    virtual void FormHide() {}
+    virtual void FormClose(TCloseAction &) {}
+    virtual void FormCloseQuery(bool &) {}
+    // Return true when the key was handled (it then goes no further).
+    virtual bool FormKeyDown(QKeyEvent *) { return false; }
+    virtual bool FormKeyUp(QKeyEvent *) { return false; }
+
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+    void childEvent(QChildEvent *e) override;
+
+private:
+    bool handleKey(QKeyEvent *e, bool press);
+    void installFilterOn(QObject *o);
+
+    bool m_keyPreview = false;
+    bool m_skipActivate = false;
+    int m_activations = 0;
+    int m_modalResult = mrNone;
+    QEventLoop *m_modalLoop = nullptr;
+    QAbstractButton *m_defaultButton = nullptr;
+    QAbstractButton *m_cancelButton = nullptr;
+    TCloseAction m_closeAction = caHide;
+};
+
+// The application's error report: a critical box with the engine's text; the program goes on.
+void PReportError(const QString &text);
+// Runs a handler; an exception that escapes it becomes the error report.
+void PGuard(const std::function<void()> &handler);
+
+// Connects a signal to a handler of a form, guarded.
+template <class Sender, class Signal, class Form, class... Args>
+QMetaObject::Connection PConnect(Sender *sender, Signal signal, Form *form, void (Form::*handler)(Args...))
+{
+    return QObject::connect(sender, signal, form, [form, handler](Args... args) {
+        PGuard([&] { (form->*handler)(args...); });
+    });
+}
+
+// The application object: catches what a handler let out and reports it.
+class TApplication : public QApplication {
+public:
+    TApplication(int &argc, char **argv);
+    bool notify(QObject *receiver, QEvent *e) override;
+};

@@ -1,0 +1,472 @@
+#include "platform/jetdb.h"
+
+#include "platform/jetsql.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+const char *const LxbPassword = "qorvadintels";
+
+namespace {
+
+// "LXB1": the application id that marks a word bank.
+constexpr int kBankApplicationId = 0x4C584231;
+
+int passwordMark(const QString &password)
+{
+    quint32 h = 2166136261u;  // FNV-1a, stable across builds and platforms
+    for (char c : password.toUtf8()) {
+        h ^= quint8(c);
+        h *= 16777619u;
+    }
+    return int(h & 0x7fffffff);
+}
+
+QString engineText(sqlite3 *db, int rc)
+{
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (ext == SQLITE_CONSTRAINT_CHECK)
+        return QStringLiteral("数据类型不匹配（") + msg + QStringLiteral("）");
+    return msg;
+}
+
+int pragmaInt(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *st = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    int value = 0;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) {
+            value = sqlite3_column_int(st, 0);
+            rc = SQLITE_OK;
+        }
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK)
+        throw rc;
+    return value;
+}
+
+std::vector<JetColumn> columnsOf(sqlite3 *db, const QString &table)
+{
+    std::vector<JetColumn> cols;
+    if (!isPlainIdentifier(table))
+        return cols;
+    sqlite3_stmt *st = nullptr;
+    const QByteArray sql = ("PRAGMA table_info(\"" + table + "\")").toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+        return cols;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        cols.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1))),
+                        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 2)))});
+    sqlite3_finalize(st);
+    return cols;
+}
+
+JetTranslation translateOn(sqlite3 *db, const QString &sql)
+{
+    return translateJetSql(sql, [db](const QString &t) { return columnsOf(db, t); });
+}
+
+// Binds the k-th use of a name to the k-th value given for it (the last one when fewer were given).
+void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
+                const QHash<QString, QString> &params, const QHash<QString, QStringList> &repeated)
+{
+    QHash<QString, int> used;
+    for (int i = 0; i < js.paramNames.size(); ++i) {
+        const QString &name = js.paramNames.at(i);
+        QString value;
+        const auto rep = repeated.constFind(name);
+        if (rep != repeated.constEnd() && !rep->isEmpty()) {
+            const int k = used[name]++;
+            value = rep->at(qMin(k, int(rep->size()) - 1));
+        } else if (params.contains(name)) {
+            value = params.value(name);
+        } else {
+            throw EngineError(QStringLiteral("参数“") + name + QStringLiteral("”没有值。"));
+        }
+        const QByteArray utf8 = value.toUtf8();
+        if (sqlite3_bind_text(st, i + 1, utf8.constData(), utf8.size(), SQLITE_TRANSIENT) != SQLITE_OK)
+            throw EngineError(engineText(db, SQLITE_ERROR));
+    }
+}
+
+sqlite3_stmt *prepareOne(sqlite3 *db, const QString &sql)
+{
+    sqlite3_stmt *st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), utf8.size(), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineText(db, rc);
+        sqlite3_finalize(st);
+        throw EngineError(msg);
+    }
+    return st;
+}
+
+int runStatements(sqlite3 *db, const JetTranslation &tr, const QHash<QString, QString> &params,
+                  const QHash<QString, QStringList> &repeated)
+{
+    int changed = 0;
+    for (size_t i = 0; i < tr.statements.size(); ++i) {
+        sqlite3_stmt *st = prepareOne(db, tr.statements[i].sql);
+        try {
+            bindParams(db, st, tr.statements[i], params, repeated);
+        } catch (...) {
+            sqlite3_finalize(st);
+            throw;
+        }
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            const QString msg = engineText(db, rc);
+            sqlite3_finalize(st);
+            throw EngineError(msg);
+        }
+        sqlite3_finalize(st);
+        if (int(i) == tr.dataStatement)
+            changed = sqlite3_changes(db);
+    }
+    return changed;
+}
+
+}  // namespace
+
+EngineError::EngineError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
+
+// ---------------------------------------------------------------- connection
+
+JetConnection::~JetConnection() { close(); }
+
+void JetConnection::setConnectionString(const QString &text)
+{
+    m_connectionString = text;
+    m_dataSource.clear();
+    m_password.clear();
+    for (const QString &part : text.split(QLatin1Char(';'))) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = part.left(eq).trimmed();
+        const QString value = part.mid(eq + 1);
+        if (key.compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
+            m_dataSource = value;
+        else if (key.compare(QLatin1String("Jet OLEDB:Database Password"), Qt::CaseInsensitive) == 0)
+            m_password = value;
+    }
+}
+
+void JetConnection::open()
+{
+    if (m_db)
+        return;
+    const QFileInfo fi(m_dataSource);
+    if (m_dataSource.isEmpty() || !fi.isFile())
+        throw EngineError(QStringLiteral("找不到文件“") + m_dataSource + QStringLiteral("”。"));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(m_dataSource.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = engineText(db, rc);
+        sqlite3_close(db);
+        throw EngineError(QStringLiteral("无法打开词库“") + m_dataSource + QStringLiteral("”：") + msg);
+    }
+    const QString notABank = QStringLiteral("无法识别的数据库格式“") + m_dataSource +
+                             QStringLiteral("”：这不是 Lexorin 词库文件。");
+    try {
+        if (pragmaInt(db, "PRAGMA application_id") != kBankApplicationId)
+            throw EngineError(notABank);
+        if (pragmaInt(db, "PRAGMA user_version") != passwordMark(m_password))
+            throw EngineError(QStringLiteral("词库密码无效。"));
+        // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the bank
+        // whole, a power cut may lose the last few statements.
+        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
+                     nullptr);
+        sqlite3_busy_timeout(db, 2000);
+    } catch (int) {
+        sqlite3_close(db);
+        throw EngineError(notABank);
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
+    }
+    m_db = db;
+    m_depth = 0;
+}
+
+void JetConnection::close()
+{
+    if (!m_db)
+        return;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_depth = 0;
+}
+
+sqlite3 *JetConnection::handle()
+{
+    if (!m_db)
+        open();
+    return m_db;
+}
+
+void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
+{
+    sqlite3 *db = handle();
+    const JetTranslation tr = translateOn(db, jetSql);
+    if (tr.statements.size() == 1) {
+        runStatements(db, tr, params, {});
+        return;
+    }
+    JetTransaction t(*this);
+    runStatements(db, tr, params, {});
+    t.commit();
+}
+
+void JetConnection::rawExec(const char *sql)
+{
+    char *err = nullptr;
+    if (sqlite3_exec(handle(), sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        throw EngineError(msg);
+    }
+}
+
+void JetConnection::beginTransaction()
+{
+    rawExec("SAVEPOINT lxb");
+    ++m_depth;
+}
+
+void JetConnection::commit()
+{
+    if (m_depth <= 0)
+        return;
+    rawExec("RELEASE SAVEPOINT lxb");
+    --m_depth;
+}
+
+void JetConnection::rollback()
+{
+    if (m_depth <= 0 || !m_db)
+        return;
+    sqlite3_exec(m_db, "ROLLBACK TO SAVEPOINT lxb; RELEASE SAVEPOINT lxb;", nullptr, nullptr, nullptr);
+    --m_depth;
+}
+
+QStringList JetConnection::tableNames()
+{
+    QStringList names;
+    sqlite3_stmt *st =
+        prepareOne(handle(), QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid"));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return names;
+}
+
+void JetConnection::initialiseBankFile(const QString &path, const QString &password)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        const QString msg = engineText(db, SQLITE_CANTOPEN);
+        sqlite3_close(db);
+        throw EngineError(msg);
+    }
+    const QByteArray sql = QStringLiteral("PRAGMA application_id=%1; PRAGMA user_version=%2;")
+                               .arg(kBankApplicationId)
+                               .arg(passwordMark(password))
+                               .toUtf8();
+    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw EngineError(QStringLiteral("无法创建词库“") + path + QStringLiteral("”。"));
+}
+
+JetTransaction::~JetTransaction()
+{
+    if (!m_done)
+        m_c.rollback();
+}
+
+void JetTransaction::commit()
+{
+    m_c.commit();
+    m_done = true;
+}
+
+// ---------------------------------------------------------------- query
+
+JetQuery::~JetQuery() { close(); }
+
+void JetQuery::setConnection(JetConnection *c)
+{
+    close();
+    m_conn = c;
+}
+
+void JetQuery::clearSql()
+{
+    close();
+    m_sql.clear();
+    m_params.clear();
+}
+
+void JetQuery::addSql(const QString &text)
+{
+    close();
+    if (!m_sql.isEmpty())
+        m_sql += QLatin1Char(' ');
+    m_sql += text;
+}
+
+void JetQuery::setSql(const QString &text)
+{
+    clearSql();
+    m_sql = text;
+}
+
+void JetQuery::setParam(const QString &name, const QString &value)
+{
+    m_params[name].append(value);
+}
+
+void JetQuery::close()
+{
+    if (m_stmt) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+    m_active = false;
+    m_eof = true;
+    m_recordCount = -1;
+    m_columns.clear();
+    m_columnIndex.clear();
+}
+
+void JetQuery::prepare()
+{
+    if (!m_conn)
+        throw EngineError(QStringLiteral("查询没有连接。"));
+    sqlite3 *db = m_conn->handle();
+    const JetTranslation tr = translateOn(db, m_sql);
+    if (!tr.returnsRows || tr.statements.size() != 1)
+        throw EngineError(QStringLiteral("该语句不返回记录。"));
+    const JetStatement &js = tr.statements.front();
+    m_stmt = prepareOne(db, js.sql);
+    m_preparedSql = js.sql;
+    m_preparedParams = js.paramNames;
+    try {
+        bindParams(db, m_stmt, js, {}, m_params);
+    } catch (...) {
+        close();
+        throw;
+    }
+    const int n = sqlite3_column_count(m_stmt);
+    for (int i = 0; i < n; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+        m_columns << name;
+        if (!m_columnIndex.contains(name.toLower()))
+            m_columnIndex.insert(name.toLower(), i);
+    }
+}
+
+void JetQuery::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW) {
+        m_eof = false;
+    } else if (rc == SQLITE_DONE) {
+        m_eof = true;
+    } else {
+        const QString msg = engineText(m_conn->handle(), rc);
+        close();
+        throw EngineError(msg);
+    }
+}
+
+void JetQuery::open()
+{
+    close();
+    prepare();
+    m_active = true;
+    step();
+}
+
+void JetQuery::first()
+{
+    if (!m_active)
+        throw EngineError(QStringLiteral("记录集已关闭。"));
+    sqlite3_reset(m_stmt);
+    step();
+}
+
+void JetQuery::next()
+{
+    if (!m_active)
+        throw EngineError(QStringLiteral("记录集已关闭。"));
+    if (!m_eof)
+        step();
+}
+
+bool JetQuery::hasField(const QString &name) const
+{
+    return m_columnIndex.contains(name.toLower());
+}
+
+QString JetQuery::fieldByName(const QString &name) const
+{
+    const auto it = m_columnIndex.constFind(name.toLower());
+    if (it == m_columnIndex.constEnd())
+        throw EngineError(QStringLiteral("找不到字段“") + name + QStringLiteral("”。"));
+    if (!m_active || m_eof)
+        throw EngineError(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
+    const unsigned char *text = sqlite3_column_text(m_stmt, *it);
+    if (!text)
+        return QString();
+    return QString::fromUtf8(reinterpret_cast<const char *>(text), sqlite3_column_bytes(m_stmt, *it));
+}
+
+int JetQuery::recordCount()
+{
+    if (!m_active)
+        throw EngineError(QStringLiteral("记录集已关闭。"));
+    if (m_recordCount < 0) {
+        sqlite3 *db = m_conn->handle();
+        JetStatement counting{QStringLiteral("SELECT count(*) FROM (") + m_preparedSql + QLatin1Char(')'),
+                              m_preparedParams};
+        sqlite3_stmt *st = prepareOne(db, counting.sql);
+        try {
+            bindParams(db, st, counting, {}, m_params);
+        } catch (...) {
+            sqlite3_finalize(st);
+            throw;
+        }
+        m_recordCount = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
+        sqlite3_finalize(st);
+    }
+    return m_recordCount;
+}
+
+int JetQuery::execSql()
+{
+    close();
+    if (!m_conn)
+        throw EngineError(QStringLiteral("查询没有连接。"));
+    sqlite3 *db = m_conn->handle();
+    const JetTranslation tr = translateOn(db, m_sql);
+    if (tr.statements.size() == 1)
+        return runStatements(db, tr, {}, m_params);
+    JetTransaction t(*m_conn);
+    const int changed = runStatements(db, tr, {}, m_params);
+    t.commit();
+    return changed;
+}

@@ -1,0 +1,130 @@
+#pragma once
+// The word bank's database engine: an SQLite file driven with the statements and verbs the
+// program always used (connection text, one query object with named text parameters, forward
+// rows, execute). Jet statements are translated on the way in (see jetsql.h).
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// An error of the database engine. Its text is shown to the learner as it stands.
+class EngineError : public std::runtime_error {
+public:
+    explicit EngineError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The fixed password of every word bank, and the marks that tell a word bank from other files.
+extern const char *const LxbPassword;
+
+class JetConnection {
+public:
+    JetConnection() = default;
+    ~JetConnection();
+    JetConnection(const JetConnection &) = delete;
+    JetConnection &operator=(const JetConnection &) = delete;
+
+    // "Provider=...;Data Source=<path>;...;Jet OLEDB:Database Password=<pw>"
+    void setConnectionString(const QString &text);
+    QString connectionString() const { return m_connectionString; }
+    QString dataSource() const { return m_dataSource; }
+
+    // Opens an existing bank only; a file that is no word bank, or has another password, is an
+    // EngineError and leaves the connection closed.
+    void open();
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    // Statements run on a closed connection open it again with the same connection text.
+    sqlite3 *handle();
+
+    void execute(const QString &jetSql, const QHash<QString, QString> &params = {});
+
+    // Nested transactions (savepoints); every statement between begin and commit lands or none.
+    void beginTransaction();
+    void commit();
+    void rollback();
+    int transactionDepth() const { return m_depth; }
+
+    QStringList tableNames();
+    // Marks a freshly made SQLite file as a word bank with the given password.
+    static void initialiseBankFile(const QString &path, const QString &password);
+
+private:
+    void rawExec(const char *sql);
+
+    QString m_connectionString;
+    QString m_dataSource;
+    QString m_password;
+    sqlite3 *m_db = nullptr;
+    int m_depth = 0;
+};
+
+// RAII transaction: rolls back unless committed.
+class JetTransaction {
+public:
+    explicit JetTransaction(JetConnection &c) : m_c(c) { m_c.beginTransaction(); }
+    ~JetTransaction();
+    void commit();
+
+private:
+    JetConnection &m_c;
+    bool m_done = false;
+};
+
+// The query object: statement text, parameters, open/first/next/eof, fields by name.
+class JetQuery {
+public:
+    explicit JetQuery(JetConnection *connection = nullptr) : m_conn(connection) {}
+    ~JetQuery();
+    JetQuery(const JetQuery &) = delete;
+    JetQuery &operator=(const JetQuery &) = delete;
+
+    void setConnection(JetConnection *c);
+    JetConnection *connection() const { return m_conn; }
+
+    void clearSql();
+    void addSql(const QString &text);
+    void setSql(const QString &text);
+    QString sql() const { return m_sql; }
+    // Named parameter, written ":" + name in the statement; always bound as text.
+    void setParam(const QString &name, const QString &value);
+
+    void open();
+    void close();
+    bool isActive() const { return m_active; }
+    void first();
+    void next();
+    bool eof() const { return m_eof; }
+    // Value of a field of the current row as text; NULL reads as "".
+    QString fieldByName(const QString &name) const;
+    bool hasField(const QString &name) const;
+    QStringList fieldNames() const { return m_columns; }
+    int recordCount();
+    // Runs a statement that returns no rows; the number of rows it changed.
+    int execSql();
+
+private:
+    void prepare();
+    void bindAll();
+    void step();
+
+    JetConnection *m_conn = nullptr;
+    QString m_sql;
+    QHash<QString, QStringList> m_params;  // every value given for a name, in order
+    sqlite3_stmt *m_stmt = nullptr;
+    QString m_preparedSql;
+    QStringList m_preparedParams;
+    QStringList m_columns;
+    QHash<QString, int> m_columnIndex;
+    bool m_active = false;
+    bool m_eof = true;
+    int m_recordCount = -1;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Translation of the Jet SQL the program sends into SQLite statements that keep Jet's meaning:
+// text columns compare without regard to case, text stays text, integer columns refuse
+// non-numbers, counters number new rows, unordered selects return rows in insertion order,
+// select-into copies a table's structure, double-quoted texts are literals.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+struct JetColumn {
+    QString name;
+    QString declType;  // as stored by SQLite: COUNTER_INTEGER, INTEGER, VARCHAR(n), TEXT
+};
+
+struct JetStatement {
+    QString sql;               // SQLite text with positional '?' parameters
+    QStringList paramNames;    // name of each '?', in order of appearance
+};
+
+struct JetTranslation {
+    std::vector<JetStatement> statements;
+    int dataStatement = 0;     // the statement whose rows or changes the caller sees
+    bool returnsRows = false;
+};
+
+using JetColumnLookup = std::function<std::vector<JetColumn>(const QString &table)>;
+
+// Throws EngineError for statements it cannot accept (a malformed create, an unknown source table).
+JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &columnsOf);
+
+// Plain identifiers only: letters, digits, '_' and CJK, at most 64 characters, not starting with a digit.
+bool isPlainIdentifier(const QString &name);
