@@ -71,10 +71,16 @@ void TPForm::noteModalOpening(QWidget *returnTo)
 
 void TPForm::noteModalClosed(QWidget *returnTo)
 {
-    // The focus came back already, or never left: nothing is pending for the caller any more.
-    if (auto *f = qobject_cast<TPForm *>(returnTo))
-        if (QApplication::activeWindow() == f)
-            f->m_skipActivate = false;
+    auto *f = qobject_cast<TPForm *>(returnTo);
+    if (!f)
+        return;
+    if (QApplication::activeWindow() == f || !f->isVisible()) {
+        // The focus came back already, never left, or has nowhere to go: nothing is pending.
+        f->m_skipActivate = false;
+    } else {
+        // Give the focus back as the desktop would; that activation is the one skipped.
+        f->activateWindow();
+    }
 }
 
 bool TPForm::event(QEvent *e)

@@ -10,12 +10,14 @@
 #include <memory>
 
 class BankFixture : public ::testing::Test {
+public:
+    // Makes an empty bank file with the schema at path (the data module is not touched).
+    static void makeBank(const QString &path);
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Makes an empty bank file with the schema at path (the data module is not touched).
-    static void makeBank(const QString &path);
     // Adds a word to list T as the word-entry editor would (statistics of a new word).
     void addWord(const QString &T, const QString &word, const QString &explanation = QStringLiteral("解释"),
                  const QString &category = QStringLiteral("基本词"));

@@ -1,0 +1,198 @@
+#include "platform/dialogs.h"
+#include "platform/formbase.h"
+#include "platform/jetdb.h"
+#include "platform/scripteddialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SmallForm : public TPForm {
+public:
+    explicit SmallForm(const QString &name)
+    {
+        setObjectName(name);
+        resize(200, 100);
+    }
+};
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(10);
+    }
+}
+
+// Closes whatever modal window is up once it shows.
+void closeModalSoon()
+{
+    QTimer::singleShot(50, [] {
+        if (QWidget *m = QApplication::activeModalWidget())
+            m->close();
+    });
+}
+
+}  // namespace
+
+TEST(FormBase, ActivationRunsOnHandOverAndWhenMovingBetweenWindows)
+{
+    SmallForm a(QStringLiteral("A")), b(QStringLiteral("B"));
+    a.Show();
+    settle();
+    EXPECT_EQ(a.activationCount(), 1);
+
+    a.Hide();
+    b.Show();
+    settle();
+    EXPECT_EQ(b.activationCount(), 1);
+
+    b.Hide();
+    a.Show();
+    settle();
+    EXPECT_EQ(a.activationCount(), 2);
+
+    b.Show();
+    settle();
+    a.activateWindow();
+    settle();
+    EXPECT_EQ(b.activationCount(), 2);
+    EXPECT_EQ(a.activationCount(), 3);
+    a.hide();
+    b.hide();
+}
+
+TEST(FormBase, ClosingAModalBoxOrWindowDoesNotActivateTheCallerAgain)
+{
+    SmallForm a(QStringLiteral("A"));
+    a.Show();
+    settle();
+    ASSERT_EQ(a.activationCount(), 1);
+
+    QtDialogs real;
+    closeModalSoon();
+    real.message(QStringLiteral("消息"), QString(), Dialogs::Information);
+    settle();
+    EXPECT_EQ(a.activationCount(), 1);
+
+    SmallForm modal(QStringLiteral("M"));
+    closeModalSoon();
+    EXPECT_EQ(modal.ShowModal(), mrCancel);
+    settle();
+    EXPECT_EQ(modal.activationCount(), 1);  // the modal window itself was activated
+    EXPECT_EQ(a.activationCount(), 1);
+    EXPECT_EQ(QApplication::activeWindow(), &a);
+
+    // Nothing is left pending: the next hand-over back to the caller activates it.
+    SmallForm b(QStringLiteral("B"));
+    a.Hide();
+    b.Show();
+    settle();
+    b.Hide();
+    a.Show();
+    settle();
+    EXPECT_EQ(a.activationCount(), 2);
+    a.hide();
+}
+
+TEST(FormBase, ShowModalReturnsTheResultAHandlerSets)
+{
+    SmallForm modal(QStringLiteral("M"));
+    auto *ok = new QPushButton(QStringLiteral("确定"), &modal);
+    QObject::connect(ok, &QPushButton::clicked, &modal, [&] { modal.setModalResult(mrOk); });
+    QTimer::singleShot(50, ok, &QPushButton::click);
+    EXPECT_EQ(modal.ShowModal(), mrOk);
+    EXPECT_FALSE(modal.isVisible());
+}
+
+class KeyForm : public TPForm {
+public:
+    KeyForm()
+    {
+        edit = new QLineEdit(this);
+        okButton = new QPushButton(QStringLiteral("确定"), this);
+        cancelButton = new QPushButton(QStringLiteral("取消"), this);
+        okButton->move(0, 30);
+        cancelButton->move(0, 60);
+        setDefaultButton(okButton);
+        setCancelButton(cancelButton);
+        QObject::connect(okButton, &QPushButton::clicked, [this] { ++oks; });
+        QObject::connect(cancelButton, &QPushButton::clicked, [this] { ++cancels; });
+    }
+    QLineEdit *edit;
+    QPushButton *okButton, *cancelButton;
+    int oks = 0, cancels = 0, previewed = 0;
+    bool swallowF2 = true;
+
+protected:
+    bool FormKeyDown(QKeyEvent *e) override
+    {
+        if (e->key() == Qt::Key_F2) {
+            ++previewed;
+            return swallowF2;
+        }
+        return false;
+    }
+};
+
+TEST(FormBase, KeyPreviewAndDefaultAndCancelButtons)
+{
+    KeyForm f;
+    f.Show();
+    f.edit->setFocus();
+    settle();
+
+    QTest::keyClick(f.edit, Qt::Key_F2);
+    EXPECT_EQ(f.previewed, 0);  // key preview is off
+    f.setKeyPreview(true);
+    QTest::keyClick(f.edit, Qt::Key_F2);
+    EXPECT_EQ(f.previewed, 1);
+
+    QTest::keyClick(f.edit, Qt::Key_Return);
+    EXPECT_EQ(f.oks, 1);
+    QTest::keyClick(f.edit, Qt::Key_Escape);
+    EXPECT_EQ(f.cancels, 1);
+    f.okButton->setEnabled(false);
+    QTest::keyClick(f.edit, Qt::Key_Return);
+    EXPECT_EQ(f.oks, 1);
+    f.hide();
+}
+
+TEST(FormBase, AnEngineErrorFromAHandlerBecomesTheErrorReport)
+{
+    ScriptedDialogs dialogs;
+    SmallForm f(QStringLiteral("F"));
+    auto *b = new QPushButton(&f);
+    struct Handler : QObject {
+        void boom() { throw EngineError(QStringLiteral("找不到输入表或查询“Nowhere”。")); }
+    } h;
+    QObject::connect(b, &QPushButton::clicked, &h, [&] { PGuard([&] { h.boom(); }); });
+    b->click();
+    ASSERT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().icon, Dialogs::Critical);
+    EXPECT_EQ(dialogs.lastText(), QStringLiteral("找不到输入表或查询“Nowhere”。"));
+}
+
+TEST(FormBase, CloseActionsHideOrRefuse)
+{
+    class Refusing : public SmallForm {
+    public:
+        Refusing() : SmallForm(QStringLiteral("R")) {}
+        bool allow = false;
+
+    protected:
+        void FormCloseQuery(bool &canClose) override { canClose = allow; }
+    } f;
+    f.Show();
+    settle();
+    f.close();
+    EXPECT_TRUE(f.isVisible());
+    f.allow = true;
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+}
