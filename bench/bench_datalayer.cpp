@@ -67,6 +67,7 @@ void rawExec(sqlite3 *db, const char *sql, std::initializer_list<QByteArray> par
 
 void BM_Layer_UpdateOneDataKeyedBySpelling(benchmark::State &state)
 {
+    bank();
     int i = 0;
     for (auto _ : state) {
         bank().dm->PUpdateOneDataFromTable(QStringLiteral("WordTable"), QStringLiteral("单词"),
@@ -77,6 +78,7 @@ BENCHMARK(BM_Layer_UpdateOneDataKeyedBySpelling);
 
 void BM_Raw_UpdateOneDataKeyedBySpelling(benchmark::State &state)
 {
+    bank();
     int i = 0;
     for (auto _ : state)
         rawExec(raw(), "UPDATE WordTable SET 做过次数=? WHERE 单词=?",
@@ -111,18 +113,18 @@ void rawWriteWord(sqlite3 *db, const QByteArray &w)
 
 void BM_Layer_NewWordRecord(benchmark::State &state)
 {
+    bank();
     int i = 0;
     for (auto _ : state)
         layerWriteWord(QStringLiteral("fresh%1").arg(i++));
-    state.PauseTiming();
     bank().dm->PDeleteOneRecordFromTable(QStringLiteral("WordTable"), QStringLiteral("最近测试时间"),
                                          QStringLiteral("2026-12-07"));
-    state.ResumeTiming();
 }
 BENCHMARK(BM_Layer_NewWordRecord);
 
 void BM_Raw_NewWordRecord(benchmark::State &state)
 {
+    bank();
     int i = 0;
     for (auto _ : state) {
         sqlite3 *db = raw();
@@ -131,14 +133,13 @@ void BM_Raw_NewWordRecord(benchmark::State &state)
         rawWriteWord(db, QStringLiteral("fresh%1").arg(i++).toUtf8());
         sqlite3_exec(db, "RELEASE w", nullptr, nullptr, nullptr);
     }
-    state.PauseTiming();
     sqlite3_exec(raw(), "DELETE FROM WordTable WHERE 最近测试时间='2026-12-07'", nullptr, nullptr, nullptr);
-    state.ResumeTiming();
 }
 BENCHMARK(BM_Raw_NewWordRecord);
 
 void BM_Floor_HundredNewWordsInOneTransaction(benchmark::State &state)
 {
+    bank();
     int i = 0;
     for (auto _ : state) {
         sqlite3 *db = raw();
@@ -154,6 +155,7 @@ BENCHMARK(BM_Floor_HundredNewWordsInOneTransaction);
 
 void BM_Layer_SelectAllReadToEnd(benchmark::State &state)
 {
+    bank();
     for (auto _ : state) {
         TPdatamodule &dm = *bank().dm;
         dm.PSelectAllFromTable(QStringLiteral("WordTable"));
@@ -170,6 +172,7 @@ BENCHMARK(BM_Layer_SelectAllReadToEnd)->Unit(benchmark::kMillisecond);
 
 void BM_Raw_SelectAllReadToEnd(benchmark::State &state)
 {
+    bank();
     for (auto _ : state) {
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(raw(), "SELECT * FROM WordTable ORDER BY rowid", -1, &st, nullptr);

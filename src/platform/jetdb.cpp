@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <memory>
 #include <sqlite3.h>
 
 const char *const LxbPassword = "qorvadintels";
@@ -66,9 +67,25 @@ std::vector<JetColumn> columnsOf(sqlite3 *db, const QString &table)
     return cols;
 }
 
+// Most statements come back again and again with other values; their translation does not
+// depend on the bank, so it is kept. Statements that read the schema are translated each time.
 JetTranslation translateOn(sqlite3 *db, const QString &sql)
 {
-    return translateJetSql(sql, [db](const QString &t) { return columnsOf(db, t); });
+    static QHash<QString, JetTranslation> cache;
+    const auto hit = cache.constFind(sql);
+    if (hit != cache.constEnd())
+        return *hit;
+    bool readsSchema = false;
+    JetTranslation tr = translateJetSql(sql, [db, &readsSchema](const QString &t) {
+        readsSchema = true;
+        return columnsOf(db, t);
+    });
+    if (!readsSchema && tr.statements.size() == 1) {
+        if (cache.size() > 512)
+            cache.clear();
+        cache.insert(sql, tr);
+    }
+    return tr;
 }
 
 // Binds the k-th use of a name to the k-th value given for it (the last one when fewer were given).
@@ -105,33 +122,6 @@ sqlite3_stmt *prepareOne(sqlite3 *db, const QString &sql)
         throw EngineError(msg);
     }
     return st;
-}
-
-int runStatements(sqlite3 *db, const JetTranslation &tr, const QHash<QString, QString> &params,
-                  const QHash<QString, QStringList> &repeated)
-{
-    int changed = 0;
-    for (size_t i = 0; i < tr.statements.size(); ++i) {
-        sqlite3_stmt *st = prepareOne(db, tr.statements[i].sql);
-        try {
-            bindParams(db, st, tr.statements[i], params, repeated);
-        } catch (...) {
-            sqlite3_finalize(st);
-            throw;
-        }
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        }
-        if (rc != SQLITE_DONE) {
-            const QString msg = engineText(db, rc);
-            sqlite3_finalize(st);
-            throw EngineError(msg);
-        }
-        sqlite3_finalize(st);
-        if (int(i) == tr.dataStatement)
-            changed = sqlite3_changes(db);
-    }
-    return changed;
 }
 
 }  // namespace
@@ -204,6 +194,7 @@ void JetConnection::close()
 {
     if (!m_db)
         return;
+    dropStatements();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_depth = 0;
@@ -216,17 +207,54 @@ sqlite3 *JetConnection::handle()
     return m_db;
 }
 
-void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
+int JetConnection::run(const QString &jetSql, const QHash<QString, QString> &params,
+                       const QHash<QString, QStringList> &repeated)
 {
     sqlite3 *db = handle();
     const JetTranslation tr = translateOn(db, jetSql);
-    if (tr.statements.size() == 1) {
-        runStatements(db, tr, params, {});
-        return;
+    // Several statements (a table with its numbering and indexes) land together or not at all.
+    std::unique_ptr<JetTransaction> t;
+    if (tr.statements.size() > 1)
+        t = std::make_unique<JetTransaction>(*this);
+    int changed = 0;
+    for (size_t i = 0; i < tr.statements.size(); ++i) {
+        const JetStatement &js = tr.statements[i];
+        sqlite3_stmt *&cached = m_statements[js.sql];
+        if (!cached)
+            cached = prepareOne(db, js.sql);
+        sqlite3_stmt *st = cached;
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        bindParams(db, st, js, params, repeated);
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            const QString msg = engineText(db, rc);
+            sqlite3_reset(st);
+            throw EngineError(msg);
+        }
+        sqlite3_reset(st);
+        if (int(i) == tr.dataStatement)
+            changed = sqlite3_changes(db);
     }
-    JetTransaction t(*this);
-    runStatements(db, tr, params, {});
-    t.commit();
+    if (t)
+        t->commit();
+    if (m_statements.size() > 256)
+        dropStatements();
+    return changed;
+}
+
+void JetConnection::dropStatements()
+{
+    for (sqlite3_stmt *st : std::as_const(m_statements))
+        sqlite3_finalize(st);
+    m_statements.clear();
+}
+
+void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
+{
+    run(jetSql, params, {});
 }
 
 void JetConnection::rawExec(const char *sql)
@@ -461,12 +489,5 @@ int JetQuery::execSql()
     close();
     if (!m_conn)
         throw EngineError(QStringLiteral("查询没有连接。"));
-    sqlite3 *db = m_conn->handle();
-    const JetTranslation tr = translateOn(db, m_sql);
-    if (tr.statements.size() == 1)
-        return runStatements(db, tr, {}, m_params);
-    JetTransaction t(*m_conn);
-    const int changed = runStatements(db, tr, {}, m_params);
-    t.commit();
-    return changed;
+    return m_conn->run(m_sql, {}, m_params);
 }

@@ -46,6 +46,10 @@ public:
     sqlite3 *handle();
 
     void execute(const QString &jetSql, const QHash<QString, QString> &params = {});
+    // Runs a statement with its values (a name used more than once takes its values in turn);
+    // the number of rows it changed.
+    int run(const QString &jetSql, const QHash<QString, QString> &params,
+            const QHash<QString, QStringList> &repeated);
 
     // Nested transactions (savepoints); every statement between begin and commit lands or none.
     void beginTransaction();
@@ -59,12 +63,14 @@ public:
 
 private:
     void rawExec(const char *sql);
+    void dropStatements();
 
     QString m_connectionString;
     QString m_dataSource;
     QString m_password;
     sqlite3 *m_db = nullptr;
     int m_depth = 0;
+    QHash<QString, sqlite3_stmt *> m_statements;  // prepared once, kept while open
 };
 
 // RAII transaction: rolls back unless committed.
