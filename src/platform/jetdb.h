@@ -134,3 +134,7 @@ private:
     bool m_eof = true;
     int m_recordCount = -1;
 };
+
+// Compacts the bank behind sourceText into a new file behind destText (both connection texts,
+// same password). Fails, like the engine always did, when the destination exists.
+void JetCompactDatabase(const QString &sourceText, const QString &destText);

@@ -1,0 +1,139 @@
+#include "core/bankmaint.h"
+
+#include "core/datamodule.h"
+#include "core/wordrecords.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <cstdio>
+
+QString PShortDateText()
+{
+    return QDate::currentDate().toString(QStringLiteral("yyyy-M-d"));
+}
+
+void PGetAllTableNames(QString &List)
+{
+    TPdatamodule &dm = *Pdatamodule;
+    dm.PSelectAllFromTable(QStringLiteral("TableNameTable"));
+    dm.PQuery.open();
+    for (; !dm.PQuery.eof(); dm.PQuery.next())
+        List += dm.PQuery.fieldByName(QStringLiteral("表名")) + QLatin1Char(',');
+    dm.PQuery.close();
+    List += QStringLiteral("WordTable");
+}
+
+void PInitWordBank()
+{
+    TPdatamodule &dm = *Pdatamodule;
+    try {
+        dm.PDropTable(QStringLiteral("LogTable"), QString());
+        dm.P_Create_LogTable();
+        dm.PDropTable(QStringLiteral("OptionTable"), QString());
+        dm.P_Create_OptionTable();
+        dm.PDropTable(QStringLiteral("TempTable"), QString());
+        dm.P_Create_TempTable();
+        dm.PDropTable(QStringLiteral("UsedWordTable"), QString());
+        dm.P_Create_UsedWordTable();
+        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("0"));
+        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"), QStringLiteral("0"));
+
+        const int n = dm.PGetCountFromTable(QStringLiteral("TableNameTable"));
+        QString all;
+        PGetAllTableNames(all);
+        QStringList names{QStringLiteral("WordTable")};
+        names += all.split(QLatin1Char(',')).mid(0, n);
+        for (const QString &name : names)
+            PUpdateTableFields(name, QStringLiteral("做过次数"), QStringLiteral("做错次数"), QStringLiteral("经验点数"),
+                               QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"), QStringLiteral("掌握类型"),
+                               QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("未做"),
+                               QStringLiteral("2000-01-01"), QStringLiteral("00"));
+    } catch (const EngineError &) {
+        PDialogs().message(QStringLiteral("词库初始化失败"));
+        return;
+    }
+    PDialogs().message(QStringLiteral("词库初始化成功"));
+}
+
+bool PCompactDatabase(const QString &Source, const QString &Destination)
+{
+    const auto text = [](const QString &path) {
+        return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path +
+               QStringLiteral(";Jet OLEDB:Database Password=") + QString::fromLatin1(LxbPassword);
+    };
+    try {
+        JetCompactDatabase(text(Source), text(Destination));
+        return true;
+    } catch (const EngineError &) {
+        return false;
+    }
+}
+
+namespace {
+
+// Puts a copy of from at to: written beside the target first, then renamed over it, so the
+// target is either the old file or the whole new one.
+bool replaceFileWithCopy(const QString &from, const QString &to)
+{
+    const QString temp = to + QStringLiteral(".part");
+    QFile::remove(temp);
+    if (!QFile::copy(from, temp))
+        return false;
+    if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(to).constData()) != 0) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void PSlimWordBank()
+{
+    Pdatamodule->PQuery.close();
+    Pdatamodule->PConnection.close();
+    const qint64 oldSize = QFileInfo(PWordBankPath).size() / 1000;
+    const QString newFile = PProgramDir + QStringLiteral("New.mdb");
+    QString message = QStringLiteral("瘦身失败");
+    if (PCompactDatabase(PWordBankPath, newFile)) {
+        // The old bank stays until its replacement is whole in its place.
+        if (replaceFileWithCopy(newFile, PWordBankPath)) {
+            QFile::remove(newFile);
+            const qint64 newSize = QFileInfo(PWordBankPath).size() / 1000;
+            message = QStringLiteral("瘦身成功，原词库大小为") + QString::number(oldSize) + QStringLiteral("KB，瘦身后为") +
+                      QString::number(newSize) + QStringLiteral("KB");
+        } else {
+            QFile::remove(newFile);
+        }
+    }
+    PDialogs().message(message);
+}
+
+void PBackupWordBank()
+{
+    Pdatamodule->PQuery.close();
+    Pdatamodule->PConnection.close();
+    const QString target = PProgramDir + PShortDateText() + QStringLiteral(".lxb");
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(PWordBankPath).canonicalFilePath())
+        return;  // the open bank itself is never overwritten by its own backup
+    if (replaceFileWithCopy(PWordBankPath, target))
+        PDialogs().message(QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
+}
+
+bool POpenWordBank()
+{
+    const QString previous = PWordBankPath;
+    if (Pdatamodule->OpenDialog1.Execute())
+        PWordBankPath = Pdatamodule->OpenDialog1.FileName;
+    try {
+        Pdatamodule->PResetConnection();
+    } catch (const EngineError &e) {
+        // Not a word bank: say why, and go on with the bank that was open.
+        PDialogs().message(e.message(), QString(), Dialogs::Critical);
+        PWordBankPath = previous;
+        Pdatamodule->PResetConnection();
+    }
+    return PWordBankPath != previous;
+}

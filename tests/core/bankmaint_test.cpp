@@ -1,0 +1,168 @@
+#include "support/bankfixture.h"
+
+#include "core/bankmaint.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+const QString W = QStringLiteral("WordTable");
+const QString K = QStringLiteral("单词");
+}  // namespace
+
+class Maintenance : public BankFixture {
+protected:
+    void studiedWord(const QString &T, const QString &w)
+    {
+        addWord(T, w);
+        dm->PUpdateOneDataFromTable(T, K, QStringLiteral("做过次数"), w, QStringLiteral("4"));
+        dm->PUpdateOneDataFromTable(T, K, QStringLiteral("掌握类型"), w, QStringLiteral("11"));
+        dm->PUpdateOneDataFromTable(T, K, QStringLiteral("上次是否做对"), w, QStringLiteral("对"));
+    }
+    void expectInitial(const QString &T)
+    {
+        for (const auto &[field, value] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"做过次数", "0"}, {"做错次数", "0"}, {"经验点数", "10"}, {"上次是否做对", "未做"},
+                 {"最近测试时间", "2000-01-01"}, {"掌握类型", "00"}})
+            for (const QString &v : column(T, QString::fromUtf8(field)))
+                EXPECT_EQ(v, QString::fromUtf8(value)) << qPrintable(T) << " " << field;
+    }
+};
+
+TEST_F(Maintenance, AllTableNamesListsRegisteredListsThenWordTable)
+{
+    dm->PCreateNewWordTable(W, QStringLiteral("a"), QStringLiteral("addname"));
+    dm->PCreateNewWordTable(W, QStringLiteral("b"), QStringLiteral("addname"));
+    QString list;
+    PGetAllTableNames(list);
+    EXPECT_EQ(list, QStringLiteral("a,b,WordTable"));
+}
+
+TEST_F(Maintenance, InitialisationResetsEveryListAndEmptiesTheWorkTables)
+{
+    dm->PCreateNewWordTable(W, QStringLiteral("a"), QStringLiteral("addname"));
+    dm->PCreateNewWordTable(W, QStringLiteral("b"), QStringLiteral("addname"));
+    studiedWord(W, QStringLiteral("one"));
+    studiedWord(QStringLiteral("a"), QStringLiteral("two"));
+    studiedWord(QStringLiteral("b"), QStringLiteral("three"));
+    dm->PInsertOneRecordToTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("120"));
+    dm->PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"), QStringLiteral("7"));
+    dm->PInsertOneRecordToTable(QStringLiteral("LogTable"), QStringLiteral("日期"), QStringLiteral("2026-12-6"));
+    dm->PInsertOneRecordToTable(QStringLiteral("UsedWordTable"), K, QStringLiteral("one"));
+    dm->PMoveAll(W, QStringLiteral("TempTable"));
+
+    PInitWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("词库初始化成功"));
+    for (const QString &t : {W, QStringLiteral("a"), QStringLiteral("b")})
+        expectInitial(t);
+    EXPECT_EQ(column(QStringLiteral("b"), K), QStringList{QStringLiteral("three")});
+    for (const char *t : {"LogTable", "OptionTable", "TempTable", "UsedWordTable"})
+        EXPECT_EQ(dm->PGetCountFromTable(QString::fromUtf8(t)), 0) << t;
+    EXPECT_EQ(column(QStringLiteral("UserTable"), QStringLiteral("经验值")), QStringList{QStringLiteral("0")});
+    EXPECT_EQ(column(QStringLiteral("UserTable"), QStringLiteral("掌握单词数")), QStringList{QStringLiteral("0")});
+}
+
+TEST_F(Maintenance, AListNameWithACommaMakesInitialisationFail)
+{
+    studiedWord(W, QStringLiteral("one"));
+    dm->PInsertOneRecordToTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), QStringLiteral("x,y"));
+    PInitWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("词库初始化失败"));
+    // What ran before the failing list stays done.
+    expectInitial(W);
+}
+
+TEST_F(Maintenance, CompactingTwiceWorksAndAStrayNewFileFails)
+{
+    for (int i = 0; i < 300; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i), QString(200, QLatin1Char('x')));
+    dm->PDeleteAllFromTable(W);
+    dm->PConnection.close();  // the size on disk once the journal is folded in
+    const qint64 before = QFileInfo(bankPath).size();
+
+    PSlimWordBank();
+    const QString first = dialogs->lastText();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("瘦身成功，原词库大小为") + QString::number(before / 1000) + "KB"))
+        << qPrintable(first);
+    EXPECT_LT(QFileInfo(bankPath).size(), before);
+    EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("New.mdb")));
+    EXPECT_FALSE(dm->PConnection.isOpen());
+    // The next statement opens the compacted bank again.
+    addWord(W, QStringLiteral("after"));
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("after")});
+
+    PSlimWordBank();
+    EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("瘦身成功")));
+
+    QFile stray(programDir + QStringLiteral("New.mdb"));
+    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
+    stray.write("left over");
+    stray.close();
+    const QByteArray bankBefore = [&] { QFile f(bankPath); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    PSlimWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("瘦身失败"));
+    EXPECT_EQ(QFileInfo(programDir + QStringLiteral("New.mdb")).size(), 9);
+    QFile f(bankPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), bankBefore);
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("after")});
+}
+
+TEST_F(Maintenance, ASecondBackupOnOneDayOverwritesTheFirst)
+{
+    addWord(W, QStringLiteral("first"));
+    PBackupWordBank();
+    const QString target = programDir + PShortDateText() + QStringLiteral(".lxb");
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
+    addWord(W, QStringLiteral("second"));
+    PBackupWordBank();
+    dm->PConnection.close();
+    JetConnection c;
+    c.setConnectionString(PConnectionText(target));
+    JetQuery q(&c);
+    q.setSql(QStringLiteral("select * from WordTable"));
+    q.open();
+    EXPECT_EQ(q.recordCount(), 2);
+    q.close();
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".part")));
+}
+
+TEST_F(Maintenance, ABackupNeverOverwritesTheOpenBank)
+{
+    dm.reset();
+    const QString dated = programDir + PShortDateText() + QStringLiteral(".lxb");
+    BankFixture::makeBank(dated);
+    dm = std::make_unique<TPdatamodule>(programDir, QStringList{dated});
+    addWord(W, QStringLiteral("mine"));
+    const qint64 size = QFileInfo(dated).size();
+    dialogs->clear();
+    PBackupWordBank();
+    EXPECT_TRUE(dialogs->shown().isEmpty());
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("mine")});
+    EXPECT_GE(QFileInfo(dated).size(), size);
+}
+
+TEST_F(Maintenance, OpeningAFileThatIsNoBankKeepsTheBankThatWasOpen)
+{
+    addWord(W, QStringLiteral("kept"));
+    const QString junk = programDir + QStringLiteral("junk.lxb");
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("junk");
+    f.close();
+    dialogs->answerFile(junk);
+    EXPECT_FALSE(POpenWordBank());
+    EXPECT_EQ(dialogs->shown().last().icon, Dialogs::Critical);
+    EXPECT_EQ(PWordBankPath, bankPath);
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("kept")});
+
+    const QString other = programDir + QStringLiteral("other.lxb");
+    BankFixture::makeBank(other);
+    dialogs->answerFile(other);
+    EXPECT_TRUE(POpenWordBank());
+    EXPECT_EQ(dm->PGetCountFromTable(W), 0);
+    // A cancelled dialog connects the same bank again.
+    EXPECT_FALSE(POpenWordBank());
+    EXPECT_EQ(PWordBankPath, other);
+    EXPECT_TRUE(dm->PConnection.isOpen());
+}
