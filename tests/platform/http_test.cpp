@@ -77,17 +77,6 @@ TEST(Http, SilentServerEndsInTheTimeOut)
     EXPECT_TRUE(HttpCanConnect(Page));
 }
 
-TEST(Http, TimeOutsDefaultToFiveAndFifteenSecondsAndComeBack)
-{
-    EXPECT_EQ(HttpConnectTimeoutMs(), 5000);
-    EXPECT_EQ(HttpTotalTimeoutMs(), 15000);
-    {
-        ShortHttpTimeouts timeouts(100, 200);
-        EXPECT_EQ(HttpTotalTimeoutMs(), 200);
-    }
-    EXPECT_EQ(HttpTotalTimeoutMs(), 15000);
-}
-
 TEST(Http, CharsetNamedByTheServerIsUsed)
 {
     LoopbackWeb web;
