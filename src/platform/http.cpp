@@ -1,0 +1,153 @@
+#include "platform/http.h"
+
+#include <QStringDecoder>
+#include <QUrl>
+
+#include <atomic>
+#include <curl/curl.h>
+#include <memory>
+#include <mutex>
+
+namespace {
+std::atomic<int> g_connectMs{HttpDefaultConnectTimeoutMs};
+std::atomic<int> g_totalMs{HttpDefaultTotalTimeoutMs};
+
+// No page of ours comes near this; a runaway answer must not eat the memory.
+constexpr qsizetype MaxBody = 32 * 1024 * 1024;
+
+void initCurl()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct EasyDeleter {
+    void operator()(CURL *c) const { curl_easy_cleanup(c); }
+};
+using Easy = std::unique_ptr<CURL, EasyDeleter>;
+
+struct Sink {
+    QByteArray body;
+    bool tooLarge = false;
+};
+
+size_t collect(char *data, size_t size, size_t count, void *userdata)
+{
+    auto *sink = static_cast<Sink *>(userdata);
+    const size_t n = size * count;
+    if (sink->body.size() + qsizetype(n) > MaxBody) {
+        sink->tooLarge = true;
+        return 0;  // libcurl ends the transfer with a write error
+    }
+    sink->body.append(data, qsizetype(n));
+    return n;
+}
+
+QByteArray encodedAddress(const QString &url)
+{
+    const QUrl u(url.trimmed(), QUrl::TolerantMode);
+    if (url.trimmed().isEmpty() || !u.isValid() || u.scheme().isEmpty() || u.host().isEmpty())
+        throw WebError(QStringLiteral("网址无效：") + url);
+    return u.toEncoded();
+}
+
+// A handle with the settings every request shares.
+Easy makeEasy(const QByteArray &address, char *errorBuffer)
+{
+    initCurl();
+    Easy easy(curl_easy_init());
+    if (!easy)
+        throw WebError(QStringLiteral("网络功能无法启动"));
+    CURL *c = easy.get();
+    curl_easy_setopt(c, CURLOPT_URL, address.constData());
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(g_connectMs.load()));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(g_totalMs.load()));
+#if LIBCURL_VERSION_NUM >= 0x075500
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+#else
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+#endif
+    return easy;
+}
+
+[[noreturn]] void fail(const QString &url, CURLcode code, const char *errorBuffer)
+{
+    if (code == CURLE_OPERATION_TIMEDOUT)
+        throw WebError(QStringLiteral("网络请求超时：") + url);
+    const QString detail = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+    throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"));
+}
+}  // namespace
+
+WebError::WebError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+
+HttpReply HttpGet(const QString &url)
+{
+    const QByteArray address = encodedAddress(url);
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    Easy easy = makeEasy(address, errorBuffer);
+    CURL *c = easy.get();
+    Sink sink;
+    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    const CURLcode code = curl_easy_perform(c);
+    if (sink.tooLarge)
+        throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（回应过大）"));
+    if (code != CURLE_OK)
+        fail(url, code, errorBuffer);
+    HttpReply reply;
+    reply.body = std::move(sink.body);
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &reply.status);
+    char *type = nullptr;
+    if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
+        reply.contentType = QString::fromLatin1(type);
+    if (reply.status >= 400)
+        throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（服务器回应 ") +
+                       QString::number(reply.status) + QStringLiteral("）"));
+    return reply;
+}
+
+QString HttpGetText(const QString &url)
+{
+    const HttpReply reply = HttpGet(url);
+    const int at = reply.contentType.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
+    if (at >= 0) {
+        QString charset = reply.contentType.mid(at + 8).section(QLatin1Char(';'), 0, 0).trimmed();
+        charset.remove(QLatin1Char('"'));
+        QStringDecoder decoder(charset.toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(reply.body);
+    }
+    return QString::fromUtf8(reply.body);
+}
+
+bool HttpCanConnect(const QString &url)
+{
+    QByteArray address;
+    try {
+        address = encodedAddress(url);
+    } catch (const WebError &) {
+        return false;
+    }
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    Easy easy = makeEasy(address, errorBuffer);
+    curl_easy_setopt(easy.get(), CURLOPT_CONNECT_ONLY, 1L);
+    return curl_easy_perform(easy.get()) == CURLE_OK;
+}
+
+void HttpSetTimeouts(int connectMs, int totalMs)
+{
+    g_connectMs = connectMs;
+    g_totalMs = totalMs;
+}
+
+int HttpConnectTimeoutMs() { return g_connectMs; }
+int HttpTotalTimeoutMs() { return g_totalMs; }

@@ -1,0 +1,40 @@
+#pragma once
+// Blocking HTTP requests over libcurl. A request never waits longer than its time-outs: a dead or
+// silent server ends in a WebError like any other failed request. libcurl honours http_proxy.
+
+#include <QByteArray>
+#include <QString>
+#include <stdexcept>
+
+// A failed request (no connection, time-out, an HTTP error status) or an answer that cannot be
+// read. Its text is shown to the learner as it stands.
+class WebError : public std::runtime_error {
+public:
+    explicit WebError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+struct HttpReply {
+    long status = 0;
+    QString contentType;  // as the server sent it, empty when it sent none
+    QByteArray body;
+};
+
+// GET of url. The address is sent as a browser would send it: blanks and non-ASCII characters
+// are percent-encoded, everything else stays as written. Throws WebError on failure, including
+// an HTTP status of 400 or more.
+HttpReply HttpGet(const QString &url);
+// The body of a GET of url as text, decoded by the charset the server names (UTF-8 otherwise).
+QString HttpGetText(const QString &url);
+// Whether a connection to the host of url (or to the proxy in use) can be made now.
+bool HttpCanConnect(const QString &url);
+
+// Time-outs of every request, in milliseconds: making the connection, and the whole request.
+constexpr int HttpDefaultConnectTimeoutMs = 5000;
+constexpr int HttpDefaultTotalTimeoutMs = 15000;
+void HttpSetTimeouts(int connectMs, int totalMs);
+int HttpConnectTimeoutMs();
+int HttpTotalTimeoutMs();

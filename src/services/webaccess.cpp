@@ -1,0 +1,91 @@
+#include "services/webaccess.h"
+
+#include "core/datamodule.h"
+#include "platform/browser.h"
+#include "platform/dialogs.h"
+#include "platform/http.h"
+#include "services/addresses.h"
+
+QString PStatusPageText;
+
+namespace {
+const QString ArticleMarker = QStringLiteral("therecommendablepaper");
+const QString VersionMarker = QStringLiteral("thenewestversionis:");
+const QString LinkEnd = QStringLiteral("\">");
+// The article's link starts this many characters after the start of its marker.
+constexpr int ArticleLinkOffset = 47;
+
+// The article page from the start of article N's link on; null when the page lacks the marker.
+QString articleRest(const QString &N)
+{
+    const QString page = PGetWebPage(Addr::ArticlePage());
+    const int at = page.indexOf(ArticleMarker + N);
+    if (at < 0)
+        return QString();
+    return page.mid(at + ArticleLinkOffset);
+}
+}  // namespace
+
+bool PIsOnline()
+{
+    return HttpCanConnect(Addr::HomePage());
+}
+
+QString PGetWebPage(const QString &Url)
+{
+    return HttpGetText(Url);
+}
+
+void POpenUrl(const QString &Url)
+{
+    if (Url.trimmed().isEmpty())
+        return;
+    PBrowser().open(Url);
+}
+
+QString PLookupAddress(const QString &Service, const QString &Word)
+{
+    for (const auto &s : Addr::LookupServices) {
+        if (Service == QString::fromUtf8(s.name))
+            return QString::fromUtf8(s.prefix) + Word + QString::fromUtf8(s.suffix);
+    }
+    return QString();
+}
+
+void PWebLookup(const QString &Service, const QString &Word)
+{
+    const QString url = PLookupAddress(Service, Word);
+    if (!url.isEmpty())
+        POpenUrl(url);
+}
+
+QString PGetRecommendedTitle(const QString &N)
+{
+    const QString rest = articleRest(N);
+    const int end = rest.indexOf(LinkEnd);
+    if (end < 0)
+        return QString();
+    const QString title = rest.mid(end + LinkEnd.size());
+    const int close = title.indexOf(QLatin1Char('<'));
+    return close < 0 ? QString() : title.left(close);
+}
+
+QString PGetRecommendedUrl(const QString &N)
+{
+    const QString rest = articleRest(N);
+    const int end = rest.indexOf(LinkEnd);
+    return end < 0 ? QString() : rest.left(end);
+}
+
+void PCheckNewVersion(const QString &Page)
+{
+    const int at = Page.indexOf(VersionMarker);
+    if (at < 0)
+        return;
+    const QString newest = Page.mid(at + VersionMarker.size(), 10);
+    if (QString::compare(newest, PVersion, Qt::CaseSensitive) <= 0)
+        return;
+    const QString text = QStringLiteral("检测到最新版本 ") + newest + QStringLiteral(" 赶快去下载吧！");
+    if (PDialogs().ask(text, QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
+        POpenUrl(Addr::DownloadArticle());
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The program on the web: the online check, page fetch, opening pages and word look-ups in the
+// web browser, the recommended articles and the update notice.
+//
+// Failed requests are not caught here: a WebError (platform/http.h) reaches the caller.
+
+#include <QString>
+
+// The status page as fetched when the welcome window was made; empty until then or when the
+// fetch failed.
+extern QString PStatusPageText;
+
+// Whether the program's web site can be reached.
+bool PIsOnline();
+// The body of a GET of Url as text.
+QString PGetWebPage(const QString &Url);
+// Opens Url in the web browser; an empty address opens nothing.
+void POpenUrl(const QString &Url);
+// Opens Word in the named look-up service ("百度", "爱词霸", "爱词霸短句", "海词", "谷词",
+// "谷词句子", "中国日报"); the word goes in as typed. Any other name opens nothing.
+void PWebLookup(const QString &Service, const QString &Word);
+// The query address of Word in the named service, empty for a name not in the list.
+QString PLookupAddress(const QString &Service, const QString &Word);
+
+// Title and address of recommended article N ("1", "2" or "3"), each fetched anew from the
+// article page; both empty when the page does not hold article N as expected.
+QString PGetRecommendedTitle(const QString &N);
+QString PGetRecommendedUrl(const QString &N);
+// Offers the download when Page names a newer version than this one.
+void PCheckNewVersion(const QString &Page);

@@ -1,0 +1,71 @@
+#include "services/wordxml.h"
+
+#include "platform/http.h"
+#include "services/addresses.h"
+
+#include <QDomDocument>
+#include <QStringList>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace {
+// A missing element reads as an empty text.
+QString childText(const QDomElement &parent, const QString &name)
+{
+    return parent.firstChildElement(name).text();
+}
+
+// Appends lines as plain text. An empty memo's one empty block becomes the first line, so the
+// memo then holds exactly these lines.
+void appendLines(QTextEdit *memo, const QStringList &lines)
+{
+    QTextCursor cursor(memo->document());
+    cursor.movePosition(QTextCursor::End);
+    bool newBlock = !memo->document()->isEmpty();
+    for (const QString &line : lines) {
+        if (newBlock)
+            cursor.insertBlock();
+        cursor.insertText(line);
+        newBlock = true;
+    }
+}
+}  // namespace
+
+bool PLoadWordXml(QDomDocument &Doc, const QString &Word)
+{
+    Doc.clear();
+    const QString url = Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + Word;
+    const HttpReply reply = HttpGet(url);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const QDomDocument::ParseResult parsed = Doc.setContent(reply.body);
+    if (!parsed) {
+        const QString why = parsed.errorMessage;
+        const int line = int(parsed.errorLine);
+        const int column = int(parsed.errorColumn);
+#else
+    QString why;
+    int line = 0;
+    int column = 0;
+    if (!Doc.setContent(reply.body, &why, &line, &column)) {
+#endif
+        Doc.clear();
+        throw WebError(QStringLiteral("词典服务的回应无法读取：") + why + QStringLiteral("（第 ") +
+                       QString::number(line) + QStringLiteral(" 行第 ") + QString::number(column) +
+                       QStringLiteral(" 列）"));
+    }
+    const QDomElement first = Doc.documentElement().firstChildElement();
+    return !first.isNull() && first.tagName() != QLatin1String("def");
+}
+
+void PShowExampleSentences(QDomDocument &Doc, QTextEdit *Memo)
+{
+    QDomElement root = Doc.documentElement();
+    QStringList lines;
+    for (int pass = 1; pass <= 3; ++pass) {
+        const QDomElement sent = root.firstChildElement(QStringLiteral("sent"));
+        lines << childText(sent, QStringLiteral("orig")) << childText(sent, QStringLiteral("trans"));
+        if (pass < 3 && !sent.isNull())
+            root.removeChild(sent);
+    }
+    appendLines(Memo, lines);
+}

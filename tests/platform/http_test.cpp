@@ -1,0 +1,86 @@
+#include "platform/http.h"
+#include "support/loopbackweb.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString Page = QStringLiteral("http://lexorin.example.net/page.html");
+
+TEST(Http, GetReachesTheAddressThroughTheProxyAndDecodesUtf8)
+{
+    LoopbackWeb web;
+    web.serve(Page, QStringLiteral("<p>单词</p>").toUtf8());
+    EXPECT_EQ(HttpGetText(Page), QStringLiteral("<p>单词</p>"));
+    EXPECT_EQ(web.requests(), QStringList{Page});
+}
+
+TEST(Http, BlanksAndChineseAreSentEncodedRestAsWritten)
+{
+    LoopbackWeb web;
+    const QString url = QStringLiteral("http://lexorin.example.net/q?w=ice cream&x=词");
+    web.serve(url, "ok");
+    EXPECT_EQ(HttpGetText(url), QStringLiteral("ok"));
+    EXPECT_EQ(web.requests(),
+              QStringList{QStringLiteral("http://lexorin.example.net/q?w=ice%20cream&x=%E8%AF%8D")});
+}
+
+TEST(Http, ErrorStatusIsAFailedRequest)
+{
+    LoopbackWeb web;
+    web.serve(Page, "gone", "text/plain", 500);
+    try {
+        HttpGet(Page);
+        FAIL() << "no error";
+    } catch (const WebError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("500"))) << e.what();
+    }
+    // An address the server does not know is a 404.
+    EXPECT_THROW(HttpGet(QStringLiteral("http://lexorin.example.net/none")), WebError);
+}
+
+TEST(Http, InvalidAddressIsRefusedWithoutARequest)
+{
+    LoopbackWeb web;
+    EXPECT_THROW(HttpGet(QString()), WebError);
+    EXPECT_THROW(HttpGet(QStringLiteral("no address")), WebError);
+    EXPECT_THROW(HttpGet(QStringLiteral("file:///etc/passwd")), WebError);
+    EXPECT_FALSE(HttpCanConnect(QString()));
+    EXPECT_EQ(web.requestCount(), 0);
+}
+
+TEST(Http, DeadServerFailsAndIsNotConnectable)
+{
+    ProxyEnvironment env("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+    try {
+        HttpGetText(Page);
+        FAIL() << "no error";
+    } catch (const WebError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("网络请求失败：") + Page)) << e.what();
+    }
+    EXPECT_FALSE(HttpCanConnect(Page));
+}
+
+TEST(Http, SilentServerEndsInTheTimeOut)
+{
+    LoopbackWeb web;
+    web.serve(Page, "never sent");
+    web.setSilent(true);
+    ShortHttpTimeouts timeouts(300, 800);
+    try {
+        HttpGetText(Page);
+        FAIL() << "no error";
+    } catch (const WebError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("网络请求超时：") + Page);
+    }
+    EXPECT_EQ(web.requestCount(), 1);
+    // The connection itself is made: the probe says the site can be reached.
+    EXPECT_TRUE(HttpCanConnect(Page));
+}
+
+TEST(Http, CharsetNamedByTheServerIsUsed)
+{
+    LoopbackWeb web;
+    web.serve(Page, QByteArray("caf\xe9"), "text/html; charset=ISO-8859-1");
+    EXPECT_EQ(HttpGetText(Page), QStringLiteral("café"));
+}
+}  // namespace

@@ -1,0 +1,162 @@
+#include "core/datamodule.h"
+#include "platform/http.h"
+#include "services/addresses.h"
+#include "services/wordxml.h"
+#include "support/bankfixture.h"
+#include "support/loopbackweb.h"
+
+#include <QDomDocument>
+#include <QTextEdit>
+#include <ostream>
+
+static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+QString query(const QString &word) { return Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + word; }
+
+QByteArray sent(int i)
+{
+    const QByteArray n = QByteArray::number(i);
+    return "<sent><orig>Sentence " + n + ".</orig><trans>句子" + n + "。</trans></sent>";
+}
+
+QByteArray answer(const QByteArray &children)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dict>" + children + "</dict>";
+}
+
+QStringList sentOrigs(const QDomDocument &doc)
+{
+    QStringList out;
+    for (QDomElement e = doc.documentElement().firstChildElement(QStringLiteral("sent")); !e.isNull();
+         e = e.nextSiblingElement(QStringLiteral("sent")))
+        out << e.firstChildElement(QStringLiteral("orig")).text();
+    return out;
+}
+
+class WordXml : public ::testing::Test {
+protected:
+    LoopbackWeb web;
+    QDomDocument doc;
+    QTextEdit memo;
+};
+
+// --- loading ---
+
+TEST_F(WordXml, KnownWordLoadsTheAnswer)
+{
+    web.serve(query(QStringLiteral("apple")),
+              answer("<key>apple</key><pron>ˈæpl</pron><def>n. 苹果</def>" + sent(1)), "text/xml");
+    EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral("apple")));
+    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://lexorin.example.net/dict/ws.php?q=apple")});
+    EXPECT_EQ(doc.documentElement().firstChildElement(QStringLiteral("def")).text(), QStringLiteral("n. 苹果"));
+}
+
+TEST_F(WordXml, DefFirstOrEmptyRootIsAnUnknownWord)
+{
+    web.serve(query(QStringLiteral("xyzzy")), answer("<def>Not Found</def><key>xyzzy</key>"), "text/xml");
+    web.serve(query(QStringLiteral("empty")), answer(""), "text/xml");
+    web.serve(query(QStringLiteral("texty")), answer("nothing here"), "text/xml");
+    EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("xyzzy")));
+    EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("empty")));
+    EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("texty")));
+}
+
+TEST_F(WordXml, ElementNamesAreMatchedExactly)
+{
+    web.serve(query(QStringLiteral("big")), answer("<Def>大的</Def>"), "text/xml");
+    EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral("big")));
+}
+
+TEST_F(WordXml, WordIsSentAsTyped)
+{
+    web.serve(query(QStringLiteral(" ice cream")), answer("<key>ice cream</key><def>冰淇淋</def>"), "text/xml");
+    EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral(" ice cream")));
+    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://lexorin.example.net/dict/ws.php?q=%20ice%20cream")});
+}
+
+TEST_F(WordXml, AnswerThatIsNoXmlIsAnErrorNotAnUnknownWord)
+{
+    web.serve(query(QStringLiteral("apple")), answer("<key>apple</key><def>苹果</def>"), "text/xml");
+    ASSERT_TRUE(PLoadWordXml(doc, QStringLiteral("apple")));
+    web.serve(query(QStringLiteral("broken")), "<html><body>Service unavailable<br></body>", "text/html");
+    try {
+        PLoadWordXml(doc, QStringLiteral("broken"));
+        FAIL() << "no error";
+    } catch (const WebError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("词典服务的回应无法读取："))) << e.what();
+    }
+    // The previous answer is gone, so nobody reads it as this word's.
+    EXPECT_TRUE(doc.documentElement().isNull());
+}
+
+TEST_F(WordXml, FailedRequestIsAnError)
+{
+    web.serve(query(QStringLiteral("apple")), "busy", "text/plain", 503);
+    EXPECT_THROW(PLoadWordXml(doc, QStringLiteral("apple")), WebError);
+    EXPECT_THROW(PLoadWordXml(doc, QStringLiteral("unserved")), WebError);
+}
+
+TEST_F(WordXml, SilentServiceEndsInTheTimeOut)
+{
+    web.setSilent(true);
+    ShortHttpTimeouts timeouts(300, 600);
+    EXPECT_THROW(PLoadWordXml(doc, QStringLiteral("apple")), WebError);
+}
+
+// --- example sentences ---
+
+TEST_F(WordXml, ThreeSentencesInOrderAndTheFirstTwoLeaveTheDocument)
+{
+    web.serve(query(QStringLiteral("run")),
+              answer("<key>run</key><def>跑</def>" + sent(1) + sent(2) + sent(3) + sent(4)), "text/xml");
+    ASSERT_TRUE(PLoadWordXml(doc, QStringLiteral("run")));
+    PShowExampleSentences(doc, &memo);
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("Sentence 1.\n句子1。\nSentence 2.\n句子2。\nSentence 3.\n句子3。"));
+    EXPECT_EQ(sentOrigs(doc), (QStringList{QStringLiteral("Sentence 3."), QStringLiteral("Sentence 4.")}));
+    EXPECT_EQ(doc.documentElement().firstChildElement(QStringLiteral("key")).text(), QStringLiteral("run"));
+}
+
+TEST_F(WordXml, OneSentenceGivesItsTwoLinesThenFourEmptyOnes)
+{
+    doc.setContent(answer("<def>跑</def>" + sent(1)));
+    PShowExampleSentences(doc, &memo);
+    EXPECT_EQ(memo.document()->blockCount(), 6);
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("Sentence 1.\n句子1。\n\n\n\n"));
+    EXPECT_TRUE(sentOrigs(doc).isEmpty());
+}
+
+TEST_F(WordXml, NoSentenceGivesSixEmptyLines)
+{
+    doc.setContent(answer("<key>x</key>"));
+    PShowExampleSentences(doc, &memo);
+    EXPECT_EQ(memo.document()->blockCount(), 6);
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("\n\n\n\n\n"));
+}
+
+TEST_F(WordXml, SentenceWithoutTranslationAndMemoKeptAndTextPlain)
+{
+    memo.setPlainText(QStringLiteral("已有一行"));
+    doc.setContent(answer("<sent><orig>a &lt;b&gt; c</orig></sent>" + sent(2)));
+    PShowExampleSentences(doc, &memo);
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("已有一行\na <b> c\n\nSentence 2.\n句子2。\n\n"));
+}
+
+// The browser's online look-up uses the data module's document, loaded again for each word.
+class WordXmlShared : public BankFixture {};
+
+TEST_F(WordXmlShared, DataModuleDocumentKeepsOnlyTheLastAnswer)
+{
+    LoopbackWeb web;
+    QTextEdit memo;
+    ASSERT_NE(PXmlDoc, nullptr);
+    web.serve(query(QStringLiteral("go")), answer("<key>go</key><def>去</def>" + sent(7) + sent(8)), "text/xml");
+    web.serve(query(QStringLiteral("come")), answer("<key>come</key><def>来</def>"), "text/xml");
+    EXPECT_TRUE(PLoadWordXml(*PXmlDoc, QStringLiteral("go")));
+    PShowExampleSentences(*PXmlDoc, &memo);
+    EXPECT_TRUE(memo.toPlainText().startsWith(QStringLiteral("Sentence 7.\n句子7。\nSentence 8.")));
+    EXPECT_TRUE(PLoadWordXml(*PXmlDoc, QStringLiteral("come")));
+    EXPECT_TRUE(sentOrigs(*PXmlDoc).isEmpty());
+    EXPECT_EQ(PXmlDoc->documentElement().firstChildElement(QStringLiteral("key")).text(), QStringLiteral("come"));
+}
+}  // namespace
