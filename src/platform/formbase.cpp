@@ -214,7 +214,7 @@ void PGuard(const std::function<void()> &handler)
     } catch (const EngineError &e) {
         PReportError(e.message());
     } catch (const std::exception &e) {
-        PReportError(QString::fromLocal8Bit(e.what()));
+        PReportError(QString::fromUtf8(e.what()));
     }
 }
 
@@ -231,7 +231,7 @@ bool TApplication::notify(QObject *receiver, QEvent *e)
     } catch (const EngineError &err) {
         PReportError(err.message());
     } catch (const std::exception &err) {
-        PReportError(QString::fromLocal8Bit(err.what()));
+        PReportError(QString::fromUtf8(err.what()));
     }
     return false;
 }
