@@ -2,6 +2,7 @@
 
 #include "platform/inifile.h"
 #include "platform/jetsql.h"
+#include "platform/speech.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,6 +18,7 @@ QString PDefaultWordBank;
 QString PVersion;
 QDomDocument *PXmlDoc = nullptr;
 QString PWordBankPath;
+TSpVoice *PSpVoice = nullptr;
 bool PTerminateRequested = false;
 
 namespace {
@@ -59,6 +61,8 @@ TPdatamodule::~TPdatamodule()
         Pdatamodule = nullptr;
     delete PXmlDoc;
     PXmlDoc = nullptr;
+    delete PSpVoice;
+    PSpVoice = nullptr;
     delete PConfigIni;
     PConfigIni = nullptr;
 }
@@ -99,6 +103,8 @@ void TPdatamodule::DataModuleCreate(const QString &programDir, const QStringList
             PTerminateRequested = true;
         }
     }
+    delete PSpVoice;
+    PSpVoice = new TSpVoice;
     PRandomize();
 }
 

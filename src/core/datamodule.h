@@ -10,6 +10,7 @@
 
 class TIniFile;
 class QDomDocument;
+class TSpVoice;
 
 class TPdatamodule : public QObject {
     Q_OBJECT
@@ -74,6 +75,7 @@ extern QString PDefaultWordBank;
 extern QString PVersion;
 extern QDomDocument *PXmlDoc;
 extern QString PWordBankPath;
+extern TSpVoice *PSpVoice;          // the one speech voice, owned by the data module
 // Set when start-up found no word bank: the program ends once its windows are made.
 extern bool PTerminateRequested;
 
