@@ -1,12 +1,12 @@
 #include "core/wordbookimport.h"
 
 #include "core/datamodule.h"
-#include "core/wordrecords.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
 
 #include <QDate>
 #include <QHash>
+#include <QSet>
 #include <QTreeWidget>
 
 const QString PWordBookLayoutKingsoft = QStringLiteral("金山词霸");
@@ -110,29 +110,60 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
 
 void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
 {
+    PCheckName(T);
     const QString today = todayText();
     JetConnection &connection = Pdatamodule->PConnection;
+    JetQuery &q = Pdatamodule->PQuery;
     // One transaction round the whole store keeps it fast; each word sits in a savepoint of its
     // own, so a failing word leaves nothing behind and the words before it are still committed.
     JetTransaction all(connection);
+    // The words T may hold, folded beyond the bank's own comparison: a word whose folded form is
+    // not here is surely new, and only the others are asked of the bank one by one.
+    QSet<QString> maybeHeld;
+    q.setSql(QStringLiteral("select 单词 from ") + T);
+    q.open();
+    for (; !q.eof(); q.next())
+        maybeHeld.insert(q.fieldByName(kWordField).toCaseFolded());
+    q.close();
     for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = ListView->topLevelItem(i);
         const QString word = item->text(0);
+        const QString folded = word.toCaseFolded();
         try {
             JetTransaction one(connection);
-            if (Pdatamodule->PGetCountFromTableWhere(T, kWordField, word) > 0)
-                continue;
-            PInsertWordRecord(T, kWordField, QStringLiteral("音标"), QStringLiteral("解释"), QStringLiteral("联想"),
-                              QStringLiteral("详解"), QStringLiteral("例句"), QStringLiteral("所属类别"), word,
-                              item->text(2), item->text(1), QString(), QString(), QString(),
-                              QStringLiteral("未知"));
-            PUpdateWordRecord3(T, kWordField, QStringLiteral("做过次数"), QStringLiteral("做错次数"),
-                               QStringLiteral("经验点数"), word, QStringLiteral("0"), QStringLiteral("0"),
-                               QStringLiteral("10"));
-            PUpdateWordRecord3(T, kWordField, QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"),
-                               QStringLiteral("掌握类型"), word, QString(), today, QString());
+            if (maybeHeld.contains(folded)) {
+                Pdatamodule->PSelectFromTableWhere(T, kWordField, word);
+                q.open();
+                const bool held = !q.eof();
+                q.close();
+                if (held)
+                    continue;
+            }
+            // The whole record in one statement: the same row as an insert of the word followed
+            // by updates keyed by it, at a fraction of the statements.
+            q.setSql(QStringLiteral("insert into ") + T +
+                     QStringLiteral("(单词,音标,解释,联想,详解,例句,所属类别,做过次数,做错次数,经验点数,"
+                                    "上次是否做对,最近测试时间,掌握类型) values(:单词,:音标,:解释,:联想,:详解,"
+                                    ":例句,:所属类别,:做过次数,:做错次数,:经验点数,:上次是否做对,"
+                                    ":最近测试时间,:掌握类型)"));
+            q.setParam(kWordField, word);
+            q.setParam(QStringLiteral("音标"), item->text(2));
+            q.setParam(QStringLiteral("解释"), item->text(1));
+            q.setParam(QStringLiteral("联想"), QString());
+            q.setParam(QStringLiteral("详解"), QString());
+            q.setParam(QStringLiteral("例句"), QString());
+            q.setParam(QStringLiteral("所属类别"), QStringLiteral("未知"));
+            q.setParam(QStringLiteral("做过次数"), QStringLiteral("0"));
+            q.setParam(QStringLiteral("做错次数"), QStringLiteral("0"));
+            q.setParam(QStringLiteral("经验点数"), QStringLiteral("10"));
+            q.setParam(QStringLiteral("上次是否做对"), QString());
+            q.setParam(QStringLiteral("最近测试时间"), today);
+            q.setParam(QStringLiteral("掌握类型"), QString());
+            q.execSql();
             one.commit();
+            maybeHeld.insert(folded);
         } catch (...) {
+            q.close();
             try {
                 all.commit();
             } catch (...) {

@@ -203,10 +203,10 @@ TEST_F(WordBookImport, WordsTheListHoldsAreSkippedWithoutRegardToCase)
 TEST_F(WordBookImport, AFailingWordLeavesNothingAndTheWordsBeforeItStay)
 {
     ASSERT_TRUE(import(writeExport(wordbook::kingsoftSample(), Encoding::Utf8)));
-    // The engine refuses the third word half-way through its record.
+    // The engine refuses the third word after its row went in.
     char *err = nullptr;
     ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
-                           "CREATE TRIGGER refuse_able BEFORE UPDATE OF 经验点数 ON MyList WHEN NEW.单词 = 'able' "
+                           "CREATE TRIGGER refuse_able AFTER INSERT ON MyList WHEN NEW.单词 = 'able' "
                            "BEGIN SELECT RAISE(ABORT, '磁盘已满'); END",
                            nullptr, nullptr, &err),
               SQLITE_OK)
