@@ -6,7 +6,7 @@
 #include "core/wordbookimport.h"
 #include "platform/inifile.h"
 #include "platform/scripteddialogs.h"
-#include "services/phoneticlookup.h"
+#include "services/phonetic.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -2,7 +2,7 @@
 
 #include "core/wordrecords.h"
 #include "platform/inifile.h"
-#include "services/phoneticlookup.h"
+#include "services/phonetic.h"
 #include "support/bankfixture.h"
 #include "support/wordbooksamples.h"
 
