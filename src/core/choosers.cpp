@@ -20,7 +20,7 @@ const QString kCancel = QStringLiteral("lxbCancel");
 QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *ListView)
 {
     QString result = kCancel;
-    const bool category = Kind == QLatin1String("单词类别");
+    const bool category = Kind == QStringLiteral("单词类别");
 
     auto form = std::make_unique<TPForm>(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
                                                       Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -41,7 +41,7 @@ QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *
     } else {
         combo->setEditable(false);
         PFillTableCombo(combo);
-        if (Kind == QLatin1String("单表单词转移")) {
+        if (Kind == QStringLiteral("单表单词转移")) {
             const int own = combo->findText(PCurrentTable);
             if (own >= 0)
                 combo->removeItem(own);

@@ -1,3 +1,4 @@
+#include "support/qstringprinter.h"
 #include "core/listviews.h"
 
 #include "support/bankfixture.h"

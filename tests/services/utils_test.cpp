@@ -1,3 +1,4 @@
+#include "support/qstringprinter.h"
 #include "services/utils.h"
 
 #include "platform/scripteddialogs.h"
