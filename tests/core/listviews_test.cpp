@@ -264,3 +264,26 @@ TEST_F(Sorting, CategoryComboOffersFoundCategoriesThenTheStandardOnes)
     EXPECT_EQ(combo.count(), 4);
     EXPECT_EQ(combo.itemText(0), QStringLiteral("基本词"));
 }
+
+TEST_F(Sorting, ItemHelpersKeepCaptionAndSubItemPositions)
+{
+    QTreeWidgetItem *item = PAddItem(&lv, QStringLiteral("7"));
+    EXPECT_EQ(PSubItemCount(item), 0);
+    EXPECT_EQ(PSubItem(item, 3), QString());
+    PSetSubItem(item, 2, QStringLiteral("基本词"));
+    EXPECT_EQ(PSubItemCount(item), 3);
+    EXPECT_EQ(PSubItem(item, 0), QString());
+    EXPECT_EQ(PSubItem(item, 2), QStringLiteral("基本词"));
+    EXPECT_EQ(item->text(3), QStringLiteral("基本词"));  // sub-item i is column i + 1
+    PSetCaption(item, QStringLiteral("8"));
+    EXPECT_EQ(PCaption(item), QStringLiteral("8"));
+    EXPECT_EQ(PSubItem(item, 2), QStringLiteral("基本词"));
+    item->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(item->checkState(0), Qt::Checked);
+    EXPECT_EQ(PSubItemCount(item), 3);
+
+    // Items a window made itself sort with the same order.
+    lv.addTopLevelItem(new QTreeWidgetItem(QStringList{"1", "apple"}));
+    PSortListView(&lv, 1);
+    EXPECT_EQ(captions(lv), QStringList({"1", "8"}));
+}
