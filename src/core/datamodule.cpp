@@ -321,6 +321,24 @@ void TPdatamodule::PUpdateOneDataFromTable(const QString &T, const QString &KeyF
     PQuery.execSql();
 }
 
+void TPdatamodule::PUpdateTwoKeyDataFromTable(const QString &T, const QString &F1, const QString &V1,
+                                              const QString &F2, const QString &V2, const QString &SetField,
+                                              const QString &NewValue)
+{
+    PCheckName(T);
+    PCheckName(F1);
+    PCheckName(F2);
+    PCheckName(SetField);
+    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + SetField + QStringLiteral("=:") + SetField +
+        QStringLiteral(" where ") + F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 +
+        QStringLiteral("=:") + F2);
+    // Values in the order their names appear, so a field that is also a key gets both.
+    PQuery.setParam(SetField, NewValue);
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
+    PQuery.execSql();
+}
+
 void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, const QString &V)
 {
     PCheckName(T);

@@ -455,12 +455,21 @@ QString JetQuery::fieldByName(const QString &name) const
     const auto it = m_columnIndex.constFind(name.toLower());
     if (it == m_columnIndex.constEnd())
         throw EngineError(QStringLiteral("找不到字段“") + name + QStringLiteral("”。"));
+    return fieldAt(*it);
+}
+
+int JetQuery::fieldIndex(const QString &name) const { return m_columnIndex.value(name.toLower(), -1); }
+
+QString JetQuery::fieldAt(int index) const
+{
+    if (index < 0 || index >= m_columns.size())
+        throw EngineError(QStringLiteral("找不到字段序号 ") + QString::number(index) + QStringLiteral("。"));
     if (!m_active || m_eof)
         throw EngineError(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
-    const unsigned char *text = sqlite3_column_text(m_stmt, *it);
+    const unsigned char *text = sqlite3_column_text(m_stmt, index);
     if (!text)
         return QString();
-    return QString::fromUtf8(reinterpret_cast<const char *>(text), sqlite3_column_bytes(m_stmt, *it));
+    return QString::fromUtf8(reinterpret_cast<const char *>(text), sqlite3_column_bytes(m_stmt, index));
 }
 
 int JetQuery::recordCount()

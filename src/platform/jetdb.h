@@ -112,6 +112,10 @@ public:
     // Value of a field of the current row as text; NULL reads as "".
     QString fieldByName(const QString &name) const;
     bool hasField(const QString &name) const;
+    // Position of a field in the open statement's rows, -1 when it has none; for reading many rows.
+    int fieldIndex(const QString &name) const;
+    // Value of the field at a position of the current row as text; NULL reads as "".
+    QString fieldAt(int index) const;
     QStringList fieldNames() const { return m_columns; }
     int recordCount();
     // Runs a statement that returns no rows; the number of rows it changed.

@@ -1,0 +1,398 @@
+#include "support/qstringprinter.h"
+#include "core/wordlistops.h"
+
+#include "core/currentlist.h"
+#include "core/listviews.h"
+#include "support/bankfixture.h"
+
+#include <QTreeWidget>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace {
+const QString W = QStringLiteral("WordTable");
+const QString Temp = QStringLiteral("TempTable");
+const QString ID = QStringLiteral("ID");
+const QString K = QStringLiteral("单词");
+const QStringList AllFields = {"ID",       "单词",     "音标",     "解释",     "联想",         "详解",         "例句",
+                               "做过次数", "做错次数", "经验点数", "所属类别", "上次是否做对", "最近测试时间", "掌握类型"};
+}  // namespace
+
+class WordListOps : public BankFixture {
+protected:
+    void SetUp() override
+    {
+        BankFixture::SetUp();
+        PEnsureUserRow();
+        PLoadCurrentTableName();
+        lv.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    }
+
+    void newList(const QString &name) { dm->PCreateNewWordTable(W, name, QStringLiteral("addname")); }
+    void raw(const char *sql) { ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(), sql, nullptr, nullptr, nullptr), 0); }
+
+    // Every row of T with all its fields, in stored order.
+    QList<QStringList> rowsOf(const QString &T)
+    {
+        QList<QStringList> out;
+        dm->PSelectAllFromTable(T);
+        dm->PQuery.open();
+        while (!dm->PQuery.eof()) {
+            QStringList r;
+            for (const QString &f : AllFields)
+                r << dm->PQuery.fieldByName(f);
+            out << r;
+            dm->PQuery.next();
+        }
+        dm->PQuery.close();
+        return out;
+    }
+    static QList<QStringList> sorted(QList<QStringList> rows)
+    {
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+    QStringList registered() { return column(QStringLiteral("TableNameTable"), QStringLiteral("表名")); }
+
+    void fill(const QString &T) { PRefreshListView(&lv, T, K, 0, QStringLiteral("mainformDBT")); }
+    QTreeWidgetItem *itemWithId(const QString &id)
+    {
+        for (int i = 0; i < PItemCount(&lv); ++i)
+            if (PCaption(PItemAt(&lv, i)) == id)
+                return PItemAt(&lv, i);
+        return nullptr;
+    }
+    // The word-list manager's rows: the registered lists, "WordTable", an empty row, the total.
+    void fillManager(const QStringList &lists)
+    {
+        PClearItems(&lv);
+        for (const QString &name : lists)
+            PAddItem(&lv, name);
+        PAddItem(&lv, W);
+        PAddItem(&lv, QString());
+        PAddItem(&lv, QStringLiteral("合计"));
+    }
+    void selectRows(const QStringList &captions)
+    {
+        for (int i = 0; i < PItemCount(&lv); ++i)
+            PItemAt(&lv, i)->setSelected(captions.contains(PCaption(PItemAt(&lv, i))));
+    }
+
+    QTreeWidget lv;
+};
+
+TEST_F(WordListOps, ClearingTheStudyGroup)
+{
+    addWord(Temp, QStringLiteral("go"));
+    PClearTempTable();
+    EXPECT_TRUE(column(Temp, K).isEmpty());
+    EXPECT_TRUE(dialogs->texts().isEmpty());
+
+    dm->PDropTable(Temp, QString());
+    PClearTempTable();
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("测试词库刷新出错")});
+}
+
+TEST_F(WordListOps, DeduplicationKeepsTheFirstOfEachExactSpelling)
+{
+    for (const char *w : {"go", "Go", "go", "alone", "go"})
+        addWord(W, QString::fromUtf8(w), QString::fromUtf8(w) == QLatin1String("alone") ? QString() : QStringLiteral("去"));
+    PLoadAndDedupTable(&lv, W, K);
+    QStringList words = column(W, K);
+    words.sort();
+    EXPECT_EQ(words, QStringList({"Go", "alone", "go"}));
+    // The deleted rows' items stay with their meaning emptied until the caller refills.
+    EXPECT_EQ(PItemCount(&lv), 5);
+    int emptied = 0;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        if (PSubItem(PItemAt(&lv, i), 0) == QLatin1String("go") && PSubItem(PItemAt(&lv, i), 1).isEmpty())
+            ++emptied;
+    EXPECT_EQ(emptied, 2);
+}
+
+TEST_F(WordListOps, DeduplicationFindsTwinsThatAreNotNeighbours)
+{
+    addWord(W, QStringLiteral("go"));
+    addWord(W, QStringLiteral("Go"));
+    addWord(W, QStringLiteral("go"));
+    const QStringList ids = column(W, ID);
+    // The order the bank may give when it orders without regard to case.
+    PAddItem(&lv, ids[0], {"go", "去"});
+    PAddItem(&lv, ids[1], {"Go", "去"});
+    PAddItem(&lv, ids[2], {"go", "去"});
+    PRemoveDuplicates(&lv, W);
+    EXPECT_EQ(column(W, ID), ids.mid(0, 2));
+    EXPECT_EQ(column(W, K), QStringList({"go", "Go"}));
+}
+
+TEST_F(WordListOps, DeletingSelectedWordsTakesTheirRowsOnly)
+{
+    addWord(W, QStringLiteral("apple"));
+    addWord(W, QStringLiteral("apple"));
+    addWord(W, QStringLiteral("pear"));
+    const QStringList ids = column(W, ID);
+    fill(W);
+    itemWithId(ids[1])->setSelected(true);
+    itemWithId(ids[2])->setSelected(true);
+    PDeleteSelectedWords(&lv, W);
+    EXPECT_EQ(column(W, ID), QStringList{ids[0]});
+    EXPECT_EQ(PItemCount(&lv), 1);
+    EXPECT_EQ(PCaption(PItemAt(&lv, 0)), ids[0]);
+}
+
+TEST_F(WordListOps, MovingSelectedWordsCopiesTheSelectedRowOnly)
+{
+    newList(QStringLiteral("L1"));
+    addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(W, QStringLiteral("apple"), QStringLiteral("苹果公司"));
+    addWord(W, QStringLiteral("pear"));
+    const QList<QStringList> before = rowsOf(W);
+    fill(W);
+    itemWithId(before[1][0])->setSelected(true);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+    EXPECT_EQ(rowsOf(QStringLiteral("L1")), QList<QStringList>{before[1]});
+    EXPECT_EQ(rowsOf(W), QList<QStringList>({before[0], before[2]}));
+    EXPECT_EQ(PItemCount(&lv), 2);
+    EXPECT_EQ(itemWithId(before[1][0]), nullptr);
+}
+
+TEST_F(WordListOps, MovingCheckedWordsTakesEveryRowOfTheWord)
+{
+    newList(QStringLiteral("L1"));
+    addWord(W, QStringLiteral("apple"));
+    addWord(W, QStringLiteral("Apple"));
+    addWord(W, QStringLiteral("pear"));
+    for (const char *w : {"apple", "pear"}) {
+        QTreeWidgetItem *it = PAddItem(&lv, QString::fromUtf8(w), {QString(), QString(), QString()});
+        it->setCheckState(0, Qt::Unchecked);
+    }
+    PItemAt(&lv, 0)->setCheckState(0, Qt::Checked);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("check"));
+    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList({"apple", "Apple"}));
+    EXPECT_EQ(column(W, K), QStringList{"pear"});
+    ASSERT_EQ(PItemCount(&lv), 1);
+    EXPECT_EQ(PCaption(PItemAt(&lv, 0)), QStringLiteral("pear"));
+}
+
+TEST_F(WordListOps, MovingWordsIntoTheirOwnListLosesNothing)
+{
+    addWord(W, QStringLiteral("apple"));
+    fill(W);
+    PItemAt(&lv, 0)->setSelected(true);
+    PMoveWords(&lv, W, QStringLiteral("wordtable"), QStringLiteral("select"));
+    EXPECT_EQ(column(W, K), QStringList{"apple"});
+}
+
+TEST_F(WordListOps, UpdatingSelectedRowsMatchesIdAndWord)
+{
+    newList(QStringLiteral("L1"));
+    newList(QStringLiteral("L2"));
+    addWord(W, QStringLiteral("apple"));
+    addWord(QStringLiteral("L2"), QStringLiteral("pear"));
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    dm->PMoveAll(QStringLiteral("L2"), QStringLiteral("L1"));
+    const QStringList ids = column(QStringLiteral("L1"), ID);
+    ASSERT_EQ(ids.size(), 2);
+    ASSERT_EQ(ids[0], ids[1]);  // two rows, one ID
+
+    fill(QStringLiteral("L1"));
+    QTreeWidgetItem *pear = PItemAt(&lv, 1);
+    ASSERT_EQ(PSubItem(pear, 0), QStringLiteral("pear"));
+    pear->setSelected(true);
+    PUpdateSelectedField(&lv, QStringLiteral("L1"), QStringLiteral("所属类别"), QStringLiteral("水果"), 5);
+    EXPECT_EQ(column(QStringLiteral("L1"), QStringLiteral("所属类别")), QStringList({"基本词", "水果"}));
+    EXPECT_EQ(PSubItem(pear, 5), QStringLiteral("水果"));
+    EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 5), QStringLiteral("基本词"));
+}
+
+TEST_F(WordListOps, ShufflingAnEmptyOrOneRowList)
+{
+    PShuffleTable(&lv);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("乱序成功")});
+    EXPECT_TRUE(column(W, K).isEmpty());
+
+    addWord(W, QStringLiteral("only"));
+    const QList<QStringList> before = rowsOf(W);
+    PShuffleTable(&lv);
+    EXPECT_EQ(rowsOf(W), before);
+    // The shuffle's buffer keeps a copy of the list.
+    EXPECT_EQ(rowsOf(Temp), before);
+}
+
+TEST_F(WordListOps, ShufflingKeepsEveryRowOnceEvenWithSharedIds)
+{
+    newList(QStringLiteral("L1"));
+    newList(QStringLiteral("L2"));
+    for (const char *w : {"apple", "pear", "plum"})
+        addWord(W, QString::fromUtf8(w));
+    for (const char *w : {"fig", "kiwi"})
+        addWord(QStringLiteral("L2"), QString::fromUtf8(w));
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    dm->PMoveAll(QStringLiteral("L2"), QStringLiteral("L1"));
+    PSetCurrentTable(QStringLiteral("L1"));
+    const QList<QStringList> before = rowsOf(QStringLiteral("L1"));
+    ASSERT_EQ(before.size(), 5);
+    PRandSeed(7);
+    for (int i = 0; i < 10; ++i) {
+        dialogs->clear();
+        PShuffleTable(&lv);
+        EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("乱序成功")});
+        EXPECT_EQ(sorted(rowsOf(QStringLiteral("L1"))), sorted(before));
+    }
+}
+
+TEST_F(WordListOps, ShufflingPutsEveryRowInEveryPosition)
+{
+    for (const char *w : {"a", "b", "c"})
+        addWord(W, QString::fromUtf8(w));
+    PRandSeed(11);
+    QSet<QString> seen;  // word@position
+    for (int i = 0; i < 60; ++i) {
+        PShuffleTable(&lv);
+        const QStringList words = column(W, K);
+        ASSERT_EQ(words.size(), 3);
+        for (int p = 0; p < 3; ++p)
+            seen.insert(words[p] + QLatin1Char('@') + QString::number(p));
+    }
+    EXPECT_EQ(seen.size(), 9);
+}
+
+TEST_F(WordListOps, AFailedShuffleLeavesTheListAsItWas)
+{
+    for (const char *w : {"a", "b", "c", "d"})
+        addWord(W, QString::fromUtf8(w));
+    addWord(Temp, QStringLiteral("group"));
+    const QList<QStringList> before = rowsOf(W);
+    const QList<QStringList> group = rowsOf(Temp);
+    // The second row copied back fails, after the list was emptied.
+    raw("CREATE TRIGGER half BEFORE INSERT ON WordTable WHEN (SELECT count(*) FROM WordTable) >= 1 "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+    PShuffleTable(&lv);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("乱序失败")});
+    EXPECT_EQ(rowsOf(W), before);
+    EXPECT_EQ(rowsOf(Temp), group);
+    EXPECT_EQ(dm->PConnection.transactionDepth(), 0);
+}
+
+TEST_F(WordListOps, NewListIsCreatedEmptyAndRegistered)
+{
+    dialogs->answerInput(QStringLiteral("生词本"));
+    PNewWordTable();
+    EXPECT_EQ(dialogs->texts().last(), QStringLiteral("新建词表“ 生词本 ”成功"));
+    EXPECT_EQ(dialogs->shown().first().title, QStringLiteral("请输入新单词表名称"));
+    EXPECT_EQ(registered(), QStringList{"生词本"});
+    EXPECT_EQ(dm->PGetCountFromTable(QStringLiteral("生词本")), 0);
+
+    dialogs->clear();
+    dialogs->cancelInput();
+    PNewWordTable();
+    EXPECT_EQ(dialogs->texts().size(), 1);  // the prompt only
+    EXPECT_EQ(registered(), QStringList{"生词本"});
+}
+
+TEST_F(WordListOps, NewListNamesAreCheckedBeforeAnythingRuns)
+{
+    newList(QStringLiteral("L1"));
+    const QStringList tables = dm->PConnection.tableNames();
+    for (const QString &bad : {QString(), QStringLiteral("bad name"), QStringLiteral("1abc"), QString(65, QLatin1Char('a')),
+                               QStringLiteral("wordtable"), QStringLiteral("l1"), QStringLiteral("TEMPTABLE"),
+                               QStringLiteral("x;drop table WordTable")}) {
+        dialogs->clear();
+        dialogs->answerInput(bad);
+        PNewWordTable();
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败")) << bad.toStdString();
+        EXPECT_EQ(dm->PConnection.tableNames(), tables);
+        EXPECT_EQ(registered(), QStringList{"L1"});
+    }
+    dialogs->answerInput(QString(64, QLatin1Char('a')));
+    PNewWordTable();
+    EXPECT_EQ(registered().size(), 2);
+}
+
+TEST_F(WordListOps, DroppingTheCurrentListMakesWordTableCurrent)
+{
+    newList(QStringLiteral("L1"));
+    newList(QStringLiteral("L2"));
+    PSetCurrentTable(QStringLiteral("L1"));
+
+    fillManager({"L1", "L2"});
+    selectRows({"L1", "WordTable", "", "合计"});
+    dialogs->answer(Dialogs::No);
+    PDropWordTables(&lv);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("这将永久删除该单词表，是否继续？")});
+    EXPECT_EQ(dialogs->shown().first().icon, Dialogs::Warning);
+    EXPECT_EQ(registered(), QStringList({"L1", "L2"}));
+    EXPECT_EQ(PCurrentTable, QStringLiteral("L1"));
+    EXPECT_EQ(PItemCount(&lv), 5);
+
+    dialogs->clear();
+    dialogs->answer(Dialogs::Yes);
+    PDropWordTables(&lv);
+    EXPECT_EQ(dialogs->texts().size(), 1);  // WordTable and the last rows are never asked about
+    EXPECT_EQ(registered(), QStringList{"L2"});
+    EXPECT_FALSE(dm->PConnection.tableNames().contains(QStringLiteral("L1")));
+    EXPECT_EQ(PCurrentTable, W);
+    PLoadCurrentTableName();
+    EXPECT_EQ(PCurrentTable, W);
+    EXPECT_EQ(PCaption(PItemAt(&lv, 0)), QStringLiteral("L2"));
+}
+
+TEST_F(WordListOps, EmptyingActsOnWordTableButNeverOnTheLastTwoRows)
+{
+    newList(QStringLiteral("L1"));
+    addWord(W, QStringLiteral("go"));
+    addWord(QStringLiteral("L1"), QStringLiteral("go"));
+    fillManager({"L1"});
+    selectRows({"", "合计"});
+    PClearWordTables(&lv);
+    EXPECT_TRUE(dialogs->texts().isEmpty());
+
+    selectRows({"WordTable", "L1"});
+    dialogs->answer(Dialogs::Yes);  // WordTable first: the walk goes from the last row up
+    dialogs->answer(Dialogs::No);
+    PClearWordTables(&lv);
+    EXPECT_EQ(dialogs->texts(), QStringList(2, QStringLiteral("这将清除该单词表中所有数据，是否继续？")));
+    EXPECT_TRUE(column(W, K).isEmpty());
+    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList{"go"});
+}
+
+TEST_F(WordListOps, RenamingTheCurrentListKeepsItCurrent)
+{
+    newList(QStringLiteral("L1"));
+    addWord(QStringLiteral("L1"), QStringLiteral("go"));
+    PSetCurrentTable(QStringLiteral("L1"));
+    fillManager({"L1"});
+    selectRows({"L1", "WordTable"});
+    dialogs->answerInput(QStringLiteral("Renamed"));
+    PRenameWordTables(&lv);
+    EXPECT_EQ(dialogs->shown().first().title, QStringLiteral("请输入新名称"));
+    EXPECT_EQ(registered(), QStringList{"Renamed"});
+    EXPECT_EQ(column(QStringLiteral("Renamed"), K), QStringList{"go"});
+    EXPECT_EQ(PCurrentTable, QStringLiteral("Renamed"));
+    PLoadCurrentTableName();
+    EXPECT_EQ(PCurrentTable, QStringLiteral("Renamed"));
+}
+
+TEST_F(WordListOps, RenamePromptsThatChangeNothing)
+{
+    newList(QStringLiteral("L1"));
+    newList(QStringLiteral("L2"));
+    PSetCurrentTable(QStringLiteral("L2"));
+    const QStringList tables = dm->PConnection.tableNames();
+    fillManager({"L1", "L2"});
+    selectRows({"L1"});
+
+    dialogs->answerInput(QStringLiteral("L1"));  // its own name
+    PRenameWordTables(&lv);
+    dialogs->cancelInput();
+    PRenameWordTables(&lv);
+    for (const QString &bad : {QStringLiteral("l2"), QStringLiteral("bad name"), QString()}) {
+        dialogs->clear();
+        dialogs->answerInput(bad);
+        PRenameWordTables(&lv);
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败")) << bad.toStdString();
+    }
+    EXPECT_EQ(dm->PConnection.tableNames(), tables);
+    EXPECT_EQ(registered(), QStringList({"L1", "L2"}));
+    EXPECT_EQ(PCurrentTable, QStringLiteral("L2"));
+}
