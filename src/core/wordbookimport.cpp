@@ -3,8 +3,8 @@
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
+#include "services/utils.h"
 
-#include <QDate>
 #include <QHash>
 #include <QSet>
 #include <QTreeWidget>
@@ -17,8 +17,6 @@ namespace {
 const QString kWordField = QStringLiteral("单词");
 
 // Today's date text, as every writer of 最近测试时间 gives it.
-QString todayText() { return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")); }
-
 // The phonetic file read once for a whole import: looking each word up on its own would read
 // the file again for every word. Same rule as the single look-up: the first line of a word wins.
 class PhoneticIndex {
@@ -111,7 +109,7 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
 void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
 {
     PCheckName(T);
-    const QString today = todayText();
+    const QString today = PTodayText();
     JetConnection &connection = Pdatamodule->PConnection;
     JetQuery &q = Pdatamodule->PQuery;
     // One transaction round the whole store keeps it fast; each word sits in a savepoint of its

@@ -1,7 +1,10 @@
 #include "wordlists/inputformaiciba.h"
 
+#include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
+#include "core/wordlistops.h"
+#include "services/utils.h"
 #include "platform/dialogs.h"
 
 #include <QComboBox>
@@ -23,20 +26,6 @@ namespace {
 const QString kWordTable = QStringLiteral("WordTable");
 
 QString countText(int n) { return QString::number(n) + QStringLiteral("词"); }
-
-// Asks for a name and makes an empty word list of it.
-void newWordTable()
-{
-    QString name = QStringLiteral("表") + QString::number(PRandom(10001));
-    if (!PDialogs().input(QStringLiteral("请输入新单词表名称"), QString(), name))
-        return;
-    try {
-        Pdatamodule->PCreateNewWordTable(kWordTable, name, QStringLiteral("addname"));
-        PDialogs().message(QStringLiteral("新建词表“ ") + name + QStringLiteral(" ”成功"));
-    } catch (const EngineError &) {
-        PDialogs().message(QStringLiteral("新建失败"), QString(), Dialogs::Warning);
-    }
-}
 
 }  // namespace
 
@@ -111,6 +100,7 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     PConnect(CBTableList, &QComboBox::currentIndexChanged, this, &TPInputFormAiCiba::CBTableListChange);
     PConnect(PListView, &QTreeWidget::itemDoubleClicked, this, &TPInputFormAiCiba::PListViewDblClick);
     PConnect(N1, &QAction::triggered, this, &TPInputFormAiCiba::N1Click);
+    PLoadFormBackground(this);
 }
 
 void TPInputFormAiCiba::FillTableList()
@@ -119,19 +109,7 @@ void TPInputFormAiCiba::FillTableList()
         const QSignalBlocker quiet(CBTableList);
         CBTableList->clear();
         CBTableList->addItem(kWordTable);
-        try {
-            Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
-            JetQuery &q = Pdatamodule->PQuery;
-            q.open();
-            while (!q.eof()) {
-                CBTableList->addItem(q.fieldByName(QStringLiteral("表名")));
-                q.next();
-            }
-            q.close();
-        } catch (const EngineError &) {
-            Pdatamodule->PQuery.close();
-            PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-        }
+        PFillTableNames(CBTableList);
         CBTableList->setCurrentIndex(0);
     }
     ShowTargetCount();
@@ -178,7 +156,7 @@ void TPInputFormAiCiba::BTinputClick()
 
 void TPInputFormAiCiba::BTnewClick()
 {
-    newWordTable();
+    PNewWordTable();
     FillTableList();
 }
 
