@@ -2,6 +2,7 @@
 
 #include "platform/inifile.h"
 #include "platform/jetsql.h"
+#include "platform/speech.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,6 +18,7 @@ QString PDefaultWordBank;
 QString PVersion;
 QDomDocument *PXmlDoc = nullptr;
 QString PWordBankPath;
+TSpVoice *PSpVoice = nullptr;
 bool PTerminateRequested = false;
 
 namespace {
@@ -59,6 +61,8 @@ TPdatamodule::~TPdatamodule()
         Pdatamodule = nullptr;
     delete PXmlDoc;
     PXmlDoc = nullptr;
+    delete PSpVoice;
+    PSpVoice = nullptr;
     delete PConfigIni;
     PConfigIni = nullptr;
 }
@@ -99,6 +103,8 @@ void TPdatamodule::DataModuleCreate(const QString &programDir, const QStringList
             PTerminateRequested = true;
         }
     }
+    delete PSpVoice;
+    PSpVoice = new TSpVoice;
     PRandomize();
 }
 
@@ -312,6 +318,24 @@ void TPdatamodule::PUpdateOneDataFromTable(const QString &T, const QString &KeyF
         QStringLiteral(" where ") + KeyField + QStringLiteral("=:") + KeyField);
     PQuery.setParam(SetField, NewValue);
     PQuery.setParam(KeyField, KeyValue);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PUpdateTwoKeyDataFromTable(const QString &T, const QString &F1, const QString &V1,
+                                              const QString &F2, const QString &V2, const QString &SetField,
+                                              const QString &NewValue)
+{
+    PCheckName(T);
+    PCheckName(F1);
+    PCheckName(F2);
+    PCheckName(SetField);
+    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + SetField + QStringLiteral("=:") + SetField +
+        QStringLiteral(" where ") + F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 +
+        QStringLiteral("=:") + F2);
+    // Values in the order their names appear, so a field that is also a key gets both.
+    PQuery.setParam(SetField, NewValue);
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
     PQuery.execSql();
 }
 

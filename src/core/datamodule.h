@@ -10,6 +10,7 @@
 
 class TIniFile;
 class QDomDocument;
+class TSpVoice;
 
 class TPdatamodule : public QObject {
     Q_OBJECT
@@ -53,6 +54,9 @@ public:
     void PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V);
     void PUpdateOneDataFromTable(const QString &T, const QString &KeyField, const QString &SetField,
                                  const QString &KeyValue, const QString &NewValue);
+    // Sets one field of the rows matching two keys (a word list row: ID and 单词).
+    void PUpdateTwoKeyDataFromTable(const QString &T, const QString &F1, const QString &V1, const QString &F2,
+                                    const QString &V2, const QString &SetField, const QString &NewValue);
     void PInsertOneRecordToTable(const QString &T, const QString &F, const QString &V);
     void PMoveOneRecordToTable(const QString &Src, const QString &Dst, const QString &F, const QString &V);
     void PMoveTwoKeyRecordToTable(const QString &Src, const QString &Dst, const QString &F1, const QString &V1,
@@ -74,6 +78,7 @@ extern QString PDefaultWordBank;
 extern QString PVersion;
 extern QDomDocument *PXmlDoc;
 extern QString PWordBankPath;
+extern TSpVoice *PSpVoice;          // the one speech voice, owned by the data module
 // Set when start-up found no word bank: the program ends once its windows are made.
 extern bool PTerminateRequested;
 

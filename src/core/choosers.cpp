@@ -1,0 +1,172 @@
+#include "core/choosers.h"
+
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "platform/formbase.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+const QString kCancel = QStringLiteral("lxbCancel");
+}
+
+QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *ListView)
+{
+    QString result = kCancel;
+    const bool category = Kind == QStringLiteral("单词类别");
+
+    auto form = std::make_unique<TPForm>(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                      Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    form->setObjectName(QStringLiteral("PChooseForm"));
+    form->setWindowTitle(Caption);
+    form->setFixedSize(200, 100);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        form->move(screen->availableGeometry().center() - form->rect().center());
+
+    auto *combo = new QComboBox(form.get());
+    combo->setObjectName(QStringLiteral("PChooseCombo"));
+    combo->setGeometry(12, 20, 174, 21);
+    if (category) {
+        combo->setEditable(true);
+        PFillCategoryCombo(ListView, 5, combo);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+    } else {
+        combo->setEditable(false);
+        PFillTableCombo(combo);
+        if (Kind == QStringLiteral("单表单词转移")) {
+            const int own = combo->findText(PCurrentTable);
+            if (own >= 0)
+                combo->removeItem(own);
+        }
+        combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    }
+
+    auto *ok = new QPushButton(QStringLiteral("确定"), form.get());
+    ok->setObjectName(QStringLiteral("PChooseOK"));
+    ok->setGeometry(18, 60, 70, 23);
+    auto *cancel = new QPushButton(QStringLiteral("取消"), form.get());
+    cancel->setObjectName(QStringLiteral("PChooseCancel"));
+    cancel->setGeometry(112, 60, 70, 23);
+    TPForm *f = form.get();
+    QObject::connect(ok, &QPushButton::clicked, f, [f] { f->setModalResult(mrOk); });
+    QObject::connect(cancel, &QPushButton::clicked, f, [f] { f->setModalResult(mrCancel); });
+    form->setDefaultButton(ok);
+    form->setCancelButton(cancel);
+
+    if (form->ShowModal() == mrOk) {
+        result = combo->currentText();
+        // With no list to offer there is no target: an empty name must never reach a caller.
+        if (!category && result.isEmpty())
+            result = kCancel;
+    }
+    return result;
+}
+
+QStringList PWordTableNames()
+{
+    QStringList names{QStringLiteral("WordTable")};
+    JetQuery &q = Pdatamodule->PQuery;
+    Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
+    q.open();
+    try {
+        while (!q.eof()) {
+            names << q.fieldByName(QStringLiteral("表名"));
+            q.next();
+        }
+    } catch (...) {
+        q.close();
+        throw;
+    }
+    q.close();
+    return names;
+}
+
+void PFillTableNames(QComboBox *ComboBox)
+{
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
+        q.open();
+        while (!q.eof()) {
+            ComboBox->addItem(q.fieldByName(QStringLiteral("表名")));
+            q.next();
+        }
+        q.close();
+    } catch (const EngineError &) {
+        q.close();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+}
+
+void PFillTableCombo(QComboBox *ComboBox)
+{
+    ComboBox->addItem(QStringLiteral("WordTable"));
+    PFillTableNames(ComboBox);
+    ComboBox->setCurrentIndex(ComboBox->findText(PCurrentTable));
+}
+
+QString PFindWordTable(const QString &Word)
+{
+    for (const QString &name : PWordTableNames())
+        if (Pdatamodule->PGetCountFromTableWhere(name, QStringLiteral("单词"), Word) > 0)
+            return name;
+    return QString();
+}
+
+QString PMakeLikePattern(const QString &Text)
+{
+    // Blanks and control characters off both ends.
+    int from = 0, to = Text.size();
+    while (from < to && Text.at(from).unicode() <= 32)
+        ++from;
+    while (to > from && Text.at(to - 1).unicode() <= 32)
+        --to;
+    const QString trimmed = Text.mid(from, to - from);
+
+    QString p;
+    bool pendingGap = false;
+    for (QChar c : trimmed) {
+        const ushort u = c.unicode();
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) {
+            // Leading non-letters add nothing; a run between letters adds one "%".
+            if (pendingGap && !p.isEmpty())
+                p += QLatin1Char('%');
+            pendingGap = false;
+            p += c;
+        } else {
+            pendingGap = true;
+        }
+    }
+    return QStringLiteral("\"%") + p + QStringLiteral("%\"");
+}
+
+void PSearchAllTables(const QString &Pattern, QTreeWidget *ListView)
+{
+    PClearItems(ListView);
+    JetQuery &q = Pdatamodule->PQuery;
+    for (const QString &name : PWordTableNames()) {
+        QList<QTreeWidgetItem *> items;
+        Pdatamodule->PSelectFromTableLike(name, QStringLiteral("单词"), Pattern);
+        try {
+            q.open();
+            while (!q.eof()) {
+                items << PNewItem(q.fieldByName(QStringLiteral("单词")), {q.fieldByName(QStringLiteral("解释")), name});
+                q.next();
+            }
+        } catch (...) {
+            q.close();
+            qDeleteAll(items);
+            throw;
+        }
+        q.close();
+        ListView->addTopLevelItems(items);
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+// Report list views filled from the word bank. An item is a caption (column 0) and its sub-items:
+// sub-item i is column i + 1. Windows and the word-list operations read rows back by these
+// positions, so every access goes through the helpers below.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// ---- caption and sub-items
+QString PCaption(const QTreeWidgetItem *Item);
+// Empty text for a sub-item the item does not have.
+QString PSubItem(const QTreeWidgetItem *Item, int Index);
+void PSetCaption(QTreeWidgetItem *Item, const QString &Value);
+void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value);
+int PSubItemCount(const QTreeWidgetItem *Item);
+// A new item not yet in any list view.
+QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems = {});
+// Appends an item at the end of the list view.
+QTreeWidgetItem *PAddItem(QTreeWidget *ListView, const QString &Caption, const QStringList &SubItems = {});
+int PItemCount(const QTreeWidget *ListView);
+QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index);
+// Removes the item from its list view and frees it.
+void PRemoveItem(QTreeWidgetItem *Item);
+void PClearItems(QTreeWidget *ListView);
+
+// ---- fill modes
+// The fields of a mode's columns, caption first; an empty name stands for an empty column. An
+// empty list for an unknown mode (compared exactly).
+QStringList PModeFields(const QString &Mode);
+// Replaces the list view's items with the rows of TableName; Direction 0 ascending, -1 descending
+// (only with an OrderField). Errors show "词库刷新出错" and what was read stays.
+void PRefreshListView(QTreeWidget *ListView, const QString &TableName, const QString &OrderField, int Direction,
+                      const QString &Mode);
+// Appends one item per row of the statement set in the data module's query.
+void PFillListView(QTreeWidget *ListView, const QString &Mode);
+
+// ---- sorting (column-click handlers)
+// Each click turns the list view's own sort flag over: the first sorts descending, then ascending.
+void PSortListView(QTreeWidget *ListView, int ColumnIndex);
+int PCompareAsc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex);
+int PCompareDesc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex);
+// The key the sort compares: ASCII letters without regard to case, Chinese in pinyin order.
+QByteArray PSortKey(const QString &Text);
+// The sort flag of a list view: 0 or -1.
+int PSortFlag(const QTreeWidget *ListView);
+
+// 0, 1, or 2 for two or more selected items.
+int PSelectedCount(const QTreeWidget *ListView);
+// Offers the categories of a scratch list (ordered by category; sub-item ColumnIndex) followed by
+// the four standard ones; the scratch list is left empty.
+void PFillCategoryCombo(QTreeWidget *ListView, int ColumnIndex, QComboBox *ComboBox);
+
+// The four standard categories, in order.
+QStringList PStandardCategories();

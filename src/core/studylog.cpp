@@ -1,0 +1,55 @@
+#include "core/studylog.h"
+
+#include "core/datamodule.h"
+
+namespace {
+
+// An empty counter is a day that had nothing of it yet.
+int counter(const JetQuery &q, const QString &field)
+{
+    const QString text = q.fieldByName(field).trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok)
+        throw EngineError(QStringLiteral("“") + text + QStringLiteral("”不是有效的整数值。"));
+    return n;
+}
+
+}  // namespace
+
+void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, int Experience, int Mastered)
+{
+    const QString T = QStringLiteral("LogTable");
+    const QString key = QStringLiteral("日期");
+    int s = StudyMinutes, b = BrowseMinutes, e = Experience, m = Mastered;
+
+    // The old row goes and the new one comes in one step: a failure keeps the day's log.
+    JetTransaction t(Pdatamodule->PConnection);
+    if (Pdatamodule->PGetCountFromTableWhere(T, key, DateText) == 1) {
+        JetQuery &q = Pdatamodule->PQuery;
+        Pdatamodule->PSelectFromTableWhere(T, key, DateText);
+        q.open();
+        try {
+            s += counter(q, QStringLiteral("学习时间"));
+            b += counter(q, QStringLiteral("浏览用时"));
+            e += counter(q, QStringLiteral("经验"));
+            m += counter(q, QStringLiteral("掌握单词数"));
+        } catch (...) {
+            q.close();
+            throw;
+        }
+        q.close();
+        Pdatamodule->PDeleteOneRecordFromTable(T, key, DateText);
+    }
+    Pdatamodule->PInsertOneRecordToTable(T, key, DateText);
+    // The counters go to the new row alone: a day that already has several rows keeps theirs.
+    const QString id = Pdatamodule->PGetMMFromTable(T, QStringLiteral("ID"), QStringLiteral("max"));
+    const QString idField = QStringLiteral("ID");
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("学习时间"), id, QString::number(s));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("浏览用时"), id, QString::number(b));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("经验"), id, QString::number(e));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("掌握单词数"), id, QString::number(m));
+    t.commit();
+}
