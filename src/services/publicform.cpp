@@ -1,5 +1,7 @@
 #include "services/publicform.h"
 
+#include "services/pronunciation.h"
+
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -32,8 +34,15 @@ TPPublicForm::TPPublicForm(QWidget *parent) : TPForm(parent)
 
     TimerPlayMusic = new QTimer(this);
     TimerPlayMusic->setObjectName(QStringLiteral("TimerPlayMusic"));
-    TimerPlayMusic->setInterval(9000);
+    TimerPlayMusic->setInterval(PMusicTimerInterval);
     PConnect(TimerPlayMusic, &QTimer::timeout, this, &TPPublicForm::TimerPlayMusicTimer);
+    QTimer *timer = TimerPlayMusic;
+    PSetMusicTimerSwitch([timer](bool on) {
+        if (!on)
+            timer->stop();
+        else if (!timer->isActive())
+            timer->start();
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(P_LVtest);
@@ -45,8 +54,10 @@ TPPublicForm::TPPublicForm(QWidget *parent) : TPForm(parent)
 
 TPPublicForm::~TPPublicForm()
 {
-    if (PPublicForm == this)
+    if (PPublicForm == this) {
         PPublicForm = nullptr;
+        PSetMusicTimerSwitch(nullptr);
+    }
 }
 
 void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
@@ -58,5 +69,5 @@ void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
 
 void TPPublicForm::TimerPlayMusicTimer()
 {
-    // Plays the current piece again; the sound services fill this in.
+    PMusicTimerTick();
 }

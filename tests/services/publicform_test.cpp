@@ -1,5 +1,7 @@
 #include "services/publicform.h"
 
+#include "services/pronunciation.h"
+
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -37,4 +39,13 @@ TEST(PublicForm, HoldsTheSharedListsMemoAndAnIdleMusicTimer)
     ASSERT_EQ(timer, form.TimerPlayMusic);
     EXPECT_EQ(timer->interval(), 9000);
     EXPECT_FALSE(timer->isActive());
+}
+
+TEST(PublicForm, TheMusicTimerFollowsTheBackgroundMusic)
+{
+    TPPublicForm form;
+    PPlayBackMusic(QStringLiteral("welcome"));
+    EXPECT_TRUE(form.TimerPlayMusic->isActive());
+    PStopBackMusic();
+    EXPECT_FALSE(form.TimerPlayMusic->isActive());
 }
