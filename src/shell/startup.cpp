@@ -49,6 +49,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     //   after the options dialog: bulk import, word-book import, article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
     //   review, tick-to-memorise, crazy spell.
+    PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
     create(AboutBox);
