@@ -10,7 +10,7 @@ packages=(
   libsdl2-mixer-dev libfluidsynth-dev libespeak-ng-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   # run: a General MIDI sound font for the background music, a CJK font for the Chinese texts
-  timgm6mb-soundfont fonts-wqy-microhei espeak-ng-data
+  timgm6mb-soundfont fonts-wqy-microhei fonts-dejavu-core espeak-ng-data
   # tools the build and the tests call
   sqlite3 sox xvfb xauth
 )

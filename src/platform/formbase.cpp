@@ -11,7 +11,29 @@
 #include <QPointer>
 #include <QWindow>
 
-TPForm::TPForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+namespace {
+// The program's window that had the focus last, and whether the learner has since been in
+// another program: coming back to the same window is no hand-over.
+QPointer<TPForm> g_lastActive;
+bool g_leftProgram = false;
+
+void watchApplicationState()
+{
+    static bool watching = false;
+    if (watching || !qApp)
+        return;
+    watching = true;
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, [](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            g_leftProgram = true;
+    });
+}
+}  // namespace
+
+TPForm::TPForm(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    watchApplicationState();
+}
 
 TPForm::~TPForm()
 {
@@ -83,10 +105,14 @@ void TPForm::noteModalClosed(QWidget *returnTo)
     }
 }
 
+
 bool TPForm::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate) {
-        if (m_skipActivate) {
+        const bool backFromElsewhere = g_leftProgram && g_lastActive == this;
+        g_leftProgram = false;
+        g_lastActive = this;
+        if (m_skipActivate || backFromElsewhere) {
             m_skipActivate = false;
         } else {
             ++m_activations;

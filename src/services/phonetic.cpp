@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSet>
+#include <QHash>
 #include <QStringDecoder>
 #include <QTextEdit>
 
@@ -58,12 +58,16 @@ void applyPhoneticFont(QWidget *Control)
         emptyControl(Control);
         return;
     }
-    // Registered once per run: the font database would otherwise hold a copy per call.
-    static QSet<QString> registered;
-    if (!registered.contains(path) && QFontDatabase::addApplicationFont(path) >= 0)
-        registered.insert(path);
+    // Registered once per run: the font database would otherwise hold a copy per call. The
+    // control gets the family the file really holds, so any IPA font in its place shows.
+    static QHash<QString, QString> registered;
+    if (!registered.contains(path)) {
+        const int id = QFontDatabase::addApplicationFont(path);
+        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        registered.insert(path, families.isEmpty() ? PPhoneticFontName : families.first());
+    }
     QFont f = Control->font();
-    f.setFamily(PPhoneticFontName);
+    f.setFamily(registered.value(path));
     Control->setFont(f);
 }
 

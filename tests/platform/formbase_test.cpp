@@ -196,3 +196,23 @@ TEST(FormBase, CloseActionsHideOrRefuse)
     f.close();
     EXPECT_FALSE(f.isVisible());
 }
+
+TEST(FormBase, ComingBackFromAnotherProgramIsNoActivation)
+{
+    SmallForm a(QStringLiteral("A")), b(QStringLiteral("B"));
+    a.Show();
+    settle();
+    ASSERT_EQ(a.activationCount(), 1);
+    // The learner goes to another program and comes back to the same window.
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&a, &activate);
+    EXPECT_EQ(a.activationCount(), 1);
+    // A hand-over afterwards still counts.
+    a.Hide();
+    b.Show();
+    settle();
+    EXPECT_EQ(b.activationCount(), 1);
+    b.hide();
+}

@@ -2,6 +2,8 @@
 #include "support/bankfixture.h"
 #include "support/soundfiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringEncoder>
@@ -75,4 +77,17 @@ TEST_F(PhoneticFont, WithTheFontFileTheFieldGetsItsFace)
     EXPECT_EQ(edit.text(), QStringLiteral("ˈæpl"));
     EXPECT_EQ(label.font().family(), QStringLiteral("Kingsoft Phonetic Plain"));
     EXPECT_EQ(edit.font().family(), QStringLiteral("Kingsoft Phonetic Plain"));
+}
+
+TEST_F(PhoneticFont, AFontFileInItsPlaceGivesTheFamilyItHolds)
+{
+    const QString dejavu = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    ASSERT_TRUE(QFile::exists(dejavu)) << "fonts-dejavu-core is installed by the project";
+    // A file name of its own: fonts registered by earlier tests stay registered for the run.
+    QDir(programDir).mkpath(QStringLiteral("."));
+    ASSERT_TRUE(QFile::copy(dejavu, programDir + QStringLiteral("ksphonet.ttf")));
+    QLabel label(QStringLiteral("ˈæpl"));
+    PApplyPhoneticFont(&label);
+    EXPECT_EQ(label.text(), QStringLiteral("ˈæpl"));
+    EXPECT_EQ(label.font().family(), QStringLiteral("DejaVu Sans"));
 }

@@ -1,0 +1,176 @@
+#include "core/wordbookimport.h"
+
+#include "core/datamodule.h"
+#include "platform/inifile.h"
+#include "platform/textcodec.h"
+
+#include <QDate>
+#include <QHash>
+#include <QSet>
+#include <QTreeWidget>
+
+const QString PWordBookLayoutKingsoft = QStringLiteral("金山词霸");
+const QString PWordBookLayoutGoogle = QStringLiteral("谷歌金山词霸");
+
+namespace {
+
+const QString kWordField = QStringLiteral("单词");
+
+// Today's date text, as every writer of 最近测试时间 gives it.
+QString todayText() { return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")); }
+
+// The phonetic file read once for a whole import: looking each word up on its own would read
+// the file again for every word. Same rule as the single look-up: the first line of a word wins.
+class PhoneticIndex {
+public:
+    QString lookUp(const QString &word)
+    {
+        if (!m_loaded)
+            load();
+        return m_phonetics.value(word);
+    }
+
+private:
+    void load()
+    {
+        m_loaded = true;
+        QString text;
+        if (!PReadTextFile(PProgramDir + QStringLiteral("WordPron.dat"), text))
+            return;
+        for (const QString &line : PSplitLines(text)) {
+            const int bar = line.indexOf(QLatin1Char('|'));
+            if (bar < 0)
+                continue;
+            const QString key = line.left(bar);
+            if (!m_phonetics.contains(key))
+                m_phonetics.insert(key, line.mid(bar + 1));
+        }
+    }
+
+    bool m_loaded = false;
+    QHash<QString, QString> m_phonetics;
+};
+
+}  // namespace
+
+bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
+{
+    ListView->clear();
+    const QString layout =
+        PConfigIni->ReadString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), PWordBookLayoutKingsoft);
+    const bool kingsoft = layout == PWordBookLayoutKingsoft;
+    const bool google = layout == PWordBookLayoutGoogle;
+    if (kingsoft) {
+        OpenDialog.Title = QStringLiteral("打开金山词霸生词本文件");
+        OpenDialog.Filter = QStringLiteral("金山词霸生词本导出文本(*.txt)|*.txt");
+    } else if (google) {
+        OpenDialog.Title = QStringLiteral("打开谷歌金山词霸生词本文件");
+        OpenDialog.Filter = QStringLiteral("谷歌金山词霸生词本导出文本(*.txt)|*.txt");
+    }
+    if (!OpenDialog.Execute())
+        return false;
+    if (!kingsoft && !google)
+        return false;
+
+    QString text;
+    if (!PReadTextFile(OpenDialog.FileName, text))
+        throw EngineError(QStringLiteral("无法读取文件“") + OpenDialog.FileName + QStringLiteral("”。"));
+
+    PhoneticIndex phonetics;
+    const QChar meaningMark = kingsoft ? QLatin1Char('\\') : QLatin1Char('#');
+    QList<QTreeWidgetItem *> items;
+    // Meaning and phonetic lines belong to the word line above them; before the first word line,
+    // or after a word line with no word, there is no word to give them to.
+    QTreeWidgetItem *last = nullptr;
+    for (const QString &line : PSplitLines(text)) {
+        if (line.isEmpty())
+            continue;
+        const QChar mark = line.at(0);
+        if (mark == QLatin1Char('+')) {
+            const QString word = line.mid(1);
+            if (word.trimmed().isEmpty()) {
+                last = nullptr;
+                continue;
+            }
+            last = new QTreeWidgetItem(QStringList{word, QString(), QString()});
+            if (google)
+                last->setText(2, phonetics.lookUp(word));
+            items << last;
+        } else if (mark == meaningMark) {
+            if (last)
+                last->setText(1, QString(line).remove(meaningMark));
+        } else if (kingsoft && mark == QLatin1Char('&')) {
+            if (last)
+                last->setText(2, line.mid(1));
+        }
+    }
+    ListView->addTopLevelItems(items);
+    return true;
+}
+
+void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
+{
+    PCheckName(T);
+    const QString today = todayText();
+    JetConnection &connection = Pdatamodule->PConnection;
+    JetQuery &q = Pdatamodule->PQuery;
+    // One transaction round the whole store keeps it fast; each word sits in a savepoint of its
+    // own, so a failing word leaves nothing behind and the words before it are still committed.
+    JetTransaction all(connection);
+    // The words T may hold, folded beyond the bank's own comparison: a word whose folded form is
+    // not here is surely new, and only the others are asked of the bank one by one.
+    QSet<QString> maybeHeld;
+    q.setSql(QStringLiteral("select 单词 from ") + T);
+    q.open();
+    for (; !q.eof(); q.next())
+        maybeHeld.insert(q.fieldByName(kWordField).toCaseFolded());
+    q.close();
+    for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = ListView->topLevelItem(i);
+        const QString word = item->text(0);
+        const QString folded = word.toCaseFolded();
+        try {
+            JetTransaction one(connection);
+            if (maybeHeld.contains(folded)) {
+                Pdatamodule->PSelectFromTableWhere(T, kWordField, word);
+                q.open();
+                const bool held = !q.eof();
+                q.close();
+                if (held)
+                    continue;
+            }
+            // The whole record in one statement: the same row as an insert of the word followed
+            // by updates keyed by it, at a fraction of the statements.
+            q.setSql(QStringLiteral("insert into ") + T +
+                     QStringLiteral("(单词,音标,解释,联想,详解,例句,所属类别,做过次数,做错次数,经验点数,"
+                                    "上次是否做对,最近测试时间,掌握类型) values(:单词,:音标,:解释,:联想,:详解,"
+                                    ":例句,:所属类别,:做过次数,:做错次数,:经验点数,:上次是否做对,"
+                                    ":最近测试时间,:掌握类型)"));
+            q.setParam(kWordField, word);
+            q.setParam(QStringLiteral("音标"), item->text(2));
+            q.setParam(QStringLiteral("解释"), item->text(1));
+            q.setParam(QStringLiteral("联想"), QString());
+            q.setParam(QStringLiteral("详解"), QString());
+            q.setParam(QStringLiteral("例句"), QString());
+            q.setParam(QStringLiteral("所属类别"), QStringLiteral("未知"));
+            q.setParam(QStringLiteral("做过次数"), QStringLiteral("0"));
+            q.setParam(QStringLiteral("做错次数"), QStringLiteral("0"));
+            q.setParam(QStringLiteral("经验点数"), QStringLiteral("10"));
+            q.setParam(QStringLiteral("上次是否做对"), QString());
+            q.setParam(QStringLiteral("最近测试时间"), today);
+            q.setParam(QStringLiteral("掌握类型"), QString());
+            q.execSql();
+            one.commit();
+            maybeHeld.insert(folded);
+        } catch (...) {
+            q.close();
+            try {
+                all.commit();
+            } catch (...) {
+                // The engine gave up the whole transaction; the first error is the one to report.
+            }
+            throw;
+        }
+    }
+    all.commit();
+}

@@ -1,0 +1,203 @@
+#include "wordlists/inputformaiciba.h"
+
+#include "core/datamodule.h"
+#include "core/wordbookimport.h"
+#include "platform/dialogs.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPInputFormAiCiba *PInputFormAiCiba = nullptr;
+
+namespace {
+
+const QString kWordTable = QStringLiteral("WordTable");
+
+QString countText(int n) { return QString::number(n) + QStringLiteral("词"); }
+
+// Asks for a name and makes an empty word list of it.
+void newWordTable()
+{
+    QString name = QStringLiteral("表") + QString::number(PRandom(10001));
+    if (!PDialogs().input(QStringLiteral("请输入新单词表名称"), QString(), name))
+        return;
+    try {
+        Pdatamodule->PCreateNewWordTable(kWordTable, name, QStringLiteral("addname"));
+        PDialogs().message(QStringLiteral("新建词表“ ") + name + QStringLiteral(" ”成功"));
+    } catch (const EngineError &) {
+        PDialogs().message(QStringLiteral("新建失败"), QString(), Dialogs::Warning);
+    }
+}
+
+}  // namespace
+
+TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
+    : TPForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("PInputFormAiCiba"));
+    setWindowTitle(QStringLiteral("从词霸生词本导入到单词表"));
+    setMinimumSize(438, 480);
+    setMaximumWidth(480);
+    resize(460, 480);
+
+    PListView = new QTreeWidget(this);
+    PListView->setObjectName(QStringLiteral("PListView"));
+    PListView->setColumnCount(3);
+    PListView->setHeaderLabels({QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("音标")});
+    PListView->header()->setMinimumSectionSize(20);
+    PListView->setColumnWidth(0, 100);
+    PListView->setColumnWidth(1, 200);
+    PListView->setColumnWidth(2, 100);
+    PListView->setRootIsDecorated(false);
+    PListView->setUniformRowHeights(true);
+    PListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    PListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PListView->setStyleSheet(QStringLiteral(
+        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+    PListView->setToolTip(QStringLiteral("双击可删除选中单词"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("删除选中项"));
+    N1->setObjectName(QStringLiteral("N1"));
+    PListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(PListView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(PListView->viewport()->mapToGlobal(pos)); });
+
+    LBWordCount = new QLabel(this);
+    LBWordCount->setObjectName(QStringLiteral("LBWordCount"));
+    LBWordCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Label7 = new QLabel(QStringLiteral("目标单词表"), this);
+    Label7->setObjectName(QStringLiteral("Label7"));
+    CBTableList = new QComboBox(this);
+    CBTableList->setObjectName(QStringLiteral("CBTableList"));
+    CBTableList->setMinimumWidth(120);
+    LBaimWordCount = new QLabel(this);
+    LBaimWordCount->setObjectName(QStringLiteral("LBaimWordCount"));
+    BTnew = new QPushButton(QStringLiteral("新建..."), this);
+    BTnew->setObjectName(QStringLiteral("BTnew"));
+    BTinput = new QPushButton(QStringLiteral("导入"), this);
+    BTinput->setObjectName(QStringLiteral("BTinput"));
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(Label7);
+    bottom->addWidget(CBTableList);
+    bottom->addWidget(LBaimWordCount);
+    bottom->addWidget(BTnew);
+    bottom->addStretch();
+    bottom->addWidget(BTinput);
+    auto *main = new QVBoxLayout(this);
+    main->addWidget(PListView, 1);
+    main->addWidget(LBWordCount);
+    main->addLayout(bottom);
+
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    PConnect(BTinput, &QPushButton::clicked, this, &TPInputFormAiCiba::BTinputClick);
+    PConnect(BTnew, &QPushButton::clicked, this, &TPInputFormAiCiba::BTnewClick);
+    PConnect(CBTableList, &QComboBox::currentIndexChanged, this, &TPInputFormAiCiba::CBTableListChange);
+    PConnect(PListView, &QTreeWidget::itemDoubleClicked, this, &TPInputFormAiCiba::PListViewDblClick);
+    PConnect(N1, &QAction::triggered, this, &TPInputFormAiCiba::N1Click);
+}
+
+void TPInputFormAiCiba::FillTableList()
+{
+    {
+        const QSignalBlocker quiet(CBTableList);
+        CBTableList->clear();
+        CBTableList->addItem(kWordTable);
+        try {
+            Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
+            JetQuery &q = Pdatamodule->PQuery;
+            q.open();
+            while (!q.eof()) {
+                CBTableList->addItem(q.fieldByName(QStringLiteral("表名")));
+                q.next();
+            }
+            q.close();
+        } catch (const EngineError &) {
+            Pdatamodule->PQuery.close();
+            PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+        }
+        CBTableList->setCurrentIndex(0);
+    }
+    ShowTargetCount();
+}
+
+void TPInputFormAiCiba::ShowTargetCount()
+{
+    LBaimWordCount->setText(countText(Pdatamodule->PGetCountFromTable(CBTableList->currentText())));
+}
+
+void TPInputFormAiCiba::FormActivate()
+{
+    FillTableList();
+    bool read = false;
+    try {
+        read = PImportWordBookText(PListView, Pdatamodule->OpenDialog1);
+    } catch (const EngineError &e) {
+        PReportError(e.message());
+    }
+    if (read)
+        LBWordCount->setText(countText(PListView->topLevelItemCount()));
+    else
+        // Closed once the activation is over: closing inside it would leave the window marked
+        // active while hidden, and its next opening would not be activated.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TPInputFormAiCiba::BTinputClick()
+{
+    if (PListView->topLevelItemCount() == 0) {
+        PDialogs().message(QStringLiteral("没有单词可导入"));
+    } else {
+        const QString target = CBTableList->currentText();
+        try {
+            PStoreImportedWords(PListView, target);
+            ShowTargetCount();
+            PDialogs().message(QStringLiteral("当前列表中的单词已成功添加到单词表“") + target + QStringLiteral("”"));
+        } catch (const EngineError &) {
+            PDialogs().message(QStringLiteral("导入失败"), QString(), Dialogs::Warning);
+        }
+    }
+    close();
+}
+
+void TPInputFormAiCiba::BTnewClick()
+{
+    newWordTable();
+    FillTableList();
+}
+
+void TPInputFormAiCiba::CBTableListChange() { ShowTargetCount(); }
+
+void TPInputFormAiCiba::PListViewDblClick()
+{
+    for (int i = 0; i < PListView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = PListView->topLevelItem(i);
+        if (item->isSelected()) {
+            delete item;
+            return;
+        }
+    }
+}
+
+void TPInputFormAiCiba::N1Click()
+{
+    for (int i = PListView->topLevelItemCount() - 1; i >= 0; --i)
+        if (PListView->topLevelItem(i)->isSelected())
+            delete PListView->topLevelItem(i);
+}

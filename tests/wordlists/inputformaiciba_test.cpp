@@ -1,0 +1,238 @@
+#include "wordlists/inputformaiciba.h"
+
+#include "platform/inifile.h"
+#include "support/bankfixture.h"
+#include "support/wordbooksamples.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <sqlite3.h>
+
+using wordbook::Encoding;
+
+namespace {
+const QString W = QStringLiteral("WordTable");
+const QString L = QStringLiteral("MyList");
+const QString K = QStringLiteral("单词");
+}  // namespace
+
+class InputFormAiCiba : public BankFixture {
+protected:
+    void SetUp() override
+    {
+        BankFixture::SetUp();
+        dm->PCreateNewWordTable(W, L, QStringLiteral("addname"));
+        dm->PCreateNewWordTable(W, QStringLiteral("Other"), QStringLiteral("addname"));
+        // The learner's current list is not the target offered first.
+        dm->PInsertOneRecordToTable(QStringLiteral("UserTable"), QStringLiteral("当前单词表"), L);
+        addWord(W, QStringLiteral("zebra"));
+        form = std::make_unique<TPInputFormAiCiba>();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        BankFixture::TearDown();
+    }
+    QString writeExport(const QString &text, Encoding e)
+    {
+        const QString path = programDir + QStringLiteral("export.txt");
+        EXPECT_TRUE(wordbook::writeText(path, text, e));
+        return path;
+    }
+    // Opens the window modally; once its activation has run (and the window is still up), runs
+    // whileOpen. Returns whether the window was still open by then.
+    bool open(const std::function<void()> &whileOpen)
+    {
+        bool reached = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QCoreApplication::sendPostedEvents();
+            if (form->activationCount() == 0 || !form->isVisible())
+                return;
+            poll.stop();
+            reached = true;
+            whileOpen();
+        });
+        poll.start();
+        form->ShowModal();
+        return reached;
+    }
+    QStringList comboItems() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->CBTableList->count(); ++i)
+            out << form->CBTableList->itemText(i);
+        return out;
+    }
+    QStringList listWords() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->PListView->topLevelItemCount(); ++i)
+            out << form->PListView->topLevelItem(i)->text(0);
+        return out;
+    }
+    QStringList messages() const
+    {
+        QStringList out;
+        for (const auto &s : dialogs->shown())
+            if (s.kind == QStringLiteral("message"))
+                out << s.text;
+        return out;
+    }
+    std::unique_ptr<TPInputFormAiCiba> form;
+};
+
+TEST_F(InputFormAiCiba, OpensOnTheFileOffersWordTableAndImportsIntoTheChosenList)
+{
+    addWord(L, QStringLiteral("old"));
+    addWord(L, QStringLiteral("older"));
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Gb18030));
+    const bool wasOpen = open([&] {
+        EXPECT_EQ(comboItems(), (QStringList{"WordTable", "MyList", "Other"}));
+        EXPECT_EQ(form->CBTableList->currentText(), W);
+        EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("1词"));
+        EXPECT_EQ(form->LBWordCount->text(), QStringLiteral("5词"));
+        EXPECT_EQ(listWords(), (QStringList{"abandon", "ability", "able", "New York ", "Apple"}));
+        // The count follows the chosen target.
+        form->CBTableList->setCurrentText(L);
+        EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("2词"));
+        form->CBTableList->setCurrentText(QStringLiteral("Other"));
+        EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("0词"));
+        form->CBTableList->setCurrentText(L);
+        form->BTinput->click();
+    });
+    EXPECT_TRUE(wasOpen);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dialogs->shown().first().title, QStringLiteral("打开金山词霸生词本文件"));
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("当前列表中的单词已成功添加到单词表“MyList”")});
+    EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("7词"));
+    EXPECT_EQ(column(L, K), (QStringList{"old", "older", "abandon", "ability", "able", "New York ", "Apple"}));
+    EXPECT_EQ(dm->PGetCountFromTable(W), 1);
+}
+
+TEST_F(InputFormAiCiba, EachOpeningReadsAFileAgainAndKnownWordsAreNotAddedTwice)
+{
+    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
+    const QString path = writeExport(wordbook::googleSample(), Encoding::Utf16LeBom);
+    for (int round = 0; round < 2; ++round) {
+        dialogs->answerFile(path);
+        EXPECT_TRUE(open([&] {
+            EXPECT_EQ(form->LBWordCount->text(), QStringLiteral("4词"));
+            form->BTinput->click();
+        }));
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("当前列表中的单词已成功添加到单词表“WordTable”"));
+        EXPECT_EQ(column(W, K), (QStringList{"zebra", "abandon", "able", "missing"}));
+    }
+    EXPECT_EQ(form->activationCount(), 2);
+}
+
+TEST_F(InputFormAiCiba, CancellingTheFileDialogClosesTheWindowSilently)
+{
+    const bool wasOpen = open([] {});
+    EXPECT_FALSE(wasOpen);
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().first().kind, QStringLiteral("open"));
+
+    // So does a layout the program does not know, after its dialog.
+    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("别的词典"));
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
+    EXPECT_FALSE(open([] {}));
+    EXPECT_EQ(messages(), QStringList());
+}
+
+TEST_F(InputFormAiCiba, AFileThatCannotBeReadIsReportedAndTheWindowCloses)
+{
+    const QString gone = programDir + QStringLiteral("gone.txt");
+    dialogs->answerFile(gone);
+    EXPECT_FALSE(open([] {}));
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_EQ(dialogs->shown().size(), 2);
+    EXPECT_EQ(dialogs->shown().last().icon, Dialogs::Critical);
+    EXPECT_TRUE(dialogs->lastText().contains(gone));
+}
+
+TEST_F(InputFormAiCiba, DeletingItemsNarrowsTheImportAndAnEmptyListImportsNothing)
+{
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
+    EXPECT_TRUE(open([&] {
+        QTreeWidget *v = form->PListView;
+        // Double click takes the first selected item only; nothing when nothing is selected.
+        v->clearSelection();
+        emit v->itemDoubleClicked(v->topLevelItem(0), 0);
+        EXPECT_EQ(listWords().size(), 5);
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, v->visualItemRect(v->topLevelItem(4)).center());
+        ASSERT_TRUE(v->topLevelItem(4)->isSelected());
+        emit v->itemDoubleClicked(v->topLevelItem(4), 0);
+        EXPECT_EQ(listWords(), (QStringList{"abandon", "ability", "able", "New York "}));
+        v->clearSelection();
+        v->topLevelItem(3)->setSelected(true);
+        v->topLevelItem(1)->setSelected(true);
+        emit v->itemDoubleClicked(v->topLevelItem(3), 0);
+        EXPECT_EQ(listWords(), (QStringList{"abandon", "able", "New York "}));
+
+        v->clearSelection();
+        v->topLevelItem(0)->setSelected(true);
+        v->topLevelItem(2)->setSelected(true);
+        form->N1->trigger();
+        EXPECT_EQ(listWords(), (QStringList{"able"}));
+        v->selectAll();
+        form->N1->trigger();
+        EXPECT_EQ(v->topLevelItemCount(), 0);
+        form->BTinput->click();
+    }));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("没有单词可导入")});
+    EXPECT_EQ(dm->PGetCountFromTable(W), 1);
+}
+
+TEST_F(InputFormAiCiba, AFailureWhileStoringIsReportedAndTheWordsBeforeItStay)
+{
+    char *err = nullptr;
+    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
+                           "CREATE TRIGGER refuse_able BEFORE INSERT ON WordTable WHEN NEW.单词 = 'able' "
+                           "BEGIN SELECT RAISE(ABORT, '磁盘已满'); END",
+                           nullptr, nullptr, &err),
+              SQLITE_OK)
+        << err;
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
+    EXPECT_TRUE(open([&] { form->BTinput->click(); }));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("导入失败")});
+    EXPECT_EQ(column(W, K), (QStringList{"zebra", "abandon", "ability"}));
+}
+
+TEST_F(InputFormAiCiba, NewListJoinsTheTargetsWithWordTableStillSelected)
+{
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
+    EXPECT_TRUE(open([&] {
+        form->CBTableList->setCurrentText(L);
+        dialogs->answerInput(QStringLiteral("新表"));
+        form->BTnew->click();
+        EXPECT_EQ(comboItems(), (QStringList{"WordTable", "MyList", "Other", "新表"}));
+        EXPECT_EQ(form->CBTableList->currentText(), W);
+        EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("1词"));
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建词表“ 新表 ”成功"));
+        EXPECT_EQ(dialogs->shown().at(dialogs->shown().size() - 2).title, QStringLiteral("请输入新单词表名称"));
+
+        // A name the bank refuses, and a cancelled prompt.
+        dialogs->answerInput(QStringLiteral("新 表"));
+        form->BTnew->click();
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败"));
+        dialogs->cancelInput();
+        const int shown = dialogs->shown().size();
+        form->BTnew->click();
+        EXPECT_EQ(dialogs->shown().size(), shown + 1);
+        EXPECT_EQ(comboItems().size(), 4);
+        EXPECT_TRUE(form->isVisible());
+        form->close();
+    }));
+    EXPECT_EQ(dm->PGetCountFromTable(QStringLiteral("新表")), 0);
+}
