@@ -6,6 +6,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "wordlists/inputformaiciba.h"
 
 #include <QList>
 #include <QPointer>
@@ -46,7 +47,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
-    //   after the options dialog: bulk import, word-book import, article word counter;
+    //   between the options dialog and the word-book import: bulk import;
+    //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
     //   review, tick-to-memorise, crazy spell.
     PAppTicks = 0;
@@ -54,6 +56,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PWelcomeForm);
     create(AboutBox);
     create(POptionForm);
+    create(PInputFormAiCiba);
     create(PPublicForm);
     return !PTerminateRequested;
 }

@@ -14,6 +14,7 @@
 #include "shell/aboutbox.h"
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
+#include "wordlists/inputformaiciba.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -129,8 +130,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
 
     // The entries that open windows the program does not have yet stay disabled: the tool choice
     // (Button2), the small dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
-    // N4), the word-book import (N20061, N5), the word-list manager (MenuItem5) and the word-entry
-    // editor (N6).
+    // N4), the word-list manager (MenuItem5) and the word-entry editor (N6).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
@@ -147,8 +147,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N16 = MenuItem3->addSeparator();
     N16->setObjectName(QStringLiteral("N16"));
     N4 = item(MenuItem3, "N4", QStringLiteral("基于海词网站..."), false);
-    N20061 = item(MenuItem3, "N20061", QStringLiteral("基于金山词霸2006生词本..."), false);
-    N5 = item(MenuItem3, "N5", QStringLiteral("来自谷歌金山词霸2008生词本..."), false);
+    N20061 = item(MenuItem3, "N20061", QStringLiteral("基于金山词霸2006生词本..."));
+    N5 = item(MenuItem3, "N5", QStringLiteral("来自谷歌金山词霸2008生词本..."));
     N41 = item(MenuItem3, "N41", QStringLiteral("来自有道桌面词典2单词本..."), false);
     MenuItem4 = PopupMenu3->addMenu(QStringLiteral("词库管理"));
     MenuItem4->setObjectName(QStringLiteral("MenuItem4"));
@@ -177,6 +177,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N2, &QAction::triggered, this, &TPWelcomeForm::N2Click);
     PConnect(MenuItem1, &QAction::triggered, this, &TPWelcomeForm::MenuItem1Click);
     PConnect(N7, &QAction::triggered, this, &TPWelcomeForm::N7Click);
+    PConnect(N20061, &QAction::triggered, this, &TPWelcomeForm::N20061Click);
+    PConnect(N5, &QAction::triggered, this, &TPWelcomeForm::N5Click);
     PConnect(N8, &QAction::triggered, this, &TPWelcomeForm::N8Click);
     PConnect(N9, &QAction::triggered, this, &TPWelcomeForm::N9Click);
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
@@ -319,6 +321,21 @@ void TPWelcomeForm::MenuItem1Click()
 }
 
 void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }
+
+void TPWelcomeForm::N20061Click()
+{
+    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("金山词霸"));
+    if (PInputFormAiCiba)
+        PInputFormAiCiba->ShowModal();
+}
+
+void TPWelcomeForm::N5Click()
+{
+    PDialogs().message(QStringLiteral("请将谷歌金山词霸生词本另存为ANSI编码纯文本格式再进行此操作"));
+    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
+    if (PInputFormAiCiba)
+        PInputFormAiCiba->ShowModal();
+}
 
 void TPWelcomeForm::N8Click() { PSlimWordBank(); }
 

@@ -55,6 +55,8 @@ public:
     void N2Click();
     void MenuItem1Click();
     void N7Click();
+    void N20061Click();
+    void N5Click();
     void N8Click();
     void N9Click();
     void N10Click();

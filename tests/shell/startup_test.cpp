@@ -10,6 +10,7 @@
 #include "shell/optionform.h"
 #include "shell/shelltestutil.h"
 #include "shell/welcomeform.h"
+#include "wordlists/inputformaiciba.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
 #include "support/qstringprinter.h"
@@ -42,7 +43,7 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm};
     }
 
     QTemporaryDir dir;

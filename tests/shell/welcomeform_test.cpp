@@ -10,6 +10,7 @@
 #include "services/publicform.h"
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
+#include "wordlists/inputformaiciba.h"
 #include "shell/shelltestutil.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"
@@ -172,8 +173,8 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N19", "文章产词器...", false},
         {"N7", "下载现有词库---", true},
         {"N4", "基于海词网站...", false},
-        {"N20061", "基于金山词霸2006生词本...", false},
-        {"N5", "来自谷歌金山词霸2008生词本...", false},
+        {"N20061", "基于金山词霸2006生词本...", true},
+        {"N5", "来自谷歌金山词霸2008生词本...", true},
         {"N41", "来自有道桌面词典2单词本...", false},
         {"N8", "词库瘦身", true},
         {"N9", "词库备份", true},
@@ -357,6 +358,45 @@ TEST_F(WelcomeWindow, TheMiniBrowserEntryHandsOverWithTheWelcomeWindowAsSender)
     EXPECT_EQ(ini(QStringLiteral("MiniBrowser"), QStringLiteral("Sender")), QStringLiteral("欢迎"));
     EXPECT_EQ(PCurrentTable, QStringLiteral("WordTable")) << "the list is known before the words load";
     mini->hide();
+}
+
+// ------------------------------------------------------------------ new words
+
+class WordBookEntries : public WelcomeWindow {
+protected:
+    void SetUp() override
+    {
+        WelcomeWindow::SetUp();
+        import = std::make_unique<TPInputFormAiCiba>();
+        PInputFormAiCiba = import.get();
+    }
+    void TearDown() override
+    {
+        PInputFormAiCiba = nullptr;
+        import.reset();
+        WelcomeWindow::TearDown();
+    }
+    std::unique_ptr<TPInputFormAiCiba> import;
+};
+
+TEST_F(WordBookEntries, TheKingsoftEntryNamesItsLayoutAndOpensTheImport)
+{
+    form->N20061->trigger();  // no file is picked: the import closes again
+    EXPECT_EQ(ini(QStringLiteral("DBTool"), QStringLiteral("新词入库")), QStringLiteral("金山词霸"));
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().at(0).kind, QStringLiteral("open"));
+    EXPECT_GE(import->activationCount(), 1);
+    EXPECT_FALSE(import->isVisible());
+}
+
+TEST_F(WordBookEntries, TheGoogleEntryWarnsFirstThenOpensTheImport)
+{
+    form->N5->trigger();
+    EXPECT_EQ(ini(QStringLiteral("DBTool"), QStringLiteral("新词入库")), QStringLiteral("谷歌金山词霸"));
+    ASSERT_EQ(dialogs->shown().size(), 2);
+    EXPECT_EQ(dialogs->shown().at(0).text, QStringLiteral("请将谷歌金山词霸生词本另存为ANSI编码纯文本格式再进行此操作"));
+    EXPECT_EQ(dialogs->shown().at(1).kind, QStringLiteral("open"));
+    EXPECT_FALSE(import->isVisible());
 }
 
 // ------------------------------------------------------------------ bank choice
