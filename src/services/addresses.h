@@ -23,6 +23,9 @@ inline QString HelpPage(const QString &topic = QString())
     return SiteBase() + QStringLiteral("help/") + (topic.isEmpty() ? QString() : topic + QStringLiteral(".html"));
 }
 
+// Ready-made word banks to download.
+inline QString BankDownloads() { return SiteBase() + QStringLiteral("banks/"); }
+
 // The XML word service: endpoint + "ws.php?q=" + word.
 inline QString WordServiceEndpoint() { return SiteBase() + QStringLiteral("dict/"); }
 
