@@ -2,17 +2,12 @@
 
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
+#include "services/utils.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
-
-QString PShortDateText()
-{
-    return QDate::currentDate().toString(QStringLiteral("yyyy-M-d"));
-}
 
 void PGetAllTableNames(QString &List)
 {

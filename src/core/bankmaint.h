@@ -11,6 +11,3 @@ void PSlimWordBank();
 void PBackupWordBank();
 // Returns true when the bank in use is another one than before.
 bool POpenWordBank();
-
-// Today's short date text, never the locale's: year-month-day unpadded.
-QString PShortDateText();

@@ -1,6 +1,7 @@
 #include "support/bankfixture.h"
 
 #include "core/bankmaint.h"
+#include "services/utils.h"
 
 #include <QFile>
 #include <QFileInfo>
