@@ -399,7 +399,7 @@ int TPMiniBrowseForm::PBarHeight() const { return m_barHeight; }
 
 void TPMiniBrowseForm::setClientHeight(int h) { resize(width(), h); }
 
-bool TPMiniBrowseForm::PHasTaskbarButton() const { return !(windowFlags() & Qt::Tool); }
+bool TPMiniBrowseForm::PHasTaskbarButton() const { return windowType() != Qt::Tool; }
 
 bool TPMiniBrowseForm::PStaysOnTop() const { return windowFlags() & Qt::WindowStaysOnTopHint; }
 
@@ -795,7 +795,7 @@ void TPMiniBrowseForm::markShownWord(const QString &RepeatCount, const QString &
         PSetSubItem(item, 2, RepeatCount);
         Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, QStringLiteral("单词"), QStringLiteral("掌握类型"), word,
                                              MasterType);
-        if (readString(QStringLiteral("Sender"), QStringLiteral("迷你")) == QLatin1String("学词"))
+        if (readString(QStringLiteral("Sender"), QStringLiteral("迷你")) == QStringLiteral("学词"))
             Pdatamodule->PUpdateOneDataFromTable(QStringLiteral("TempTable"), QStringLiteral("单词"),
                                                  QStringLiteral("掌握类型"), word, MasterType);
         if (hideIt && CBNotShowMasterMode->isChecked()) {
@@ -838,16 +838,18 @@ void TPMiniBrowseForm::SBCancelClick()
     TimerRepeat->setEnabled(false);
     CBNotShowMasterMode->setChecked(false);
     CBNotShowMasterMode->setEnabled(true);
+    // Clearing the box re-synchronised the index on the shown word; the return starts from the first.
+    PMiniIndex = 0;
 
     const QString Default = QStringLiteral("迷你");
-    if (readString(QStringLiteral("Sender"), Default) == QLatin1String("欢迎")) {
+    if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("欢迎")) {
         hide();
         if (PWelcomeForm)
             PWelcomeForm->Show();
-    } else if (readString(QStringLiteral("Sender"), Default) == QLatin1String("学词")) {
+    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("学词")) {
         // The word browser is not part of the program yet; once it is, it is shown here.
         hide();
-    } else if (readString(QStringLiteral("Sender"), Default) == QLatin1String("迷你")) {
+    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("迷你")) {
         close();
     }
 }
