@@ -1,32 +1,582 @@
 #include "shell/minibrowseform.h"
 
+#include "core/choosers.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "platform/dialogs.h"
+#include "platform/inifile.h"
+#include "platform/playtimer.h"
+#include "services/phonetic.h"
+#include "services/pronunciation.h"
+#include "services/publicform.h"
+#include "services/utils.h"
+#include "shell/minidesign.h"
 #include "shell/welcomeform.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
+
+#include <tuple>
 
 TPMiniBrowseForm *PMiniBrowseForm = nullptr;
-int PAppTicks = 0;
 
-TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent) : TPForm(parent)
+using namespace MiniDesign;
+
+namespace {
+
+const QString Section = QStringLiteral("MiniBrowser");
+
+QTreeWidget *miniList() { return PPublicForm ? PPublicForm->P_LVmini : nullptr; }
+
+int readInt(const QString &key, int def) { return PConfigIni ? PConfigIni->ReadInteger(Section, key, def) : def; }
+bool readBool(const QString &key, bool def) { return PConfigIni ? PConfigIni->ReadBool(Section, key, def) : def; }
+QString readString(const QString &key, const QString &def)
+{
+    return PConfigIni ? PConfigIni->ReadString(Section, key, def) : def;
+}
+void writeInt(const QString &key, int v)
+{
+    if (PConfigIni)
+        PConfigIni->WriteInteger(Section, key, v);
+}
+void writeBool(const QString &key, bool v)
+{
+    if (PConfigIni)
+        PConfigIni->WriteBool(Section, key, v);
+}
+
+}  // namespace
+
+QColor PColorFromValue(int value)
+{
+    const quint32 v = static_cast<quint32>(value);
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+int PColorToValue(const QColor &c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
+    : TPForm(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool)
 {
     setObjectName(QStringLiteral("PMiniBrowseForm"));
-    setWindowTitle(QStringLiteral("Lexorin"));
-    resize(400, 40);
+    setWindowTitle(QStringLiteral("Tavisk迷你背单词 for LexorinV03 - Tavisk设计 "));
+    setMinimumSize(DesignWidth, SmallBar);
+    setMouseTracking(true);
+    setCursor(Qt::SizeAllCursor);
+    setAutoFillBackground(true);
+
     TimerApp = new QTimer(this);
     TimerApp->setObjectName(QStringLiteral("TimerApp"));
     TimerApp->setInterval(1000);
     PConnect(TimerApp, &QTimer::timeout, this, &TPMiniBrowseForm::TimerAppTimer);
+
+    TimerBrowse = PPlayClock().newTimer(this, QStringLiteral("TimerBrowse"), 2000);
+    TimerBrowse->OnTimer = [this] { PGuard([this] { TimerBrowseTimer(); }); };
+    TimerRepeat = PPlayClock().newTimer(this, QStringLiteral("TimerRepeat"), 2000);
+    TimerRepeat->OnTimer = [this] { PGuard([this] { TimerRepeatTimer(); }); };
+
+    buildLayout();
+    resize(DesignWidth, SmallBar);
+    setWindowColor(PColorFromValue(DefaultBack));
+    setWindowOpacity(DefaultAlpha / 255.0);
+    if (QScreen *s = screen()) {
+        const QRect r = s->availableGeometry();
+        move(r.center().x() - width() / 2, r.center().y() - height() / 2);
+    }
+
+    FormCreate();
     TimerApp->start();
+    PMiniBrowseForm = this;
 }
 
-void TPMiniBrowseForm::PLoadWords(const QString &, const QString &, const QString &) {}
-
-void TPMiniBrowseForm::TimerAppTimer()
+TPMiniBrowseForm::~TPMiniBrowseForm()
 {
-    ++PAppTicks;
-    if (PAppTicks == 1) {
+    if (PMiniBrowseForm == this)
+        PMiniBrowseForm = nullptr;
+}
+
+void TPMiniBrowseForm::resizeEvent(QResizeEvent *e)
+{
+    TPForm::resizeEvent(e);
+    placeBarControls();
+}
+
+int TPMiniBrowseForm::PBarHeight() const { return m_barHeight; }
+
+void TPMiniBrowseForm::setClientHeight(int h) { resize(width(), h); }
+
+bool TPMiniBrowseForm::PHasTaskbarButton() const { return windowType() != Qt::Tool; }
+
+bool TPMiniBrowseForm::PStaysOnTop() const { return windowFlags() & Qt::WindowStaysOnTopHint; }
+
+// A window has a taskbar button of its own unless it is a tool window; changing the flags makes
+// the window anew, so a visible one is shown again where it stood.
+void TPMiniBrowseForm::setWindowStyle(bool onTop, bool taskbarButton)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    if (onTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    if (!taskbarButton)
+        flags |= Qt::Tool;
+    if (flags == windowFlags())
+        return;
+    const bool wasVisible = isVisible();
+    const QPoint at = pos();
+    m_restyling = true;
+    setWindowFlags(flags);
+    move(at);
+    if (wasVisible)
+        show();
+    m_restyling = false;
+}
+
+void TPMiniBrowseForm::setWindowColor(const QColor &c)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, c);
+    setPalette(p);
+    QPalette q = PLclBack->palette();
+    q.setColor(QPalette::Window, c);
+    PLclBack->setPalette(q);
+}
+
+QColor TPMiniBrowseForm::PWindowColor() const { return palette().color(QPalette::Window); }
+
+void TPMiniBrowseForm::setFontColor(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    w->setPalette(p);
+}
+
+QColor TPMiniBrowseForm::fontColor(const QWidget *w) const
+{
+    return w->palette().color(qobject_cast<const QLineEdit *>(w) ? QPalette::Text : QPalette::WindowText);
+}
+
+void TPMiniBrowseForm::FormCreate()
+{
+    if (!PBackBitmap)
+        PBackBitmap = new QPixmap();
+    PLowerMidiVolume();
+}
+
+void TPMiniBrowseForm::FormClose(TCloseAction &)
+{
+    delete PBackBitmap;
+    PBackBitmap = nullptr;
+    PRestoreMidiVolume();
+    TimerBrowse->setEnabled(false);
+    TimerRepeat->setEnabled(false);
+    // The program ends with its main window.
+    QCoreApplication::quit();
+}
+
+void TPMiniBrowseForm::FormActivate()
+{
+    setClientHeight(PBarHeight());
+    // Not inside the activation itself: changing the flags makes the native window anew.
+    if (PHasTaskbarButton())
+        QTimer::singleShot(0, this, [this] { setWindowStyle(PStaysOnTop(), false); });
+    PStopBackMusic();
+
+    setWindowColor(PColorFromValue(readInt(QStringLiteral("背景颜色"), DefaultBack)));
+    setFontColor(LBWord, PColorFromValue(readInt(QStringLiteral("单词颜色"), DefaultWordColor)));
+    setFontColor(LBPron, PColorFromValue(readInt(QStringLiteral("音标颜色"), DefaultPronColor)));
+    setFontColor(MeMean, PColorFromValue(readInt(QStringLiteral("解释颜色"), DefaultMeanColor)));
+
+    const int alpha = qBound(MinAlpha, readInt(QStringLiteral("透明度"), DefaultAlpha), MaxAlpha);
+    setWindowOpacity(alpha / 255.0);
+    TrackBar1->setValue(alpha);
+
+    CBPron->setChecked(readBool(QStringLiteral("显示音标"), true));
+    CBMean->setChecked(readBool(QStringLiteral("显示解释"), true));
+    setFontColor(LBclW, fontColor(LBWord));
+    setFontColor(LBclP, fontColor(LBPron));
+    setFontColor(LBclM, fontColor(MeMean));
+    PApplyPhoneticFont2(LBPron);
+    setBarMaximum(wordCount());
+
+    // The spin boxes keep the intervals within their ranges, so no stored value makes a busy timer.
+    SEReadInterval->setValue(readInt(QStringLiteral("换词间隔"), 2));
+    SERepeatInterval->setValue(readInt(QStringLiteral("重复间隔"), 2));
+    TimerBrowse->setInterval(SEReadInterval->value() * 1000 / 2);
+    TimerRepeat->setInterval(SERepeatInterval->value() * 1000);
+
+    const bool autoRepeat = readBool(QStringLiteral("自动重复"), true);
+    RBRepeatTimesAuto->setChecked(autoRepeat);
+    RBRepeatTimesManu->setChecked(!autoRepeat);
+    SERepeatTimes->setValue(readInt(QStringLiteral("手动重复遍数"), 2));
+
+    CBRepeat->setChecked(readBool(QStringLiteral("重复生词"), true));
+    CBFilter->setChecked(readBool(QStringLiteral("过滤熟词"), true));
+    CBDelay->setChecked(readBool(QStringLiteral("词义缓出"), true));
+    CBNotShowMasterMode->setChecked(false);
+    CBNotShowMasterMode->setEnabled(true);
+    enforceVisibilityRules();
+
+    CBCreateMode->setCurrentIndex(0);
+    PLWordTable->show();
+    CBWordTable->clear();
+    PLoadCurrentTableName();
+    PFillTableCombo(CBWordTable);
+    LBWordCount->setText(
+        QString::number(PCurrentTable.isEmpty() ? 0 : Pdatamodule->PGetCountFromTable(PCurrentTable)) +
+        QStringLiteral("词"));
+}
+
+// The rules the change handlers keep, also for values that did not change on activation.
+void TPMiniBrowseForm::enforceVisibilityRules()
+{
+    LBPron->setVisible(CBPron->isChecked());
+    MeMean->setVisible(CBMean->isChecked());
+    CBDelay->setVisible(CBMean->isChecked());
+    CBFilter->setVisible(CBMean->isChecked());
+    GBRepeatRule->setVisible(CBRepeat->isChecked());
+    SERepeatTimes->setVisible(RBRepeatTimesManu->isChecked());
+}
+
+// ---- geometry
+
+void TPMiniBrowseForm::SBdownClick()
+{
+    setClientHeight(ExpandedHeight);
+    SBdown->hide();
+    SBup->show();
+    setWindowStyle(false, true);
+}
+
+void TPMiniBrowseForm::SBupClick()
+{
+    setClientHeight(PBarHeight());
+    SBup->hide();
+    SBdown->show();
+    setWindowStyle(true, false);
+}
+
+void TPMiniBrowseForm::SBFontSizeClick()
+{
+    const bool toLarge = PBarHeight() == SmallBar;
+    const int bar = toLarge ? LargeBar : SmallBar;
+    m_barHeight = bar;
+    auto setSize = [](QWidget *w, int pt) {
+        QFont f = w->font();
+        f.setPointSize(pt);
+        w->setFont(f);
+    };
+    setSize(LBWord, toLarge ? 22 : 16);
+    setSize(LBPron, toLarge ? 18 : 12);
+    setSize(MeMean, toLarge ? 20 : 12);
+    if (height() != ExpandedHeight)
+        setClientHeight(bar);
+    placeBarControls();
+}
+
+void TPMiniBrowseForm::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPoint p = e->position().toPoint();
+    const bool sizing = p.y() <= LargeBar && p.x() >= width() - 10;
+    setCursor(sizing ? Qt::SizeHorCursor : Qt::SizeAllCursor);
+    TPForm::mouseMoveEvent(e);
+}
+
+void TPMiniBrowseForm::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) {
+        const QPoint p = e->position().toPoint();
+        const bool sizing = p.y() <= LargeBar && p.x() >= width() - 10;
+        if (QWindow *w = windowHandle()) {
+            if (sizing)
+                w->startSystemResize(Qt::RightEdge);
+            else
+                PStartDrag();
+        }
+        return;
+    }
+    TPForm::mousePressEvent(e);
+}
+
+// Near a screen edge the window snaps to it.
+void TPMiniBrowseForm::moveEvent(QMoveEvent *e)
+{
+    TPForm::moveEvent(e);
+    QScreen *s = screen();
+    if (m_snapping || m_restyling || !s || !isVisible())
+        return;
+    const QRect area = s->availableGeometry();
+    QRect r = frameGeometry();
+    if (qAbs(r.left() - area.left()) <= SnapDistance)
+        r.moveLeft(area.left());
+    else if (qAbs(r.right() - area.right()) <= SnapDistance)
+        r.moveRight(area.right());
+    if (qAbs(r.top() - area.top()) <= SnapDistance)
+        r.moveTop(area.top());
+    else if (qAbs(r.bottom() - area.bottom()) <= SnapDistance)
+        r.moveBottom(area.bottom());
+    if (r.topLeft() != frameGeometry().topLeft()) {
+        m_snapping = true;
+        move(r.topLeft());
+        m_snapping = false;
+    }
+}
+
+bool TPMiniBrowseForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+        if (watched == LBWord)
+            PGuard([this] { LBWordClick(); });
+        else if (watched == LBclW || watched == LBclP || watched == LBclM)
+            PGuard([this, watched] { LBclWClick(static_cast<QLabel *>(watched)); });
+        else if (watched == PLclBack)
+            PGuard([this] { PLclBackClick(); });
+    }
+    return TPForm::eventFilter(watched, e);
+}
+
+// ---- look settings
+
+void TPMiniBrowseForm::LBclWClick(QLabel *Sender)
+{
+    TColorDialog &dialog = Pdatamodule->ColorDialog1;
+    dialog.Color = fontColor(Sender);
+    if (dialog.Execute())
+        setFontColor(Sender, dialog.Color);
+    setFontColor(LBWord, fontColor(LBclW));
+    setFontColor(LBPron, fontColor(LBclP));
+    setFontColor(MeMean, fontColor(LBclM));
+    writeInt(QStringLiteral("单词颜色"), PColorToValue(fontColor(LBWord)));
+    writeInt(QStringLiteral("音标颜色"), PColorToValue(fontColor(LBPron)));
+    writeInt(QStringLiteral("解释颜色"), PColorToValue(fontColor(MeMean)));
+}
+
+void TPMiniBrowseForm::PLclBackClick()
+{
+    TColorDialog &dialog = Pdatamodule->ColorDialog1;
+    dialog.Color = PWindowColor();
+    if (dialog.Execute())
+        setWindowColor(dialog.Color);
+    writeInt(QStringLiteral("背景颜色"), PColorToValue(PWindowColor()));
+}
+
+void TPMiniBrowseForm::TrackBar1Change()
+{
+    setWindowOpacity(TrackBar1->value() / 255.0);
+    writeInt(QStringLiteral("透明度"), TrackBar1->value());
+}
+
+void TPMiniBrowseForm::CBPronClick()
+{
+    LBPron->setVisible(CBPron->isChecked());
+    writeBool(QStringLiteral("显示音标"), CBPron->isChecked());
+}
+
+void TPMiniBrowseForm::CBMeanClick()
+{
+    const bool on = CBMean->isChecked();
+    MeMean->setVisible(on);
+    CBDelay->setVisible(on);
+    CBFilter->setVisible(on);
+    writeBool(QStringLiteral("显示解释"), on);
+}
+
+void TPMiniBrowseForm::Button1Click()
+{
+    resize(DesignWidth, height());
+    for (auto [w, sample, value] : {std::tuple<QWidget *, QLabel *, int>{LBWord, LBclW, DefaultWordColor},
+                                    {LBPron, LBclP, DefaultPronColor},
+                                    {MeMean, LBclM, DefaultMeanColor}}) {
+        setFontColor(w, PColorFromValue(value));
+        setFontColor(sample, PColorFromValue(value));
+    }
+    setWindowColor(PColorFromValue(DefaultBack));
+    TrackBar1->setValue(DefaultAlpha);
+    CBPron->setChecked(true);
+    CBMean->setChecked(true);
+    writeInt(QStringLiteral("背景颜色"), DefaultBack);
+    writeInt(QStringLiteral("单词颜色"), DefaultWordColor);
+    writeInt(QStringLiteral("音标颜色"), DefaultPronColor);
+    writeInt(QStringLiteral("解释颜色"), DefaultMeanColor);
+    writeInt(QStringLiteral("透明度"), DefaultAlpha);
+    writeBool(QStringLiteral("显示音标"), true);
+    writeBool(QStringLiteral("显示解释"), true);
+}
+
+// ---- rule settings
+
+void TPMiniBrowseForm::CBRepeatClick()
+{
+    GBRepeatRule->setVisible(CBRepeat->isChecked());
+    writeBool(QStringLiteral("重复生词"), CBRepeat->isChecked());
+}
+
+void TPMiniBrowseForm::CBFilterClick() { writeBool(QStringLiteral("过滤熟词"), CBFilter->isChecked()); }
+
+void TPMiniBrowseForm::CBDelayClick() { writeBool(QStringLiteral("词义缓出"), CBDelay->isChecked()); }
+
+void TPMiniBrowseForm::SEReadIntervalChange()
+{
+    TimerBrowse->setInterval(SEReadInterval->value() * 1000 / 2);
+    writeInt(QStringLiteral("换词间隔"), SEReadInterval->value());
+}
+
+void TPMiniBrowseForm::SERepeatIntervalChange()
+{
+    TimerRepeat->setInterval(SERepeatInterval->value() * 1000);
+    writeInt(QStringLiteral("重复间隔"), SERepeatInterval->value());
+}
+
+void TPMiniBrowseForm::RBRepeatTimesAutoClick()
+{
+    writeBool(QStringLiteral("自动重复"), RBRepeatTimesAuto->isChecked());
+    SERepeatTimes->setVisible(!RBRepeatTimesAuto->isChecked());
+}
+
+void TPMiniBrowseForm::RBRepeatTimesManuClick()
+{
+    writeBool(QStringLiteral("自动重复"), !RBRepeatTimesManu->isChecked());
+    SERepeatTimes->setVisible(RBRepeatTimesManu->isChecked());
+}
+
+void TPMiniBrowseForm::SERepeatTimesChange() { writeInt(QStringLiteral("手动重复遍数"), SERepeatTimes->value()); }
+
+void TPMiniBrowseForm::Button2Click()
+{
+    CBRepeat->setChecked(true);
+    CBFilter->setChecked(true);
+    CBDelay->setChecked(true);
+    SEReadInterval->setValue(2);
+    SERepeatInterval->setValue(1);
+    SERepeatTimes->setValue(2);
+    RBRepeatTimesAuto->setChecked(true);
+    writeBool(QStringLiteral("重复生词"), CBRepeat->isChecked());
+    writeBool(QStringLiteral("过滤熟词"), CBFilter->isChecked());
+    writeBool(QStringLiteral("词义缓出"), CBDelay->isChecked());
+    writeInt(QStringLiteral("换词间隔"), SEReadInterval->value());
+    writeInt(QStringLiteral("重复间隔"), SERepeatInterval->value());
+    writeBool(QStringLiteral("自动重复"), RBRepeatTimesAuto->isChecked());
+    writeInt(QStringLiteral("手动重复遍数"), SERepeatTimes->value());
+}
+
+// ---- word source and list
+
+void TPMiniBrowseForm::CBCreateModeChange()
+{
+    if (CBCreateMode->currentIndex() == 0) {
+        PLWordTable->show();
+        return;
+    }
+    PLWordTable->hide();
+    PDialogs().message(QStringLiteral("该接口尚在完善中"));
+}
+
+void TPMiniBrowseForm::CBWordTableChange()
+{
+    const QString name = CBWordTable->currentText();
+    if (name.isEmpty())
+        return;
+    PSetCurrentTable(name);
+    PLoadWords(QStringLiteral("WordTable"), PCurrentTable, QStringLiteral("MiniMaster"));
+    PMiniIndex = 0;
+    SBPauseClick();
+    PShowCurrentWord();
+    LBWordCount->setText(QString::number(Pdatamodule->PGetCountFromTable(PCurrentTable)) + QStringLiteral("词"));
+}
+
+// ---- context menu and marks
+
+void TPMiniBrowseForm::PopupMenu1Popup() { SBPauseClick(); }
+
+void TPMiniBrowseForm::markShownWord(const QString &RepeatCount, const QString &MasterType, bool hideIt)
+{
+    QTreeWidget *lv = miniList();
+    const int i = lv ? PFindWordIndex(LBWord->text(), lv) : -1;
+    if (i < 0) {
+        // The shown text is no word of this list (a left-over or the design text): nothing to mark.
+        PMiniIndex = 0;
+    } else {
+        PMiniIndex = i;
+        QTreeWidgetItem *item = PItemAt(lv, i);
+        const QString word = PCaption(item);
+        PSetSubItem(item, 2, RepeatCount);
+        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, QStringLiteral("单词"), QStringLiteral("掌握类型"), word,
+                                             MasterType);
+        if (readString(QStringLiteral("Sender"), QStringLiteral("迷你")) == QStringLiteral("学词"))
+            Pdatamodule->PUpdateOneDataFromTable(QStringLiteral("TempTable"), QStringLiteral("单词"),
+                                                 QStringLiteral("掌握类型"), word, MasterType);
+        if (hideIt && CBNotShowMasterMode->isChecked()) {
+            PRemoveItem(item);
+            if (PItemCount(lv) > 0) {
+                if (PMiniIndex == PItemCount(lv))
+                    PMiniIndex = 0;
+                PShowCurrentWord();
+            }
+            PSyncPosition(lv);
+        }
+    }
+    SBStartClick();
+}
+
+void TPMiniBrowseForm::N1Click() { markShownWord(QStringLiteral("0"), QStringLiteral("11"), true); }
+
+void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), QStringLiteral("00"), false); }
+
+void TPMiniBrowseForm::N4Click()
+{
+    // The look-up in the small dictionary comes here once that window is part of the program
+    // (N4 stays disabled until then); playback resumes afterwards.
+    SBStartClick();
+}
+
+// ---- return command
+
+void TPMiniBrowseForm::SBCancelClick()
+{
+    // Collapsed and on top again. The taskbar button belongs to each window here, and this one
+    // now hides or closes, so there is no button of its own to show again.
+    SBupClick();
+    GBWordTable->show();
+    // N4 stays disabled while the small dictionary is not part of the program.
+    SBStart->show();
+    SBPause->hide();
+    PMiniIndex = 0;
+    TimerBrowse->setEnabled(false);
+    TimerRepeat->setEnabled(false);
+    CBNotShowMasterMode->setChecked(false);
+    CBNotShowMasterMode->setEnabled(true);
+    // Clearing the box re-synchronised the index on the shown word; the return starts from the first.
+    PMiniIndex = 0;
+
+    const QString Default = QStringLiteral("迷你");
+    if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("欢迎")) {
         hide();
         if (PWelcomeForm)
             PWelcomeForm->Show();
+    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("学词")) {
+        // The word browser is not part of the program yet; once it is, it is shown here.
+        hide();
+    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("迷你")) {
+        close();
     }
 }
