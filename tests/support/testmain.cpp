@@ -8,6 +8,12 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
         qputenv("SDL_AUDIODRIVER", "dummy");
+    // No test reaches the internet: web requests go to a closed loopback port unless a test
+    // starts its own server (which points the proxy at itself for its lifetime).
+    for (const char *var : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        qputenv(var, "http://127.0.0.1:9");
+    qunsetenv("no_proxy");
+    qunsetenv("NO_PROXY");
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
