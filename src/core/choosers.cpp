@@ -153,20 +153,9 @@ void PSearchAllTables(const QString &Pattern, QTreeWidget *ListView)
     PClearItems(ListView);
     JetQuery &q = Pdatamodule->PQuery;
     for (const QString &name : PWordTableNames()) {
-        QList<QTreeWidgetItem *> items;
         Pdatamodule->PSelectFromTableLike(name, QStringLiteral("单词"), Pattern);
-        try {
-            q.open();
-            while (!q.eof()) {
-                items << PNewItem(q.fieldByName(QStringLiteral("单词")), {q.fieldByName(QStringLiteral("解释")), name});
-                q.next();
-            }
-        } catch (...) {
-            q.close();
-            qDeleteAll(items);
-            throw;
-        }
-        q.close();
-        ListView->addTopLevelItems(items);
+        ListView->addTopLevelItems(PItemsFromQuery(q, [&] {
+            return PNewItem(q.fieldByName(QStringLiteral("单词")), {q.fieldByName(QStringLiteral("解释")), name});
+        }));
     }
 }

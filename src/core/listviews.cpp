@@ -94,6 +94,22 @@ int PSubItemCount(const QTreeWidgetItem *Item)
     return std::max(0, Item->columnCount() - 1);
 }
 
+QList<QTreeWidgetItem *> PItemsFromQuery(JetQuery &q, const std::function<QTreeWidgetItem *()> &makeItem)
+{
+    QList<QTreeWidgetItem *> items;
+    try {
+        q.open();
+        for (; !q.eof(); q.next())
+            items << makeItem();
+    } catch (...) {
+        q.close();
+        qDeleteAll(items);
+        throw;
+    }
+    q.close();
+    return items;
+}
+
 QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems)
 {
     QStringList texts;

@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class JetQuery;
 
 class QComboBox;
 class QTreeWidget;
@@ -20,6 +23,9 @@ void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value);
 int PSubItemCount(const QTreeWidgetItem *Item);
 // A new item not yet in any list view.
 QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems = {});
+// Opens the prepared query, makes one item per row with makeItem and closes it again; on an
+// error the query is closed and the items made so far are freed before the error goes on.
+QList<QTreeWidgetItem *> PItemsFromQuery(JetQuery &q, const std::function<QTreeWidgetItem *()> &makeItem);
 // Appends an item at the end of the list view.
 QTreeWidgetItem *PAddItem(QTreeWidget *ListView, const QString &Caption, const QStringList &SubItems = {});
 int PItemCount(const QTreeWidget *ListView);

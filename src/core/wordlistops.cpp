@@ -115,21 +115,8 @@ void PShuffleTable(QTreeWidget *ListView)
     try {
         JetTransaction t(Pdatamodule->PConnection);
         JetQuery &q = Pdatamodule->PQuery;
-        QList<QTreeWidgetItem *> items;
         Pdatamodule->PSelectAllFromTable(current);
-        try {
-            q.open();
-            while (!q.eof()) {
-                items << PNewItem(q.fieldByName(kID));
-                q.next();
-            }
-        } catch (...) {
-            q.close();
-            qDeleteAll(items);
-            throw;
-        }
-        q.close();
-        ListView->addTopLevelItems(items);
+        ListView->addTopLevelItems(PItemsFromQuery(q, [&] { return PNewItem(q.fieldByName(kID)); }));
 
         Pdatamodule->PDeleteAllFromTable(kTempTable);
         Pdatamodule->PMoveAll(current, kTempTable);

@@ -23,6 +23,18 @@ QString titleOr(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
+
+void setUpBox(QMessageBox &box, const QString &text, const QString &title, Dialogs::Icon icon,
+              QMessageBox::Icon plain)
+{
+    box.setWindowTitle(titleOr(title));
+    box.setText(text);
+    box.setIcon(icon == Dialogs::Critical      ? QMessageBox::Critical
+                : icon == Dialogs::Warning     ? QMessageBox::Warning
+                : icon == Dialogs::Information ? QMessageBox::Information
+                : icon == Dialogs::NoIcon      ? QMessageBox::NoIcon
+                                               : plain);
+}
 }  // namespace
 
 Dialogs &PDialogs() { return g_dialogs ? *g_dialogs : static_cast<Dialogs &>(g_qtDialogs); }
@@ -56,12 +68,7 @@ void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 {
     ModalScope scope;
     QMessageBox box(parentWindow());
-    box.setWindowTitle(titleOr(title));
-    box.setText(text);
-    box.setIcon(icon == Critical ? QMessageBox::Critical
-                : icon == Warning ? QMessageBox::Warning
-                : icon == NoIcon  ? QMessageBox::NoIcon
-                                  : QMessageBox::Information);
+    setUpBox(box, text, title, icon, QMessageBox::Information);
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
@@ -71,12 +78,7 @@ Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon i
 {
     ModalScope scope;
     QMessageBox box(parentWindow());
-    box.setWindowTitle(titleOr(title));
-    box.setText(text);
-    box.setIcon(icon == Critical ? QMessageBox::Critical
-                : icon == Warning ? QMessageBox::Warning
-                : icon == Information ? QMessageBox::Information
-                                      : QMessageBox::Question);
+    setUpBox(box, text, title, icon, QMessageBox::Question);
     QMessageBox::StandardButtons set;
     switch (buttons) {
     case OkOnly: set = QMessageBox::Ok; break;
