@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -83,6 +84,29 @@ void TPForm::PStartDrag()
 {
     if (QWindow *w = windowHandle())
         w->startSystemMove();
+}
+
+void TPForm::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    QScreen *s = screen();
+    if (m_snapBuffer <= 0 || m_snapping || !s || !isVisible())
+        return;
+    const QRect area = s->availableGeometry();
+    QRect r = frameGeometry();
+    if (qAbs(r.left() - area.left()) <= m_snapBuffer)
+        r.moveLeft(area.left());
+    else if (qAbs(r.right() - area.right()) <= m_snapBuffer)
+        r.moveRight(area.right());
+    if (qAbs(r.top() - area.top()) <= m_snapBuffer)
+        r.moveTop(area.top());
+    else if (qAbs(r.bottom() - area.bottom()) <= m_snapBuffer)
+        r.moveBottom(area.bottom());
+    if (r.topLeft() != frameGeometry().topLeft()) {
+        m_snapping = true;
+        move(r.topLeft());
+        m_snapping = false;
+    }
 }
 
 void TPForm::noteModalOpening(QWidget *returnTo)

@@ -41,6 +41,8 @@ public:
 
     // Starts dragging the window with the mouse (for borderless windows).
     void PStartDrag();
+    // A window moved within buffer pixels of a screen edge snaps to it; 0 switches it off.
+    void setScreenSnap(int buffer) { m_snapBuffer = buffer; }
 
     // How many times the activation handler ran (tests read it).
     int activationCount() const { return m_activations; }
@@ -67,6 +69,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
     void childEvent(QChildEvent *e) override;
 
 private:
@@ -81,6 +84,8 @@ private:
     QAbstractButton *m_defaultButton = nullptr;
     QAbstractButton *m_cancelButton = nullptr;
     TCloseAction m_closeAction = caHide;
+    int m_snapBuffer = 0;
+    bool m_snapping = false;
 };
 
 // The application's error report: a critical box with the engine's text; the program goes on.

@@ -82,6 +82,7 @@ TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
     setObjectName(QStringLiteral("PMiniBrowseForm"));
     setWindowTitle(QStringLiteral("Tavisk迷你背单词 for LexorinV03 - Tavisk设计 "));
     setMinimumSize(DesignWidth, SmallBar);
+    setScreenSnap(SnapDistance);
     setMouseTracking(true);
     setCursor(Qt::SizeAllCursor);
     setAutoFillBackground(true);
@@ -318,28 +319,13 @@ void TPMiniBrowseForm::mousePressEvent(QMouseEvent *e)
     TPForm::mousePressEvent(e);
 }
 
-// Near a screen edge the window snaps to it.
+// While the window is restyled its position is set by the code, not the learner: no snapping.
 void TPMiniBrowseForm::moveEvent(QMoveEvent *e)
 {
-    TPForm::moveEvent(e);
-    QScreen *s = screen();
-    if (m_snapping || m_restyling || !s || !isVisible())
-        return;
-    const QRect area = s->availableGeometry();
-    QRect r = frameGeometry();
-    if (qAbs(r.left() - area.left()) <= SnapDistance)
-        r.moveLeft(area.left());
-    else if (qAbs(r.right() - area.right()) <= SnapDistance)
-        r.moveRight(area.right());
-    if (qAbs(r.top() - area.top()) <= SnapDistance)
-        r.moveTop(area.top());
-    else if (qAbs(r.bottom() - area.bottom()) <= SnapDistance)
-        r.moveBottom(area.bottom());
-    if (r.topLeft() != frameGeometry().topLeft()) {
-        m_snapping = true;
-        move(r.topLeft());
-        m_snapping = false;
-    }
+    if (m_restyling)
+        QWidget::moveEvent(e);
+    else
+        TPForm::moveEvent(e);
 }
 
 bool TPMiniBrowseForm::eventFilter(QObject *watched, QEvent *e)

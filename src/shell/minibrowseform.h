@@ -146,7 +146,6 @@ private:
     void markShownWord(const QString &RepeatCount, const QString &MasterType, bool hideIt);
     void enforceVisibilityRules();
 
-    bool m_snapping = false;
     bool m_restyling = false;
     int m_barHeight = 27;
 };

@@ -83,6 +83,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     setObjectName(QStringLiteral("PWelcomeForm"));
     setWindowTitle(QStringLiteral("LexorinV03"));
     setFixedSize(342, 207);
+    setScreenSnap(10);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, MoneyGreen);
     setPalette(palette);

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -215,4 +216,29 @@ TEST(FormBase, ComingBackFromAnotherProgramIsNoActivation)
     settle();
     EXPECT_EQ(b.activationCount(), 1);
     b.hide();
+}
+
+TEST(FormBase, AWindowMovedNearAScreenEdgeSnapsToIt)
+{
+    SmallForm f(QStringLiteral("S"));
+    f.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    f.Show();
+    settle();
+    const QRect area = f.screen()->availableGeometry();
+    f.move(area.left() + 12, area.top() + 100);
+    settle();
+    EXPECT_EQ(f.pos(), QPoint(area.left() + 12, area.top() + 100));  // snapping is off by default
+    f.setScreenSnap(15);
+    f.move(area.left() + 11, area.top() + 100);
+    settle();
+    EXPECT_EQ(f.x(), area.left());
+    EXPECT_EQ(f.y(), area.top() + 100);
+    f.move(area.right() - f.width() - 10, area.bottom() - f.height() - 5);
+    settle();
+    EXPECT_EQ(f.frameGeometry().right(), area.right());
+    EXPECT_EQ(f.frameGeometry().bottom(), area.bottom());
+    f.move(area.left() + 100, area.top() + 100);  // far from every edge: stays
+    settle();
+    EXPECT_EQ(f.pos(), QPoint(area.left() + 100, area.top() + 100));
+    f.hide();
 }
