@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "services/publicform.h"
 #include "shell/aboutbox.h"
@@ -41,6 +42,10 @@ bool PStartUp(const QString &programDir, const QStringList &args)
 {
     PShutDown();
     make(Pdatamodule, new TPdatamodule(programDir, args));
+    // A bank whose learner row is missing (a new bank) gets it now: without it no window could
+    // keep the current word list.
+    if (!PTerminateRequested)
+        PGuard([] { PEnsureUserRow(); });
 
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist

@@ -299,9 +299,11 @@ void TPWelcomeForm::N2Click()
         PReportError(e.message());
         PWordBankPath = previous;
         dm.PResetConnection();
+        PEnsureUserRow();
         PLoadCurrentTableName();
         return;
     }
+    PEnsureUserRow();
     PLoadCurrentTableName();
     const QString question = QStringLiteral("当前词库：") + PWordBankPath + QStringLiteral("\n\n") +
                              QStringLiteral("将其作为默认词库请点Yes，临时使用该词库请点No");
