@@ -42,18 +42,28 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     // every word is checked against all before it, not only its neighbour.
     QSet<QString> seen;
     QList<QTreeWidgetItem *> duplicates;
+    // A row is deleted by its ID and word, which the bank matches without regard to case: a copy
+    // sharing both with a row that stays would take that row with it, and the word would be gone.
+    QSet<QString> kept;
+    const auto key = [](const QTreeWidgetItem *item) {
+        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, 0).toLower();
+    };
     for (int i = 0; i < PItemCount(ListView); ++i) {
         QTreeWidgetItem *item = PItemAt(ListView, i);
         const QString word = PSubItem(item, 0);
         if (seen.contains(word)) {
-            PSetSubItem(item, 1, QString());
             duplicates << item;
         } else {
             seen.insert(word);
+            kept.insert(key(item));
         }
     }
-    for (QTreeWidgetItem *item : duplicates)
+    for (QTreeWidgetItem *item : duplicates) {
+        if (kept.contains(key(item)))
+            continue;
+        PSetSubItem(item, 1, QString());
         Pdatamodule->PDeleteTwoKeyRecordFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
+    }
 }
 
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)

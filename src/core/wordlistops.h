@@ -10,8 +10,9 @@ class QTreeWidget;
 void PClearTempTable();
 // Refills ListView from T ("mainformDBT", ordered by OrderField) and removes repeated words.
 void PLoadAndDedupTable(QTreeWidget *ListView, const QString &T, const QString &OrderField);
-// Deletes from T every row whose word (exact letter case) came earlier in ListView; their items
-// stay with an empty meaning until the caller refills.
+// Deletes from T every row whose word (exact letter case) came earlier in ListView, unless it
+// shares its ID and word with a row that stays; the deleted rows' items stay with an empty meaning
+// until the caller refills.
 void PRemoveDuplicates(QTreeWidget *ListView, const QString &T);
 // Deletes the selected rows from T and their items.
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T);
