@@ -1,5 +1,7 @@
 #include "platform/http.h"
 
+#include "platform/textcodec.h"
+
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -126,7 +128,8 @@ QString HttpGetText(const QString &url)
         if (decoder.isValid())
             return decoder.decode(reply.body);
     }
-    return QString::fromUtf8(reply.body);
+    // No charset named: Chinese pages of that age were written in the Chinese code page.
+    return PDecodeText(reply.body);
 }
 
 bool HttpCanConnect(const QString &url)

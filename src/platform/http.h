@@ -27,7 +27,8 @@ struct HttpReply {
 // are percent-encoded, everything else stays as written. Throws WebError on failure, including
 // an HTTP status of 400 or more.
 HttpReply HttpGet(const QString &url);
-// The body of a GET of url as text, decoded by the charset the server names (UTF-8 otherwise).
+// The body of a GET of url as text, decoded by the charset the server names; without one, by
+// its byte-order mark, else as UTF-8 when it is valid UTF-8, else as GB18030.
 QString HttpGetText(const QString &url);
 // Whether a connection to the host of url (or to the proxy in use) can be made now.
 bool HttpCanConnect(const QString &url);

@@ -6,6 +6,8 @@
 #include "platform/http.h"
 #include "services/addresses.h"
 
+#include <QUrl>
+
 QString PStatusPageText;
 
 namespace {
@@ -38,7 +40,11 @@ QString PGetWebPage(const QString &Url)
 
 void POpenUrl(const QString &Url)
 {
-    if (Url.trimmed().isEmpty())
+    // Addresses read off a web page come here too: only web pages go to the browser, never a
+    // local file or another program's scheme.
+    const QUrl url(Url.trimmed(), QUrl::TolerantMode);
+    const QString scheme = url.scheme();
+    if (url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
         return;
     PBrowser().open(Url);
 }

@@ -14,7 +14,8 @@ extern QString PStatusPageText;
 bool PIsOnline();
 // The body of a GET of Url as text.
 QString PGetWebPage(const QString &Url);
-// Opens Url in the web browser; an empty address opens nothing.
+// Opens Url in the web browser. Only http and https addresses open: an empty, relative or
+// local address opens nothing.
 void POpenUrl(const QString &Url);
 // Opens Word in the named look-up service ("百度", "爱词霸", "爱词霸短句", "海词", "谷词",
 // "谷词句子", "中国日报"); the word goes in as typed. Any other name opens nothing.

@@ -1,6 +1,7 @@
 #include "platform/http.h"
 #include "support/loopbackweb.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,5 +83,18 @@ TEST(Http, CharsetNamedByTheServerIsUsed)
     LoopbackWeb web;
     web.serve(Page, QByteArray("caf\xe9"), "text/html; charset=ISO-8859-1");
     EXPECT_EQ(HttpGetText(Page), QStringLiteral("café"));
+}
+
+TEST(Http, WithoutACharsetUtf8OrElseTheChineseCodePage)
+{
+    LoopbackWeb web;
+    const QString utf8Page = QStringLiteral("http://lexorin.example.net/u.html");
+    const QString gbPage = QStringLiteral("http://lexorin.example.net/g.html");
+    web.serve(utf8Page, QStringLiteral("<a href=\"x\">如何背单词</a>").toUtf8(), "text/html");
+    QStringEncoder gb("GB18030");
+    ASSERT_TRUE(gb.isValid());
+    web.serve(gbPage, QByteArray(gb.encode(QStringLiteral("<a href=\"x\">如何背单词</a>"))), "text/html");
+    EXPECT_EQ(HttpGetText(utf8Page), QStringLiteral("<a href=\"x\">如何背单词</a>"));
+    EXPECT_EQ(HttpGetText(gbPage), QStringLiteral("<a href=\"x\">如何背单词</a>"));
 }
 }  // namespace

@@ -156,6 +156,21 @@ TEST_F(WebAccess, EverySevenServicesOpensOnePlainHttpAddressWithTheWord)
     }
 }
 
+TEST_F(WebAccess, OnlyWebAddressesReachTheBrowser)
+{
+    // An article link is whatever the article page holds.
+    for (const char *url : {"", "  ", "/a/3.html", "a/3.html", "file:///etc/passwd", "/usr/bin/xterm",
+                            "javascript:alert(1)", "mailto:x@example.org", "ftp://example.org/x", "http://"})
+        POpenUrl(QString::fromLatin1(url));
+    EXPECT_TRUE(browser.opened().isEmpty()) << browser.opened().join(QLatin1Char(' ')).toStdString();
+
+    POpenUrl(QStringLiteral("http://lexorin.example.net/a/1.html"));
+    POpenUrl(QStringLiteral("https://lexorin.example.net/a/2.html"));
+    POpenUrl(QStringLiteral("HTTP://Lexorin.example.net/a/3.html"));
+    EXPECT_EQ(browser.opened().size(), 3);
+    EXPECT_EQ(browser.opened().first(), QStringLiteral("http://lexorin.example.net/a/1.html"));
+}
+
 TEST_F(WebAccess, UnknownServiceOpensNothing)
 {
     PWebLookup(QStringLiteral("必应"), QStringLiteral("word"));

@@ -6,6 +6,7 @@
 #include "support/loopbackweb.h"
 
 #include <QDomDocument>
+#include <QStringEncoder>
 #include <QTextEdit>
 #include <ostream>
 
@@ -60,6 +61,17 @@ TEST_F(WordXml, DefFirstOrEmptyRootIsAnUnknownWord)
     EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("xyzzy")));
     EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("empty")));
     EXPECT_FALSE(PLoadWordXml(doc, QStringLiteral("texty")));
+}
+
+TEST_F(WordXml, AnswerInTheChineseCodePageIsRead)
+{
+    QStringEncoder gbk("GB18030");
+    ASSERT_TRUE(gbk.isValid());
+    const QByteArray body = "<?xml version=\"1.0\" encoding=\"GBK\"?>\n<dict><key>apple</key><def>" +
+                            QByteArray(gbk.encode(QStringLiteral("n. 苹果"))) + "</def></dict>";
+    web.serve(query(QStringLiteral("apple")), body, "text/xml");
+    EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral("apple")));
+    EXPECT_EQ(doc.documentElement().firstChildElement(QStringLiteral("def")).text(), QStringLiteral("n. 苹果"));
 }
 
 TEST_F(WordXml, ElementNamesAreMatchedExactly)
