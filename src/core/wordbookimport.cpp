@@ -16,7 +16,6 @@ namespace {
 
 const QString kWordField = QStringLiteral("单词");
 
-// Today's date text, as every writer of 最近测试时间 gives it.
 // The phonetic file read once for a whole import: looking each word up on its own would read
 // the file again for every word. Same rule as the single look-up: the first line of a word wins.
 class PhoneticIndex {
