@@ -300,11 +300,7 @@ void TPMiniBrowseForm::SBFontSizeClick()
 void TPMiniBrowseForm::mouseMoveEvent(QMouseEvent *e)
 {
     const QPoint p = e->position().toPoint();
-    if (childAt(p)) {
-        TPForm::mouseMoveEvent(e);
-        return;
-    }
-    const bool sizing = p.y() <= LargeBar && p.x() >= width() - 10;
+    const bool sizing = !childAt(p) && p.y() <= LargeBar && p.x() >= width() - 10;
     setCursor(sizing ? Qt::SizeHorCursor : Qt::SizeAllCursor);
     TPForm::mouseMoveEvent(e);
 }
