@@ -295,18 +295,20 @@ void TPMiniBrowseForm::SBFontSizeClick()
     placeBarControls();
 }
 
+// Only the window's own surface sizes and moves it: presses and moves on the bar or a control reach
+// the window too, since those controls leave mouse events to their parent.
 void TPMiniBrowseForm::mouseMoveEvent(QMouseEvent *e)
 {
     const QPoint p = e->position().toPoint();
-    const bool sizing = p.y() <= LargeBar && p.x() >= width() - 10;
+    const bool sizing = !childAt(p) && p.y() <= LargeBar && p.x() >= width() - 10;
     setCursor(sizing ? Qt::SizeHorCursor : Qt::SizeAllCursor);
     TPForm::mouseMoveEvent(e);
 }
 
 void TPMiniBrowseForm::mousePressEvent(QMouseEvent *e)
 {
-    if (e->button() == Qt::LeftButton) {
-        const QPoint p = e->position().toPoint();
+    const QPoint p = e->position().toPoint();
+    if (e->button() == Qt::LeftButton && !childAt(p)) {
         const bool sizing = p.y() <= LargeBar && p.x() >= width() - 10;
         if (QWindow *w = windowHandle()) {
             if (sizing)
@@ -330,13 +332,21 @@ void TPMiniBrowseForm::moveEvent(QMoveEvent *e)
 
 bool TPMiniBrowseForm::eventFilter(QObject *watched, QEvent *e)
 {
+    // A click is taken here and goes no further: left to the labels' parents, a click on a sample
+    // label would also reach the background panel behind it.
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
-        if (watched == LBWord)
+        if (watched == LBWord) {
             PGuard([this] { LBWordClick(); });
-        else if (watched == LBclW || watched == LBclP || watched == LBclM)
+            return true;
+        }
+        if (watched == LBclW || watched == LBclP || watched == LBclM) {
             PGuard([this, watched] { LBclWClick(static_cast<QLabel *>(watched)); });
-        else if (watched == PLclBack)
+            return true;
+        }
+        if (watched == PLclBack) {
             PGuard([this] { PLclBackClick(); });
+            return true;
+        }
     }
     return TPForm::eventFilter(watched, e);
 }

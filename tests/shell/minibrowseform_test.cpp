@@ -15,6 +15,9 @@
 #include "support/qstringprinter.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -525,4 +528,37 @@ TEST_F(MiniBrowseForm, TheTimersRunOnTheClockTheyAreGiven)
     form->TimerBrowse->setEnabled(true);
     clock->advance(400);
     EXPECT_EQ(form->LBWord->text(), "apple");
+}
+
+TEST_F(MiniBrowseForm, ClickingASampleAsksForThatColourOnly)
+{
+    form->show();
+    form->FormActivate();
+    form->SBdownClick();
+    dialogs->answerColor(QColor(10, 20, 30));
+    dialogs->answerColor(QColor(200, 100, 0));
+    QTest::mouseClick(form->LBclW, Qt::LeftButton);
+    EXPECT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(colorOf(form->LBWord), QColor(10, 20, 30));
+    EXPECT_EQ(PConfigIni->ReadInteger(MB, "背景颜色", -1), -1) << "the background is not asked for";
+    EXPECT_EQ(colorOf(form.get(), QPalette::Window), PColorFromValue(15780518));
+}
+
+TEST_F(MiniBrowseForm, OnlyTheFreeSurfaceMovesTheWindow)
+{
+    form->show();
+    form->FormActivate();
+    // A press the window takes for moving is accepted there; one on the bar or a control is not.
+    for (QWidget *w : {static_cast<QWidget *>(form->LBWord), static_cast<QWidget *>(form->LBPron),
+                       static_cast<QWidget *>(form->Panel1)}) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+        EXPECT_FALSE(press.isAccepted()) << w->objectName().toStdString();
+    }
+    QMouseEvent onSurface(QEvent::MouseButtonPress, QPointF(3, 3), form->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+    ASSERT_EQ(form->childAt(3, 3), nullptr);
+    QApplication::sendEvent(form.get(), &onSurface);
+    EXPECT_TRUE(onSurface.isAccepted());
 }
