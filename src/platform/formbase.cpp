@@ -245,6 +245,8 @@ void TPForm::showEvent(QShowEvent *e)
 void TPForm::hideEvent(QHideEvent *e)
 {
     QWidget::hideEvent(e);
+    // Whatever was pending is void: showing the window again is a hand-over.
+    m_skipActivate = false;
     if (!e->spontaneous()) {
         PGuard([this] { FormHide(); });
         if (m_modalLoop && m_modalResult == mrNone)

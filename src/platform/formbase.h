@@ -52,6 +52,9 @@ public:
     static void noteModalClosed(QWidget *returnTo);
 
 protected:
+    // The next activation is the window's own doing (its native window made anew), not a hand-over.
+    void skipNextActivation() { m_skipActivate = true; }
+
     // Handlers in the program's sense; the defaults do nothing.
     virtual void FormActivate() {}
     virtual void FormShow() {}

@@ -143,12 +143,19 @@ void TPMiniBrowseForm::setWindowStyle(bool onTop, bool taskbarButton)
     if (flags == windowFlags())
         return;
     const bool wasVisible = isVisible();
+    const bool wasActive = isActiveWindow();
     const QPoint at = pos();
     m_restyling = true;
     setWindowFlags(flags);
     move(at);
-    if (wasVisible)
+    if (wasVisible) {
         show();
+        if (wasActive) {
+            // The desktop activates the new native window: that is no activation of the program's.
+            skipNextActivation();
+            activateWindow();
+        }
+    }
     m_restyling = false;
 }
 

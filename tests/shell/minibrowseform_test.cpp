@@ -9,6 +9,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
+#include "shell/shelltestutil.h"
 #include "shell/welcomeform.h"
 #include "support/bankfixture.h"
 #include "support/manualclock.h"
