@@ -86,6 +86,29 @@ void BM_Raw_UpdateOneDataKeyedBySpelling(benchmark::State &state)
 }
 BENCHMARK(BM_Raw_UpdateOneDataKeyedBySpelling);
 
+void BM_Floor_HundredKeyedUpdatesInOneTransaction(benchmark::State &state)
+{
+    bank();
+    int i = 0;
+    for (auto _ : state) {
+        sqlite3 *db = raw();
+        sqlite3_stmt *st = nullptr;
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_prepare_v2(db, "UPDATE WordTable SET 做过次数=? WHERE 单词=?", -1, &st, nullptr);
+        for (int k = 0; k < 100; ++k) {
+            const QByteArray w = wordAt(i++ % kWords).toUtf8();
+            sqlite3_bind_text(st, 1, "3", 1, SQLITE_STATIC);
+            sqlite3_bind_text(st, 2, w.constData(), w.size(), SQLITE_TRANSIENT);
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    state.SetItemsProcessed(state.iterations() * 100);
+}
+BENCHMARK(BM_Floor_HundredKeyedUpdatesInOneTransaction);
+
 void layerWriteWord(const QString &w)
 {
     const QString T = QStringLiteral("WordTable"), K = QStringLiteral("单词");
