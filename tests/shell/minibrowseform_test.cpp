@@ -13,6 +13,7 @@
 #include "shell/welcomeform.h"
 #include "support/bankfixture.h"
 #include "support/manualclock.h"
+#include "support/minifixture.h"
 #include "support/qstringprinter.h"
 
 #include <QAction>
@@ -38,31 +39,14 @@ namespace {
 
 const QString MB = QStringLiteral("MiniBrowser");
 
-class MiniBrowseForm : public BankFixture {
+class MiniBrowseForm : public MiniFixture {
 protected:
-    void SetUp() override
-    {
-        BankFixture::SetUp();
-        PEnsureUserRow();
-        PSetCurrentTable(QStringLiteral("WordTable"));
-        clock = std::make_unique<ManualClock>();
-        publicForm = std::make_unique<TPPublicForm>();
-        form = std::make_unique<TPMiniBrowseForm>();
-        form->TimerApp->stop();
-        PMiniIndex = 0;
-        PMiniPhase = false;
-        PMiniRepeatsLeft = 0;
-        PAppTicks = 0;
-    }
     void TearDown() override
     {
         if (PWelcomeForm == welcome.get())
             PWelcomeForm = nullptr;
         welcome.reset();
-        form.reset();
-        publicForm.reset();
-        clock.reset();
-        BankFixture::TearDown();
+        MiniFixture::TearDown();
     }
 
     void makeWelcome()
@@ -99,9 +83,6 @@ protected:
         return w->palette().color(role);
     }
 
-    std::unique_ptr<ManualClock> clock;
-    std::unique_ptr<TPPublicForm> publicForm;
-    std::unique_ptr<TPMiniBrowseForm> form;
     std::unique_ptr<TPWelcomeForm> welcome;
 };
 

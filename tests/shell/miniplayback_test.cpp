@@ -9,6 +9,7 @@
 #include "shell/minibrowseform.h"
 #include "support/bankfixture.h"
 #include "support/manualclock.h"
+#include "support/minifixture.h"
 #include "support/qstringprinter.h"
 
 #include <QCheckBox>
@@ -28,28 +29,12 @@ struct Word {
     QString word, mastery;
 };
 
-class MiniPlayback : public BankFixture {
+class MiniPlayback : public MiniFixture {
 protected:
     void SetUp() override
     {
-        BankFixture::SetUp();
-        PEnsureUserRow();
-        PSetCurrentTable(QStringLiteral("WordTable"));
-        clock = std::make_unique<ManualClock>();
-        publicForm = std::make_unique<TPPublicForm>();
-        form = std::make_unique<TPMiniBrowseForm>();
-        form->TimerApp->stop();
-        PMiniIndex = 0;
-        PMiniPhase = false;
-        PMiniRepeatsLeft = 0;
+        MiniFixture::SetUp();
         Sound::clearRequests();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        publicForm.reset();
-        clock.reset();
-        BankFixture::TearDown();
     }
 
     // Puts the words into WordTable, activates the window on the settings file and loads them.
@@ -100,9 +85,6 @@ protected:
 
     bool playing() const { return form->TimerBrowse->enabled() || form->TimerRepeat->enabled(); }
 
-    std::unique_ptr<ManualClock> clock;
-    std::unique_ptr<TPPublicForm> publicForm;
-    std::unique_ptr<TPMiniBrowseForm> form;
 };
 
 using Pair = QPair<qint64, QString>;
