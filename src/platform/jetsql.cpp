@@ -129,11 +129,13 @@ std::vector<JetColumn> parseCreateColumns(const QString &body)
     return cols;
 }
 
+// Looks at the statement outside its literals: a pattern may well hold the words "order by".
 bool hasOrderBy(const QString &sql)
 {
+    static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
     static const QRegularExpression re(QStringLiteral("\\border\\s+by\\b"),
                                        QRegularExpression::CaseInsensitiveOption);
-    return re.match(sql).hasMatch();
+    return re.match(QString(sql).replace(literal, QStringLiteral("''"))).hasMatch();
 }
 
 // Jet hands rows back in the order they were added; SQLite only promises that for rowid order.

@@ -110,6 +110,13 @@ TEST_F(JetSemantics, DoubleQuotedLikePatternIsALiteral)
     dm->PQuery.open();
     EXPECT_EQ(dm->PQuery.recordCount(), 1);
     dm->PQuery.close();
+    // Words of the statement inside a literal are text too.
+    addWord(W, QStringLiteral("in order by size"));
+    dm->PSelectFromTableLike(W, K, QStringLiteral("\"%order by%\""));
+    dm->PQuery.open();
+    EXPECT_EQ(dm->PQuery.fieldByName(K), QStringLiteral("in order by size"));
+    EXPECT_EQ(dm->PQuery.recordCount(), 1);
+    dm->PQuery.close();
 }
 
 TEST_F(JetSemantics, NamesThatAreNotPlainIdentifiersAreRefused)
