@@ -509,6 +509,18 @@ void JetCompactDatabase(const QString &sourceText, const QString &destText)
     if (QFileInfo::exists(dst.dataSource()))
         throw EngineError(QStringLiteral("数据库“") + dst.dataSource() + QStringLiteral("”已存在。"));
     src.open();
+    // Like the engine always did, compact only a bank nobody else has open: leaving the shared
+    // log is refused while another program still uses it, and that program's pending changes
+    // would otherwise land on the compacted file's pages.
+    sqlite3_stmt *mode = prepareOne(src.handle(), QStringLiteral("PRAGMA journal_mode=DELETE"));
+    const bool alone = sqlite3_step(mode) == SQLITE_ROW &&
+                       QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)))
+                               .compare("delete", Qt::CaseInsensitive) == 0;
+    sqlite3_finalize(mode);
+    if (!alone) {
+        src.close();
+        throw EngineError(QStringLiteral("数据库“") + src.dataSource() + QStringLiteral("”正被另一个程序使用。"));
+    }
     sqlite3_stmt *st = prepareOne(src.handle(), QStringLiteral("VACUUM INTO ?"));
     const QByteArray path = dst.dataSource().toUtf8();
     sqlite3_bind_text(st, 1, path.constData(), path.size(), SQLITE_TRANSIENT);

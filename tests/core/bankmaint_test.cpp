@@ -109,6 +109,33 @@ TEST_F(Maintenance, CompactingTwiceWorksAndAStrayNewFileFails)
     EXPECT_EQ(column(W, K), QStringList{QStringLiteral("after")});
 }
 
+TEST_F(Maintenance, ABankAnotherProgramHasOpenIsNotCompacted)
+{
+    for (int i = 0; i < 500; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i), QString(200, QLatin1Char('x')));
+    dm->PCreateAndMoveAll(W, QStringLiteral("L1"));
+    dm->PDropTable(QStringLiteral("L1"), QString());
+    // A second copy of the program with a change of its own not yet folded into the file.
+    JetConnection other;
+    other.setConnectionString(PConnectionText(bankPath));
+    other.open();
+    other.execute(QStringLiteral("update WordTable set 解释=\"zz\" where 单词 like \"w1%\""));
+
+    PSlimWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("瘦身失败"));
+    EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("New.mdb")));
+    other.execute(QStringLiteral("insert into WordTable(单词) values(\"late\")"));
+    other.close();
+    EXPECT_EQ(dm->PGetCountFromTable(W), 501);
+    EXPECT_EQ(dm->PGetCountFromTableWhere(W, QStringLiteral("解释"), QStringLiteral("zz")), 111);
+
+    // Once the other program is gone the bank compacts and keeps every change.
+    PSlimWordBank();
+    EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("瘦身成功")));
+    EXPECT_EQ(dm->PGetCountFromTable(W), 501);
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("解释"), W, K, QStringLiteral("w123")), QStringLiteral("zz"));
+}
+
 TEST_F(Maintenance, ASecondBackupOnOneDayOverwritesTheFirst)
 {
     addWord(W, QStringLiteral("first"));
