@@ -117,18 +117,26 @@ void PBackupWordBank()
         PDialogs().message(QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
 }
 
-bool POpenWordBank()
+bool PConnectWordBank(const QString &Path)
 {
     const QString previous = PWordBankPath;
-    if (Pdatamodule->OpenDialog1.Execute())
-        PWordBankPath = Pdatamodule->OpenDialog1.FileName;
+    PWordBankPath = Path;
     try {
         Pdatamodule->PResetConnection();
+        return true;
     } catch (const EngineError &e) {
         // Not a word bank: say why, and go on with the bank that was open.
         PDialogs().message(e.message(), QString(), Dialogs::Critical);
         PWordBankPath = previous;
         Pdatamodule->PResetConnection();
+        return false;
     }
+}
+
+bool POpenWordBank()
+{
+    const QString previous = PWordBankPath;
+    const QString path = Pdatamodule->OpenDialog1.Execute() ? Pdatamodule->OpenDialog1.FileName : PWordBankPath;
+    PConnectWordBank(path);
     return PWordBankPath != previous;
 }

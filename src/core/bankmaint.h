@@ -9,5 +9,8 @@ void PInitWordBank();
 bool PCompactDatabase(const QString &Source, const QString &Destination);
 void PSlimWordBank();
 void PBackupWordBank();
+// Connects the bank at Path (the same bank again when it is the one open). A file that is no word
+// bank shows the engine's error and the bank that was open stays connected; false then.
+bool PConnectWordBank(const QString &Path);
 // Returns true when the bank in use is another one than before.
 bool POpenWordBank();

@@ -287,24 +287,14 @@ void TPWelcomeForm::N1Click() { PDialogs().message(PWordBankPath); }
 void TPWelcomeForm::N2Click()
 {
     TPdatamodule &dm = *Pdatamodule;
-    const QString previous = PWordBankPath;
     dm.OpenDialog1.Title = QStringLiteral("打开词库文件");
     dm.OpenDialog1.Filter = QStringLiteral("Lexorin词库文件(*.lxb)|*.lxb");
-    if (dm.OpenDialog1.Execute())
-        PWordBankPath = dm.OpenDialog1.FileName;
-    try {
-        dm.PResetConnection();
-    } catch (const EngineError &e) {
-        // Not a word bank: say why and go on with the bank that was open.
-        PReportError(e.message());
-        PWordBankPath = previous;
-        dm.PResetConnection();
-        PEnsureUserRow();
-        PLoadCurrentTableName();
-        return;
-    }
+    const QString path = dm.OpenDialog1.Execute() ? dm.OpenDialog1.FileName : PWordBankPath;
+    const bool connected = PConnectWordBank(path);
     PEnsureUserRow();
     PLoadCurrentTableName();
+    if (!connected)
+        return;
     const QString question = QStringLiteral("当前词库：") + PWordBankPath + QStringLiteral("\n\n") +
                              QStringLiteral("将其作为默认词库请点Yes，临时使用该词库请点No");
     if (PDialogs().ask(question, QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
