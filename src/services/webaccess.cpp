@@ -52,8 +52,10 @@ void POpenUrl(const QString &Url)
 QString PLookupAddress(const QString &Service, const QString &Word)
 {
     for (const auto &s : Addr::LookupServices) {
-        if (Service == QString::fromUtf8(s.name))
-            return QString::fromUtf8(s.prefix) + Word + QString::fromUtf8(s.suffix);
+        if (Service != QString::fromUtf8(s.name))
+            continue;
+        const QString host = *s.host ? QString::fromUtf8(s.host) : Addr::WordServiceHost();
+        return host + QString::fromUtf8(s.path) + Word + QString::fromUtf8(s.suffix);
     }
     return QString();
 }
