@@ -206,24 +206,15 @@ void TPWelcomeForm::FormCreate()
     LBArticle2->clear();
     LBArticle3->clear();
 
-    // A program that is about to end asks the web nothing. Once a fetch fails the site is taken
-    // as out of reach for the rest of the start-up, so a dead server costs one time-out, not four.
-    bool siteAnswers = !PTerminateRequested;
-    const auto fetch = [&siteAnswers](const std::function<QString()> &request) {
-        if (!siteAnswers)
-            return QString();
-        try {
-            return request();
-        } catch (const WebError &) {
-            // Nothing to tell the learner here: the captions stay empty, no update notice.
-            siteAnswers = false;
-            return QString();
-        }
-    };
-    PStatusPageText = fetch([] { return PGetWebPage(Addr::StatusPage()); });
-    LBArticle1->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("1")); }));
-    LBArticle2->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("2")); }));
-    LBArticle3->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("3")); }));
+    // A program that is about to end asks the web nothing. Nothing to tell the learner when the
+    // site does not answer: the captions stay empty and no update notice comes.
+    if (PTerminateRequested)
+        return;
+    QStringList titles;
+    PFetchStartUpPages(PStatusPageText, titles);
+    LBArticle1->setText(titles.value(0));
+    LBArticle2->setText(titles.value(1));
+    LBArticle3->setText(titles.value(2));
 }
 
 void TPWelcomeForm::FormActivate()
