@@ -72,9 +72,13 @@ QString recordingPath(const QString &Word)
 
 }  // namespace
 
+bool PSpeechRoleWanted() { return readBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), true); }
+
+bool PBackMusicWanted() { return readBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), true); }
+
 void PSpeakWord(const QString &Word)
 {
-    if (readBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), true)) {
+    if (PSpeechRoleWanted()) {
         const QString recording = recordingPath(Word);
         if (!recording.isEmpty()) {
             Sound::play(recording);
@@ -96,7 +100,7 @@ void PPlayEffect(const QString &Name)
 void PPlayMusicFile(const QString &Name)
 {
     const QString path = PProgramDir + QStringLiteral("sound/Music/") + Name + QStringLiteral(".mid");
-    if (isFile(path) && readBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), true))
+    if (isFile(path) && PBackMusicWanted())
         Sound::play(path);
 }
 

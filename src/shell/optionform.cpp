@@ -79,8 +79,9 @@ void TPOptionForm::FormActivate()
 {
     const QSignalBlocker speech(CBSpeechRole);
     const QSignalBlocker music(CBBackMusic);
-    CBSpeechRole->setChecked(PConfigIni->ReadBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), false));
-    CBBackMusic->setChecked(PConfigIni->ReadBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), false));
+    // The boxes show what the sound routines do, also before the learner chose anything.
+    CBSpeechRole->setChecked(PSpeechRoleWanted());
+    CBBackMusic->setChecked(PBackMusicWanted());
 }
 
 void TPOptionForm::CBSpeechRoleClick()
