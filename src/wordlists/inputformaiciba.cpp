@@ -6,6 +6,7 @@
 #include "core/wordlistops.h"
 #include "services/utils.h"
 #include "platform/dialogs.h"
+#include "platform/reportview.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -52,8 +53,7 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     PListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     PListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     PListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PListView->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+    PShowGridLines(PListView);
     PListView->setToolTip(QStringLiteral("双击可删除选中单词"));
 
     PopupMenu1 = new QMenu(this);
