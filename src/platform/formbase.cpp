@@ -8,8 +8,11 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QScreen>
+#include <QTranslator>
 #include <QWindow>
 
 namespace {
@@ -272,8 +275,14 @@ void PGuard(const std::function<void()> &handler)
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: Qt would append it to every window title.
     setApplicationName(QStringLiteral("Lexorin"));
-    setApplicationDisplayName(QStringLiteral("Lexorin"));
+    // Qt's own dialogs and buttons speak Chinese like the rest of the program, whatever the
+    // desktop's language.
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *e)
