@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,4 +50,39 @@ TEST(Application, NoDisplayNameIsAppendedToWindowTitles)
     const QString display = QGuiApplication::applicationDisplayName();
     QCoreApplication::setApplicationName(name);
     EXPECT_EQ(display, QStringLiteral("probe")) << "a display name of its own is set";
+}
+
+#include "platform/dialogs.h"
+#include <QTimer>
+
+namespace {
+// Opens the real input box with title and prompt; returns its width and the width of its prompt
+// label's text area as shown.
+QSize shownInputBox(const QString &title, const QString &prompt)
+{
+    QSize seen;
+    QTimer::singleShot(0, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            seen = box->size();
+            box->close();
+        }
+    });
+    QString value = QStringLiteral("表1");
+    QtDialogs().input(title, prompt, value);
+    return seen;
+}
+}  // namespace
+
+// The question of an input box stands in its title: the box is wide enough to show it whole,
+// beside the title bar's buttons, and wide enough for its prompt.
+TEST(Application, InputBoxesAreWideEnoughForTheirQuestion)
+{
+    const QFontMetrics fm(QApplication::font());
+    for (const QString &title : {QStringLiteral("请输入新单词表名称"), QStringLiteral("请输入新名称"),
+                                 QStringLiteral("一个很长很长的问题：请输入这个新单词表在词库中使用的名称")}) {
+        const QSize box = shownInputBox(title, QString());
+        EXPECT_GE(box.width(), fm.horizontalAdvance(title) + 150) << title.toStdString();
+    }
+    const QString prompt = QStringLiteral("请输入新单词表名称，名称中不能含有空格和标点符号，也不能与已有的单词表同名");
+    EXPECT_GE(shownInputBox(QStringLiteral("新建"), prompt).width(), fm.horizontalAdvance(prompt));
 }
