@@ -278,9 +278,10 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     // No display name: Qt would append it to every window title.
     setApplicationName(QStringLiteral("Lexorin"));
     // Qt's own dialogs and buttons speak Chinese like the rest of the program, whatever the
-    // desktop's language.
+    // desktop's language: their texts, and the kinds of file the file dialog lists.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     auto *qtTexts = new QTranslator(this);
-    if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+    if (qtTexts->load(QLocale(), QStringLiteral("qt"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(qtTexts);
 }

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,8 @@ TEST(Application, QtsOwnDialogsSpeakChinese)
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
     EXPECT_TRUE(textsOf(files).contains(QStringLiteral("文件名称(&N)："))) << textsOf(files).join(u'|').toStdString();
+    // The kinds of file it lists.
+    EXPECT_EQ(QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment(), QStringLiteral("纯文本文档"));
 }
 
 // Qt appends an application display name to every window title; ours carry their own captions.
