@@ -87,10 +87,8 @@ TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
     setCursor(Qt::SizeAllCursor);
     setAutoFillBackground(true);
 
-    TimerApp = new QTimer(this);
-    TimerApp->setObjectName(QStringLiteral("TimerApp"));
-    TimerApp->setInterval(1000);
-    PConnect(TimerApp, &QTimer::timeout, this, &TPMiniBrowseForm::TimerAppTimer);
+    TimerApp = PPlayClock().newTimer(this, QStringLiteral("TimerApp"), 1000);
+    TimerApp->OnTimer = [this] { PGuard([this] { TimerAppTimer(); }); };
 
     TimerBrowse = PPlayClock().newTimer(this, QStringLiteral("TimerBrowse"), 2000);
     TimerBrowse->OnTimer = [this] { PGuard([this] { TimerBrowseTimer(); }); };
@@ -107,7 +105,7 @@ TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
     }
 
     FormCreate();
-    TimerApp->start();
+    TimerApp->setEnabled(true);
     PMiniBrowseForm = this;
 }
 

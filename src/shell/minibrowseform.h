@@ -19,7 +19,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
-class QTimer;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -87,7 +86,7 @@ public:
     bool PStaysOnTop() const;
     QColor PWindowColor() const;
 
-    QTimer *TimerApp;
+    std::unique_ptr<TPlayTimer> TimerApp;
     std::unique_ptr<TPlayTimer> TimerBrowse;
     std::unique_ptr<TPlayTimer> TimerRepeat;
 

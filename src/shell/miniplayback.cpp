@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 

@@ -49,7 +49,7 @@ protected:
         ShellTest::serveSite(web);
         publicForm = std::make_unique<TPPublicForm>();
         mini = std::make_unique<TPMiniBrowseForm>();
-        mini->TimerApp->stop();  // no hand-over of its own in the middle of a test
+        mini->TimerApp->setEnabled(false);  // no hand-over of its own in the middle of a test
         PMiniBrowseForm = mini.get();
         form = std::make_unique<TPWelcomeForm>();
         dialogs->clear();
@@ -317,7 +317,7 @@ TEST_F(WelcomeWindow, ActivationEmptiesTheStudyGroupAndStartsTheWelcomePiece)
     EXPECT_EQ(column(QStringLiteral("WordTable"), QStringLiteral("单词")), QStringList{"pear"});
     EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("status")), QStringLiteral("welcome"));
     EXPECT_TRUE(PMusicTimerOn());
-    EXPECT_TRUE(publicForm->TimerPlayMusic->isActive());
+    EXPECT_TRUE(publicForm->TimerPlayMusic->enabled());
 
     // A message box opened here gives the focus back without a second activation.
     form->N1->trigger();
