@@ -7,7 +7,6 @@
 
 #include <ostream>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 const QString Notice = QStringLiteral("检测到最新版本 V03_100101 赶快去下载吧！");

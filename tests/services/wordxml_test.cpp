@@ -10,7 +10,6 @@
 #include <QTextEdit>
 #include <ostream>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 QString query(const QString &word) { return Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + word; }
