@@ -1,5 +1,6 @@
 #include "core/listviews.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "rules/sortorder.h"
 
@@ -138,33 +139,25 @@ void PClearItems(QTreeWidget *ListView) { ListView->clear(); }
 QStringList PModeFields(const QString &Mode)
 {
     static const QHash<QString, QStringList> modes = {
-        {QStringLiteral("testform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("解释"),
-          QStringLiteral("联想"), QStringLiteral("详解"), QStringLiteral("例句"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"), QStringLiteral("掌握类型")}},
-        {QStringLiteral("mainformDBT"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("browseform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("上次是否做对"), QStringLiteral("掌握类型")}},
-        {QStringLiteral("createform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("做过次数"), QStringLiteral("做错次数"),
-          QStringLiteral("所属类别"), QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("inputformW"), {QStringLiteral("ID"), QStringLiteral("单词")}},
-        {QStringLiteral("testformOption"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("POpt1"),
-          QStringLiteral("POpt2"), QStringLiteral("POpt3"), QStringLiteral("POpt4"), QStringLiteral("POpt5"),
-          QStringLiteral("POpt6"), QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("DirectCheckForm"),
-         {QStringLiteral("单词"), QStringLiteral("掌握类型"), QString(), QStringLiteral("最近测试时间")}},
-        {QStringLiteral("MiniMaster"),
-         {QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("解释"), QStringLiteral("掌握类型")}},
+        {Mode::TestForm,
+         {Col::ID, Col::Word, Col::Phonetic, Col::Explanation, Col::Association, Col::Details, Col::Example,
+          Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category, Col::LastRight, Col::LastTested,
+          Col::MasterType}},
+        {Mode::MainFormDBT,
+         {Col::ID, Col::Word, Col::Explanation, Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category,
+          Col::MasterType}},
+        {Mode::BrowseForm,
+         {Col::ID, Col::Word, Col::Explanation, Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category,
+          Col::LastRight, Col::MasterType}},
+        {Mode::CreateForm,
+         {Col::ID, Col::Word, Col::TimesDone, Col::TimesWrong, Col::Category, Col::LastRight, Col::LastTested,
+          Col::MasterType}},
+        {Mode::InputFormW, {Col::ID, Col::Word}},
+        {Mode::TestFormOption,
+         {Col::ID, Col::Word, Col::Explanation, Col::Option(1), Col::Option(2), Col::Option(3), Col::Option(4),
+          Col::Option(5), Col::Option(6), Col::LastRight, Col::LastTested, Col::MasterType}},
+        {Mode::DirectCheckForm, {Col::Word, Col::MasterType, QString(), Col::LastTested}},
+        {Mode::MiniMaster, {Col::Word, Col::Phonetic, Col::Explanation, Col::MasterType}},
     };
     return modes.value(Mode);
 }

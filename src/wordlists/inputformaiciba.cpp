@@ -1,5 +1,6 @@
 #include "wordlists/inputformaiciba.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
@@ -23,8 +24,6 @@
 TPInputFormAiCiba *PInputFormAiCiba = nullptr;
 
 namespace {
-
-const QString kWordTable = QStringLiteral("WordTable");
 
 QString countText(int n) { return QString::number(n) + QStringLiteral("词"); }
 
@@ -108,7 +107,7 @@ void TPInputFormAiCiba::FillTableList()
     {
         const QSignalBlocker quiet(CBTableList);
         CBTableList->clear();
-        CBTableList->addItem(kWordTable);
+        CBTableList->addItem(Tbl::WordTable);
         PFillTableNames(CBTableList);
         CBTableList->setCurrentIndex(0);
     }
