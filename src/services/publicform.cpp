@@ -3,7 +3,6 @@
 #include "services/pronunciation.h"
 
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -32,17 +31,11 @@ TPPublicForm::TPPublicForm(QWidget *parent) : TPForm(parent)
     P_Memo = new QPlainTextEdit(this);
     P_Memo->setObjectName(QStringLiteral("P_Memo"));
 
-    TimerPlayMusic = new QTimer(this);
-    TimerPlayMusic->setObjectName(QStringLiteral("TimerPlayMusic"));
-    TimerPlayMusic->setInterval(PMusicTimerInterval);
-    PConnect(TimerPlayMusic, &QTimer::timeout, this, &TPPublicForm::TimerPlayMusicTimer);
-    QTimer *timer = TimerPlayMusic;
-    PSetMusicTimerSwitch([timer](bool on) {
-        if (!on)
-            timer->stop();
-        else if (!timer->isActive())
-            timer->start();
-    });
+    m_timerPlayMusic = PPlayClock().newTimer(this, QStringLiteral("TimerPlayMusic"), PMusicTimerInterval);
+    TimerPlayMusic = m_timerPlayMusic.get();
+    TimerPlayMusic->OnTimer = [this] { PGuard([this] { TimerPlayMusicTimer(); }); };
+    TPlayTimer *timer = TimerPlayMusic;
+    PSetMusicTimerSwitch([timer](bool on) { timer->setEnabled(on); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(P_LVtest);

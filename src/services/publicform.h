@@ -3,9 +3,11 @@
 // the background-music timer.
 
 #include "platform/formbase.h"
+#include "platform/playtimer.h"
+
+#include <memory>
 
 class QPlainTextEdit;
-class QTimer;
 class QTreeWidget;
 
 class TPPublicForm : public TPForm {
@@ -17,13 +19,16 @@ public:
     QTreeWidget *P_LVtest;   // working list of crazy spell, quick recall and meaning matching
     QTreeWidget *P_LVmini;   // the mini browser's words
     QPlainTextEdit *P_Memo;  // scratch text buffer
-    QTimer *TimerPlayMusic;  // repeats the play command of the background music
+    TPlayTimer *TimerPlayMusic;  // repeats the play command of the background music
 
     // Opens the small dictionary on Word; Mode "no" hides its move and delete groups.
     void PShowWordInDict(const QString &Word, const QString &Mode);
 
 public slots:
     void TimerPlayMusicTimer();
+
+private:
+    std::unique_ptr<TPlayTimer> m_timerPlayMusic;
 };
 
 extern TPPublicForm *PPublicForm;

@@ -1,5 +1,6 @@
 #include "wordlists/inputformaiciba.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
@@ -7,6 +8,7 @@
 #include "services/utils.h"
 #include "platform/dialogs.h"
 #include "platform/reportview.h"
+#include "platform/windowkit.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -23,8 +25,6 @@
 TPInputFormAiCiba *PInputFormAiCiba = nullptr;
 
 namespace {
-
-const QString kWordTable = QStringLiteral("WordTable");
 
 QString countText(int n) { return QString::number(n) + QStringLiteral("词"); }
 
@@ -92,8 +92,7 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     main->addWidget(LBWordCount);
     main->addLayout(bottom);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PConnect(BTinput, &QPushButton::clicked, this, &TPInputFormAiCiba::BTinputClick);
     PConnect(BTnew, &QPushButton::clicked, this, &TPInputFormAiCiba::BTnewClick);
@@ -108,7 +107,7 @@ void TPInputFormAiCiba::FillTableList()
     {
         const QSignalBlocker quiet(CBTableList);
         CBTableList->clear();
-        CBTableList->addItem(kWordTable);
+        CBTableList->addItem(Tbl::WordTable);
         PFillTableNames(CBTableList);
         CBTableList->setCurrentIndex(0);
     }

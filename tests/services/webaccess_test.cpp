@@ -1,5 +1,5 @@
 #include "platform/http.h"
-#include "platform/recordingbrowser.h"
+#include "support/recordingbrowser.h"
 #include "services/addresses.h"
 #include "services/webaccess.h"
 #include "support/bankfixture.h"
@@ -8,7 +8,6 @@
 #include <QUrl>
 #include <ostream>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 const QString Notice = QStringLiteral("检测到最新版本 V03_100101 赶快去下载吧！");

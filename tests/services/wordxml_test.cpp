@@ -11,7 +11,6 @@
 #include <ostream>
 #include <utility>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 QString query(const QString &word) { return Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + word; }

@@ -4,7 +4,7 @@
 #include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
-#include "platform/recordingbrowser.h"
+#include "support/recordingbrowser.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
 #include "services/publicform.h"
@@ -50,7 +50,7 @@ protected:
         ShellTest::serveSite(web);
         publicForm = std::make_unique<TPPublicForm>();
         mini = std::make_unique<TPMiniBrowseForm>();
-        mini->TimerApp->stop();  // no hand-over of its own in the middle of a test
+        mini->TimerApp->setEnabled(false);  // no hand-over of its own in the middle of a test
         PMiniBrowseForm = mini.get();
         form = std::make_unique<TPWelcomeForm>();
         dialogs->clear();
@@ -338,7 +338,7 @@ TEST_F(WelcomeWindow, ActivationEmptiesTheStudyGroupAndStartsTheWelcomePiece)
     EXPECT_EQ(column(QStringLiteral("WordTable"), QStringLiteral("单词")), QStringList{"pear"});
     EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("status")), QStringLiteral("welcome"));
     EXPECT_TRUE(PMusicTimerOn());
-    EXPECT_TRUE(publicForm->TimerPlayMusic->isActive());
+    EXPECT_TRUE(publicForm->TimerPlayMusic->enabled());
 
     // A message box opened here gives the focus back without a second activation.
     form->N1->trigger();
