@@ -4,7 +4,6 @@
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "platform/dialogs.h"
-#include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "services/addresses.h"
