@@ -29,6 +29,14 @@ QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption 
 // A link caption drawn as links are: underlined, in blue.
 TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &caption);
 
+// Gives a widget made elsewhere its object name.
+template <class W>
+W *PNamed(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
 // Centres the window on the screen it is on (or the primary screen).
 void PCenterOnScreen(QWidget *window);
 
