@@ -20,14 +20,7 @@ namespace {
 
 TLinkLabel *helpLink(QWidget *parent, const char *name, const QString &caption, int y)
 {
-    auto *l = new TLinkLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    QFont f = l->font();
-    f.setUnderline(true);
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, Qt::blue);
-    l->setPalette(p);
+    TLinkLabel *l = PMakeLinkLabel(parent, QLatin1String(name), caption);
     l->setGeometry(24, y, 260, 22);
     return l;
 }
