@@ -224,7 +224,7 @@ TEST_F(WebAccess, SilentSiteEndsTheFetchWithAnError)
 {
     LoopbackWeb web;
     web.setSilent(true);
-    ShortHttpTimeouts timeouts(300, 600);
+    ShortHttpTimeouts timeouts(50, 100);
     EXPECT_THROW(PGetWebPage(Addr::StatusPage()), WebError);
     EXPECT_EQ(web.requests(), QStringList{Addr::StatusPage()});
 }

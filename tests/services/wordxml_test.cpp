@@ -129,7 +129,7 @@ TEST_F(WordXml, FailedRequestIsAnError)
 TEST_F(WordXml, SilentServiceEndsInTheTimeOut)
 {
     web.setSilent(true);
-    ShortHttpTimeouts timeouts(300, 600);
+    ShortHttpTimeouts timeouts(50, 100);
     EXPECT_THROW(PLoadWordXml(doc, QStringLiteral("apple")), WebError);
 }
 
