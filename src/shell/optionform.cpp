@@ -1,5 +1,6 @@
 #include "shell/optionform.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
@@ -79,7 +80,7 @@ void TPOptionForm::FormActivate()
 
 void TPOptionForm::CBSpeechRoleClick()
 {
-    PConfigIni->WriteBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), CBSpeechRole->isChecked());
+    PConfigIni->WriteBool(Ini::Main, Ini::SpeechRole, CBSpeechRole->isChecked());
 }
 
 void TPOptionForm::CBBackMusicClick() { PBackMusicCheckClick(CBBackMusic); }

@@ -1,5 +1,6 @@
 #include "shell/welcomeform.h"
 
+#include "core/bankvocab.h"
 #include "core/bankmaint.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -220,7 +221,7 @@ void TPWelcomeForm::FormActivate()
 {
     // Every window has a taskbar entry of its own here: the welcome window, a normal window, has
     // one whenever it is visible, whatever the mini browser did with its own.
-    Pdatamodule->PDeleteAllFromTable(QStringLiteral("TempTable"));
+    Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
     PPlayBackMusic(QStringLiteral("welcome"));
 }
 
@@ -288,7 +289,7 @@ void TPWelcomeForm::N2Click()
     const QString question = QStringLiteral("当前词库：") + PWordBankPath + QStringLiteral("\n\n") +
                              QStringLiteral("将其作为默认词库请点Yes，临时使用该词库请点No");
     if (PDialogs().ask(question, QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
-        PConfigIni->WriteString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), PWordBankPath);
+        PConfigIni->WriteString(Ini::Main, Ini::DefaultBank, PWordBankPath);
 }
 
 void TPWelcomeForm::MenuItem1Click()
@@ -296,10 +297,10 @@ void TPWelcomeForm::MenuItem1Click()
     if (!PMiniBrowseForm)
         return;
     hide();
-    PConfigIni->WriteString(QStringLiteral("MiniBrowser"), QStringLiteral("Sender"), QStringLiteral("欢迎"));
+    PConfigIni->WriteString(Ini::MiniBrowser, Ini::Sender, QStringLiteral("欢迎"));
     if (PCurrentTable.isEmpty())
         PLoadCurrentTableName();
-    PMiniBrowseForm->PLoadWords(QStringLiteral("WordTable"), PCurrentTable, QStringLiteral("MiniMaster"));
+    PMiniBrowseForm->PLoadWords(Tbl::WordTable, PCurrentTable, Mode::MiniMaster);
     PMiniBrowseForm->Show();
 }
 
@@ -307,7 +308,7 @@ void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }
 
 void TPWelcomeForm::N20061Click()
 {
-    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("金山词霸"));
+    PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
 }
@@ -315,7 +316,7 @@ void TPWelcomeForm::N20061Click()
 void TPWelcomeForm::N5Click()
 {
     PDialogs().message(QStringLiteral("请将谷歌金山词霸生词本另存为ANSI编码纯文本格式再进行此操作"));
-    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
+    PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("谷歌金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
 }
@@ -338,9 +339,9 @@ void TPWelcomeForm::N20Click()
         return;
     TPdatamodule &dm = *Pdatamodule;
     try {
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("0"));
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"), QStringLiteral("0"));
-        dm.PDeleteAllFromTable(QStringLiteral("LogTable"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::UserExperience, QStringLiteral("0"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount, QStringLiteral("0"));
+        dm.PDeleteAllFromTable(Tbl::LogTable);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("用户数据清除失败"));
         return;
