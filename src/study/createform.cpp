@@ -303,7 +303,7 @@ void TPCreateForm::ShuffleClick()
 void TPCreateForm::MoveWordsClick(QTreeWidget *ListView)
 {
     const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), ListView);
-    if (target != QLatin1String("lxbCancel"))
+    if (target != Code::ChooserCancel)
         PMoveWords(ListView, PCurrentTable, target, QStringLiteral("select"));
     refreshCounts();
 }

@@ -319,13 +319,13 @@ QString TPStudyToolSelectForm::PCountBySelectRule(const QString &Rule)
     const QString &t = PCurrentTable;
     const auto mastered = [&t] { return Pdatamodule->PGetCountFromTableWhere(t, Col::MasterType, Code::Master11); };
     qint64 count;
-    if (Rule == QLatin1String("本词表内全部单词"))
+    if (Rule == QStringLiteral("本词表内全部单词"))
         count = Pdatamodule->PGetCountFromTable(t);
-    else if (Rule == QLatin1String("今日学过的单词"))
+    else if (Rule == QStringLiteral("今日学过的单词"))
         count = Pdatamodule->PGetCountFromTableWhere(t, Col::LastTested, PDateText(PToday()));
-    else if (Rule == QLatin1String("已掌握的单词"))
+    else if (Rule == QStringLiteral("已掌握的单词"))
         count = mastered();
-    else if (Rule == QLatin1String("未掌握的单词"))
+    else if (Rule == QStringLiteral("未掌握的单词"))
         count = Pdatamodule->PGetCountFromTable(t) - mastered();
     else
         return QString();
