@@ -189,7 +189,9 @@ TPCreateForm::TPCreateForm(QWidget *parent)
             [] { PGuard([] { POpenUrl(Addr::HelpPage(QStringLiteral("createform"))); }); });
 
     PCenterOnScreen(this);
-    PGuard([] { PEnsureUserRow(); });
+    // A program about to end for want of a bank has no learner row to make.
+    if (!PTerminateRequested)
+        PGuard([] { PEnsureUserRow(); });
 }
 
 TPCreateForm::~TPCreateForm() = default;
