@@ -62,6 +62,8 @@ int PDaysSince(const QString &dateText, const QDateTime &now)
 
 TPGroupLists::TPGroupLists(const QVector<TPWordItem> &candidates, const QVector<TPWordItem> &chosen)
 {
+    m_rows.reserve(size_t(candidates.size() + chosen.size()));
+    m_list[SideCandidates].reserve(size_t(candidates.size()));
     for (int side = 0; side < 2; ++side) {
         for (const TPWordItem &item : side == SideCandidates ? candidates : chosen) {
             m_list[side].push_back(int(m_rows.size()));
