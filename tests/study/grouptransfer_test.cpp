@@ -68,9 +68,13 @@ TEST_F(GroupTransfer, TickedWordsCopyEveryRowOfTheWordOncePerTick)
 
 TEST_F(GroupTransfer, AFailedCopyLeavesTempTableEmptyNotHalfFilled)
 {
-    // The first row copies, the second fails: none of them stays.
+    // The first row copies, the second fails, and a "go" row could not be deleted afterwards: the
+    // copy must undo itself rather than rely on the clean-up.
+    dm->PDeleteOneRecordFromTable(Tbl::TempTable, Col::Word, QStringLiteral("go"));
     dm->PConnection.execute(QStringLiteral("create trigger stop_run before insert on TempTable when new.单词 = 'run' "
                                            "begin select raise(abort, 'disk full'); end"));
+    dm->PConnection.execute(QStringLiteral("create trigger keep_go before delete on TempTable when old.单词 = 'go' "
+                                           "begin select raise(abort, 'locked'); end"));
     chosen({0, 3});
     EXPECT_FALSE(PMoveChosenToTempTable(view.get()));
     EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错！"}));
