@@ -21,6 +21,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -100,6 +101,7 @@ TPCreateForm::TPCreateForm(QWidget *parent)
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
     setDefaultButton(Pcreatebutton);
+    setKeyPreview(true);
 
     const auto column = [](QLabel *title, QLabel *count, QTreeWidget *view) {
         auto *head = new QHBoxLayout;
@@ -205,6 +207,17 @@ void TPCreateForm::FormActivate()
     m_mode = PConfigIni->ReadString(Ini::Main, Ini::CreateMode, QStringLiteral("随机产生"));
     PRefreshLists();
     Pcreatebutton->setFocus();
+}
+
+bool TPCreateForm::FormKeyDown(QKeyEvent *e)
+{
+    // Enter presses the button that has the focus, the default button otherwise: Enter after
+    // "自动产词" goes on to "学习".
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !focused || focused == Pcreatebutton)
+        return false;
+    focused->click();
+    return true;
 }
 
 void TPCreateForm::FormClose(TCloseAction &)

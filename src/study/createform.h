@@ -54,6 +54,7 @@ public:
 protected:
     void FormActivate() override;
     void FormClose(TCloseAction &Action) override;
+    bool FormKeyDown(QKeyEvent *e) override;
 
 private:
     void itemSelected(QTreeWidget *ListView, QTreeWidgetItem *Item);

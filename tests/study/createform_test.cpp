@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QKeySequence>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -272,6 +273,31 @@ TEST_F(Builder, ClosingLogsTheLessonAndShowsTheToolChoiceEvenWhenTheLogFails)
     EXPECT_TRUE(toolChoice->isVisible());
     ASSERT_EQ(dialogs->shown().size(), 1);
     EXPECT_EQ(dialogs->shown().at(0).icon, Dialogs::Critical);
+}
+
+TEST_F(Builder, EnterTwiceBuildsTheGroupFromTheSortedListAndOpensTheBrowser)
+{
+    for (const char *w : {"delta", "Alpha", "echo", "charlie", "Bravo", "golf", "foxtrot", "hotel"})
+        addWord(Tbl::WordTable, QLatin1String(w));
+    PConfigIni->WriteString(Ini::Main, Ini::CreateMode, QStringLiteral("手动选择"));
+    PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, 6);
+    show();
+    // A click on the word column sorts descending without regard to case; the group is then taken
+    // from the bottom of what the learner sees.
+    PSortListView(form->PLV1, 1);
+    ASSERT_EQ(QApplication::activeWindow(), form.get());
+    ASSERT_EQ(QApplication::focusWidget(), form->Pcreatebutton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QStringList words;
+    for (int i = 0; i < PItemCount(form->PLV2); ++i)
+        words << PSubItem(PItemAt(form->PLV2, i), 0);
+    EXPECT_EQ(words, QStringList({"Alpha", "Bravo", "charlie", "delta", "echo", "foxtrot"}));
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(QApplication::focusWidget(), form->BtGotoBrowse);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringList({"browse"}));
+    EXPECT_EQ(column(Tbl::TempTable, Col::Word), words);
+    EXPECT_EQ(QKeySequence::mnemonic(form->Pcreatebutton->text()), QKeySequence(Qt::ALT | Qt::Key_C));
 }
 
 }  // namespace
