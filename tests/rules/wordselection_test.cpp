@@ -172,6 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
         // so the end of the list fills the group.
         ModeCase{"ManualModeUsesStepsBAndC", "手动选择", 2,
                  {row("a", 2, 0), row("b", 0, 0), row("c", 1, 0), row("d", 0, 0)}, {}, {"d", "c"}, ""},
+        // Equal right counts: none is below the average, so the end of the list fills the group.
+        ModeCase{"EqualCountsFallToTheEnd", "", 2, {row("a", 3, 0), row("b", 3, 0), row("c", 3, 0)}, {}, {"c", "b"}, ""},
         // A negative sum truncates toward zero: -1/3 gives 0, so only the word below 0 moves first.
         ModeCase{"AverageTruncatesTowardZero", "", 2, {row("a", 1, 2), row("b", 0, 0), row("c", 0, 0)}, {}, {"a", "c"},
                  ""},

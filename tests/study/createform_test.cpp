@@ -275,6 +275,31 @@ TEST_F(Builder, ClosingLogsTheLessonAndShowsTheToolChoiceEvenWhenTheLogFails)
     EXPECT_EQ(dialogs->shown().at(0).icon, Dialogs::Critical);
 }
 
+TEST_F(Builder, RollingReadsItsLimitsAtEachRunWithItsOwnDefaults)
+{
+    const int right[] = {1, 4, 6, 7};
+    for (int i = 0; i < 4; ++i)
+        addStudied(Tbl::WordTable, QStringLiteral("w%1").arg(i), right[i], 0, QStringLiteral("对"),
+                   QStringLiteral("2026-12-01"), QStringLiteral("01"));
+    PConfigIni->WriteString(Ini::Main, Ini::CreateMode, QStringLiteral("滚动产生"));
+    PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, 4);
+    const auto run = [this] {
+        form->hide();
+        show();
+        form->Pcreatebutton->click();
+        QStringList words;
+        for (int i = 0; i < PItemCount(form->PLV2); ++i)
+            words << PSubItem(PItemAt(form->PLV2, i), 0);
+        return words;
+    };
+    // No keys: below 5, then below 8 (the tool choice would show 3, 2, 1).
+    EXPECT_EQ(run(), QStringList({"w1", "w0", "w3", "w2"}));
+    for (const auto &[key, value] : {std::pair{Ini::RollRound1, "2"}, std::pair{Ini::RollRound2, "3"},
+                                     std::pair{Ini::RollRound3, "2"}})
+        PConfigIni->WriteString(Ini::RollRule, key, QLatin1String(value));
+    EXPECT_EQ(run(), QStringList({"w0", "w1", "w2", "w3"}));
+}
+
 TEST_F(Builder, EnterTwiceBuildsTheGroupFromTheSortedListAndOpensTheBrowser)
 {
     for (const char *w : {"delta", "Alpha", "echo", "charlie", "Bravo", "golf", "foxtrot", "hotel"})
