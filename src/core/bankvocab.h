@@ -110,6 +110,27 @@ inline const QString FilterMastered = QStringLiteral("过滤熟词");
 inline const QString DelayMeaning = QStringLiteral("词义缓出");
 }  // namespace Ini
 
+// Tool choice and study-group builder
+namespace Ini {
+inline const QString WordCrazySpeller = QStringLiteral("WordCrazySpeller");
+inline const QString VovaDereridu = QStringLiteral("VovaDereridu");
+inline const QString RollRule = QStringLiteral("滚动产词规则");
+// [Lexorin]
+inline const QString Tool = QStringLiteral("学习器");
+inline const QString CreateMode = QStringLiteral("产词模式");
+inline const QString GroupSize = QStringLiteral("每组单词数");
+// [WordCrazySpeller]
+inline const QString CrazyTableName = QStringLiteral("TableName");
+inline const QString SelectRule = QStringLiteral("选词规则");
+// [VovaDereridu]
+inline const QString TestType = QStringLiteral("测试题型");
+inline const QString OptionCount = QStringLiteral("选项数目");
+// [滚动产词规则]
+inline const QString RollRound1 = QStringLiteral("一轮正确次数");
+inline const QString RollRound2 = QStringLiteral("二轮正确次数");
+inline const QString RollRound3 = QStringLiteral("三轮正确次数");
+}  // namespace Ini
+
 namespace Mode {
 inline const QString TestForm = QStringLiteral("testform");
 inline const QString MainFormDBT = QStringLiteral("mainformDBT");

@@ -7,6 +7,8 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "study/createform.h"
+#include "study/studytoolselectform.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -50,8 +52,9 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test, small dictionary;
+    //   after the welcome window: word-list manager, word-entry editor;
+    //   after the study-group builder: word browser, spelling test, multiple-choice test, small
+    //   dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
@@ -59,6 +62,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PStudyToolSelectForm);
+    create(PCreateForm);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);

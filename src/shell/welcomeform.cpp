@@ -14,6 +14,7 @@
 #include "shell/aboutbox.h"
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
+#include "study/studytoolselectform.h"
 #include "wordlists/inputformaiciba.h"
 #include "platform/windowkit.h"
 
@@ -130,8 +131,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N1 = item(PopupMenu1, "N1", QStringLiteral("查看当前词库所在路径"));
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
-    // The entries that open windows the program does not have yet stay disabled: the tool choice
-    // (Button2), the small dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
+    // The entries that open windows the program does not have yet stay disabled: the small
+    // dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
     // N4), the word-list manager (MenuItem5) and the word-entry editor (N6).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -162,9 +163,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."), false);
     N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."), false);
 
-    Button2->setEnabled(false);
-
     PConnect(Button1, &QPushButton::clicked, this, &TPWelcomeForm::Button1Click);
+    PConnect(Button2, &QPushButton::clicked, this, &TPWelcomeForm::Button2Click);
     PConnect(Button3, &QPushButton::clicked, this, &TPWelcomeForm::Button3Click);
     PConnect(Button6, &QPushButton::clicked, this, &TPWelcomeForm::Button6Click);
     PConnect(SpeedButton1, &QToolButton::clicked, this, &TPWelcomeForm::SpeedButton1Click);
@@ -244,6 +244,14 @@ void TPWelcomeForm::popUp(QMenu *menu)
 }
 
 void TPWelcomeForm::Button1Click() { popUp(PopupMenu1); }
+
+void TPWelcomeForm::Button2Click()
+{
+    if (!PStudyToolSelectForm)
+        return;
+    Hide();
+    PStudyToolSelectForm->Show();
+}
 
 void TPWelcomeForm::Button3Click() { popUp(PopupMenu3); }
 
