@@ -8,6 +8,7 @@
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
 #include "tools/showwrongform.h"
+#include "tools/testformselect.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -52,7 +53,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test, small dictionary;
+    //   builder, word browser, spelling test (before the multiple-choice test); small dictionary
+    //   (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching (before the
@@ -60,6 +62,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PTestFormSelect);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);
