@@ -7,6 +7,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "tools/linkerform.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
 #include "wordlists/inputformaiciba.h"
@@ -57,8 +58,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     //   (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter, meaning matching (before the
-    //   review); tick-to-memorise, crazy spell (after it).
+    //   after the shared window: quick recall, spelling filter (before meaning matching);
+    //   tick-to-memorise, crazy spell (after the review).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -67,6 +68,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PLinkerForm);
     create(PShowWrongForm);
     return !PTerminateRequested;
 }
