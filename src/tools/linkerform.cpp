@@ -73,6 +73,12 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
         meaning->installEventFilter(this);
         LB[i] = meaning;
 
+        // A pair found leaves its gap: the other words and meanings stay where the learner saw them.
+        for (QWidget *w : {static_cast<QWidget *>(word), static_cast<QWidget *>(meaning)}) {
+            QSizePolicy p = w->sizePolicy();
+            p.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(p);
+        }
         grid->addWidget(word, i, 0);
         grid->addWidget(meaning, i, 1);
     }
