@@ -205,10 +205,10 @@ void TPTestFormSelect::FormActivate()
     LBTitle->setText(QStringLiteral("题目"));
     PClearItems(ListView1);
 
-    if (optionCount >= 3 && optionCount <= 6) {
-        for (int i = 0; i < 6; ++i)
-            LB[i]->setVisible(i < optionCount);
-    }
+    // As many boxes as the builder gave options, so no empty box can be picked.
+    const int boxes = PClampOptionCount(optionCount, PChoiceTotal);
+    for (int i = 0; i < 6; ++i)
+        LB[i]->setVisible(i < boxes);
     const bool listening = PChoiceTestType == TestType::ListenToCn;
     LBQuestion->setVisible(!listening);
     BTread->setVisible(listening);

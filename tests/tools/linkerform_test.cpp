@@ -115,7 +115,7 @@ protected:
     // Closes the review when it opens, keeping what it listed.
     void catchReview()
     {
-        QTimer::singleShot(0, [this] {
+        QTimer::singleShot(0, review.get(), [this] {
             for (int i = 0; i < PItemCount(review->PLVsw); ++i)
                 reviewed << PCaption(PItemAt(review->PLVsw, i));
             review->close();

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 
@@ -203,7 +204,8 @@ TEST_P(SelectRun, WritesResultsCountsMasteredAndSumsUp)
     clock->advance(5000);  // the clock stopped with the last answer
 
     QStringList reviewed;
-    QTimer::singleShot(0, [&] {
+    // Tied to the review, so that a review that never opens leaves no timer behind.
+    QTimer::singleShot(0, review.get(), [&] {
         for (int k = 0; k < PItemCount(review->PLVsw); ++k)
             reviewed << PCaption(PItemAt(review->PLVsw, k));
         review->close();
@@ -256,20 +258,67 @@ TEST_F(SelectTest, MasteredCountMovesByNewlyRightMinusNewlyWrong)
     EXPECT_EQ(mastered(), "21");
 }
 
-TEST_F(SelectTest, OptionCountAndListeningShapeTheWindow)
+struct Shape {
+    const char *name;
+    int words;
+    int optionSetting;
+    const char *type;
+    int boxes;
+    bool listening;
+};
+void PrintTo(const Shape &s, std::ostream *os) { *os << s.name; }
+
+class SelectShape : public SelectTest, public ::testing::WithParamInterface<Shape> {};
+
+TEST_P(SelectShape, BoxesFollowTheOptionsBuiltAndListeningHidesTheQuestion)
 {
-    group(6);
-    open(3, QStringLiteral("听英文选中文"));
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(form->LB[i]->isVisible(), i < 3) << i;
-    EXPECT_FALSE(form->LBQuestion->isVisible());
-    EXPECT_TRUE(form->BTread->isVisible());
+    const Shape shape = GetParam();
+    group(shape.words);
+    open(shape.optionSetting, QString::fromUtf8(shape.type));
     click(form->Button1);
-    EXPECT_FALSE(form->LBQuestion->isVisible());
-    // Options hold meanings; the right one is the word's.
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(form->LB[i]->isVisible(), i < shape.boxes) << i;
+        EXPECT_EQ(form->LB[i]->text().isEmpty(), i >= shape.boxes) << i;
+    }
+    EXPECT_EQ(form->LBQuestion->isVisible(), !shape.listening);
+    EXPECT_EQ(form->BTread->isVisible(), shape.listening);
+    // Every type but one asks the meaning of the word shown.
     const QString w = form->LBQuestion->text();
     EXPECT_EQ(form->LBRightText->text(), QStringLiteral("释") + w.mid(1));
     EXPECT_NE(box(form->LBRightText->text()), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, SelectShape,
+                         ::testing::Values(Shape{"ThreeListening", 6, 3, "听英文选中文", 3, true},
+                                           Shape{"NineUnknownType", 6, 9, "汉译英", 6, false},
+                                           Shape{"SixOfAGroupOfFour", 4, 6, "看英文选中文", 4, false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A word whose row cannot be written is reported; the others are written all the same.
+TEST_F(SelectTest, AWordThatCannotBeWrittenIsReportedAndTheRestWritten)
+{
+    group(6);
+    open();
+    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
+                           "CREATE TRIGGER refuse BEFORE UPDATE OF 掌握类型 ON WordTable WHEN NEW.单词 = 'w2' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    form->CBShowTestReport->setChecked(false);
+    click(form->Button1);
+    for (int asked = 0; asked < 6; ++asked)
+        click(box(form->LBRightText->text()));
+    const QList<QStringList> before = rows(W);
+    click(form->Button1);
+    const QList<QStringList> after = rows(W);
+    for (int i = 0; i < 6; ++i) {
+        if (i == 2)
+            EXPECT_EQ(after[i], before[i]);  // not even its first fields
+        else
+            EXPECT_EQ(after[i].mid(1, 2), QStringList({Code::Right, "2026-03-10"})) << i;
+    }
+    EXPECT_EQ(dialogs->texts().value(0), "词库更新失败");
+    EXPECT_EQ(dialogs->texts().size(), 2);  // and the summary
 }
 
 TEST_F(SelectTest, ClosingBeforeTheEndWritesNothing)
