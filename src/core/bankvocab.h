@@ -173,3 +173,12 @@ enum { Word, Phonetic, Explanation, MasterType, Count };
 
 // Sub-item index of a mode column (column 0 is the caption, not a sub-item).
 constexpr int PSub(int column) { return column - 1; }
+
+// Multiple-choice test, its option builder, and meaning matching.
+namespace Ini::Choice {
+inline const QString Tool = QStringLiteral("学习器");  // in [Lexorin]
+inline const QString ToolMultipleChoice = QStringLiteral("单项选择");
+inline const QString Section = QStringLiteral("VovaDereridu");
+inline const QString TestType = QStringLiteral("测试题型");
+inline const QString OptionCount = QStringLiteral("选项数目");
+}  // namespace Ini::Choice

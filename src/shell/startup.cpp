@@ -9,6 +9,9 @@
 #include "shell/welcomeform.h"
 #include "study/createform.h"
 #include "study/studytoolselectform.h"
+#include "tools/linkerform.h"
+#include "tools/showwrongform.h"
+#include "tools/testformselect.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -52,22 +55,25 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the welcome window: word-list manager, word-entry editor;
-    //   after the study-group builder: word browser, spelling test, multiple-choice test, small
-    //   dictionary;
+    //   after the welcome window: word-list manager, word-entry editor (before the tool choice);
+    //   after the study-group builder: word browser, spelling test (before the multiple-choice
+    //   test); small dictionary (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
-    //   review, tick-to-memorise, crazy spell.
+    //   after the shared window: quick recall, spelling filter (before meaning matching);
+    //   tick-to-memorise, crazy spell (after the review).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
     create(PStudyToolSelectForm);
     create(PCreateForm);
+    create(PTestFormSelect);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PLinkerForm);
+    create(PShowWrongForm);
     return !PTerminateRequested;
 }
 
