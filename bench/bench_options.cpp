@@ -44,8 +44,8 @@ struct Bank {
         sqlite3_finalize(st);
         sqlite3_exec(db, "INSERT INTO TempTable SELECT * FROM WordTable WHERE ID % 200 = 7", nullptr, nullptr, nullptr);
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        PConfigIni->WriteString(Ini::Main, Ini::Choice::Tool, Ini::Choice::ToolMultipleChoice);
-        PConfigIni->WriteInteger(Ini::Choice::Section, Ini::Choice::OptionCount, 6);
+        PConfigIni->WriteString(Ini::Main, Ini::Tool, ToolName::MultipleChoice);
+        PConfigIni->WriteInteger(Ini::VovaDereridu, Ini::OptionCount, 6);
     }
 };
 

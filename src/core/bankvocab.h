@@ -131,6 +131,17 @@ inline const QString RollRound2 = QStringLiteral("二轮正确次数");
 inline const QString RollRound3 = QStringLiteral("三轮正确次数");
 }  // namespace Ini
 
+// The study tools, as "学习器" stores them.
+namespace ToolName {
+inline const QString Spell = QStringLiteral("传统拼写");
+inline const QString CrazySpell = QStringLiteral("狂拼到底");
+inline const QString TickList = QStringLiteral("打勾直记");
+inline const QString MultipleChoice = QStringLiteral("单项选择");
+inline const QString Matching = QStringLiteral("词义配对");
+inline const QString QuickRecall = QStringLiteral("快速回忆");
+inline const QString MiniPlayer = QStringLiteral("迷你播放");
+}  // namespace ToolName
+
 namespace Mode {
 inline const QString TestForm = QStringLiteral("testform");
 inline const QString MainFormDBT = QStringLiteral("mainformDBT");
@@ -173,12 +184,3 @@ enum { Word, Phonetic, Explanation, MasterType, Count };
 
 // Sub-item index of a mode column (column 0 is the caption, not a sub-item).
 constexpr int PSub(int column) { return column - 1; }
-
-// Multiple-choice test, its option builder, and meaning matching.
-namespace Ini::Choice {
-inline const QString Tool = QStringLiteral("学习器");  // in [Lexorin]
-inline const QString ToolMultipleChoice = QStringLiteral("单项选择");
-inline const QString Section = QStringLiteral("VovaDereridu");
-inline const QString TestType = QStringLiteral("测试题型");
-inline const QString OptionCount = QStringLiteral("选项数目");
-}  // namespace Ini::Choice

@@ -35,8 +35,6 @@ namespace {
 const QColor MoneyGreen(192, 220, 192);
 const QColor SkyBlue(166, 202, 240);
 
-const QString kSpell = QStringLiteral("传统拼写");
-const QString kSelect = QStringLiteral("单项选择");
 
 QString countText(const QTreeWidget *ListView)
 {
@@ -201,7 +199,7 @@ TPCreateForm::~TPCreateForm() = default;
 void TPCreateForm::FormActivate()
 {
     PLoadFormBackground(this);
-    m_tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, kSpell);
+    m_tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell);
     PLoadCurrentTableName();
     m_n = PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 15);
     m_mode = PConfigIni->ReadString(Ini::Main, Ini::CreateMode, QStringLiteral("随机产生"));
@@ -336,7 +334,7 @@ bool TPCreateForm::groupMayGo()
         PDialogs().message(QStringLiteral("至少要选6个单词"));
         return false;
     }
-    if (chosen > 100 && m_tool == kSelect) {
+    if (chosen > 100 && m_tool == ToolName::MultipleChoice) {
         PDialogs().message(QStringLiteral("本学习器至多允许选100个单词"));
         return false;
     }
@@ -378,7 +376,7 @@ void TPCreateForm::BtGotoTestClick()
 {
     const TPStudyHandOvers &to = PStudyHandOvers();
     const std::function<void()> &test =
-        m_tool == kSpell ? to.testFormSpell : m_tool == kSelect ? to.testFormSelect : std::function<void()>();
+        m_tool == ToolName::Spell ? to.testFormSpell : m_tool == ToolName::MultipleChoice ? to.testFormSelect : std::function<void()>();
     if (!groupMayGo() || !test || !to.prepareTest)
         return;
     handOver([&] {

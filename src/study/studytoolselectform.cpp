@@ -36,13 +36,6 @@ namespace {
 
 const QColor MoneyGreen(192, 220, 192);
 
-const QString kSpell = QStringLiteral("传统拼写");
-const QString kCrazy = QStringLiteral("狂拼到底");
-const QString kDirect = QStringLiteral("打勾直记");
-const QString kSelect = QStringLiteral("单项选择");
-const QString kConnect = QStringLiteral("词义配对");
-const QString kRecall = QStringLiteral("快速回忆");
-const QString kMini = QStringLiteral("迷你播放");
 const QString kRolling = QStringLiteral("滚动产生");
 
 QComboBox *combo(QWidget *parent, const char *name, const QStringList &items)
@@ -99,13 +92,13 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
         const char *name;
         const QString &caption;
         const char *topic;
-    } toolTable[] = {{RBNormalSpell, "RBNormalSpell", kSpell, "normalspell"},
-                     {RBCrazySpell, "RBCrazySpell", kCrazy, "crazyspell"},
-                     {RBDirectCheck, "RBDirectCheck", kDirect, "directcheck"},
-                     {RBSingleChose, "RBSingleChose", kSelect, "singlechose"},
-                     {RBConnect, "RBConnect", kConnect, "connect"},
-                     {RBFastRecall, "RBFastRecall", kRecall, "fastrecall"},
-                     {RadioButton1, "RadioButton1", kMini, "miniplay"}};
+    } toolTable[] = {{RBNormalSpell, "RBNormalSpell", ToolName::Spell, "normalspell"},
+                     {RBCrazySpell, "RBCrazySpell", ToolName::CrazySpell, "crazyspell"},
+                     {RBDirectCheck, "RBDirectCheck", ToolName::TickList, "directcheck"},
+                     {RBSingleChose, "RBSingleChose", ToolName::MultipleChoice, "singlechose"},
+                     {RBConnect, "RBConnect", ToolName::Matching, "connect"},
+                     {RBFastRecall, "RBFastRecall", ToolName::QuickRecall, "fastrecall"},
+                     {RadioButton1, "RadioButton1", ToolName::MiniPlayer, "miniplay"}};
     int row = 0;
     for (const auto &t : toolTable) {
         t.radio = new QRadioButton(t.caption, GroupBox1);
@@ -272,7 +265,7 @@ void TPStudyToolSelectForm::FormActivate()
     setComboText(CBRollRule2, PConfigIni->ReadString(Ini::RollRule, Ini::RollRound2, QStringLiteral("2")));
     setComboText(CBRollRule3, PConfigIni->ReadString(Ini::RollRule, Ini::RollRound3, QStringLiteral("1")));
 
-    const QString tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, kSpell);
+    const QString tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell);
     for (QRadioButton *r : tools()) {
         if (r == RadioButton1 || r->text() != tool || r->isChecked())
             continue;
@@ -292,9 +285,9 @@ void TPStudyToolSelectForm::PFillCreateModes(const QString &Tool)
 {
     const QSignalBlocker quiet(CBCreateMode);
     CBCreateMode->clear();
-    if (Tool == kSpell)
+    if (Tool == ToolName::Spell)
         CBCreateMode->addItems({QStringLiteral("遗忘曲线"), kRolling});
-    if (Tool == kSelect)
+    if (Tool == ToolName::MultipleChoice)
         CBCreateMode->addItem(QStringLiteral("智能产生"));
     CBCreateMode->addItems({QStringLiteral("最近优先"), QStringLiteral("最远优先"), QStringLiteral("随机产生")});
 }
@@ -304,12 +297,12 @@ void TPStudyToolSelectForm::PApplyToolChoice(const QString &Tool, const QString 
     PFillCreateModes(Tool);
     setComboText(CBCreateMode, Mode);
     PConfigIni->WriteString(Ini::Main, Ini::Tool, Tool);
-    Panel1->setVisible(Tool == kSelect);
+    Panel1->setVisible(Tool == ToolName::MultipleChoice);
     // Lowering the maximum clamps the value at once, and its change handler stores it.
-    SEGroupNum->setMaximum(Tool == kSelect ? 50 : 500);
-    GBcrazy->setVisible(Tool == kCrazy);
-    GBRollRule->setVisible(Tool == kSpell && CBCreateMode->currentText() == kRolling);
-    const bool groupTool = Tool != kRecall && Tool != kCrazy && Tool != kConnect && Tool != kDirect;
+    SEGroupNum->setMaximum(Tool == ToolName::MultipleChoice ? 50 : 500);
+    GBcrazy->setVisible(Tool == ToolName::CrazySpell);
+    GBRollRule->setVisible(Tool == ToolName::Spell && CBCreateMode->currentText() == kRolling);
+    const bool groupTool = Tool != ToolName::QuickRecall && Tool != ToolName::CrazySpell && Tool != ToolName::Matching && Tool != ToolName::TickList;
     GBGroupNum->setVisible(groupTool);
     GBCreateMode->setVisible(groupTool);
 }

@@ -36,9 +36,9 @@ void insertRow(JetQuery &q, const TPOptionRow &r)
 
 QVector<TPGroupRow> PPrepareOptionTable()
 {
-    PTestType = PConfigIni->ReadString(Ini::Choice::Section, Ini::Choice::TestType, TestType::EnToCn);
+    PTestType = PConfigIni->ReadString(Ini::VovaDereridu, Ini::TestType, TestType::EnToCn);
     PGroupSize = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
-    POptionCount = PConfigIni->ReadInteger(Ini::Choice::Section, Ini::Choice::OptionCount, 4);
+    POptionCount = PConfigIni->ReadInteger(Ini::VovaDereridu, Ini::OptionCount, 4);
     Pdatamodule->PDeleteAllFromTable(Tbl::OptionTable);
 
     QVector<TPGroupRow> rows;
@@ -68,7 +68,7 @@ void PCreateOptionTable()
 
 void PPrepareTest()
 {
-    if (PConfigIni->ReadString(Ini::Main, Ini::Choice::Tool, QStringLiteral("传统拼写")) ==
-        Ini::Choice::ToolMultipleChoice)
+    if (PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell) ==
+        ToolName::MultipleChoice)
         PCreateOptionTable();
 }

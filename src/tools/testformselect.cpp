@@ -50,7 +50,7 @@ const QString Advice = QStringLiteral(
 
 QString testType()
 {
-    return PConfigIni->ReadString(Ini::Choice::Section, Ini::Choice::TestType, TestType::EnToCn);
+    return PConfigIni->ReadString(Ini::VovaDereridu, Ini::TestType, TestType::EnToCn);
 }
 
 }  // namespace
@@ -181,7 +181,7 @@ void TPTestFormSelect::FormActivate()
     PRandomize();
     PChoiceTotal = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
     PChoiceTestType = testType();
-    const int optionCount = PConfigIni->ReadInteger(Ini::Choice::Section, Ini::Choice::OptionCount, 4);
+    const int optionCount = PConfigIni->ReadInteger(Ini::VovaDereridu, Ini::OptionCount, 4);
     {
         const QSignalBlocker quiet(CBBackMusic);
         CBBackMusic->setChecked(PConfigIni->ReadBool(Ini::BackMusic, Ini::CanPlay, true));

@@ -27,7 +27,7 @@ protected:
     void SetUp() override
     {
         BankFixture::SetUp();
-        PConfigIni->WriteString(Ini::Main, Ini::Choice::Tool, Ini::Choice::ToolMultipleChoice);
+        PConfigIni->WriteString(Ini::Main, Ini::Tool, ToolName::MultipleChoice);
     }
     void group(int n, bool twice)
     {
@@ -66,8 +66,8 @@ TEST_P(OptionTableBuild, EveryQuestionOffersItsAnswerAmongOtherRows)
 {
     const Build b = GetParam();
     group(b.words, b.twiceStored);
-    PConfigIni->WriteString(Ini::Choice::Section, Ini::Choice::TestType, QString::fromUtf8(b.type));
-    PConfigIni->WriteInteger(Ini::Choice::Section, Ini::Choice::OptionCount, b.optionSetting);
+    PConfigIni->WriteString(Ini::VovaDereridu, Ini::TestType, QString::fromUtf8(b.type));
+    PConfigIni->WriteInteger(Ini::VovaDereridu, Ini::OptionCount, b.optionSetting);
     PSeedRandom(11);
     PPrepareTest();
 
@@ -119,10 +119,10 @@ TEST_F(OptionTableBuild, OtherToolsLeaveTheTableAlone)
 {
     group(6, false);
     dm->PInsertOneRecordToTable(Tbl::OptionTable, Col::Word, QStringLiteral("old"));
-    PConfigIni->WriteString(Ini::Main, Ini::Choice::Tool, QStringLiteral("传统拼写"));
+    PConfigIni->WriteString(Ini::Main, Ini::Tool, QStringLiteral("传统拼写"));
     PPrepareTest();
     EXPECT_EQ(column(Tbl::OptionTable, Col::Word), QStringList({"old"}));
-    PConfigIni->WriteString(Ini::Main, Ini::Choice::Tool, QStringLiteral("单项选择 "));
+    PConfigIni->WriteString(Ini::Main, Ini::Tool, QStringLiteral("单项选择 "));
     PPrepareTest();
     EXPECT_EQ(column(Tbl::OptionTable, Col::Word), QStringList({"old"}));
 }
@@ -137,7 +137,7 @@ TEST_F(OptionTableBuild, AFailedBuildKeepsTheOldTable)
                                      "POpt5 string(250),掌握类型 string(50))"));
     dm->PQuery.execSql();
     dm->PInsertOneRecordToTable(Tbl::OptionTable, Col::Word, QStringLiteral("old"));
-    PConfigIni->WriteInteger(Ini::Choice::Section, Ini::Choice::OptionCount, 6);
+    PConfigIni->WriteInteger(Ini::VovaDereridu, Ini::OptionCount, 6);
     EXPECT_THROW(PPrepareTest(), EngineError);
     EXPECT_EQ(column(Tbl::OptionTable, Col::Word), QStringList({"old"}));
 }

@@ -50,7 +50,7 @@ protected:
         PEnsureUserRow();
         PSetCurrentTable(W);
         dm->PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount, QStringLiteral("20"));
-        PConfigIni->WriteString(Ini::Main, Ini::Choice::Tool, Ini::Choice::ToolMultipleChoice);
+        PConfigIni->WriteString(Ini::Main, Ini::Tool, ToolName::MultipleChoice);
         PConfigIni->WriteBool(Ini::BackMusic, Ini::CanPlay, false);
         clock = std::make_unique<ManualClock>();
         date = std::make_unique<DrivenDate>(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
@@ -84,8 +84,8 @@ protected:
 
     void open(int options = 4, const QString &type = QStringLiteral("看英文选中文"))
     {
-        PConfigIni->WriteString(Ini::Choice::Section, Ini::Choice::TestType, type);
-        PConfigIni->WriteInteger(Ini::Choice::Section, Ini::Choice::OptionCount, options);
+        PConfigIni->WriteString(Ini::VovaDereridu, Ini::TestType, type);
+        PConfigIni->WriteInteger(Ini::VovaDereridu, Ini::OptionCount, options);
         PPrepareTest();
         showForm();
     }
