@@ -8,7 +8,9 @@
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
 #include "study/createform.h"
+#include "study/handovers.h"
 #include "study/studytoolselectform.h"
+#include "tools/createtestunit.h"
 #include "tools/linkerform.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
@@ -39,6 +41,24 @@ void create(T *&instance)
 {
     // The creation handler runs inside the constructor, before the next object is made.
     make(instance, new T);
+}
+
+// The windows hand over to each other through these routines; the windows are all made by now.
+void wireHandOvers()
+{
+    TPStudyHandOvers &h = PStudyHandOvers();
+    h.prepareTest = [] { PPrepareTest(); };
+    h.testFormSelect = [] { PTestFormSelect->Show(); };
+    h.linkerForm = [] { PLinkerForm->Show(); };
+    PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
+    PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
+}
+
+void unwireHandOvers()
+{
+    PStudyHandOvers() = {};
+    PTestFormSelectShowCreateForm = nullptr;
+    PLinkerFormShowToolSelect = nullptr;
 }
 
 }  // namespace
@@ -74,11 +94,13 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PPublicForm);
     create(PLinkerForm);
     create(PShowWrongForm);
+    wireHandOvers();
     return !PTerminateRequested;
 }
 
 void PShutDown()
 {
+    unwireHandOvers();
     while (!g_made.isEmpty()) {
         Made m = g_made.takeLast();
         delete m.object.data();
