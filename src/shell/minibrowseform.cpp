@@ -1,4 +1,5 @@
 #include "shell/minibrowseform.h"
+#include "tools/browseform.h"
 
 #include "core/choosers.h"
 #include "core/currentlist.h"
@@ -577,8 +578,9 @@ void TPMiniBrowseForm::SBCancelClick()
         if (PWelcomeForm)
             PWelcomeForm->Show();
     } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("学词")) {
-        // The word browser is not part of the program yet; once it is, it is shown here.
         hide();
+        if (Pbrowseform)
+            Pbrowseform->Show();
     } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("迷你")) {
         close();
     }

@@ -7,6 +7,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "tools/browseform.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -51,7 +52,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test, small dictionary;
+    //   builder (all before the word browser); spelling test, multiple-choice test, small
+    //   dictionary (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
@@ -59,6 +61,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(Pbrowseform);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);
