@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <climits>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <SimpleIni.h>
 #include <list>
@@ -101,6 +102,9 @@ bool TIniFile::WriteString(const QString &section, const QString &key, const QSt
 {
     const QString old = ReadString(section, key, QString());
     const bool existed = ValueExists(section, key);
+    // Windows write their keys on every activation; a value the file already holds costs no disk sync.
+    if (existed && old == value && QFileInfo::exists(m_fileName))
+        return true;
     d->ini.SetValue(u8(section).c_str(), u8(key).c_str(), u8(value).c_str());
     if (save())
         return true;

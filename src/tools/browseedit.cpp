@@ -175,7 +175,7 @@ bool TPbrowseform::PSaveWordEdits()
         PDialogs().message(QStringLiteral("更改") + word + QStringLiteral("失败"), QString(), Dialogs::Critical);
         return false;
     }
-    // The rows of the shown word, wherever auto-browse or a sort has moved the browse position.
+    // Every row of the word, as in the bank, wherever auto-browse or a sort has moved the browse position.
     for (int i = 0; i < PItemCount(PListView); ++i) {
         QTreeWidgetItem *item = PItemAt(PListView, i);
         if (PSubItem(item, 0) == word) {
@@ -183,8 +183,12 @@ bool TPbrowseform::PSaveWordEdits()
             PSetSubItem(item, 5, category);
         }
     }
-    reloadCategories();
-    Edit5->setEditText(category);
+    // The group's categories change only with the word's own.
+    if (category != m_storedCategory) {
+        reloadCategories();
+        Edit5->setEditText(category);
+    }
+    m_storedCategory = category;
     return true;
 }
 

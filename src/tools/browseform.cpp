@@ -118,6 +118,7 @@ void TPbrowseform::PClearWordFields()
     ReExpl->clear();
     ReSent->clear();
     m_storedPhonetic.clear();
+    m_storedCategory.clear();
 }
 
 void TPbrowseform::PShowWord(const QString &Word)
@@ -132,6 +133,7 @@ void TPbrowseform::PShowWord(const QString &Word)
             Edit3->setText(q.fieldByName(Col::Association));
             Edit4->setText(q.fieldByName(Col::Phonetic));
             Edit5->setEditText(q.fieldByName(Col::Category));
+            m_storedCategory = Edit5->currentText();
             PShowStoredText(ReExpl, q.fieldByName(Col::Details));
             PShowStoredText(ReSent, q.fieldByName(Col::Example));
         }

@@ -126,6 +126,8 @@ private:
 
     // The phonetic text as shown before the font was applied; kept when there is no font file.
     QString m_storedPhonetic;
+    // The shown word's category as stored: a save that keeps it needs no new category choices.
+    QString m_storedCategory;
     TPInstance<TPbrowseform> m_instance{Pbrowseform, this};
 };
 
