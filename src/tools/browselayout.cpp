@@ -75,7 +75,8 @@ QTreeWidget *reportView(QWidget *parent, const QString &name)
     v->header()->setMinimumSectionSize(10);
     // Grid lines.
     v->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                    "border-bottom: 1px solid #d0d0d0; }"));
+                                    "border-bottom: 1px solid #d0d0d0; }"
+                                    "QTreeView::item:selected { background: #3165c5; color: white; }"));
     return v;
 }
 
@@ -92,6 +93,7 @@ void TPbrowseform::buildLayout()
 {
     setWindowTitle(QStringLiteral("学习单词"));
     setFixedSize(782, 556);
+    PCenterOnScreen(this);
     // Money green.
     setAutoFillBackground(true);
     QPalette pal = palette();
