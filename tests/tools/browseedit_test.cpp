@@ -137,6 +137,21 @@ TEST_F(BrowserEditing, ARefusedMeaningWritesNothingAndSaysNoOk)
     EXPECT_EQ(cell(QStringLiteral("banana"), ModeCol::BrowseForm::Explanation), QStringLiteral("banana义"));
 }
 
+TEST_F(BrowserEditing, WithoutThePhoneticFontASaveKeepsTheStoredTranscription)
+{
+    for (const QString &t : {Tbl::WordTable, Tbl::TempTable})
+        dm->PUpdateOneDataFromTable(t, Col::Word, Col::Phonetic, QStringLiteral("cherry"), QStringLiteral("'tʃeri"));
+    selectOnly({QStringLiteral("cherry")});
+    Bank expected = bank();
+    for (const QString &t : {Tbl::WordTable, Tbl::TempTable}) {
+        expectSet(expected, t, QStringLiteral("cherry"), Col::Explanation, QStringLiteral("樱桃"));
+        expectSet(expected, t, QStringLiteral("cherry"), Col::Example, PRichTextSource(form->ReSent));
+    }
+    form->Edit2->setText(QStringLiteral("樱桃"));
+    form->Button4Click();
+    EXPECT_EQ(bank(), expected);
+}
+
 TEST_F(BrowserEditing, ASaveThatFailsHalfwayWritesNeitherTable)
 {
     selectOnly({QStringLiteral("banana")});
