@@ -176,12 +176,9 @@ bool TPbrowseform::PSaveWordEdits()
         return false;
     }
     // Every row of the word, as in the bank, wherever auto-browse or a sort has moved the browse position.
-    for (int i = 0; i < PItemCount(PListView); ++i) {
-        QTreeWidgetItem *item = PItemAt(PListView, i);
-        if (PSubItem(item, 0) == word) {
-            PSetSubItem(item, 1, Edit2->text());
-            PSetSubItem(item, 5, category);
-        }
+    for (QTreeWidgetItem *item : rowsOfShownWord()) {
+        PSetSubItem(item, 1, Edit2->text());
+        PSetSubItem(item, 5, category);
     }
     // The group's categories change only with the word's own.
     if (category != m_storedCategory) {

@@ -119,6 +119,8 @@ void TPbrowseform::PClearWordFields()
     ReSent->clear();
     m_storedPhonetic.clear();
     m_storedCategory.clear();
+    m_shownWord.clear();
+    m_shownRows.clear();
 }
 
 void TPbrowseform::PShowWord(const QString &Word)
@@ -242,6 +244,27 @@ void TPbrowseform::PListViewSelectItem(QTreeWidgetItem *Item, bool Selected)
         return;
     PBrowseIndex = PListView->indexOfTopLevelItem(Item);
     PShowWord(PSubItem(Item, 0));
+    // Found now, while the learner reads, so that a save need not search the list.
+    m_shownWord.clear();
+    rowsOfShownWord();
+}
+
+QList<QTreeWidgetItem *> TPbrowseform::rowsOfShownWord()
+{
+    const QString word = Edit1->text();
+    // The rows found when the word was shown, while each is still in the list with that word (a
+    // sort moves rows but keeps them; a reload replaces them all).
+    bool valid = m_shownWord == word;
+    for (int i = 0; valid && i < m_shownRows.size(); ++i)
+        valid = PListView->indexOfTopLevelItem(m_shownRows[i]) >= 0 && PSubItem(m_shownRows[i], 0) == word;
+    if (!valid) {
+        m_shownRows.clear();
+        for (int i = 0; i < PItemCount(PListView); ++i)
+            if (PSubItem(PItemAt(PListView, i), 0) == word)
+                m_shownRows << PItemAt(PListView, i);
+        m_shownWord = word;
+    }
+    return m_shownRows;
 }
 
 void TPbrowseform::PListViewColumnClick(int Column) { PSortListView(PListView, Column); }

@@ -123,11 +123,15 @@ private:
     void openDictOn(const QString &Word);
     void toggleVisible(QWidget *w);
     void applyPanelSizes(int DetailsHeight, int ExplWidth);
+    // The list's rows of the word in Edit1.
+    QList<QTreeWidgetItem *> rowsOfShownWord();
 
     // The phonetic text as shown before the font was applied; kept when there is no font file.
     QString m_storedPhonetic;
     // The shown word's category as stored: a save that keeps it needs no new category choices.
     QString m_storedCategory;
+    QString m_shownWord;
+    QList<QTreeWidgetItem *> m_shownRows;
     TPInstance<TPbrowseform> m_instance{Pbrowseform, this};
 };
 
