@@ -10,6 +10,7 @@
 #include "shell/optionform.h"
 #include "shell/shelltestutil.h"
 #include "shell/welcomeform.h"
+#include "tools/browseform.h"
 #include "wordlists/inputformaiciba.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
@@ -43,7 +44,7 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, Pbrowseform, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm};
     }
 
     QTemporaryDir dir;
