@@ -369,6 +369,9 @@ TEST_F(BrowserEditing, LookUpsSendTheWordOrThePracticeTextAsTyped)
         form->findChild<QAction *>(QString::fromUtf8(e.first))->trigger();
         expected << PLookupAddress(e.second, QStringLiteral(" pear tree "));
     }
+    form->SBTellWrong->click();
+    form->Label3Click();
+    expected << Addr::PhoneticReportPage() << Addr::HelpPage(QStringLiteral("browse"));
     EXPECT_EQ(browser.opened(), expected);
     // The small dictionary gets it trimmed, from the menu and from F9 in the box.
     form->PopPra7->trigger();
@@ -379,6 +382,12 @@ TEST_F(BrowserEditing, LookUpsSendTheWordOrThePracticeTextAsTyped)
 
 TEST_F(BrowserEditing, MarkersGoIntoTheDetailsAtTheCaret)
 {
+    // F9 in the details offers the markers.
+    form->ReExpl->setFocus();
+    QTest::keyRelease(form->ReExpl, Qt::Key_F9);
+    EXPECT_TRUE(form->PopMenuInsert->isVisible());
+    form->PopMenuInsert->hide();
+
     QStringList captions;
     for (QAction *a : form->PopMenuInsert->actions())
         captions << a->text();
@@ -416,6 +425,14 @@ TEST_F(BrowserEditing, TheMiniBrowserPlaysTheGroupAndHandsBackToARestartedClock)
     EXPECT_EQ(PBrowseSeconds, 0);
     EXPECT_TRUE(form->TimerBrowse->enabled());
     EXPECT_FALSE(mini->GBWordTable->isHidden());
+}
+
+TEST_F(BrowserEditing, TheExitButtonClosesTheMainWindow)
+{
+    mini->Show();
+    settle();
+    form->SpeedButton3->click();
+    EXPECT_FALSE(mini->isVisible());
 }
 
 TEST_F(BrowserEditing, CrazySpellAndTheSpellingFilterOpenOnTheGroupWithAutoBrowsePaused)
