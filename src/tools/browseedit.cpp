@@ -177,8 +177,8 @@ bool TPbrowseform::PSaveWordEdits()
     }
     // Every row of the word, as in the bank, wherever auto-browse or a sort has moved the browse position.
     for (QTreeWidgetItem *item : rowsOfShownWord()) {
-        PSetSubItem(item, 1, Edit2->text());
-        PSetSubItem(item, 5, category);
+        PSetSubItem(item, PSub(ModeCol::BrowseForm::Explanation), Edit2->text());
+        PSetSubItem(item, PSub(ModeCol::BrowseForm::Category), category);
     }
     // The group's categories change only with the word's own.
     if (category != m_storedCategory) {
@@ -200,8 +200,8 @@ void TPbrowseform::Button4Click()
 void TPbrowseform::markSelected(const QString &MasterType)
 {
     JetTransaction t(Pdatamodule->PConnection);
-    PUpdateSelectedField(PListView, Tbl::TempTable, Col::MasterType, MasterType, 7);
-    PUpdateSelectedField(PListView, PCurrentTable, Col::MasterType, MasterType, 7);
+    PUpdateSelectedField(PListView, Tbl::TempTable, Col::MasterType, MasterType, PSub(ModeCol::BrowseForm::MasterType));
+    PUpdateSelectedField(PListView, PCurrentTable, Col::MasterType, MasterType, PSub(ModeCol::BrowseForm::MasterType));
     t.commit();
 }
 
@@ -215,11 +215,11 @@ void TPbrowseform::N4Click()
     const QString answer = PChooseDialog(QStringLiteral("请输入或选择新类别"), QStringLiteral("单词类别"), TempListView);
     if (answer != Code::ChooserCancel) {
         JetTransaction t(Pdatamodule->PConnection);
-        PUpdateSelectedField(PListView, Tbl::TempTable, Col::Category, answer, 5);
-        PUpdateSelectedField(PListView, PCurrentTable, Col::Category, answer, 5);
+        PUpdateSelectedField(PListView, Tbl::TempTable, Col::Category, answer, PSub(ModeCol::BrowseForm::Category));
+        PUpdateSelectedField(PListView, PCurrentTable, Col::Category, answer, PSub(ModeCol::BrowseForm::Category));
         t.commit();
         for (QTreeWidgetItem *item : PListView->selectedItems())
-            if (PSubItem(item, 0) == Edit1->text())
+            if (PSubItem(item, PSub(ModeCol::BrowseForm::Word)) == Edit1->text())
                 Edit5->setEditText(answer);
     }
     reloadCategories();

@@ -183,7 +183,7 @@ void TPbrowseform::reloadCategories()
     // Refilling the choices empties the box; what the learner has there stays.
     const QString shown = Edit5->currentText();
     reloadTempList();
-    PFillCategoryCombo(TempListView, 5, Edit5);
+    PFillCategoryCombo(TempListView, PSub(ModeCol::BrowseForm::Category), Edit5);
     Edit5->setEditText(shown);
 }
 
@@ -243,7 +243,7 @@ void TPbrowseform::PListViewSelectItem(QTreeWidgetItem *Item, bool Selected)
     if (!Selected || !Item)
         return;
     PBrowseIndex = PListView->indexOfTopLevelItem(Item);
-    PShowWord(PSubItem(Item, 0));
+    PShowWord(PSubItem(Item, PSub(ModeCol::BrowseForm::Word)));
     // Found now, while the learner reads, so that a save need not search the list.
     m_shownWord.clear();
     rowsOfShownWord();
@@ -256,11 +256,11 @@ QList<QTreeWidgetItem *> TPbrowseform::rowsOfShownWord()
     // sort moves rows but keeps them; a reload replaces them all).
     bool valid = m_shownWord == word;
     for (int i = 0; valid && i < m_shownRows.size(); ++i)
-        valid = PListView->indexOfTopLevelItem(m_shownRows[i]) >= 0 && PSubItem(m_shownRows[i], 0) == word;
+        valid = PListView->indexOfTopLevelItem(m_shownRows[i]) >= 0 && PSubItem(m_shownRows[i], PSub(ModeCol::BrowseForm::Word)) == word;
     if (!valid) {
         m_shownRows.clear();
         for (int i = 0; i < PItemCount(PListView); ++i)
-            if (PSubItem(PItemAt(PListView, i), 0) == word)
+            if (PSubItem(PItemAt(PListView, i), PSub(ModeCol::BrowseForm::Word)) == word)
                 m_shownRows << PItemAt(PListView, i);
         m_shownWord = word;
     }
@@ -422,14 +422,15 @@ void TPbrowseform::MEpraKeyUp()
     for (int i = 0; i < PItemCount(PListView); ++i) {
         QTreeWidgetItem *item = PItemAt(PListView, i);
         item->setSelected(false);
-        if (PSubItem(item, 0) != typed)
+        if (PSubItem(item, PSub(ModeCol::BrowseForm::Word)) != typed)
             continue;
         item->setSelected(true);
         PBrowseIndex = i;
-        if (!PSubItem(item, 1).isEmpty())
-            PSetSubItem(item, 1, QString());
+        const int meaning = PSub(ModeCol::BrowseForm::Explanation);
+        if (!PSubItem(item, meaning).isEmpty())
+            PSetSubItem(item, meaning, QString());
         else
-            PSetSubItem(item, 1,
+            PSetSubItem(item, meaning,
                         Pdatamodule->PGetOneDataFromTable(Col::Explanation, PCurrentTable,
                                                           Col::Word, typed));
     }
