@@ -153,6 +153,19 @@ inline const QString DirectCheckForm = QStringLiteral("DirectCheckForm");
 inline const QString MiniMaster = QStringLiteral("MiniMaster");
 }  // namespace Mode
 
+// ---- word browser
+namespace Ini {
+inline const QString Browse = QStringLiteral("浏览");
+inline const QString BrowseMode = QStringLiteral("浏览模式");
+inline const QString BrowseForm = QStringLiteral("BrowseForm");
+inline const QString DetailsHeight = QStringLiteral("详解例句框高");
+inline const QString DetailsWidth = QStringLiteral("详解框宽");
+inline const QString BrowseReadInterval = QStringLiteral("朗读间隔");
+}  // namespace Ini
+namespace Code {
+inline const QString SenderBrowser = QStringLiteral("学词");
+}  // namespace Code
+
 // Column positions of each fill mode: 0 is the caption, n is sub-item n - 1 (PSubItem(item, n - 1)).
 namespace ModeCol {
 namespace TestForm {

@@ -2,6 +2,8 @@
 
 #include "core/datamodule.h"
 
+#include <QStringList>
+
 namespace {
 void updateFields(const QString &T, const QString &KeyField, const QString &KeyValue,
                   std::initializer_list<std::pair<QString, QString>> fields)
@@ -27,9 +29,30 @@ void PUpdateWordRecord(const QString &T, const QString &KeyField, const QString 
                        const QString &KeyValue, const QString &V1, const QString &V2, const QString &V3,
                        const QString &V4, const QString &V5, const QString &V6)
 {
-    JetTransaction t(Pdatamodule->PConnection);
-    updateFields(T, KeyField, KeyValue, {{F1, V1}, {F2, V2}, {F3, V3}, {F4, V4}, {F5, V5}, {F6, V6}});
-    t.commit();
+    const QStringList fields{F1, F2, F3, F4, F5, F6};
+    const QStringList values{V1, V2, V3, V4, V5, V6};
+    QStringList unique = fields;
+    if (unique.removeDuplicates() > 0 || fields.contains(KeyField)) {
+        // Field by field, in order, so that a later field or the key sees the earlier ones.
+        JetTransaction t(Pdatamodule->PConnection);
+        updateFields(T, KeyField, KeyValue, {{F1, V1}, {F2, V2}, {F3, V3}, {F4, V4}, {F5, V5}, {F6, V6}});
+        t.commit();
+        return;
+    }
+    // One statement: all six fields of every row of the word, or none.
+    PCheckName(T);
+    PCheckName(KeyField);
+    QString text = QStringLiteral("update ") + T + QStringLiteral(" set ");
+    for (int i = 0; i < fields.size(); ++i) {
+        PCheckName(fields[i]);
+        text += (i ? QStringLiteral(",") : QString()) + fields[i] + QStringLiteral("=:") + fields[i];
+    }
+    JetQuery &q = Pdatamodule->PQuery;
+    q.setSql(text + QStringLiteral(" where ") + KeyField + QStringLiteral("=:") + KeyField);
+    for (int i = 0; i < fields.size(); ++i)
+        q.setParam(fields[i], values[i]);
+    q.setParam(KeyField, KeyValue);
+    q.execSql();
 }
 
 void PUpdateWordRecord3(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,

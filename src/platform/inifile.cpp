@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <climits>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <SimpleIni.h>
 #include <list>
@@ -187,6 +188,9 @@ bool TIniFile::WriteString(const QString &section, const QString &key, const QSt
     const char *oldRaw = d->ini.GetValue(u8(section).c_str(), u8(key).c_str(), nullptr);
     const bool existed = oldRaw != nullptr;
     const std::string old = existed ? std::string(oldRaw) : std::string();
+    // Windows write their keys on every activation; a value the file already holds costs no disk sync.
+    if (existed && decodeValue(QString::fromUtf8(oldRaw)) == value && QFileInfo::exists(m_fileName))
+        return true;
     d->ini.SetValue(u8(section).c_str(), u8(key).c_str(), u8(encodeValue(value)).c_str());
     if (save())
         return true;

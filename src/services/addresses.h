@@ -23,6 +23,9 @@ inline QString HelpPage(const QString &topic = QString())
     return SiteBase() + QStringLiteral("help/") + (topic.isEmpty() ? QString() : topic + QStringLiteral(".html"));
 }
 
+// Where a learner reports a wrong phonetic transcription.
+inline QString PhoneticReportPage() { return SiteBase() + QStringLiteral("pronreport.html"); }
+
 // Ready-made word banks to download.
 inline QString BankDownloads() { return SiteBase() + QStringLiteral("banks/"); }
 

@@ -1,4 +1,5 @@
 #include "shell/minibrowseform.h"
+#include "tools/browseform.h"
 
 #include "core/bankvocab.h"
 #include "core/choosers.h"
@@ -575,8 +576,9 @@ void TPMiniBrowseForm::SBCancelClick()
         if (PWelcomeForm)
             PWelcomeForm->Show();
     } else if (readString(Ini::Sender, Default) == QStringLiteral("学词")) {
-        // The word browser is not part of the program yet; once it is, it is shown here.
         hide();
+        if (Pbrowseform)
+            Pbrowseform->Show();
     } else if (readString(Ini::Sender, Default) == QStringLiteral("迷你")) {
         close();
     }

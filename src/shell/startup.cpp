@@ -10,6 +10,7 @@
 #include "study/createform.h"
 #include "study/handovers.h"
 #include "study/studytoolselectform.h"
+#include "tools/browseform.h"
 #include "tools/createtestunit.h"
 #include "tools/linkerform.h"
 #include "tools/showwrongform.h"
@@ -76,8 +77,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor (before the tool choice);
-    //   after the study-group builder: word browser, spelling test (before the multiple-choice
-    //   test); small dictionary (after it);
+    //   after the word browser: spelling test (before the multiple-choice test); small dictionary
+    //   (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter (before meaning matching);
@@ -87,6 +88,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PWelcomeForm);
     create(PStudyToolSelectForm);
     create(PCreateForm);
+    create(Pbrowseform);
     create(PTestFormSelect);
     create(AboutBox);
     create(POptionForm);

@@ -125,3 +125,29 @@ TEST(IniFile, QuotedNumbersAndHandWrittenQuotesRead)
     EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("path"), {}), QStringLiteral("/srv/my words.lxb"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("half"), {}), QStringLiteral("\"open"));
 }
+
+TEST(IniFile, AnUnchangedValueLeavesTheFileAloneUnlessTheFileIsGone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.WriteString(QStringLiteral("浏览"), QStringLiteral("浏览模式"), QStringLiteral("词义回想")));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(ini.WriteString(QStringLiteral("浏览"), QStringLiteral("浏览模式"), QStringLiteral("词义回想")));
+    ASSERT_TRUE(QFile::exists(path));
+
+    auto text = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("; untouched\n");
+    }
+    EXPECT_TRUE(ini.WriteString(QStringLiteral("浏览"), QStringLiteral("浏览模式"), QStringLiteral("词义回想")));
+    EXPECT_TRUE(text().contains(QStringLiteral("; untouched")));
+    EXPECT_TRUE(ini.WriteString(QStringLiteral("浏览"), QStringLiteral("浏览模式"), QStringLiteral("单词回想")));
+    EXPECT_FALSE(text().contains(QStringLiteral("; untouched")));
+    EXPECT_TRUE(text().contains(QStringLiteral("单词回想")));
+}

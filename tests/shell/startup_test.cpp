@@ -12,6 +12,7 @@
 #include "shell/welcomeform.h"
 #include "study/createform.h"
 #include "study/studytoolselectform.h"
+#include "tools/browseform.h"
 #include "wordlists/inputformaiciba.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
@@ -46,8 +47,8 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, PStudyToolSelectForm, PCreateForm, AboutBox, POptionForm,
-                PInputFormAiCiba, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, PStudyToolSelectForm, PCreateForm, Pbrowseform, AboutBox,
+                POptionForm, PInputFormAiCiba, PPublicForm};
     }
 
     QTemporaryDir dir;

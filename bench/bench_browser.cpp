@@ -1,0 +1,182 @@
+// The word browser on a 500-word study group: opening it (both lists filled and sorted, the first
+// word shown) and saving a word, each beside the same reads or updates made on SQLite alone. Both
+// sides run in every iteration; the counter "ratio" is browser time over raw time.
+
+#include "core/bankvocab.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/wordrecords.h"
+#include "support/bankfixture.h"
+#include "support/scripteddialogs.h"
+#include "tools/browseform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kGroupWords = 500;
+
+struct GroupBank {
+    QTemporaryDir dir;
+    ScriptedDialogs quiet;
+    std::unique_ptr<TPdatamodule> dm;
+
+    GroupBank()
+    {
+        const QString path = dir.path() + QStringLiteral("/EnglishWord.lxb");
+        BankFixture::makeBank(path);
+        TPdatamodule *previous = Pdatamodule;
+        dm = std::make_unique<TPdatamodule>(dir.path() + QLatin1Char('/'), QStringList{path});
+        JetTransaction t(dm->PConnection);
+        for (int i = 0; i < kGroupWords; ++i) {
+            const int k = (i * 7919) % kGroupWords;
+            PInsertWordRecord(Tbl::WordTable, Col::Word, Col::Phonetic, Col::Explanation, Col::Association,
+                              Col::Details, Col::Example, Col::Category, QStringLiteral("word%1").arg(k),
+                              QStringLiteral("wɜːd"), QStringLiteral("n. 词%1").arg(k), QStringLiteral("联想"),
+                              QStringLiteral("详解\n第二行"), QStringLiteral("A sentence.\n一个句子。"),
+                              PStandardCategories().at(k % 4));
+            dm->PUpdateOneDataFromTable(Tbl::WordTable, Col::Word, Col::LastRight, QStringLiteral("word%1").arg(k),
+                                        k % 3 ? Code::Right : Code::Wrong);
+        }
+        t.commit();
+        dm->PMoveAll(Tbl::WordTable, Tbl::TempTable);
+        PEnsureUserRow();
+        PSetCurrentTable(Tbl::WordTable);
+        Pdatamodule = previous ? previous : dm.get();
+    }
+};
+
+GroupBank &groupBank()
+{
+    static GroupBank b;
+    return b;
+}
+
+struct UseGroupBank {
+    TPdatamodule *previous = Pdatamodule;
+    UseGroupBank() { Pdatamodule = groupBank().dm.get(); }
+    ~UseGroupBank() { Pdatamodule = previous; }
+};
+
+// Reads every row of one statement into texts; the number of rows.
+int readAll(sqlite3_stmt *st, int columns, qsizetype &chars)
+{
+    int rows = 0;
+    sqlite3_reset(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        ++rows;
+        for (int c = 0; c < columns; ++c)
+            chars += QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                       sqlite3_column_bytes(st, c))
+                         .size();
+    }
+    return rows;
+}
+
+void BM_Browser_OpenOn500Words_RatioToRawReads(benchmark::State &state)
+{
+    UseGroupBank use;
+    TPbrowseform form;
+    form.CheckBox1->setChecked(false);
+    sqlite3 *db = groupBank().dm->PConnection.handle();
+    const char *const list = "SELECT ID,单词,解释,做过次数,做错次数,经验点数,所属类别,上次是否做对,掌握类型 FROM TempTable "
+                             "ORDER BY 上次是否做对";
+    const char *const byCategory = "SELECT ID,单词,解释,做过次数,做错次数,经验点数,所属类别,上次是否做对,掌握类型 FROM "
+                                   "TempTable ORDER BY 所属类别";
+    sqlite3_stmt *sList = nullptr, *sCategory = nullptr, *sWord = nullptr;
+    sqlite3_prepare_v2(db, list, -1, &sList, nullptr);
+    sqlite3_prepare_v2(db, byCategory, -1, &sCategory, nullptr);
+    sqlite3_prepare_v2(db, "SELECT * FROM TempTable WHERE 单词=?", -1, &sWord, nullptr);
+    qint64 browserNs = 0, rawNs = 0;
+    bool ok = true;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        form.FormActivate();
+        PItemAt(form.PListView, 0)->setSelected(true);
+        browserNs += t.nsecsElapsed();
+        ok = ok && PItemCount(form.PListView) == kGroupWords && !form.Edit2->text().isEmpty();
+
+        t.restart();
+        qsizetype chars = 0;
+        ok = ok && readAll(sList, 9, chars) == kGroupWords && readAll(sCategory, 9, chars) == kGroupWords;
+        const QByteArray word = PSubItem(PItemAt(form.PListView, 0), 0).toUtf8();
+        sqlite3_reset(sWord);
+        sqlite3_bind_text(sWord, 1, word.constData(), int(word.size()), SQLITE_TRANSIENT);
+        ok = ok && readAll(sWord, 14, chars) == 1;
+        rawNs += t.nsecsElapsed();
+        benchmark::DoNotOptimize(chars);
+    }
+    sqlite3_finalize(sList);
+    sqlite3_finalize(sCategory);
+    sqlite3_finalize(sWord);
+    if (!ok)
+        state.SkipWithError("the browser or the raw reads missed rows");
+    state.counters["ratio"] = double(browserNs) / double(qMax<qint64>(1, rawNs));
+}
+BENCHMARK(BM_Browser_OpenOn500Words_RatioToRawReads)->Unit(benchmark::kMillisecond);
+
+void BM_Browser_SaveAWord_RatioToRawUpdates(benchmark::State &state)
+{
+    UseGroupBank use;
+    TPbrowseform form;
+    form.CheckBox1->setChecked(false);
+    form.FormActivate();
+    PItemAt(form.PListView, 0)->setSelected(true);
+    const QString word = form.Edit1->text();
+    sqlite3 *db = groupBank().dm->PConnection.handle();
+    sqlite3_stmt *st[2] = {};
+    const char *const tables[2] = {"WordTable", "TempTable"};
+    for (int i = 0; i < 2; ++i)
+        sqlite3_prepare_v2(db,
+                           (QStringLiteral("UPDATE ") + QLatin1String(tables[i]) +
+                            QStringLiteral(" SET 音标=?,解释=?,联想=?,详解=?,例句=?,所属类别=? WHERE 单词=?"))
+                               .toUtf8()
+                               .constData(),
+                           -1, &st[i], nullptr);
+    qint64 browserNs = 0, rawNs = 0;
+    int changed = 0, n = 0;
+    bool saved = true;
+    for (auto _ : state) {
+        const QString meaning = QStringLiteral("新义%1").arg(++n);
+        form.Edit2->setText(meaning);
+        QElapsedTimer t;
+        t.start();
+        saved = saved && form.PSaveWordEdits();
+        browserNs += t.nsecsElapsed();
+
+        const QByteArray values[7] = {form.Edit4->text().toUtf8(), meaning.toUtf8(), form.Edit3->text().toUtf8(),
+                                      form.ReExpl->toPlainText().toUtf8(), form.ReSent->toHtml().toUtf8(),
+                                      form.Edit5->currentText().toUtf8(), word.toUtf8()};
+        t.restart();
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        for (sqlite3_stmt *s : st) {
+            sqlite3_reset(s);
+            for (int v = 0; v < 7; ++v)
+                sqlite3_bind_text(s, v + 1, values[v].constData(), int(values[v].size()), SQLITE_STATIC);
+            if (sqlite3_step(s) == SQLITE_DONE)
+                changed += sqlite3_changes(db);
+        }
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        rawNs += t.nsecsElapsed();
+    }
+    for (sqlite3_stmt *s : st)
+        sqlite3_finalize(s);
+    if (!saved || changed != 2 * n)
+        state.SkipWithError("a save or a raw update missed its rows");
+    state.counters["ratio"] = double(browserNs) / double(qMax<qint64>(1, rawNs));
+}
+BENCHMARK(BM_Browser_SaveAWord_RatioToRawUpdates)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
