@@ -8,6 +8,7 @@
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
 
 #include <QList>
 #include <QPointer>
@@ -50,7 +51,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
+    //   after the word-list manager: word-entry editor, tool choice, study-group
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
@@ -59,6 +60,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PManageFormTB);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);

@@ -15,6 +15,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -131,7 +132,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
 
     // The entries that open windows the program does not have yet stay disabled: the tool choice
     // (Button2), the small dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
-    // N4), the word-list manager (MenuItem5) and the word-entry editor (N6).
+    // N4) and the word-entry editor (N6).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
@@ -158,7 +159,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N10 = item(MenuItem4, "N10", QStringLiteral("词库初始化"));
     N20 = item(MenuItem4, "N20", QStringLiteral("用户经验清零"));
     N18 = item(MenuItem4, "N18", QStringLiteral("全局去重复"), false);
-    MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."), false);
+    MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."));
     N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."), false);
 
     Button2->setEnabled(false);
@@ -184,6 +185,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N9, &QAction::triggered, this, &TPWelcomeForm::N9Click);
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
+    PConnect(MenuItem5, &QAction::triggered, this, &TPWelcomeForm::MenuItem5Click);
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -328,6 +330,12 @@ void TPWelcomeForm::N5Click()
     PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
+}
+
+void TPWelcomeForm::MenuItem5Click()
+{
+    if (PManageFormTB)
+        PManageFormTB->ShowModal();
 }
 
 void TPWelcomeForm::N8Click() { PSlimWordBank(); }

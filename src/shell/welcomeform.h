@@ -61,6 +61,7 @@ public:
     void N9Click();
     void N10Click();
     void N20Click();
+    void MenuItem5Click();
 
 protected:
     void FormCreate();

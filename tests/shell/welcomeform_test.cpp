@@ -181,7 +181,7 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N10", "词库初始化", true},
         {"N20", "用户经验清零", true},
         {"N18", "全局去重复", false},
-        {"MenuItem5", "词表管理...", false},
+        {"MenuItem5", "词表管理...", true},
         {"N6", "词条管理...", false},
     };
     for (const Entry &e : entries) {

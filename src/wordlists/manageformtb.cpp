@@ -1,0 +1,164 @@
+#include "wordlists/manageformtb.h"
+
+#include "core/choosers.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/wordlistops.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPManageFormTB *PManageFormTB = nullptr;
+
+namespace {
+
+const QString kWordTable = QStringLiteral("WordTable");
+const QString kExperience = QStringLiteral("经验点数");
+const QString kDate = QStringLiteral("最近测试时间");
+
+// A list whose words carry no experience at all has an empty sum: that is 0 points, not an error.
+qint64 experienceSum(const QString &T)
+{
+    PCheckName(T);
+    JetQuery &q = Pdatamodule->PQuery;
+    q.setSql(QStringLiteral("select sum(") + kExperience + QStringLiteral(") as ") + kExperience +
+             QStringLiteral(" from ") + T);
+    q.open();
+    const QString text = q.eof() ? QString() : q.fieldByName(kExperience);
+    q.close();
+    return text.isEmpty() ? 0 : text.toLongLong();
+}
+
+}  // namespace
+
+TPManageFormTB::TPManageFormTB(QWidget *parent)
+    : TPForm(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("PManageFormTB"));
+    setWindowTitle(QStringLiteral("词表管理 - 鼠标右键操作"));
+    setFixedSize(686, 446);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(166, 202, 240));
+    setPalette(p);
+    setAutoFillBackground(true);
+    QFont f(QStringLiteral("宋体"));
+    f.setPixelSize(13);
+    setFont(f);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    const QStringList captions{QStringLiteral("单词表名称"), QStringLiteral("单词数量"), QStringLiteral("可用经验点"),
+                               QStringLiteral("掌握单词数"), QStringLiteral("最近接触日期"),
+                               QStringLiteral("最远接触日期")};
+    const int widths[] = {250, 65, 80, 80, 90, 90};
+    ListView1->setColumnCount(captions.size());
+    ListView1->setHeaderLabels(captions);
+    for (int i = 0; i < captions.size(); ++i)
+        ListView1->setColumnWidth(i, widths[i]);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette lp = ListView1->palette();
+    lp.setColor(QPalette::Base, QColor(192, 220, 192));
+    ListView1->setPalette(lp);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto entry = [this](const char *name, const QString &caption) {
+        QAction *a = PopupMenu1->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    N5 = entry("N5", QStringLiteral("打开"));
+    N1 = entry("N1", QStringLiteral("新建..."));
+    PopupMenu1->addSeparator();
+    N2 = entry("N2", QStringLiteral("删除"));
+    N3 = entry("N3", QStringLiteral("改名..."));
+    N4 = entry("N4", QStringLiteral("清空"));
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(pos)); });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(ListView1);
+
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    PConnect(N1, &QAction::triggered, this, &TPManageFormTB::N1Click);
+    PConnect(N2, &QAction::triggered, this, &TPManageFormTB::N2Click);
+    PConnect(N3, &QAction::triggered, this, &TPManageFormTB::N3Click);
+    PConnect(N4, &QAction::triggered, this, &TPManageFormTB::N4Click);
+    PManageFormTB = this;
+}
+
+TPManageFormTB::~TPManageFormTB()
+{
+    if (PManageFormTB == this)
+        PManageFormTB = nullptr;
+}
+
+void TPManageFormTB::addListRow(const QString &name, qint64 totals[3])
+{
+    QTreeWidgetItem *item = PAddItem(ListView1, name, {QString(), QString(), QString(), QString(), QString()});
+    const int count = Pdatamodule->PGetCountFromTable(name);
+    PSetSubItem(item, 0, QString::number(count));
+    qint64 experience = 0, mastered = 0;
+    if (count == 0) {
+        PSetSubItem(item, 1, QStringLiteral("0"));
+        PSetSubItem(item, 2, QStringLiteral("0"));
+        PSetSubItem(item, 3, QStringLiteral("unknown"));
+        PSetSubItem(item, 4, QStringLiteral("unknown"));
+    } else {
+        experience = experienceSum(name);
+        PSetSubItem(item, 1, QString::number(experience));
+        mastered = Pdatamodule->PGetCountFromTableWhere(name, QStringLiteral("掌握类型"), QStringLiteral("11"));
+        PSetSubItem(item, 2, QString::number(mastered));
+        PSetSubItem(item, 3, Pdatamodule->PGetMMFromTable(name, kDate, QStringLiteral("max")));
+        PSetSubItem(item, 4, Pdatamodule->PGetMMFromTable(name, kDate, QStringLiteral("min")));
+    }
+    totals[0] += count;
+    totals[1] += experience;
+    totals[2] += mastered;
+}
+
+void TPManageFormTB::FormActivate()
+{
+    PClearItems(ListView1);
+    QStringList names = PWordTableNames();
+    names.append(names.takeFirst());  // "WordTable" after the registered lists
+    qint64 totals[3] = {0, 0, 0};
+    for (const QString &name : names)
+        addListRow(name, totals);
+    PAddItem(ListView1, QString());
+    PAddItem(ListView1, QStringLiteral("合计"),
+             {QString::number(totals[0]), QString::number(totals[1]), QString::number(totals[2]), QString(),
+              QString()});
+}
+
+void TPManageFormTB::N1Click()
+{
+    PNewWordTable();
+    FormActivate();
+}
+
+void TPManageFormTB::N2Click() { PDropWordTables(ListView1); }
+
+void TPManageFormTB::N3Click()
+{
+    PRenameWordTables(ListView1);
+    FormActivate();
+}
+
+void TPManageFormTB::N4Click()
+{
+    PClearWordTables(ListView1);
+    FormActivate();
+}
