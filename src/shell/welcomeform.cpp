@@ -16,6 +16,7 @@
 #include "shell/optionform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "platform/windowkit.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -187,8 +188,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
     PConnect(MenuItem5, &QAction::triggered, this, &TPWelcomeForm::MenuItem5Click);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PWelcomeForm = this;
     PGuard([this] { FormCreate(); });
