@@ -1,14 +1,12 @@
 #include "wordlists/manageformtb.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "core/wordlistops.h"
 
-#include <QGuiApplication>
-#include <QHeaderView>
 #include <QMenu>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -16,19 +14,15 @@ TPManageFormTB *PManageFormTB = nullptr;
 
 namespace {
 
-const QString kWordTable = QStringLiteral("WordTable");
-const QString kExperience = QStringLiteral("经验点数");
-const QString kDate = QStringLiteral("最近测试时间");
-
 // A list whose words carry no experience at all has an empty sum: that is 0 points, not an error.
 qint64 experienceSum(const QString &T)
 {
     PCheckName(T);
     JetQuery &q = Pdatamodule->PQuery;
-    q.setSql(QStringLiteral("select sum(") + kExperience + QStringLiteral(") as ") + kExperience +
+    q.setSql(QStringLiteral("select sum(") + Col::Experience + QStringLiteral(") as ") + Col::Experience +
              QStringLiteral(" from ") + T);
     q.open();
-    const QString text = q.eof() ? QString() : q.fieldByName(kExperience);
+    const QString text = q.eof() ? QString() : q.fieldByName(Col::Experience);
     q.close();
     return text.isEmpty() ? 0 : text.toLongLong();
 }
@@ -50,19 +44,14 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
     f.setPixelSize(13);
     setFont(f);
 
-    ListView1 = new QTreeWidget(this);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    const QStringList captions{QStringLiteral("单词表名称"), QStringLiteral("单词数量"), QStringLiteral("可用经验点"),
-                               QStringLiteral("掌握单词数"), QStringLiteral("最近接触日期"),
-                               QStringLiteral("最远接触日期")};
-    const int widths[] = {250, 65, 80, 80, 90, 90};
-    ListView1->setColumnCount(captions.size());
-    ListView1->setHeaderLabels(captions);
-    for (int i = 0; i < captions.size(); ++i)
-        ListView1->setColumnWidth(i, widths[i]);
-    ListView1->setRootIsDecorated(false);
+    ListView1 = PMakeReportView(this, QStringLiteral("ListView1"),
+                                {{QStringLiteral("单词表名称"), 250},
+                                 {QStringLiteral("单词数量"), 65},
+                                 {QStringLiteral("可用经验点"), 80},
+                                 {QStringLiteral("掌握单词数"), 80},
+                                 {QStringLiteral("最近接触日期"), 90},
+                                 {QStringLiteral("最远接触日期"), 90}});
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette lp = ListView1->palette();
     lp.setColor(QPalette::Base, QColor(192, 220, 192));
@@ -89,20 +78,12 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ListView1);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PConnect(N1, &QAction::triggered, this, &TPManageFormTB::N1Click);
     PConnect(N2, &QAction::triggered, this, &TPManageFormTB::N2Click);
     PConnect(N3, &QAction::triggered, this, &TPManageFormTB::N3Click);
     PConnect(N4, &QAction::triggered, this, &TPManageFormTB::N4Click);
-    PManageFormTB = this;
-}
-
-TPManageFormTB::~TPManageFormTB()
-{
-    if (PManageFormTB == this)
-        PManageFormTB = nullptr;
 }
 
 void TPManageFormTB::addListRow(const QString &name, qint64 totals[3])
@@ -119,10 +100,10 @@ void TPManageFormTB::addListRow(const QString &name, qint64 totals[3])
     } else {
         experience = experienceSum(name);
         PSetSubItem(item, 1, QString::number(experience));
-        mastered = Pdatamodule->PGetCountFromTableWhere(name, QStringLiteral("掌握类型"), QStringLiteral("11"));
+        mastered = Pdatamodule->PGetCountFromTableWhere(name, Col::MasterType, Code::Master11);
         PSetSubItem(item, 2, QString::number(mastered));
-        PSetSubItem(item, 3, Pdatamodule->PGetMMFromTable(name, kDate, QStringLiteral("max")));
-        PSetSubItem(item, 4, Pdatamodule->PGetMMFromTable(name, kDate, QStringLiteral("min")));
+        PSetSubItem(item, 3, Pdatamodule->PGetMMFromTable(name, Col::LastTested, QStringLiteral("max")));
+        PSetSubItem(item, 4, Pdatamodule->PGetMMFromTable(name, Col::LastTested, QStringLiteral("min")));
     }
     totals[0] += count;
     totals[1] += experience;
@@ -133,7 +114,7 @@ void TPManageFormTB::FormActivate()
 {
     PClearItems(ListView1);
     QStringList names = PWordTableNames();
-    names.append(names.takeFirst());  // "WordTable" after the registered lists
+    names.append(names.takeFirst());  // WordTable after the registered lists
     qint64 totals[3] = {0, 0, 0};
     for (const QString &name : names)
         addListRow(name, totals);

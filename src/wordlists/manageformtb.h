@@ -3,16 +3,19 @@
 // that creates, drops, renames and empties lists. Opened with ShowModal().
 
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 class QAction;
 class QMenu;
 class QTreeWidget;
 
+class TPManageFormTB;
+extern TPManageFormTB *PManageFormTB;
+
 class TPManageFormTB : public TPForm {
     Q_OBJECT
 public:
     explicit TPManageFormTB(QWidget *parent = nullptr);
-    ~TPManageFormTB() override;
 
     QTreeWidget *ListView1;
     QMenu *PopupMenu1;
@@ -32,6 +35,7 @@ protected:
 
 private:
     void addListRow(const QString &name, qint64 totals[3]);
+
+    TPInstance<TPManageFormTB> m_instance{PManageFormTB, this};
 };
 
-extern TPManageFormTB *PManageFormTB;
