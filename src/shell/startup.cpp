@@ -9,6 +9,7 @@
 #include "shell/welcomeform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "wordlists/samesubstrwordform.h"
 
 #include <QList>
 #include <QPointer>
@@ -55,8 +56,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
-    //   review, tick-to-memorise, crazy spell.
+    //   between the shared window and the spelling filter: quick recall;
+    //   after the spelling filter: meaning matching, wrong-answer review, tick-to-memorise, crazy spell.
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -65,6 +66,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PSameSubStrWordForm);
     return !PTerminateRequested;
 }
 

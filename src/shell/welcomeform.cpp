@@ -16,6 +16,7 @@
 #include "shell/optionform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "wordlists/samesubstrwordform.h"
 #include "platform/windowkit.h"
 
 #include <QCursor>
@@ -132,13 +133,13 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
     // The entries that open windows the program does not have yet stay disabled: the tool choice
-    // (Button2), the small dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
-    // N4) and the word-entry editor (N6).
+    // (Button2), the small dictionary (N3), the bulk import (MenuItem2, N4) and the word-entry
+    // editor (N6).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
     N3 = item(PopupMenu2, "N3", QStringLiteral("小词典..."), false);
-    N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."), false);
+    N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."));
     MenuItem2 = item(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."), false);
     N19 = item(PopupMenu2, "N19", QStringLiteral("文章产词器..."), false);
 
@@ -187,6 +188,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
     PConnect(MenuItem5, &QAction::triggered, this, &TPWelcomeForm::MenuItem5Click);
+    PConnect(N17, &QAction::triggered, this, &TPWelcomeForm::N17Click);
 
     PCenterOnScreen(this);
 
@@ -330,6 +332,12 @@ void TPWelcomeForm::N5Click()
     PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
+}
+
+void TPWelcomeForm::N17Click()
+{
+    if (PSameSubStrWordForm)
+        PSameSubStrWordForm->ShowModal();
 }
 
 void TPWelcomeForm::MenuItem5Click()

@@ -62,6 +62,7 @@ public:
     void N10Click();
     void N20Click();
     void MenuItem5Click();
+    void N17Click();
 
 protected:
     void FormCreate();

@@ -11,6 +11,8 @@
 #include "shell/shelltestutil.h"
 #include "shell/welcomeform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/samesubstrwordform.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
 #include "support/qstringprinter.h"
@@ -43,7 +45,8 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, PManageFormTB,     AboutBox,
+                POptionForm,     PInputFormAiCiba, PPublicForm, PSameSubStrWordForm};
     }
 
     QTemporaryDir dir;

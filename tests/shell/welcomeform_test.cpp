@@ -168,7 +168,7 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N2", "打开其它词库...", true},
         {"MenuItem1", "迷你单词浏览器...", true},
         {"N3", "小词典...", false},
-        {"N17", "批量查词分析器...", false},
+        {"N17", "批量查词分析器...", true},
         {"MenuItem2", "自定义词库生成器...", false},
         {"N19", "文章产词器...", false},
         {"N7", "下载现有词库---", true},
