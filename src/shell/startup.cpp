@@ -9,6 +9,7 @@
 #include "shell/welcomeform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
 
 #include <QList>
@@ -52,7 +53,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the word-list manager: word-entry editor, tool choice, study-group
+    //   after the word-entry editor: tool choice, study-group
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
@@ -62,6 +63,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PMiniBrowseForm);
     create(PWelcomeForm);
     create(PManageFormTB);
+    create(PManageFormWL);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);

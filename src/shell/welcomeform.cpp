@@ -16,6 +16,7 @@
 #include "shell/optionform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
 #include "platform/windowkit.h"
 
@@ -133,8 +134,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
     // The entries that open windows the program does not have yet stay disabled: the tool choice
-    // (Button2), the small dictionary (N3), the bulk import (MenuItem2, N4) and the word-entry
-    // editor (N6).
+    // (Button2), the small dictionary (N3) and the bulk import (MenuItem2, N4).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
@@ -162,7 +162,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N20 = item(MenuItem4, "N20", QStringLiteral("用户经验清零"));
     N18 = item(MenuItem4, "N18", QStringLiteral("全局去重复"), false);
     MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."));
-    N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."), false);
+    N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."));
 
     Button2->setEnabled(false);
 
@@ -189,6 +189,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
     PConnect(MenuItem5, &QAction::triggered, this, &TPWelcomeForm::MenuItem5Click);
     PConnect(N17, &QAction::triggered, this, &TPWelcomeForm::N17Click);
+    PConnect(N6, &QAction::triggered, this, &TPWelcomeForm::N6Click);
 
     PCenterOnScreen(this);
 
@@ -338,6 +339,12 @@ void TPWelcomeForm::N17Click()
 {
     if (PSameSubStrWordForm)
         PSameSubStrWordForm->ShowModal();
+}
+
+void TPWelcomeForm::N6Click()
+{
+    if (PManageFormWL)
+        PManageFormWL->ShowModal();
 }
 
 void TPWelcomeForm::MenuItem5Click()

@@ -63,6 +63,7 @@ public:
     void N20Click();
     void MenuItem5Click();
     void N17Click();
+    void N6Click();
 
 protected:
     void FormCreate();

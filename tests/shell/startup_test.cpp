@@ -12,6 +12,7 @@
 #include "shell/welcomeform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
@@ -45,7 +46,7 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, PManageFormTB,     AboutBox,
+        return {PMiniBrowseForm, PWelcomeForm, PManageFormTB, PManageFormWL, AboutBox,
                 POptionForm,     PInputFormAiCiba, PPublicForm, PSameSubStrWordForm};
     }
 
