@@ -11,6 +11,9 @@
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
+#include "wordlists/samesubstrwordform.h"
 #include "shell/shelltestutil.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"
@@ -573,4 +576,23 @@ TEST_F(WelcomeWindow, CompactionAndBackupRunWithoutAQuestion)
     ASSERT_EQ(dialogs->shown().size(), 1);
     EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("词库文件已成功备份到“") + programDir));
     EXPECT_EQ(column(QStringLiteral("WordTable"), QStringLiteral("单词")), QStringList{"apple"});
+}
+
+TEST_F(WelcomeWindow, TheWordListEntriesOpenTheirWindowsModally)
+{
+    PEnsureUserRow();
+    TPManageFormTB manager;
+    TPManageFormWL editor;
+    TPSameSubStrWordForm filter;
+    const std::pair<const char *, TPForm *> entries[] = {{"MenuItem5", &manager}, {"N6", &editor}, {"N17", &filter}};
+    for (const auto &[name, window] : entries) {
+        bool modal = false;
+        QTimer::singleShot(0, window, [window, &modal] {
+            modal = window->isModalShowing();
+            window->close();
+        });
+        action(name)->trigger();
+        EXPECT_TRUE(modal) << name;
+        EXPECT_EQ(window->activationCount(), 1) << name;
+    }
 }

@@ -270,6 +270,7 @@ TEST_F(ManageFormWL, ResetClearsTheStatisticsAndLeavesNoMasterTypeChosen)
     dialogs->answer(Dialogs::Yes);
     ASSERT_TRUE(whileShown(form.get(), [&] {
         form->NReset->trigger();
+        EXPECT_EQ(rows(form->PLV).at(1), (QStringList{"2", "pear", "梨", "0", "0", "10", "水果", "未知"}));
         pick(0);
         EXPECT_EQ(form->ComboBox3->currentIndex(), -1);
         EXPECT_TRUE(form->ComboBox3->currentText().isEmpty());
