@@ -14,17 +14,37 @@ TPManageFormTB *PManageFormTB = nullptr;
 
 namespace {
 
-// A list whose words carry no experience at all has an empty sum: that is 0 points, not an error.
-qint64 experienceSum(const QString &T)
+struct ListStatistics {
+    qint64 words = 0, experience = 0, mastered = 0;
+    QString latest, earliest;
+};
+
+// One aggregate pass over the list and one count of its mastered words: counting through a
+// select of every row, once per column, made the window crawl on a bank of many lists. A list
+// whose words carry no experience at all has an empty sum: that is 0 points, not an error.
+ListStatistics listStatistics(const QString &T)
 {
     PCheckName(T);
+    ListStatistics s;
     JetQuery &q = Pdatamodule->PQuery;
-    q.setSql(QStringLiteral("select sum(") + Col::Experience + QStringLiteral(") as ") + Col::Experience +
-             QStringLiteral(" from ") + T);
+    q.setSql(QStringLiteral("select count(*) as N, sum(") + Col::Experience + QStringLiteral(") as E, max(") +
+             Col::LastTested + QStringLiteral(") as Latest, min(") + Col::LastTested +
+             QStringLiteral(") as Earliest from ") + T);
     q.open();
-    const QString text = q.eof() ? QString() : q.fieldByName(Col::Experience);
+    s.words = q.fieldByName(QStringLiteral("N")).toLongLong();
+    s.experience = q.fieldByName(QStringLiteral("E")).toLongLong();
+    s.latest = q.fieldByName(QStringLiteral("Latest"));
+    s.earliest = q.fieldByName(QStringLiteral("Earliest"));
     q.close();
-    return text.isEmpty() ? 0 : text.toLongLong();
+    if (s.words == 0)
+        return s;
+    q.setSql(QStringLiteral("select count(*) as N from ") + T + QStringLiteral(" where ") + Col::MasterType +
+             QStringLiteral("=:") + Col::MasterType);
+    q.setParam(Col::MasterType, Code::Master11);
+    q.open();
+    s.mastered = q.fieldByName(QStringLiteral("N")).toLongLong();
+    q.close();
+    return s;
 }
 
 }  // namespace
@@ -88,26 +108,14 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
 
 void TPManageFormTB::addListRow(const QString &name, qint64 totals[3])
 {
-    QTreeWidgetItem *item = PAddItem(ListView1, name, {QString(), QString(), QString(), QString(), QString()});
-    const int count = Pdatamodule->PGetCountFromTable(name);
-    PSetSubItem(item, 0, QString::number(count));
-    qint64 experience = 0, mastered = 0;
-    if (count == 0) {
-        PSetSubItem(item, 1, QStringLiteral("0"));
-        PSetSubItem(item, 2, QStringLiteral("0"));
-        PSetSubItem(item, 3, QStringLiteral("unknown"));
-        PSetSubItem(item, 4, QStringLiteral("unknown"));
-    } else {
-        experience = experienceSum(name);
-        PSetSubItem(item, 1, QString::number(experience));
-        mastered = Pdatamodule->PGetCountFromTableWhere(name, Col::MasterType, Code::Master11);
-        PSetSubItem(item, 2, QString::number(mastered));
-        PSetSubItem(item, 3, Pdatamodule->PGetMMFromTable(name, Col::LastTested, QStringLiteral("max")));
-        PSetSubItem(item, 4, Pdatamodule->PGetMMFromTable(name, Col::LastTested, QStringLiteral("min")));
-    }
-    totals[0] += count;
-    totals[1] += experience;
-    totals[2] += mastered;
+    const ListStatistics s = listStatistics(name);
+    const bool empty = s.words == 0;
+    PAddItem(ListView1, name,
+             {QString::number(s.words), QString::number(s.experience), QString::number(s.mastered),
+              empty ? QStringLiteral("unknown") : s.latest, empty ? QStringLiteral("unknown") : s.earliest});
+    totals[0] += s.words;
+    totals[1] += s.experience;
+    totals[2] += s.mastered;
 }
 
 void TPManageFormTB::FormActivate()
