@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 const QString W = QStringLiteral("WordTable");
@@ -169,4 +170,27 @@ TEST_F(SameSubStrWordForm, ClosingSwitchesTheHitMenuBackOn)
     }));
     EXPECT_TRUE(form->PPopupAuto());
     EXPECT_EQ(form->PLV->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST_F(SameSubStrWordForm, AMoveThatFailsKeepsEachWordInExactlyOneList)
+{
+    // "lab" cannot leave WordTable; "cab" before it in the walk moves, the rest stays.
+    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
+                           "CREATE TRIGGER keep_lab BEFORE DELETE ON WordTable WHEN OLD.单词 = 'lab' "
+                           "BEGIN SELECT RAISE(ABORT, '磁盘已满'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        search(QStringLiteral("ab"), QStringLiteral("当后缀查"));
+        form->PLV->selectAll();
+        answerChooser(QStringLiteral("L2"));
+        form->PopPLV2->trigger();
+        EXPECT_EQ(hits(), (QStringList{"cab@L2", "lab@WordTable", "cab@L1"}));
+    }));
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().first().icon, Dialogs::Critical);
+    EXPECT_TRUE(dialogs->lastText().contains(QStringLiteral("磁盘已满")));
+    EXPECT_EQ(column(QStringLiteral("L2"), K), QStringList{"cab"});
+    EXPECT_EQ(column(W, K), (QStringList{"about", "flexible", "lab", "o'clock"}));
+    EXPECT_EQ(column(QStringLiteral("L1"), K), (QStringList{"Ablaze", "cab", "lax"}));
 }
