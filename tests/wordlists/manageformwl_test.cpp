@@ -179,6 +179,7 @@ TEST_F(ManageFormWL, SavingChangesEveryRowOfTheWordKeepsEmphasisAndOnlyTheShownC
         selectInExample(3, 8);
         form->NStressMore->trigger();
         form->BTConfirm->click();
+        EXPECT_EQ(form->Edit5->currentText(), QStringLiteral("易混词"));
         EXPECT_EQ(rows(form->PLV).at(0), (QStringList{"1", "apple", "苹果", "0", "0", "10", "基本词", ""}));
         EXPECT_EQ(rows(form->PLV).at(2), (QStringList{"1", "apple", "红苹果", "0", "0", "10", "易混词", "11"}));
 
@@ -221,6 +222,16 @@ TEST_F(ManageFormWL, SavingGoesByTheWordInTheBoxNeverByAStaleRow)
         EXPECT_TRUE(form->Edit1->isReadOnly());
         form->Edit2->setText(QStringLiteral("猕猴桃"));
         form->BTConfirm->click();
+
+        // Another word typed over the shown one is saved, and the shown row keeps its cells.
+        form->NAppend->trigger();
+        form->Edit1->setText(QStringLiteral("pear"));
+        form->BTextAddMode->click();
+        form->Edit2->setText(QStringLiteral("大梨"));
+        form->BTConfirm->click();
+        EXPECT_EQ(field(L, QStringLiteral("pear"), QStringLiteral("解释")), QStringLiteral("大梨"));
+        EXPECT_EQ(rows(form->PLV), (Rows{{"2", "pear", "梨", "0", "0", "10", "水果", ""},
+                                         {"1", "apple", "苹果", "0", "0", "10", "基本词", ""}}));
 
         // The shown word deleted from under the fields.
         pick(0);
