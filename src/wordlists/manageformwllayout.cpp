@@ -106,7 +106,9 @@ void TPManageFormWL::buildLayout()
     PLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLV->setFont(pixelFont(font(), 16));
     PLV->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+        // The selection stays visible while the focus is elsewhere.
+        "QTreeView::item:selected { background: #3874d8; color: white; }"));
     for (int column : {3, 4, 5})
         PLV->headerItem()->setTextAlignment(column, Qt::AlignCenter);
     PTempLV = PMakeReportView(this, QStringLiteral("PTempLV"), {{QStringLiteral("ID")}});

@@ -66,7 +66,9 @@ TPSameSubStrWordForm::TPSameSubStrWordForm(QWidget *parent)
     PLV->header()->setMinimumSectionSize(20);
     PLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLV->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+        // The selection stays visible while the focus is elsewhere.
+        "QTreeView::item:selected { background: #3874d8; color: white; }"));
 
     PopMenuPLV = new QMenu(this);
     PopMenuPLV->setObjectName(QStringLiteral("PopMenuPLV"));
