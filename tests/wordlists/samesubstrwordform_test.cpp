@@ -110,6 +110,10 @@ TEST_F(SameSubStrWordForm, EachActivationStartsAfreshWhileEnterSearches)
         EXPECT_EQ(hits(), QStringList{"flexible@WordTable"});
         form->PLV->topLevelItem(0)->setSelected(true);
         EXPECT_TRUE(form->PopPLV1->isEnabled());
+        // A new search takes the selection, and the commands on it, away.
+        search(QStringLiteral("ab"), QStringLiteral("模糊查"));
+        EXPECT_FALSE(form->PopPLV1->isEnabled());
+        EXPECT_FALSE(form->PopPLV2->isEnabled());
     }));
     ASSERT_TRUE(whileShown(form.get(), [&] {
         EXPECT_EQ(form->PLV->topLevelItemCount(), 0);
