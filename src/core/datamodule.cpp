@@ -203,7 +203,9 @@ void TPdatamodule::PSelectFromTableLike(const QString &T, const QString &F, cons
     static const QRegularExpression quoted(QStringLiteral("^(\"[^\"]*\"|'[^']*')$"));
     if (!quoted.match(Pattern).hasMatch())
         throw EngineError(QStringLiteral("无效的匹配模式：") + Pattern);
-    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral(" like ") + Pattern);
+    // The learner's letters reach the bank as a value, never as part of the statement.
+    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral(" like :") + F);
+    PQuery.setParam(F, Pattern.mid(1, Pattern.size() - 2));
 }
 
 QString TPdatamodule::PGetOneDataFromTable(const QString &ResultField, const QString &T, const QString &KeyField,

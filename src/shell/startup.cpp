@@ -16,6 +16,9 @@
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
+#include "wordlists/samesubstrwordform.h"
 
 #include <QList>
 #include <QPointer>
@@ -76,16 +79,18 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the welcome window: word-list manager, word-entry editor (before the tool choice);
     //   after the word browser: spelling test (before the multiple-choice test); small dictionary
     //   (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter (before meaning matching);
-    //   tick-to-memorise, crazy spell (after the review).
+    //   between the shared window and the spelling filter: quick recall;
+    //   after the spelling filter: meaning matching (before the review), tick-to-memorise, crazy spell
+    //   (after it).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PManageFormTB);
+    create(PManageFormWL);
     create(PStudyToolSelectForm);
     create(PCreateForm);
     create(Pbrowseform);
@@ -94,6 +99,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PSameSubStrWordForm);
     create(PLinkerForm);
     create(PShowWrongForm);
     wireHandOvers();

@@ -16,6 +16,9 @@
 #include "shell/optionform.h"
 #include "study/studytoolselectform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
+#include "wordlists/samesubstrwordform.h"
 #include "platform/windowkit.h"
 
 #include <QCursor>
@@ -132,13 +135,12 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
     // The entries that open windows the program does not have yet stay disabled: the small
-    // dictionary (N3), the spelling filter (N17), the bulk import (MenuItem2,
-    // N4), the word-list manager (MenuItem5) and the word-entry editor (N6).
+    // dictionary (N3) and the bulk import (MenuItem2, N4).
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
     N3 = item(PopupMenu2, "N3", QStringLiteral("小词典..."), false);
-    N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."), false);
+    N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."));
     MenuItem2 = item(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."), false);
     N19 = item(PopupMenu2, "N19", QStringLiteral("文章产词器..."), false);
 
@@ -160,8 +162,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N10 = item(MenuItem4, "N10", QStringLiteral("词库初始化"));
     N20 = item(MenuItem4, "N20", QStringLiteral("用户经验清零"));
     N18 = item(MenuItem4, "N18", QStringLiteral("全局去重复"), false);
-    MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."), false);
-    N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."), false);
+    MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."));
+    N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."));
 
     PConnect(Button1, &QPushButton::clicked, this, &TPWelcomeForm::Button1Click);
     PConnect(Button2, &QPushButton::clicked, this, &TPWelcomeForm::Button2Click);
@@ -185,6 +187,9 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N9, &QAction::triggered, this, &TPWelcomeForm::N9Click);
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
+    PConnect(MenuItem5, &QAction::triggered, this, &TPWelcomeForm::MenuItem5Click);
+    PConnect(N17, &QAction::triggered, this, &TPWelcomeForm::N17Click);
+    PConnect(N6, &QAction::triggered, this, &TPWelcomeForm::N6Click);
 
     PCenterOnScreen(this);
 
@@ -327,6 +332,24 @@ void TPWelcomeForm::N5Click()
     PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("谷歌金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
+}
+
+void TPWelcomeForm::N17Click()
+{
+    if (PSameSubStrWordForm)
+        PSameSubStrWordForm->ShowModal();
+}
+
+void TPWelcomeForm::N6Click()
+{
+    if (PManageFormWL)
+        PManageFormWL->ShowModal();
+}
+
+void TPWelcomeForm::MenuItem5Click()
+{
+    if (PManageFormTB)
+        PManageFormTB->ShowModal();
 }
 
 void TPWelcomeForm::N8Click() { PSlimWordBank(); }

@@ -62,6 +62,9 @@ public:
     void N9Click();
     void N10Click();
     void N20Click();
+    void MenuItem5Click();
+    void N17Click();
+    void N6Click();
 
 protected:
     void FormCreate();

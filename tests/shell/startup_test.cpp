@@ -14,6 +14,9 @@
 #include "study/studytoolselectform.h"
 #include "tools/browseform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
+#include "wordlists/samesubstrwordform.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
 #include "support/manualclock.h"
@@ -47,8 +50,8 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, PStudyToolSelectForm, PCreateForm, Pbrowseform, AboutBox,
-                POptionForm, PInputFormAiCiba, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, PManageFormTB, PManageFormWL, PStudyToolSelectForm, PCreateForm,
+                Pbrowseform, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm, PSameSubStrWordForm};
     }
 
     QTemporaryDir dir;

@@ -12,6 +12,9 @@
 #include "shell/minibrowseform.h"
 #include "study/studytoolselectform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/manageformtb.h"
+#include "wordlists/manageformwl.h"
+#include "wordlists/samesubstrwordform.h"
 #include "shell/shelltestutil.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"
@@ -171,7 +174,7 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N2", "打开其它词库...", true},
         {"MenuItem1", "迷你单词浏览器...", true},
         {"N3", "小词典...", false},
-        {"N17", "批量查词分析器...", false},
+        {"N17", "批量查词分析器...", true},
         {"MenuItem2", "自定义词库生成器...", false},
         {"N19", "文章产词器...", false},
         {"N7", "下载现有词库---", true},
@@ -184,8 +187,8 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N10", "词库初始化", true},
         {"N20", "用户经验清零", true},
         {"N18", "全局去重复", false},
-        {"MenuItem5", "词表管理...", false},
-        {"N6", "词条管理...", false},
+        {"MenuItem5", "词表管理...", true},
+        {"N6", "词条管理...", true},
     };
     for (const Entry &e : entries) {
         QAction *a = action(e.name);
@@ -613,4 +616,23 @@ TEST_F(WelcomeWindow, StudyingGoesThroughTheToolChoiceAndComesBackWhenItCloses)
     EXPECT_FALSE(toolChoice.isVisible());
     EXPECT_TRUE(form->isVisible());
     form->hide();
+}
+
+TEST_F(WelcomeWindow, TheWordListEntriesOpenTheirWindowsModally)
+{
+    PEnsureUserRow();
+    TPManageFormTB manager;
+    TPManageFormWL editor;
+    TPSameSubStrWordForm filter;
+    const std::pair<const char *, TPForm *> entries[] = {{"MenuItem5", &manager}, {"N6", &editor}, {"N17", &filter}};
+    for (const auto &[name, window] : entries) {
+        bool modal = false;
+        QTimer::singleShot(0, window, [window, &modal] {
+            modal = window->isModalShowing();
+            window->close();
+        });
+        action(name)->trigger();
+        EXPECT_TRUE(modal) << name;
+        EXPECT_EQ(window->activationCount(), 1) << name;
+    }
 }
