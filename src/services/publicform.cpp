@@ -1,7 +1,11 @@
 #include "services/publicform.h"
 
 #include "services/pronunciation.h"
+#include "wordlists/dictform.h"
 
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -62,9 +66,15 @@ TPPublicForm::~TPPublicForm()
 
 void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
 {
-    // The small dictionary is not in the program yet; this opens it on Word once it is.
-    Q_UNUSED(Word);
-    Q_UNUSED(Mode);
+    if (!PDictForm)
+        return;
+    PDictForm->MeWord->setText(Word);
+    PDictForm->PopFind0->trigger();
+    if (Mode == QLatin1String("no")) {
+        PDictForm->GBMove->hide();
+        PDictForm->GBDelete->hide();
+    }
+    PDictForm->ShowModal();
 }
 
 void TPPublicForm::TimerPlayMusicTimer()

@@ -13,6 +13,7 @@
 #include "services/utils.h"
 #include "shell/minidesign.h"
 #include "shell/welcomeform.h"
+#include "wordlists/dictform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -547,8 +548,13 @@ void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), QStringLit
 
 void TPMiniBrowseForm::N4Click()
 {
-    // The look-up in the small dictionary comes here once that window is part of the program
-    // (N4 stays disabled until then); playback resumes afterwards.
+    if (PDictForm) {
+        PDictForm->MeWord->setText(LBWord->text().trimmed());
+        PDictForm->PopFind0->trigger();
+        PDictForm->GBMove->hide();
+        PDictForm->GBDelete->hide();
+        PDictForm->ShowModal();
+    }
     SBStartClick();
 }
 
@@ -560,7 +566,7 @@ void TPMiniBrowseForm::SBCancelClick()
     // now hides or closes, so there is no button of its own to show again.
     SBupClick();
     GBWordTable->show();
-    // N4 stays disabled while the small dictionary is not part of the program.
+    N4->setEnabled(true);
     SBStart->show();
     SBPause->hide();
     PMiniIndex = 0;

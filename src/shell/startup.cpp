@@ -7,7 +7,10 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/inputformwordsvc.h"
+#include "wordlists/titlecreateform.h"
 
 #include <QList>
 #include <QPointer>
@@ -51,17 +54,18 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test, small dictionary;
-    //   between the options dialog and the word-book import: bulk import;
-    //   after the word-book import: article word counter;
+    //   builder, word browser, spelling test, multiple-choice test (before the small dictionary);
     //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
     //   review, tick-to-memorise, crazy spell.
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PDictForm);
     create(AboutBox);
     create(POptionForm);
+    create(PInputFormWordSvc);
     create(PInputFormAiCiba);
+    create(PTitleCreateForm);
     create(PPublicForm);
     return !PTerminateRequested;
 }
