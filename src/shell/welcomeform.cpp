@@ -17,6 +17,7 @@
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/inputformwordsvc.h"
+#include "platform/windowkit.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -190,8 +191,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PWelcomeForm = this;
     PGuard([this] { FormCreate(); });
