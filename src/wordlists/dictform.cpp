@@ -1,5 +1,6 @@
 #include "wordlists/dictform.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -7,6 +8,7 @@
 #include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
+#include "platform/windowkit.h"
 #include "platform/speech.h"
 #include "services/addresses.h"
 #include "services/phonetic.h"
@@ -24,14 +26,12 @@
 #include <QCursor>
 #include <QDomDocument>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextEdit>
@@ -44,10 +44,6 @@ QString PDictFoundWord;
 
 namespace {
 
-const QString kWord = QStringLiteral("单词");
-const QString kTempTable = QStringLiteral("TempTable");
-const QString kIniSection = QStringLiteral("DictForm");
-const QString kIniExplWidth = QStringLiteral("详解框宽");
 
 constexpr int kClientWidth = 590;
 constexpr int kClientHeight = 371;
@@ -122,9 +118,9 @@ TPDictForm::TPDictForm(QWidget *parent)
     EdPron->setFixedWidth(160);
     EdMean = named(new QLineEdit(top), "EdMean");
     auto *row2 = new QHBoxLayout;
-    row2->addWidget(new QLabel(QStringLiteral("音标"), top));
+    row2->addWidget(new QLabel(Col::Phonetic, top));
     row2->addWidget(EdPron);
-    row2->addWidget(new QLabel(QStringLiteral("解释"), top));
+    row2->addWidget(new QLabel(Col::Explanation, top));
     row2->addWidget(EdMean, 1);
 
     LBhint = named(new QLabel(top), "LBhint");
@@ -208,22 +204,13 @@ TPDictForm::TPDictForm(QWidget *parent)
     PHookEvents(REExpl, [this](QEvent *e) { return REExplFocus(e); });
     PHookEvents(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-
-    PDictForm = this;
+    PCenterOnScreen(this);
     PGuard([this] {
         PLoadFormBackground(this);
         PClearResult();
         MeWord->clear();
         SBinsert->hide();
     });
-}
-
-TPDictForm::~TPDictForm()
-{
-    if (PDictForm == this)
-        PDictForm = nullptr;
 }
 
 void TPDictForm::buildMenus()
@@ -316,7 +303,7 @@ void TPDictForm::PFindWord()
         return;
     }
     PClearResult();
-    if (Pdatamodule->PGetCountFromTableWhere(kTempTable, kWord, text.trimmed()) > 0) {
+    if (Pdatamodule->PGetCountFromTableWhere(Tbl::TempTable, Col::Word, text.trimmed()) > 0) {
         LBhint->setText(QStringLiteral("正在学习的单词不可查"));
         return;
     }
@@ -362,14 +349,14 @@ void TPDictForm::showListWord(const QString &word)
 {
     PDictFoundWord = word;
     JetQuery &q = Pdatamodule->PQuery;
-    Pdatamodule->PSelectFromTableWhere(PDictFoundTable, kWord, word);
+    Pdatamodule->PSelectFromTableWhere(PDictFoundTable, Col::Word, word);
     q.open();
     QString pron, mean, expl, sent;
     if (!q.eof()) {
-        pron = q.fieldByName(QStringLiteral("音标"));
-        mean = q.fieldByName(QStringLiteral("解释"));
-        expl = q.fieldByName(QStringLiteral("详解"));
-        sent = q.fieldByName(QStringLiteral("例句"));
+        pron = q.fieldByName(Col::Phonetic);
+        mean = q.fieldByName(Col::Explanation);
+        expl = q.fieldByName(Col::Details);
+        sent = q.fieldByName(Col::Example);
     }
     q.close();
     EdPron->setText(pron);
@@ -410,7 +397,7 @@ void TPDictForm::Button4Click()
         try {
             PInsertNewWord(CBWordTableAdd->currentText(),
                            {word, EdPron->text(), mean, REExpl->toPlainText(), PStoredSentences(RESent),
-                            QStringLiteral("错")});
+                            Code::Wrong});
         } catch (const EngineError &) {
             PDialogs().message(QStringLiteral("添加失败"), QString(), Dialogs::Critical);
             return;
@@ -426,7 +413,7 @@ void TPDictForm::Button5Click()
     if (!wordUnchanged())
         return;
     try {
-        Pdatamodule->PDeleteOneRecordFromTable(PDictFoundTable, kWord, PDictFoundWord);
+        Pdatamodule->PDeleteOneRecordFromTable(PDictFoundTable, Col::Word, PDictFoundWord);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("删除失败"), QString(), Dialogs::Critical);
         return;
@@ -440,13 +427,13 @@ void TPDictForm::Button1Click()
     if (!wordUnchanged())
         return;
     const QString target = CBWordTableMove->currentText();
-    if (Pdatamodule->PGetCountFromTableWhere(target, kWord, PDictFoundWord) > 0) {
+    if (Pdatamodule->PGetCountFromTableWhere(target, Col::Word, PDictFoundWord) > 0) {
         LBhint->setText(QStringLiteral("单词表 ") + target + QStringLiteral(" 中已有该词"));
     } else {
         // Copy and delete land together: a failure leaves the word where it was.
         JetTransaction t(Pdatamodule->PConnection);
-        Pdatamodule->PMoveOneRecordToTable(PDictFoundTable, target, kWord, PDictFoundWord);
-        Pdatamodule->PDeleteOneRecordFromTable(PDictFoundTable, kWord, PDictFoundWord);
+        Pdatamodule->PMoveOneRecordToTable(PDictFoundTable, target, Col::Word, PDictFoundWord);
+        Pdatamodule->PDeleteOneRecordFromTable(PDictFoundTable, Col::Word, PDictFoundWord);
         t.commit();
         LBhint->setText(QStringLiteral("转移成功"));
     }
@@ -466,14 +453,13 @@ void TPDictForm::PSaveChanges()
     if (PCheckWordAndMeaning(MeWord->text(), EdMean->text()))
         return;
     try {
-        const std::pair<const char *, QString> fields[] = {{"音标", EdPron->text()},
-                                                           {"解释", EdMean->text()},
-                                                           {"详解", REExpl->toPlainText()},
-                                                           {"例句", PStoredSentences(RESent)}};
+        const std::pair<QString, QString> fields[] = {{Col::Phonetic, EdPron->text()},
+                                                      {Col::Explanation, EdMean->text()},
+                                                      {Col::Details, REExpl->toPlainText()},
+                                                      {Col::Example, PStoredSentences(RESent)}};
         JetTransaction t(Pdatamodule->PConnection);
         for (const auto &f : fields)
-            Pdatamodule->PUpdateOneDataFromTable(PDictFoundTable, kWord, QString::fromUtf8(f.first), PDictFoundWord,
-                                                 f.second);
+            Pdatamodule->PUpdateOneDataFromTable(PDictFoundTable, Col::Word, f.first, PDictFoundWord, f.second);
         t.commit();
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("更改") + MeWord->text() + QStringLiteral("失败"), QString(),
@@ -489,7 +475,7 @@ void TPDictForm::RESentSelectionChange()
     const QString t = s.trimmed();
     PopSent1->setEnabled(PIsPrintableAscii(t));
     PopSent2->setEnabled(PIsLettersOnly(t) && s.size() > 1 && s.size() < 100 &&
-                         Pdatamodule->PGetCountFromTableWhere(kTempTable, kWord, t) == 0);
+                         Pdatamodule->PGetCountFromTableWhere(Tbl::TempTable, Col::Word, t) == 0);
 }
 
 void TPDictForm::PopSent2Click()
@@ -502,7 +488,7 @@ void TPDictForm::CheckBox1Click() { setFixedHeight(CheckBox1->isChecked() ? kCol
 
 void TPDictForm::Splitter1Moved()
 {
-    PConfigIni->WriteInteger(kIniSection, kIniExplWidth, REExpl->width());
+    PConfigIni->WriteInteger(Ini::DictForm, Ini::DictExplWidth, REExpl->width());
 }
 
 void TPDictForm::FormActivate()
@@ -511,7 +497,7 @@ void TPDictForm::FormActivate()
     PLoadCurrentTableName();
     CBWordTableAdd->clear();
     PFillTableCombo(CBWordTableAdd);
-    const int width = PConfigIni->ReadInteger(kIniSection, kIniExplWidth, 200);
+    const int width = PConfigIni->ReadInteger(Ini::DictForm, Ini::DictExplWidth, 200);
     Splitter1->setSizes({width, Splitter1->width() - Splitter1->handleWidth() - width});
     MeWord->setFocus();
 }

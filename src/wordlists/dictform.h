@@ -8,6 +8,7 @@
 // groups again.
 
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 class QAction;
 class QCheckBox;
@@ -21,6 +22,9 @@ class QSplitter;
 class QTextEdit;
 class QToolButton;
 class TLinkLabel;
+class TPDictForm;
+
+extern TPDictForm *PDictForm;
 
 // The list in which the last look-up found the word (empty: in none), and the word box's text then.
 // Both outlive closing the window.
@@ -31,7 +35,6 @@ class TPDictForm : public TPForm {
     Q_OBJECT
 public:
     explicit TPDictForm(QWidget *parent = nullptr);
-    ~TPDictForm() override;
 
     QLineEdit *MeWord;
     QLineEdit *EdPron;
@@ -84,6 +87,7 @@ protected:
     void FormClose(TCloseAction &action) override;
 
 private:
+    TPInstance<TPDictForm> m_instance{PDictForm, this};
     void buildMenus();
     void findOnline(const QString &word);
     void showListWord(const QString &word);
@@ -95,5 +99,3 @@ private:
     bool RESentMouse(QEvent *e);
     bool REExplFocus(QEvent *e);
 };
-
-extern TPDictForm *PDictForm;

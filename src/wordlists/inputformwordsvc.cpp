@@ -1,6 +1,7 @@
 #include "wordlists/inputformwordsvc.h"
 
 #include "core/bankmaint.h"
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -9,6 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/http.h"
 #include "platform/linklabel.h"
+#include "platform/windowkit.h"
 #include "services/addresses.h"
 #include "services/phonetic.h"
 #include "services/utils.h"
@@ -24,7 +26,6 @@
 #include <QComboBox>
 #include <QDomDocument>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,7 +34,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QToolButton>
@@ -43,8 +43,6 @@
 TPInputFormWordSvc *PInputFormWordSvc = nullptr;
 
 namespace {
-
-const QString kWord = QStringLiteral("单词");
 
 template <class W>
 W *named(W *w, const char *name)
@@ -232,21 +230,12 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
             PMiniBrowseForm->close();
     });
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-
-    PInputFormWordSvc = this;
+    PCenterOnScreen(this);
     PGuard([this] {
         PClearText();
         MeInputList->clear();
         PLoadFormBackground(this);
     });
-}
-
-TPInputFormWordSvc::~TPInputFormWordSvc()
-{
-    if (PInputFormWordSvc == this)
-        PInputFormWordSvc = nullptr;
 }
 
 void TPInputFormWordSvc::PClearText()
@@ -265,7 +254,7 @@ void TPInputFormWordSvc::FormActivate()
         ComboBox3->clear();
         PFillTableCombo(ComboBox3);
     }
-    PRefreshListView(LVWordList, PCurrentTable, QString(), 0, QStringLiteral("inputformW"));
+    PRefreshListView(LVWordList, PCurrentTable, QString(), 0, Mode::InputFormW);
 }
 
 void TPInputFormWordSvc::FormCloseQuery(bool &CanClose)
@@ -327,7 +316,7 @@ void TPInputFormWordSvc::BtCreateClick()
     if (CBClearMemo->isChecked() && answering)
         MeInputList->clear();
     if (CBKeepUnique->isChecked())
-        PLoadAndDedupTable(LVWordList, PCurrentTable, kWord);
+        PLoadAndDedupTable(LVWordList, PCurrentTable, Col::Word);
     FormActivate();
 }
 
@@ -352,7 +341,7 @@ void TPInputFormWordSvc::Button4Click()
 void TPInputFormWordSvc::ComboBox3Change()
 {
     PSetCurrentTable(ComboBox3->currentText());
-    PRefreshListView(LVWordList, PCurrentTable, QString(), 0, QStringLiteral("inputformW"));
+    PRefreshListView(LVWordList, PCurrentTable, QString(), 0, Mode::InputFormW);
 }
 
 void TPInputFormWordSvc::LVWordListSelectItem()
@@ -360,16 +349,16 @@ void TPInputFormWordSvc::LVWordListSelectItem()
     QTreeWidgetItem *item = LVWordList->currentItem();
     if (!item)
         return;
-    const QString word = PSubItem(item, 0);
+    const QString word = PSubItem(item, PSub(ModeCol::InputFormW::Word));
     try {
         JetQuery &q = Pdatamodule->PQuery;
-        Pdatamodule->PSelectFromTableWhere(PCurrentTable, kWord, word);
+        Pdatamodule->PSelectFromTableWhere(PCurrentTable, Col::Word, word);
         q.open();
         EdWord->setText(word);
         if (!q.eof()) {
-            EdExpl->setText(q.fieldByName(QStringLiteral("解释")));
-            EdPron->setText(q.fieldByName(QStringLiteral("音标")));
-            PShowStoredSentences(RESent, q.fieldByName(QStringLiteral("例句")));
+            EdExpl->setText(q.fieldByName(Col::Explanation));
+            EdPron->setText(q.fieldByName(Col::Phonetic));
+            PShowStoredSentences(RESent, q.fieldByName(Col::Example));
         }
         q.close();
     } catch (const EngineError &) {
@@ -385,6 +374,6 @@ void TPInputFormWordSvc::N2Click()
     for (int i = 0; i < LVWordList->topLevelItemCount(); ++i) {
         QTreeWidgetItem *item = LVWordList->topLevelItem(i);
         if (item->isSelected())
-            MeInputList->appendPlainText(PSubItem(item, 0));
+            MeInputList->appendPlainText(PSubItem(item, PSub(ModeCol::InputFormW::Word)));
     }
 }

@@ -4,6 +4,7 @@
 // current word list. Lines the service could not give go back into the input box.
 
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 class QAction;
 class QCheckBox;
@@ -19,6 +20,9 @@ class QTextEdit;
 class QToolButton;
 class QTreeWidget;
 class TLinkLabel;
+class TPInputFormWordSvc;
+
+extern TPInputFormWordSvc *PInputFormWordSvc;
 
 // At most this many lines are imported at a time.
 constexpr int PMaxImportLines = 100;
@@ -27,7 +31,6 @@ class TPInputFormWordSvc : public TPForm {
     Q_OBJECT
 public:
     explicit TPInputFormWordSvc(QWidget *parent = nullptr);
-    ~TPInputFormWordSvc() override;
 
     QPlainTextEdit *MeInputList;
     QPushButton *Button2;
@@ -68,7 +71,6 @@ protected:
     void FormCloseQuery(bool &CanClose) override;
 
 private:
+    TPInstance<TPInputFormWordSvc> m_instance{PInputFormWordSvc, this};
     bool m_importing = false;
 };
-
-extern TPInputFormWordSvc *PInputFormWordSvc;

@@ -1,5 +1,6 @@
 #include "wordlists/newwordrow.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "services/utils.h"
 
@@ -9,31 +10,31 @@
 void PInsertNewWord(const QString &T, const TPNewWord &W)
 {
     PCheckName(T);
-    const std::pair<const char *, QString> fields[] = {
-        {"单词", W.Word},
-        {"音标", W.Pron},
-        {"解释", W.Mean},
-        {"联想", QString()},
-        {"详解", W.Expl},
-        {"例句", W.Sent},
-        {"做过次数", QStringLiteral("0")},
-        {"做错次数", QStringLiteral("0")},
-        {"经验点数", QStringLiteral("10")},
-        {"所属类别", QString()},
-        {"上次是否做对", W.LastResult},
-        {"最近测试时间", PTodayText()},
-        {"掌握类型", QStringLiteral("00")},
+    const std::pair<QString, QString> fields[] = {
+        {Col::Word, W.Word},
+        {Col::Phonetic, W.Pron},
+        {Col::Explanation, W.Mean},
+        {Col::Association, QString()},
+        {Col::Details, W.Expl},
+        {Col::Example, W.Sent},
+        {Col::TimesDone, QStringLiteral("0")},
+        {Col::TimesWrong, QStringLiteral("0")},
+        {Col::Experience, Code::NewWordExperience},
+        {Col::Category, QString()},
+        {Col::LastRight, W.LastResult},
+        {Col::LastTested, PTodayText()},
+        {Col::MasterType, Code::Master00},
     };
     QStringList names, params;
     for (const auto &f : fields) {
-        names << QString::fromUtf8(f.first);
-        params << QLatin1Char(':') + names.last();
+        names << f.first;
+        params << QLatin1Char(':') + f.first;
     }
     JetQuery &q = Pdatamodule->PQuery;
     q.setSql(QStringLiteral("insert into ") + T + QLatin1Char('(') + names.join(QLatin1Char(',')) +
              QStringLiteral(") values(") + params.join(QLatin1Char(',')) + QLatin1Char(')'));
     for (const auto &f : fields)
         // An empty text is stored as such, not as a missing value.
-        q.setParam(QString::fromUtf8(f.first), f.second.isNull() ? QStringLiteral("") : f.second);
+        q.setParam(f.first, f.second.isNull() ? QStringLiteral("") : f.second);
     q.execSql();
 }

@@ -2,11 +2,9 @@
 
 #include "rules/articlewords.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -59,17 +57,9 @@ TPTitleCreateForm::TPTitleCreateForm(QWidget *parent) : TPForm(parent)
     main->addLayout(row);
     main->addStretch();
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PConnect(BtGotoBrowse, &QPushButton::clicked, this, &TPTitleCreateForm::BtGotoBrowseClick);
-    PTitleCreateForm = this;
-}
-
-TPTitleCreateForm::~TPTitleCreateForm()
-{
-    if (PTitleCreateForm == this)
-        PTitleCreateForm = nullptr;
 }
 
 int TPTitleCreateForm::PSplitArticleWords(const QString &Text)

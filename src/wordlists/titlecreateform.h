@@ -3,16 +3,19 @@
 // shows their number in the caption. Made at start-up; no entry of the program opens it.
 
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 class QPlainTextEdit;
 class QPushButton;
 class QTextEdit;
+class TPTitleCreateForm;
+
+extern TPTitleCreateForm *PTitleCreateForm;
 
 class TPTitleCreateForm : public TPForm {
     Q_OBJECT
 public:
     explicit TPTitleCreateForm(QWidget *parent = nullptr);
-    ~TPTitleCreateForm() override;
 
     QTextEdit *REArticle;
     QPushButton *BtGotoBrowse;
@@ -22,6 +25,7 @@ public:
     // Memo1 := the words of Text, one a line; returns their number.
     int PSplitArticleWords(const QString &Text);
     void BtGotoBrowseClick();
-};
 
-extern TPTitleCreateForm *PTitleCreateForm;
+private:
+    TPInstance<TPTitleCreateForm> m_instance{PTitleCreateForm, this};
+};
