@@ -498,7 +498,10 @@ void TPDictForm::FormActivate()
     CBWordTableAdd->clear();
     PFillTableCombo(CBWordTableAdd);
     const int width = PConfigIni->ReadInteger(Ini::DictForm, Ini::DictExplWidth, 200);
-    Splitter1->setSizes({width, Splitter1->width() - Splitter1->handleWidth() - width});
+    const QList<int> sizes = Splitter1->sizes();
+    const int both = sizes.value(0) + sizes.value(1);
+    // Sizes that add up to the space there is are taken as they are, not scaled.
+    Splitter1->setSizes({width, qMax(both - width, 1)});
     MeWord->setFocus();
 }
 
