@@ -10,7 +10,9 @@
 #include "services/publicform.h"
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
+#include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/inputformwordsvc.h"
 #include "shell/shelltestutil.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"
@@ -387,6 +389,34 @@ TEST_F(WordBookEntries, TheKingsoftEntryNamesItsLayoutAndOpensTheImport)
     EXPECT_EQ(dialogs->shown().at(0).kind, QStringLiteral("open"));
     EXPECT_GE(import->activationCount(), 1);
     EXPECT_FALSE(import->isVisible());
+}
+
+// The small dictionary and the bulk import open modally; the dictionary's entry hides the welcome
+// window meanwhile and shows it again afterwards.
+TEST_F(WelcomeWindow, TheDictionaryAndBulkImportEntriesOpenTheirWindowsModally)
+{
+    TPDictForm dict;
+    TPInputFormWordSvc bulk;
+    form->Show();
+    struct Opening {
+        QAction *entry;
+        TPForm *window;
+        bool welcomeHidden;
+    } openings[] = {{form->N3, &dict, true}, {form->MenuItem2, &bulk, false}, {form->N4, &bulk, false}};
+    for (const Opening &o : openings) {
+        bool modal = false;
+        bool welcomeShown = true;
+        QTimer::singleShot(0, [&] {
+            modal = o.window->isModalShowing();
+            welcomeShown = form->isVisible();
+            o.window->close();
+        });
+        o.entry->trigger();
+        EXPECT_TRUE(modal) << o.entry->objectName().toStdString();
+        EXPECT_EQ(welcomeShown, !o.welcomeHidden) << o.entry->objectName().toStdString();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(o.window->isVisible());
+    }
 }
 
 TEST_F(WordBookEntries, TheGoogleEntryWarnsFirstThenOpensTheImport)
