@@ -281,6 +281,7 @@ void TPInputFormWordSvc::BtCreateClick()
     bool answering = online;
     if (online && n > 0) {
         ImportingFlag busy(m_importing);
+        TPPaintingFetcher fetcher;
         for (const QString &line : lines) {
             ProgressBar1->setValue(ProgressBar1->value() + 1);
             PClearText();
@@ -288,7 +289,7 @@ void TPInputFormWordSvc::BtCreateClick()
             // Once the service has stopped answering, asking again would only wait once more.
             if (answering) {
                 try {
-                    found = PLoadWordXmlPainting(doc, line);
+                    found = fetcher.PLoadWordXml(doc, line);
                 } catch (const WebError &e) {
                     answering = e.kind() != WebError::NoAnswer;
                 }

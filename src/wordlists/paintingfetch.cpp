@@ -4,26 +4,59 @@
 
 #include <QDomDocument>
 #include <QEventLoop>
-#include <exception>
-#include <thread>
 
-bool PLoadWordXmlPainting(QDomDocument &Doc, const QString &Word)
+TPPaintingFetcher::TPPaintingFetcher() : m_thread([this] { run(); }) {}
+
+TPPaintingFetcher::~TPPaintingFetcher()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+bool TPPaintingFetcher::PLoadWordXml(QDomDocument &Doc, const QString &Word)
 {
     QEventLoop loop;
-    bool found = false;
-    std::exception_ptr error;
-    // Doc belongs to the request until the loop ends; nothing here touches it meanwhile.
-    std::thread request([&] {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_doc = &Doc;
+        m_word = Word;
+        m_waiting = &loop;
+        m_error = nullptr;
+    }
+    m_wake.notify_one();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_waiting = nullptr;
+    if (m_error)
+        std::rethrow_exception(m_error);
+    return m_found;
+}
+
+void TPPaintingFetcher::run()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || m_doc; });
+        if (m_stop)
+            return;
+        QDomDocument *doc = m_doc;
+        const QString word = m_word;
+        lock.unlock();
+        bool found = false;
+        std::exception_ptr error;
         try {
-            found = PLoadWordXml(Doc, Word);
+            found = ::PLoadWordXml(*doc, word);
         } catch (...) {
             error = std::current_exception();
         }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    request.join();
-    if (error)
-        std::rethrow_exception(error);
-    return found;
+        lock.lock();
+        m_doc = nullptr;
+        m_found = found;
+        m_error = error;
+        QMetaObject::invokeMethod(m_waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    }
 }
