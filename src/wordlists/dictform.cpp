@@ -98,6 +98,7 @@ TPDictForm::TPDictForm(QWidget *parent)
     ImgWordSvc = named(new TLinkLabel(QStringLiteral("海词"), top), "ImgWordSvc");
     ImgWordSvc->setToolTip(QStringLiteral("访问海词网站"));
     ImgWordSvc->setCursor(Qt::PointingHandCursor);
+    ImgWordSvc->setStyleSheet(QStringLiteral("color: #0000a0; text-decoration: underline;"));
     Label3 = named(new TLinkLabel(QStringLiteral("?"), top), "Label3");
     Label3->setToolTip(QStringLiteral("操作帮助"));
     Label3->setCursor(Qt::WhatsThisCursor);

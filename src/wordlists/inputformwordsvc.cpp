@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDomDocument>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -106,6 +107,7 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     Image2 = named(new TLinkLabel(QStringLiteral("海词"), this), "Image2");
     Image2->setToolTip(QStringLiteral("访问海词网站"));
     Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setStyleSheet(QStringLiteral("color: #0000a0; text-decoration: underline;"));
     SpeedButton3 = named(new QToolButton(this), "SpeedButton3");
     SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SpeedButton3->setToolTip(QStringLiteral("完全退出"));
@@ -180,11 +182,11 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     for (QLineEdit *e : {EdWord, EdPron, EdExpl})
         e->setReadOnly(true);
     RESent = named(new QTextEdit(GBWordInf), "RESent");
-    auto *info = new QVBoxLayout(GBWordInf);
-    info->addWidget(EdWord);
-    info->addWidget(EdPron);
-    info->addWidget(EdExpl);
-    info->addWidget(RESent, 1);
+    auto *info = new QFormLayout(GBWordInf);
+    info->addRow(QStringLiteral("单词"), EdWord);
+    info->addRow(QStringLiteral("音标"), EdPron);
+    info->addRow(QStringLiteral("解释"), EdExpl);
+    info->addRow(RESent);
     GBWordInf->setFixedWidth(190);
     GBWordInf->hide();
 
