@@ -186,7 +186,7 @@ TPDictForm::TPDictForm(QWidget *parent)
 
     buildMenus();
 
-    connect(MeWord, &QLineEdit::returnPressed, this, [this] { PFindWord(); });
+    PConnect(MeWord, &QLineEdit::returnPressed, this, &TPDictForm::PFindWord);
     PConnect(BTFind, &QToolButton::clicked, this, &TPDictForm::BTFindClick);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { PSpeakWord(MeWord->text()); });
     connect(ImgWordSvc, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::WordServiceSite()); });

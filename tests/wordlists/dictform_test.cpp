@@ -283,6 +283,21 @@ TEST_F(DictForm, AddingUnderAnEditedWordLeavesTheListsRowOfThatWordIntact)
     EXPECT_TRUE(after.last().contains("|apple||n. 梨|")) << after.last().toStdString();
 }
 
+TEST_F(DictForm, AFailedAddSaysSoAndKeepsTheResultOnShow)
+{
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    form->MeWord->setText(QStringLiteral("pear"));
+    QTest::keyClick(form->MeWord, Qt::Key_Return);
+    ASSERT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    form->CBWordTableAdd->addItem(QStringLiteral("Gone"));
+    form->Button4->click();
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().first().text, QStringLiteral("添加失败"));
+    EXPECT_EQ(dialogs->shown().first().icon, Dialogs::Critical);
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    EXPECT_FALSE(form->GBadd->isHidden());
+}
+
 TEST_F(DictForm, AnEmptyMeaningOrAMeaningEqualToTheWordAddsNothingAndClearsSilently)
 {
     serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));

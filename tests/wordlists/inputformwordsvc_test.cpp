@@ -5,6 +5,8 @@
 #include "wordsvcfixture.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -205,6 +207,10 @@ TEST_F(InputFormWordSvc, CopyingSelectedWordsAppendsThemToTheBoxAndDeletingRemov
         form->LVWordList->topLevelItem(0)->setSelected(true);
         form->LVWordList->topLevelItem(2)->setSelected(true);
         form->N2->trigger();
+        form->LVWordList->setCurrentItem(form->LVWordList->topLevelItem(2), 0, QItemSelectionModel::NoUpdate);
+        EXPECT_EQ(form->EdWord->text(), QStringLiteral("plum"));
+        EXPECT_EQ(form->EdExpl->text(), QStringLiteral("解释"));
+        EXPECT_EQ(form->LBSelPos->text(), QStringLiteral("第 3 项"));
         form->Button4->click();
         form->close();
     });
