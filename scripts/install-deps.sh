@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   # run: a General MIDI sound font for the background music, a CJK font for the Chinese texts
   timgm6mb-soundfont fonts-wqy-microhei fonts-dejavu-core espeak-ng-data
+  # run: Qt's own dialogs in Chinese
+  qt6-translations-l10n
   # tools the build and the tests call
   sqlite3 sox xvfb xauth
 )

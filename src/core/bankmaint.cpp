@@ -2,7 +2,7 @@
 
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
-#include "services/utils.h"
+#include "platform/clock.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #include "core/choosers.h"
 
+#include "core/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"
@@ -14,13 +15,9 @@
 #include <QTreeWidget>
 #include <memory>
 
-namespace {
-const QString kCancel = QStringLiteral("lxbCancel");
-}
-
 QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *ListView)
 {
-    QString result = kCancel;
+    QString result = Code::ChooserCancel;
     const bool category = Kind == QStringLiteral("单词类别");
 
     auto form = std::make_unique<TPForm>(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
@@ -65,20 +62,20 @@ QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *
         result = combo->currentText();
         // With no list to offer there is no target: an empty name must never reach a caller.
         if (!category && result.isEmpty())
-            result = kCancel;
+            result = Code::ChooserCancel;
     }
     return result;
 }
 
 QStringList PWordTableNames()
 {
-    QStringList names{QStringLiteral("WordTable")};
+    QStringList names{Tbl::WordTable};
     JetQuery &q = Pdatamodule->PQuery;
-    Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
+    Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
     q.open();
     try {
         while (!q.eof()) {
-            names << q.fieldByName(QStringLiteral("表名"));
+            names << q.fieldByName(Col::TableName);
             q.next();
         }
     } catch (...) {
@@ -93,10 +90,10 @@ void PFillTableNames(QComboBox *ComboBox)
 {
     JetQuery &q = Pdatamodule->PQuery;
     try {
-        Pdatamodule->PSelectAllFromTable(QStringLiteral("TableNameTable"));
+        Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
         q.open();
         while (!q.eof()) {
-            ComboBox->addItem(q.fieldByName(QStringLiteral("表名")));
+            ComboBox->addItem(q.fieldByName(Col::TableName));
             q.next();
         }
         q.close();
@@ -108,7 +105,7 @@ void PFillTableNames(QComboBox *ComboBox)
 
 void PFillTableCombo(QComboBox *ComboBox)
 {
-    ComboBox->addItem(QStringLiteral("WordTable"));
+    ComboBox->addItem(Tbl::WordTable);
     PFillTableNames(ComboBox);
     ComboBox->setCurrentIndex(ComboBox->findText(PCurrentTable));
 }
@@ -116,7 +113,7 @@ void PFillTableCombo(QComboBox *ComboBox)
 QString PFindWordTable(const QString &Word)
 {
     for (const QString &name : PWordTableNames())
-        if (Pdatamodule->PGetCountFromTableWhere(name, QStringLiteral("单词"), Word) > 0)
+        if (Pdatamodule->PGetCountFromTableWhere(name, Col::Word, Word) > 0)
             return name;
     return QString();
 }
@@ -153,9 +150,9 @@ void PSearchAllTables(const QString &Pattern, QTreeWidget *ListView)
     PClearItems(ListView);
     JetQuery &q = Pdatamodule->PQuery;
     for (const QString &name : PWordTableNames()) {
-        Pdatamodule->PSelectFromTableLike(name, QStringLiteral("单词"), Pattern);
+        Pdatamodule->PSelectFromTableLike(name, Col::Word, Pattern);
         ListView->addTopLevelItems(PItemsFromQuery(q, [&] {
-            return PNewItem(q.fieldByName(QStringLiteral("单词")), {q.fieldByName(QStringLiteral("解释")), name});
+            return PNewItem(q.fieldByName(Col::Word), {q.fieldByName(Col::Explanation), name});
         }));
     }
 }

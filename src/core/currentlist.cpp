@@ -1,5 +1,6 @@
 #include "core/currentlist.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 
 QString PCurrentTable;
@@ -7,29 +8,28 @@ QString PCurrentTable;
 void PLoadCurrentTableName()
 {
     JetQuery &q = Pdatamodule->PQuery;
-    Pdatamodule->PSelectAllFromTable(QStringLiteral("UserTable"));
+    Pdatamodule->PSelectAllFromTable(Tbl::UserTable);
     q.open();
-    const QString name = q.eof() ? QString() : q.fieldByName(QStringLiteral("当前单词表"));
+    const QString name = q.eof() ? QString() : q.fieldByName(Col::CurrentList);
     q.close();
     PCurrentTable = name;
 }
 
 void PSetCurrentTable(const QString &Name)
 {
-    Pdatamodule->PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("当前单词表"), Name);
+    Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, Col::CurrentList, Name);
     PCurrentTable = Name;
 }
 
 void PEnsureUserRow()
 {
-    if (Pdatamodule->PGetCountFromTable(QStringLiteral("UserTable")) != 0)
+    if (Pdatamodule->PGetCountFromTable(Tbl::UserTable) != 0)
         return;
     // One row or none: the three values land together.
     JetTransaction t(Pdatamodule->PConnection);
-    Pdatamodule->PInsertOneRecordToTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("0"));
-    Pdatamodule->PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"),
+    Pdatamodule->PInsertOneRecordToTable(Tbl::UserTable, Col::UserExperience, QStringLiteral("0"));
+    Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount,
                                           QStringLiteral("0"));
-    Pdatamodule->PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("当前单词表"),
-                                          QStringLiteral("WordTable"));
+    Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, Col::CurrentList, Tbl::WordTable);
     t.commit();
 }

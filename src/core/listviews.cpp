@@ -1,10 +1,11 @@
 #include "core/listviews.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
+#include "rules/sortorder.h"
 
 #include <QComboBox>
 #include <QVarLengthArray>
-#include <QStringEncoder>
 #include <QTreeWidget>
 #include <QVariant>
 #include <algorithm>
@@ -138,33 +139,25 @@ void PClearItems(QTreeWidget *ListView) { ListView->clear(); }
 QStringList PModeFields(const QString &Mode)
 {
     static const QHash<QString, QStringList> modes = {
-        {QStringLiteral("testform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("解释"),
-          QStringLiteral("联想"), QStringLiteral("详解"), QStringLiteral("例句"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"), QStringLiteral("掌握类型")}},
-        {QStringLiteral("mainformDBT"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("browseform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("做过次数"),
-          QStringLiteral("做错次数"), QStringLiteral("经验点数"), QStringLiteral("所属类别"),
-          QStringLiteral("上次是否做对"), QStringLiteral("掌握类型")}},
-        {QStringLiteral("createform"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("做过次数"), QStringLiteral("做错次数"),
-          QStringLiteral("所属类别"), QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("inputformW"), {QStringLiteral("ID"), QStringLiteral("单词")}},
-        {QStringLiteral("testformOption"),
-         {QStringLiteral("ID"), QStringLiteral("单词"), QStringLiteral("解释"), QStringLiteral("POpt1"),
-          QStringLiteral("POpt2"), QStringLiteral("POpt3"), QStringLiteral("POpt4"), QStringLiteral("POpt5"),
-          QStringLiteral("POpt6"), QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"),
-          QStringLiteral("掌握类型")}},
-        {QStringLiteral("DirectCheckForm"),
-         {QStringLiteral("单词"), QStringLiteral("掌握类型"), QString(), QStringLiteral("最近测试时间")}},
-        {QStringLiteral("MiniMaster"),
-         {QStringLiteral("单词"), QStringLiteral("音标"), QStringLiteral("解释"), QStringLiteral("掌握类型")}},
+        {Mode::TestForm,
+         {Col::ID, Col::Word, Col::Phonetic, Col::Explanation, Col::Association, Col::Details, Col::Example,
+          Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category, Col::LastRight, Col::LastTested,
+          Col::MasterType}},
+        {Mode::MainFormDBT,
+         {Col::ID, Col::Word, Col::Explanation, Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category,
+          Col::MasterType}},
+        {Mode::BrowseForm,
+         {Col::ID, Col::Word, Col::Explanation, Col::TimesDone, Col::TimesWrong, Col::Experience, Col::Category,
+          Col::LastRight, Col::MasterType}},
+        {Mode::CreateForm,
+         {Col::ID, Col::Word, Col::TimesDone, Col::TimesWrong, Col::Category, Col::LastRight, Col::LastTested,
+          Col::MasterType}},
+        {Mode::InputFormW, {Col::ID, Col::Word}},
+        {Mode::TestFormOption,
+         {Col::ID, Col::Word, Col::Explanation, Col::Option(1), Col::Option(2), Col::Option(3), Col::Option(4),
+          Col::Option(5), Col::Option(6), Col::LastRight, Col::LastTested, Col::MasterType}},
+        {Mode::DirectCheckForm, {Col::Word, Col::MasterType, QString(), Col::LastTested}},
+        {Mode::MiniMaster, {Col::Word, Col::Phonetic, Col::Explanation, Col::MasterType}},
     };
     return modes.value(Mode);
 }
@@ -233,103 +226,6 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
 
 namespace {
 
-// The GB18030 bytes of one character packed big-endian into 32 bits, ASCII letters folded to
-// upper case. Comparing two characters' weights is comparing their byte sequences, because no
-// sequence of GB18030 is a prefix of another; so comparing texts weight by weight gives the
-// byte order of their GB18030 texts, which puts the common Chinese characters in pinyin order.
-quint32 packBytes(const QByteArray &b)
-{
-    quint32 w = 0;
-    for (int i = 0; i < 4; ++i)
-        w = (w << 8) | (i < b.size() ? quint8(b.at(i)) : 0u);
-    return w;
-}
-
-QByteArray gb18030(QStringView text)
-{
-    thread_local QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
-    if (!encoder.isValid())
-        return text.toUtf8();
-    return encoder.encode(text);
-}
-
-quint32 charWeight(char16_t c)
-{
-    if (c < 0x80) {
-        if (c >= 'a' && c <= 'z')
-            c = char16_t(c - 'a' + 'A');
-        return quint32(c) << 24;
-    }
-    // Looked up once per character and kept: encoding is the slow part of a sort.
-    static std::vector<quint32> cache(0x10000, 0);
-    quint32 &w = cache[c];
-    if (w == 0) {
-        const QChar ch(c);
-        w = packBytes(gb18030(QStringView(&ch, 1)));
-    }
-    return w;
-}
-
-// The weight of the character at i, moving i past it (a surrogate pair is one character).
-quint32 weightAt(QStringView t, qsizetype &i)
-{
-    const char16_t c = t.at(i).unicode();
-    if (QChar::isHighSurrogate(c) && i + 1 < t.size() && QChar::isLowSurrogate(t.at(i + 1).unicode())) {
-        const quint32 w = packBytes(gb18030(t.mid(i, 2)));
-        i += 2;
-        return w;
-    }
-    ++i;
-    return charWeight(c);
-}
-
-int compareTexts(QStringView a, QStringView b)
-{
-    const char16_t *pa = reinterpret_cast<const char16_t *>(a.constData());
-    const char16_t *pb = reinterpret_cast<const char16_t *>(b.constData());
-    const qsizetype na = a.size(), nb = b.size();
-    qsizetype i = 0, j = 0;
-    while (i < na && j < nb) {
-        char16_t ca = pa[i], cb = pb[j];
-        if (ca < 0x80 && cb < 0x80) {
-            // Both ASCII: their weights compare as the folded characters do.
-            if (ca >= 'a' && ca <= 'z')
-                ca = char16_t(ca - 'a' + 'A');
-            if (cb >= 'a' && cb <= 'z')
-                cb = char16_t(cb - 'a' + 'A');
-            if (ca != cb)
-                return ca < cb ? -1 : 1;
-            ++i;
-            ++j;
-            continue;
-        }
-        const quint32 wa = weightAt(a, i), wb = weightAt(b, j);
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-    }
-    // The shorter text first when one begins the other.
-    return int(i < na) - int(j < nb);
-}
-
-// The first eight bytes of a text's sort order, zero-padded: texts whose prefixes differ compare
-// as their prefixes do, so most comparisons of a sort are one integer comparison.
-quint64 sortPrefix(QStringView t)
-{
-    quint64 p = 0;
-    int bytes = 0;
-    for (qsizetype i = 0; i < t.size() && bytes < 8;) {
-        const quint32 w = weightAt(t, i);
-        for (int shift = 24; shift >= 0 && bytes < 8; shift -= 8) {
-            const quint32 b = (w >> shift) & 0xFF;
-            if (shift != 24 && b == 0)
-                break;
-            p |= quint64(b) << (8 * (7 - bytes));
-            ++bytes;
-        }
-    }
-    return p;
-}
-
 // The item's text of a column; plain items' texts are kept alive in store while they are compared.
 QStringView sortText(const QTreeWidgetItem *item, int column, std::vector<QString> &store)
 {
@@ -341,25 +237,13 @@ QStringView sortText(const QTreeWidgetItem *item, int column, std::vector<QStrin
 
 }  // namespace
 
-QByteArray PSortKey(const QString &Text)
-{
-    QByteArray key;
-    for (qsizetype i = 0; i < Text.size();) {
-        const quint32 w = weightAt(Text, i);
-        for (int shift = 24; shift >= 0; shift -= 8)
-            if (shift == 24 || ((w >> shift) & 0xFF) != 0)
-                key.append(char((w >> shift) & 0xFF));
-    }
-    return key;
-}
-
 int PCompareAsc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex)
 {
     std::vector<QString> store;
     store.reserve(2);
     const QStringView a = sortText(Item1, ColumnIndex, store);
     const QStringView b = sortText(Item2, ColumnIndex, store);
-    return compareTexts(a, b);
+    return PCompareSortTexts(a, b);
 }
 
 int PCompareDesc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex)
@@ -391,11 +275,11 @@ void PSortListView(QTreeWidget *ListView, int ColumnIndex)
     store.reserve(size_t(items.size()));  // never grows: the views into it stay valid
     for (int i = 0; i < items.size(); ++i) {
         const QStringView text = sortText(items.at(i), ColumnIndex, store);
-        keyed.push_back({sortPrefix(text), text, items.at(i), i});
+        keyed.push_back({PSortPrefix(text), text, items.at(i), i});
     }
     // Equal texts keep their order.
     std::sort(keyed.begin(), keyed.end(), [descending](const Keyed &a, const Keyed &b) {
-        int c = a.prefix == b.prefix ? compareTexts(a.text, b.text) : (a.prefix < b.prefix ? -1 : 1);
+        int c = a.prefix == b.prefix ? PCompareSortTexts(a.text, b.text) : (a.prefix < b.prefix ? -1 : 1);
         if (descending)
             c = -c;
         return c != 0 ? c < 0 : a.index < b.index;

@@ -3,6 +3,8 @@
 // sub-item i is column i + 1. Windows and the word-list operations read rows back by these
 // positions, so every access goes through the helpers below.
 
+#include "rules/sortorder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -50,8 +52,6 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode);
 void PSortListView(QTreeWidget *ListView, int ColumnIndex);
 int PCompareAsc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex);
 int PCompareDesc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int ColumnIndex);
-// The key the sort compares: ASCII letters without regard to case, Chinese in pinyin order.
-QByteArray PSortKey(const QString &Text);
 // The sort flag of a list view: 0 or -1.
 int PSortFlag(const QTreeWidget *ListView);
 

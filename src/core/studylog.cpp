@@ -1,5 +1,6 @@
 #include "core/studylog.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 
 namespace {
@@ -21,8 +22,8 @@ int counter(const JetQuery &q, const QString &field)
 
 void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, int Experience, int Mastered)
 {
-    const QString T = QStringLiteral("LogTable");
-    const QString key = QStringLiteral("日期");
+    const QString T = Tbl::LogTable;
+    const QString key = Col::LogDate;
     int s = StudyMinutes, b = BrowseMinutes, e = Experience, m = Mastered;
 
     // The old row goes and the new one comes in one step: a failure keeps the day's log.
@@ -32,10 +33,10 @@ void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, 
         Pdatamodule->PSelectFromTableWhere(T, key, DateText);
         q.open();
         try {
-            s += counter(q, QStringLiteral("学习时间"));
-            b += counter(q, QStringLiteral("浏览用时"));
-            e += counter(q, QStringLiteral("经验"));
-            m += counter(q, QStringLiteral("掌握单词数"));
+            s += counter(q, Col::StudyMinutes);
+            b += counter(q, Col::BrowseMinutes);
+            e += counter(q, Col::LogExperience);
+            m += counter(q, Col::MasteredCount);
         } catch (...) {
             q.close();
             throw;
@@ -45,11 +46,11 @@ void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, 
     }
     Pdatamodule->PInsertOneRecordToTable(T, key, DateText);
     // The counters go to the new row alone: a day that already has several rows keeps theirs.
-    const QString id = Pdatamodule->PGetMMFromTable(T, QStringLiteral("ID"), QStringLiteral("max"));
-    const QString idField = QStringLiteral("ID");
-    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("学习时间"), id, QString::number(s));
-    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("浏览用时"), id, QString::number(b));
-    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("经验"), id, QString::number(e));
-    Pdatamodule->PUpdateOneDataFromTable(T, idField, QStringLiteral("掌握单词数"), id, QString::number(m));
+    const QString id = Pdatamodule->PGetMMFromTable(T, Col::ID, QStringLiteral("max"));
+    const QString idField = Col::ID;
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, Col::StudyMinutes, id, QString::number(s));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, Col::BrowseMinutes, id, QString::number(b));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, Col::LogExperience, id, QString::number(e));
+    Pdatamodule->PUpdateOneDataFromTable(T, idField, Col::MasteredCount, id, QString::number(m));
     t.commit();
 }

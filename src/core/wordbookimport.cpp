@@ -3,7 +3,7 @@
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
-#include "services/utils.h"
+#include "platform/clock.h"
 
 #include <QHash>
 #include <QSet>

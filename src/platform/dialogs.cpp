@@ -6,8 +6,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 QtDialogs g_qtDialogs;
@@ -18,6 +23,9 @@ QWidget *parentWindow()
     QWidget *w = QApplication::activeWindow();
     return (w && w->isVisible()) ? w : nullptr;
 }
+
+// What a title bar takes besides its text: the window icon and the three buttons.
+constexpr int InputBoxTitleBarRoom = 160;
 
 QString titleOr(const QString &title)
 {
@@ -104,11 +112,21 @@ Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon i
 bool QtDialogs::input(const QString &title, const QString &prompt, QString &value)
 {
     ModalScope scope;
-    bool ok = false;
-    const QString v = QInputDialog::getText(parentWindow(), titleOr(title), prompt, QLineEdit::Normal, value, &ok);
-    if (ok)
-        value = v;
-    return ok;
+    QInputDialog box(parentWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setLabelText(prompt);
+    box.setTextValue(value);
+    // The program asks its question in the title: leave room for it beside the title bar's icon
+    // and buttons, within the screen.
+    const QFontMetrics metrics(QApplication::font());
+    int width = std::max(box.sizeHint().width(), metrics.horizontalAdvance(box.windowTitle()) + InputBoxTitleBarRoom);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width());
+    box.resize(width, box.sizeHint().height());
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    value = box.textValue();
+    return true;
 }
 
 QString QtDialogs::openFile(const QString &title, const QString &filter, const QString &dir)

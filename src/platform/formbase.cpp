@@ -8,8 +8,11 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QScreen>
+#include <QTranslator>
 #include <QWindow>
 
 namespace {
@@ -280,8 +283,15 @@ void PGuard(const std::function<void()> &handler)
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    // No display name: Qt would append it to every window title.
     setApplicationName(QStringLiteral("Lexorin"));
-    setApplicationDisplayName(QStringLiteral("Lexorin"));
+    // Qt's own dialogs and buttons speak Chinese like the rest of the program, whatever the
+    // desktop's language: their texts, and the kinds of file the file dialog lists.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(), QStringLiteral("qt"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *e)

@@ -5,10 +5,13 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace {
 std::atomic<int> g_connectMs{HttpDefaultConnectTimeoutMs};
@@ -76,6 +79,16 @@ Easy makeEasy(const QByteArray &address, char *errorBuffer)
     return easy;
 }
 
+void setUpGet(CURL *c, Sink &sink)
+{
+    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+}
+
 [[noreturn]] void fail(const QString &url, CURLcode code, const char *errorBuffer)
 {
     if (code == CURLE_OPERATION_TIMEDOUT)
@@ -86,27 +99,9 @@ Easy makeEasy(const QByteArray &address, char *errorBuffer)
     throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"),
                    unreachable ? WebError::NoAnswer : WebError::Failed);
 }
-}  // namespace
-
-WebError::WebError(const QString &message, Kind kind)
-    : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind)
+// The reply of a finished transfer, or the WebError it ended in.
+HttpReply finishGet(const QString &url, CURL *c, CURLcode code, Sink &sink, const char *errorBuffer)
 {
-}
-
-HttpReply HttpGet(const QString &url)
-{
-    const QByteArray address = encodedAddress(url);
-    char errorBuffer[CURL_ERROR_SIZE] = {};
-    Easy easy = makeEasy(address, errorBuffer);
-    CURL *c = easy.get();
-    Sink sink;
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
-    const CURLcode code = curl_easy_perform(c);
     if (sink.tooLarge)
         throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（回应过大）"));
     if (code != CURLE_OK)
@@ -123,9 +118,8 @@ HttpReply HttpGet(const QString &url)
     return reply;
 }
 
-QString HttpGetText(const QString &url)
+QString decodeReply(const HttpReply &reply)
 {
-    const HttpReply reply = HttpGet(url);
     const int at = reply.contentType.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
     if (at >= 0) {
         QString charset = reply.contentType.mid(at + 8).section(QLatin1Char(';'), 0, 0).trimmed();
@@ -136,6 +130,100 @@ QString HttpGetText(const QString &url)
     }
     // No charset named: Chinese pages of that age were written in the Chinese code page.
     return PDecodeText(reply.body);
+}
+
+struct MultiDeleter {
+    void operator()(CURLM *m) const { curl_multi_cleanup(m); }
+};
+
+// One request of a batch.
+struct Transfer {
+    QString url;
+    Easy easy;
+    Sink sink;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    bool done = false;
+    CURLcode code = CURLE_OPERATION_TIMEDOUT;
+};
+}  // namespace
+
+WebError::WebError(const QString &message, Kind kind)
+    : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind)
+{
+}
+
+HttpReply HttpGet(const QString &url)
+{
+    const QByteArray address = encodedAddress(url);
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    Easy easy = makeEasy(address, errorBuffer);
+    Sink sink;
+    setUpGet(easy.get(), sink);
+    return finishGet(url, easy.get(), curl_easy_perform(easy.get()), sink, errorBuffer);
+}
+
+QString HttpGetText(const QString &url) { return decodeReply(HttpGet(url)); }
+
+QList<std::optional<QString>> HttpGetTextAll(const QStringList &urls, int budgetMs)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
+    initCurl();
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    std::vector<std::unique_ptr<Transfer>> transfers;
+    for (const QString &url : urls) {
+        auto t = std::make_unique<Transfer>();
+        t->url = url;
+        try {
+            t->easy = makeEasy(encodedAddress(url), t->errorBuffer);
+        } catch (const WebError &) {
+            // An address that is no web address fails at once.
+        }
+        if (t->easy) {
+            CURL *c = t->easy.get();
+            setUpGet(c, t->sink);
+            curl_easy_setopt(c, CURLOPT_PRIVATE, t.get());
+            curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(std::min(budgetMs, g_connectMs.load())));
+            curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(std::min(budgetMs, g_totalMs.load())));
+            if (multi)
+                curl_multi_add_handle(multi.get(), c);
+        }
+        transfers.push_back(std::move(t));
+    }
+
+    int running = multi ? 1 : 0;
+    while (running > 0) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK)
+            break;
+        int left = 0;
+        while (CURLMsg *msg = curl_multi_info_read(multi.get(), &left)) {
+            if (msg->msg != CURLMSG_DONE)
+                continue;
+            Transfer *t = nullptr;
+            curl_easy_getinfo(msg->easy_handle, CURLINFO_PRIVATE, reinterpret_cast<char **>(&t));
+            t->done = true;
+            t->code = msg->data.result;
+        }
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (running == 0 || wait <= 0)
+            break;
+        curl_multi_poll(multi.get(), nullptr, 0, int(std::min<long long>(wait, 100)), nullptr);
+    }
+
+    QList<std::optional<QString>> out;
+    for (auto &t : transfers) {
+        std::optional<QString> text;
+        if (t->easy && multi)
+            curl_multi_remove_handle(multi.get(), t->easy.get());
+        if (t->easy && t->done) {
+            try {
+                text = decodeReply(finishGet(t->url, t->easy.get(), t->code, t->sink, t->errorBuffer));
+            } catch (const WebError &) {
+            }
+        }
+        out.append(text);
+    }
+    return out;
 }
 
 bool HttpCanConnect(const QString &url)

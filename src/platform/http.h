@@ -3,7 +3,10 @@
 // silent server ends in a WebError like any other failed request. libcurl honours http_proxy.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <stdexcept>
 
 // A failed request (no connection, time-out, an HTTP error status) or an answer that cannot be
@@ -34,6 +37,9 @@ HttpReply HttpGet(const QString &url);
 // The body of a GET of url as text, decoded by the charset the server names; without one, by
 // its byte-order mark, else as UTF-8 when it is valid UTF-8, else as GB18030.
 QString HttpGetText(const QString &url);
+// GETs of urls made together, all ended by budgetMs from now: the text of each (as HttpGetText
+// gives it), or nothing for a request that failed or had not finished within the budget.
+QList<std::optional<QString>> HttpGetTextAll(const QStringList &urls, int budgetMs);
 // Whether a connection to the host of url (or to the proxy in use) can be made now.
 bool HttpCanConnect(const QString &url);
 

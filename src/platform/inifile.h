@@ -22,7 +22,9 @@ public:
     bool ValueExists(const QString &section, const QString &key) const;
     QStringList ReadSection(const QString &section) const;
 
-    // Each returns false (and leaves the file as it was) when the file cannot be written.
+    // Each returns false (and leaves the file as it was) when the file cannot be written, or when
+    // the section or key name holds a line break, "=", "[" or "]". Every value reads back as
+    // written: one with a line break or blanks at either end is stored quoted and escaped.
     bool WriteString(const QString &section, const QString &key, const QString &value);
     bool WriteInteger(const QString &section, const QString &key, int value);
     bool WriteBool(const QString &section, const QString &key, bool value);

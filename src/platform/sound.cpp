@@ -346,26 +346,43 @@ QList<Request> requests() { return state().requests; }
 
 void clearRequests() { state().requests.clear(); }
 
+namespace {
+// Halts and frees every sound; the device stays as it is.
+void haltEverything()
+{
+    State &s = state();
+    Mix_ChannelFinished(nullptr);
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    for (const Recording &r : s.recordings)
+        Mix_FreeChunk(r.chunk);
+    s.recordings.clear();
+    for (Mix_Chunk *c : s.speechQueue)
+        Mix_FreeChunk(c);
+    s.speechQueue.clear();
+    if (s.speaking)
+        Mix_FreeChunk(s.speaking);
+    s.speaking = nullptr;
+    if (s.music)
+        Mix_FreeMusic(s.music);
+    s.music = nullptr;
+    s.musicPath.clear();
+}
+}  // namespace
+
+void stopAll()
+{
+    if (!state().open)
+        return;
+    haltEverything();
+    Mix_ChannelFinished(channelFinished);
+}
+
 void shutdown()
 {
     State &s = state();
     if (s.open) {
-        Mix_ChannelFinished(nullptr);
-        Mix_HaltChannel(-1);
-        Mix_HaltMusic();
-        for (const Recording &r : s.recordings)
-            Mix_FreeChunk(r.chunk);
-        s.recordings.clear();
-        for (Mix_Chunk *c : s.speechQueue)
-            Mix_FreeChunk(c);
-        s.speechQueue.clear();
-        if (s.speaking)
-            Mix_FreeChunk(s.speaking);
-        s.speaking = nullptr;
-        if (s.music)
-            Mix_FreeMusic(s.music);
-        s.music = nullptr;
-        s.musicPath.clear();
+        haltEverything();
         Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

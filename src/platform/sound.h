@@ -45,6 +45,8 @@ struct Request {
 QList<Request> requests();
 void clearRequests();
 
+// Stops every sound, speech and effects included, and keeps the device open.
+void stopAll();
 // Stops every sound and closes the device (also done when the application ends).
 void shutdown();
 

@@ -1,5 +1,7 @@
 #include "platform/windowkit.h"
 
+#include "platform/linklabel.h"
+
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,6 +51,19 @@ QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption)
 {
     auto *l = new QLabel(caption, parent);
     l->setObjectName(name);
+    return l;
+}
+
+TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *l = new TLinkLabel(caption, parent);
+    l->setObjectName(name);
+    QFont f = l->font();
+    f.setUnderline(true);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, Qt::blue);
+    l->setPalette(p);
     return l;
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLabel;
+class TLinkLabel;
 class QPushButton;
 class QTreeWidget;
 class QWidget;
@@ -25,6 +26,16 @@ bool PHasCheckBoxes(const QTreeWidget *listView);
 
 QPushButton *PMakeButton(QWidget *parent, const QString &name, const QString &caption);
 QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption = QString());
+// A link caption drawn as links are: underlined, in blue.
+TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &caption);
+
+// Gives a widget made elsewhere its object name.
+template <class W>
+W *PNamed(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
 
 // Centres the window on the screen it is on (or the primary screen).
 void PCenterOnScreen(QWidget *window);

@@ -1,8 +1,8 @@
 #pragma once
 // Every web address the program uses, in one place.
 //
-// The program's own pages and the XML word service live under one base address; the look-up
-// services are outside sites, queried with the word appended as typed (the browser encodes it).
+// The program's own pages live under one base address; the look-up services are outside sites,
+// queried with the word appended as typed (the browser encodes it).
 
 #include <QString>
 
@@ -26,29 +26,27 @@ inline QString HelpPage(const QString &topic = QString())
 // Ready-made word banks to download.
 inline QString BankDownloads() { return SiteBase() + QStringLiteral("banks/"); }
 
+// The 海词 online dictionary; its site also answers the XML word service.
+inline QString WordServiceHost() { return QStringLiteral("http://dict.cn"); }
 // The XML word service: endpoint + "ws.php?q=" + word.
-inline QString WordServiceEndpoint() { return SiteBase() + QStringLiteral("dict/"); }
+inline QString WordServiceEndpoint() { return WordServiceHost() + QStringLiteral("/"); }
 
-// The 海词 online dictionary's own site.
-inline QString WordServiceSite() { return QStringLiteral("http://dict.cn/"); }
-
-// Query addresses of the look-up services: prefix + word + suffix.
+// Query addresses of the look-up services: host + path + word + suffix.
 struct LookupService {
     const char *name;  // UTF-8, as the menus name it
-    const char *prefix;
+    const char *host;  // empty: the XML word service's host
+    const char *path;
     const char *suffix;
 };
 
-// The word pages of 爱词霸 carry its bilingual example sentences; it has no separate sentence
-// search any more.
 inline constexpr LookupService LookupServices[] = {
-    {"百度", "http://www.baidu.com/s?ie=utf-8&wd=", ""},
-    {"爱词霸", "http://www.iciba.com/word?w=", ""},
-    {"爱词霸短句", "http://www.iciba.com/word?w=", ""},
-    {"海词", "http://dict.cn/search?q=", ""},
-    {"谷词", "http://dict.youdao.com/result?lang=en&word=", ""},
-    {"谷词句子", "http://dict.youdao.com/example/blng/eng/", "/"},
-    {"中国日报", "http://newssearch.chinadaily.com.cn/en/search?query=", ""},
+    {"百度", "http://www.baidu.com", "/baidu?ie=gb2312&cl=3&ct=1048576&word=", ""},
+    {"爱词霸", "http://www.iciba.com", "/", "/"},
+    {"爱词霸短句", "http://www.iciba.com", "/search?s=", ""},
+    {"海词", "", "/search/?q=", ""},
+    {"谷词", "http://dict.youdao.com", "/searchw.jsp?word=", "&type=1"},
+    {"谷词句子", "http://dict.youdao.com", "/searchs.jsp?word=", "&type=1"},
+    {"中国日报", "http://search.chinadaily.com.cn", "/searchen.jsp?searchText=", "&ch=all"},
 };
 
 }  // namespace Addr

@@ -1,5 +1,6 @@
 #include "services/pronunciation.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/sound.h"
@@ -36,7 +37,7 @@ bool readBool(const QString &section, const QString &key, bool def)
 QString currentPiece()
 {
     const QString def = QStringLiteral("welcome");
-    return PConfigIni ? PConfigIni->ReadString(QStringLiteral("backmusic"), QStringLiteral("status"), def) : def;
+    return PConfigIni ? PConfigIni->ReadString(Ini::BackMusic, Ini::Status, def) : def;
 }
 
 bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
@@ -72,9 +73,13 @@ QString recordingPath(const QString &Word)
 
 }  // namespace
 
+bool PSpeechRoleWanted() { return readBool(Ini::Main, Ini::SpeechRole, true); }
+
+bool PBackMusicWanted() { return readBool(Ini::BackMusic, Ini::CanPlay, true); }
+
 void PSpeakWord(const QString &Word)
 {
-    if (readBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), true)) {
+    if (PSpeechRoleWanted()) {
         const QString recording = recordingPath(Word);
         if (!recording.isEmpty()) {
             Sound::play(recording);
@@ -96,7 +101,7 @@ void PPlayEffect(const QString &Name)
 void PPlayMusicFile(const QString &Name)
 {
     const QString path = PProgramDir + QStringLiteral("sound/Music/") + Name + QStringLiteral(".mid");
-    if (isFile(path) && readBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), true))
+    if (isFile(path) && PBackMusicWanted())
         Sound::play(path);
 }
 
@@ -104,7 +109,7 @@ void PPlayBackMusic(const QString &Name)
 {
     PStopBackMusic();
     if (PConfigIni)
-        PConfigIni->WriteString(QStringLiteral("backmusic"), QStringLiteral("status"), Name);
+        PConfigIni->WriteString(Ini::BackMusic, Ini::Status, Name);
     switchMusicTimer(true);
 }
 
@@ -118,7 +123,7 @@ void PBackMusicCheckClick(QCheckBox *CheckBox)
 {
     const bool checked = CheckBox->isChecked();
     if (PConfigIni)
-        PConfigIni->WriteBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), checked);
+        PConfigIni->WriteBool(Ini::BackMusic, Ini::CanPlay, checked);
     if (!checked) {
         PStopBackMusic();
     } else {

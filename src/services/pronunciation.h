@@ -12,6 +12,11 @@ class QCheckBox;
 // The music level found when it was lowered (packed like a MIDI device volume).
 extern quint32 PSavedMidiVolume;
 
+// The two sound settings as in force: recorded pronunciations preferred, background music on.
+// Both are on until the learner switches them off.
+bool PSpeechRoleWanted();
+bool PBackMusicWanted();
+
 void PSpeakWord(const QString &Word);
 void PSpeakOk();
 // Plays sound/effect/<Name>.wav to its end; nothing when the file is missing.

@@ -1,13 +1,8 @@
 #include "services/publicform.h"
 
 #include "services/pronunciation.h"
-#include "wordlists/dictform.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -36,17 +31,11 @@ TPPublicForm::TPPublicForm(QWidget *parent) : TPForm(parent)
     P_Memo = new QPlainTextEdit(this);
     P_Memo->setObjectName(QStringLiteral("P_Memo"));
 
-    TimerPlayMusic = new QTimer(this);
-    TimerPlayMusic->setObjectName(QStringLiteral("TimerPlayMusic"));
-    TimerPlayMusic->setInterval(PMusicTimerInterval);
-    PConnect(TimerPlayMusic, &QTimer::timeout, this, &TPPublicForm::TimerPlayMusicTimer);
-    QTimer *timer = TimerPlayMusic;
-    PSetMusicTimerSwitch([timer](bool on) {
-        if (!on)
-            timer->stop();
-        else if (!timer->isActive())
-            timer->start();
-    });
+    m_timerPlayMusic = PPlayClock().newTimer(this, QStringLiteral("TimerPlayMusic"), PMusicTimerInterval);
+    TimerPlayMusic = m_timerPlayMusic.get();
+    TimerPlayMusic->OnTimer = [this] { PGuard([this] { TimerPlayMusicTimer(); }); };
+    TPlayTimer *timer = TimerPlayMusic;
+    PSetMusicTimerSwitch([timer](bool on) { timer->setEnabled(on); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(P_LVtest);
@@ -64,17 +53,19 @@ TPPublicForm::~TPPublicForm()
     }
 }
 
+namespace {
+std::function<void(const QString &, bool)> g_dictOpener;
+}  // namespace
+
+void PSetDictOpener(std::function<void(const QString &Word, bool MayChange)> Opener)
+{
+    g_dictOpener = std::move(Opener);
+}
+
 void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
 {
-    if (!PDictForm)
-        return;
-    PDictForm->MeWord->setText(Word);
-    PDictForm->PopFind0->trigger();
-    if (Mode == QLatin1String("no")) {
-        PDictForm->GBMove->hide();
-        PDictForm->GBDelete->hide();
-    }
-    PDictForm->ShowModal();
+    if (g_dictOpener)
+        g_dictOpener(Word, Mode != QLatin1String("no"));
 }
 
 void TPPublicForm::TimerPlayMusicTimer()

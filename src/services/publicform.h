@@ -3,9 +3,12 @@
 // the background-music timer.
 
 #include "platform/formbase.h"
+#include "platform/playtimer.h"
+
+#include <functional>
+#include <memory>
 
 class QPlainTextEdit;
-class QTimer;
 class QTreeWidget;
 
 class TPPublicForm : public TPForm {
@@ -17,13 +20,20 @@ public:
     QTreeWidget *P_LVtest;   // working list of crazy spell, quick recall and meaning matching
     QTreeWidget *P_LVmini;   // the mini browser's words
     QPlainTextEdit *P_Memo;  // scratch text buffer
-    QTimer *TimerPlayMusic;  // repeats the play command of the background music
+    TPlayTimer *TimerPlayMusic;  // repeats the play command of the background music
 
     // Opens the small dictionary on Word; Mode "no" hides its move and delete groups.
     void PShowWordInDict(const QString &Word, const QString &Mode);
 
 public slots:
     void TimerPlayMusicTimer();
+
+private:
+    std::unique_ptr<TPlayTimer> m_timerPlayMusic;
 };
 
 extern TPPublicForm *PPublicForm;
+
+// The small dictionary lives above this layer and gives PShowWordInDict its way in while it
+// exists: open on Word; MayChange false hides its move and delete groups.
+void PSetDictOpener(std::function<void(const QString &Word, bool MayChange)> Opener);

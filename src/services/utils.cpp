@@ -1,7 +1,5 @@
 #include "services/utils.h"
 
-#include "platform/clock.h"
-
 #include "platform/dialogs.h"
 
 #include <QBrush>
@@ -69,24 +67,3 @@ QString PSecondsToText(qint64 Seconds)
     return QString::number(hours) + QStringLiteral("时") + QString::number(minutes) + QStringLiteral("分") +
            QString::number(seconds) + QStringLiteral("秒");
 }
-
-QString PShortDateText(const QDate &date)
-{
-    // Built by hand: the machine's locale must never change how dates are written.
-    return QString::number(date.year()) + QLatin1Char('-') + QString::number(date.month()) + QLatin1Char('-') +
-           QString::number(date.day());
-}
-
-QString PDateText(const QDate &date)
-{
-    QString s = PShortDateText(date);
-    if (s.size() >= 7 && s.at(6) == QLatin1Char('-'))
-        s.insert(5, QLatin1Char('0'));
-    if (s.size() >= 2 && s.at(s.size() - 2) == QLatin1Char('-'))
-        s.insert(s.size() - 1, QLatin1Char('0'));
-    return s;
-}
-
-QString PTodayText() { return PDateText(PToday()); }
-
-QString PShortDateText() { return PShortDateText(PToday()); }

@@ -1,7 +1,9 @@
 #pragma once
-// Small routines every window uses: the tiled background, input checks, durations and dates.
+// Small routines every window uses: the tiled background, input checks and durations (the date
+// texts are in platform/clock.h).
 
-#include <QDate>
+#include "platform/clock.h"
+
 #include <QString>
 
 class QPixmap;
@@ -22,12 +24,3 @@ bool PCheckWordAndMeaning(const QString &Word, const QString &Meaning);
 
 // 3725 gives "1时2分5秒".
 QString PSecondsToText(qint64 Seconds);
-
-// The short date text, year-month-day unpadded ("2009-1-5"), whatever the machine's locale.
-QString PShortDateText(const QDate &date);
-// Today's short date text.
-QString PShortDateText();
-// Today's date text, zero-padded ("2009-01-05").
-QString PTodayText();
-// The date text of a given day, made from its short date text as today's is.
-QString PDateText(const QDate &date);

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 QString PStatusPageText;
+int PStartUpWebBudgetMs = PStartUpWebBudgetDefaultMs;
 
 namespace {
 const QString ArticleMarker = QStringLiteral("therecommendablepaper");
@@ -18,9 +19,8 @@ const QString LinkEnd = QStringLiteral("\">");
 constexpr int ArticleLinkOffset = 47;
 
 // The article page from the start of article N's link on; null when the page lacks the marker.
-QString articleRest(const QString &N)
+QString articleRest(const QString &page, const QString &N)
 {
-    const QString page = PGetWebPage(Addr::ArticlePage());
     const int at = page.indexOf(ArticleMarker + N);
     if (at < 0)
         return QString();
@@ -52,8 +52,10 @@ void POpenUrl(const QString &Url)
 QString PLookupAddress(const QString &Service, const QString &Word)
 {
     for (const auto &s : Addr::LookupServices) {
-        if (Service == QString::fromUtf8(s.name))
-            return QString::fromUtf8(s.prefix) + Word + QString::fromUtf8(s.suffix);
+        if (Service != QString::fromUtf8(s.name))
+            continue;
+        const QString host = *s.host ? QString::fromUtf8(s.host) : Addr::WordServiceHost();
+        return host + QString::fromUtf8(s.path) + Word + QString::fromUtf8(s.suffix);
     }
     return QString();
 }
@@ -67,7 +69,12 @@ void PWebLookup(const QString &Service, const QString &Word)
 
 QString PGetRecommendedTitle(const QString &N)
 {
-    const QString rest = articleRest(N);
+    return PRecommendedTitleIn(PGetWebPage(Addr::ArticlePage()), N);
+}
+
+QString PRecommendedTitleIn(const QString &Page, const QString &N)
+{
+    const QString rest = articleRest(Page, N);
     const int end = rest.indexOf(LinkEnd);
     if (end < 0)
         return QString();
@@ -78,7 +85,7 @@ QString PGetRecommendedTitle(const QString &N)
 
 QString PGetRecommendedUrl(const QString &N)
 {
-    const QString rest = articleRest(N);
+    const QString rest = articleRest(PGetWebPage(Addr::ArticlePage()), N);
     const int end = rest.indexOf(LinkEnd);
     return end < 0 ? QString() : rest.left(end);
 }
@@ -94,4 +101,15 @@ void PCheckNewVersion(const QString &Page)
     const QString text = QStringLiteral("检测到最新版本 ") + newest + QStringLiteral(" 赶快去下载吧！");
     if (PDialogs().ask(text, QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
         POpenUrl(Addr::DownloadArticle());
+}
+
+void PFetchStartUpPages(QString &StatusPage, QStringList &Titles)
+{
+    const QString articles = Addr::ArticlePage();
+    const QList<std::optional<QString>> pages =
+        HttpGetTextAll({Addr::StatusPage(), articles, articles, articles}, PStartUpWebBudgetMs);
+    StatusPage = pages.value(0).value_or(QString());
+    Titles.clear();
+    for (int n = 1; n <= 3; ++n)
+        Titles << PRecommendedTitleIn(pages.value(n).value_or(QString()), QString::number(n));
 }

@@ -5,6 +5,7 @@
 // Failed requests are not caught here: a WebError (platform/http.h) reaches the caller.
 
 #include <QString>
+#include <QStringList>
 
 // The status page as fetched when the welcome window was made; empty until then or when the
 // fetch failed.
@@ -27,5 +28,14 @@ QString PLookupAddress(const QString &Service, const QString &Word);
 // article page; both empty when the page does not hold article N as expected.
 QString PGetRecommendedTitle(const QString &N);
 QString PGetRecommendedUrl(const QString &N);
+// The same title read from an article page already fetched.
+QString PRecommendedTitleIn(const QString &Page, const QString &N);
 // Offers the download when Page names a newer version than this one.
 void PCheckNewVersion(const QString &Page);
+
+// The welcome window's four start-up fetches (the status page, the article page for each of the
+// three titles) share one budget: made together, and what has not arrived when it runs out counts
+// as failed. A failed fetch gives an empty text; no error reaches the caller.
+constexpr int PStartUpWebBudgetDefaultMs = 5000;
+extern int PStartUpWebBudgetMs;
+void PFetchStartUpPages(QString &StatusPage, QStringList &Titles);

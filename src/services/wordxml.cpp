@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QUrl>
 
 namespace {
 // A missing element reads as an empty text.
@@ -34,7 +35,9 @@ void appendLines(QTextEdit *memo, const QStringList &lines)
 bool PLoadWordXml(QDomDocument &Doc, const QString &Word)
 {
     Doc.clear();
-    const QString url = Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + Word;
+    // "&", "#", "+" and "%" would cut or change the word on its way; blanks go as they are.
+    const QString word = QString::fromLatin1(QUrl::toPercentEncoding(Word, " "));
+    const QString url = Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + word;
     const HttpReply reply = HttpGet(url);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
     const QDomDocument::ParseResult parsed = Doc.setContent(reply.body);

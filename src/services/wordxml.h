@@ -7,7 +7,8 @@
 class QDomDocument;
 class QTextEdit;
 
-// Loads the service's answer for Word (sent as typed) into Doc. True when the service knows
+// Loads the service's answer for Word into Doc; the word reaches the service whole, whatever
+// characters it holds. True when the service knows
 // the word: the root has a first child element and it is not "def". A failed request or an answer
 // that is not XML throws WebError (platform/http.h), leaving Doc empty.
 bool PLoadWordXml(QDomDocument &Doc, const QString &Word);

@@ -37,14 +37,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     LBVersion->setWordWrap(true);
     LBVersion->setGeometry(24, 56, 304, 40);
 
-    Comments = new TLinkLabel(Addr::HomePage(), this);
-    Comments->setObjectName(QStringLiteral("Comments"));
-    QFont link = Comments->font();
-    link.setUnderline(true);
-    Comments->setFont(link);
-    QPalette p = Comments->palette();
-    p.setColor(QPalette::WindowText, Qt::blue);
-    Comments->setPalette(p);
+    Comments = PMakeLinkLabel(this, QStringLiteral("Comments"), Addr::HomePage());
     Comments->setGeometry(24, 100, 304, 22);
 
     OKButton = new QPushButton(QStringLiteral("确定"), this);

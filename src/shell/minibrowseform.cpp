@@ -1,5 +1,6 @@
 #include "shell/minibrowseform.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -46,25 +47,24 @@ using namespace MiniDesign;
 
 namespace {
 
-const QString Section = QStringLiteral("MiniBrowser");
 
 QTreeWidget *miniList() { return PPublicForm ? PPublicForm->P_LVmini : nullptr; }
 
-int readInt(const QString &key, int def) { return PConfigIni ? PConfigIni->ReadInteger(Section, key, def) : def; }
-bool readBool(const QString &key, bool def) { return PConfigIni ? PConfigIni->ReadBool(Section, key, def) : def; }
+int readInt(const QString &key, int def) { return PConfigIni ? PConfigIni->ReadInteger(Ini::MiniBrowser, key, def) : def; }
+bool readBool(const QString &key, bool def) { return PConfigIni ? PConfigIni->ReadBool(Ini::MiniBrowser, key, def) : def; }
 QString readString(const QString &key, const QString &def)
 {
-    return PConfigIni ? PConfigIni->ReadString(Section, key, def) : def;
+    return PConfigIni ? PConfigIni->ReadString(Ini::MiniBrowser, key, def) : def;
 }
 void writeInt(const QString &key, int v)
 {
     if (PConfigIni)
-        PConfigIni->WriteInteger(Section, key, v);
+        PConfigIni->WriteInteger(Ini::MiniBrowser, key, v);
 }
 void writeBool(const QString &key, bool v)
 {
     if (PConfigIni)
-        PConfigIni->WriteBool(Section, key, v);
+        PConfigIni->WriteBool(Ini::MiniBrowser, key, v);
 }
 
 }  // namespace
@@ -88,10 +88,8 @@ TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
     setCursor(Qt::SizeAllCursor);
     setAutoFillBackground(true);
 
-    TimerApp = new QTimer(this);
-    TimerApp->setObjectName(QStringLiteral("TimerApp"));
-    TimerApp->setInterval(1000);
-    PConnect(TimerApp, &QTimer::timeout, this, &TPMiniBrowseForm::TimerAppTimer);
+    TimerApp = PPlayClock().newTimer(this, QStringLiteral("TimerApp"), 1000);
+    TimerApp->OnTimer = [this] { PGuard([this] { TimerAppTimer(); }); };
 
     TimerBrowse = PPlayClock().newTimer(this, QStringLiteral("TimerBrowse"), 2000);
     TimerBrowse->OnTimer = [this] { PGuard([this] { TimerBrowseTimer(); }); };
@@ -108,7 +106,7 @@ TPMiniBrowseForm::TPMiniBrowseForm(QWidget *parent)
     }
 
     FormCreate();
-    TimerApp->start();
+    TimerApp->setEnabled(true);
     PMiniBrowseForm = this;
 }
 
@@ -211,17 +209,17 @@ void TPMiniBrowseForm::FormActivate()
         QTimer::singleShot(0, this, [this] { setWindowStyle(PStaysOnTop(), false); });
     PStopBackMusic();
 
-    setWindowColor(PColorFromValue(readInt(QStringLiteral("背景颜色"), DefaultBack)));
-    setFontColor(LBWord, PColorFromValue(readInt(QStringLiteral("单词颜色"), DefaultWordColor)));
-    setFontColor(LBPron, PColorFromValue(readInt(QStringLiteral("音标颜色"), DefaultPronColor)));
-    setFontColor(MeMean, PColorFromValue(readInt(QStringLiteral("解释颜色"), DefaultMeanColor)));
+    setWindowColor(PColorFromValue(readInt(Ini::BackColor, DefaultBack)));
+    setFontColor(LBWord, PColorFromValue(readInt(Ini::WordColor, DefaultWordColor)));
+    setFontColor(LBPron, PColorFromValue(readInt(Ini::PronColor, DefaultPronColor)));
+    setFontColor(MeMean, PColorFromValue(readInt(Ini::MeanColor, DefaultMeanColor)));
 
-    const int alpha = qBound(MinAlpha, readInt(QStringLiteral("透明度"), DefaultAlpha), MaxAlpha);
+    const int alpha = qBound(MinAlpha, readInt(Ini::Transparency, DefaultAlpha), MaxAlpha);
     setWindowOpacity(alpha / 255.0);
     TrackBar1->setValue(alpha);
 
-    CBPron->setChecked(readBool(QStringLiteral("显示音标"), true));
-    CBMean->setChecked(readBool(QStringLiteral("显示解释"), true));
+    CBPron->setChecked(readBool(Ini::ShowPhonetic, true));
+    CBMean->setChecked(readBool(Ini::ShowMeaning, true));
     setFontColor(LBclW, fontColor(LBWord));
     setFontColor(LBclP, fontColor(LBPron));
     setFontColor(LBclM, fontColor(MeMean));
@@ -229,19 +227,19 @@ void TPMiniBrowseForm::FormActivate()
     setBarMaximum(wordCount());
 
     // The spin boxes keep the intervals within their ranges, so no stored value makes a busy timer.
-    SEReadInterval->setValue(readInt(QStringLiteral("换词间隔"), 2));
-    SERepeatInterval->setValue(readInt(QStringLiteral("重复间隔"), 2));
+    SEReadInterval->setValue(readInt(Ini::ReadInterval, 2));
+    SERepeatInterval->setValue(readInt(Ini::RepeatInterval, 2));
     TimerBrowse->setInterval(SEReadInterval->value() * 1000 / 2);
     TimerRepeat->setInterval(SERepeatInterval->value() * 1000);
 
-    const bool autoRepeat = readBool(QStringLiteral("自动重复"), true);
+    const bool autoRepeat = readBool(Ini::AutoRepeat, true);
     RBRepeatTimesAuto->setChecked(autoRepeat);
     RBRepeatTimesManu->setChecked(!autoRepeat);
-    SERepeatTimes->setValue(readInt(QStringLiteral("手动重复遍数"), 2));
+    SERepeatTimes->setValue(readInt(Ini::ManualRepeatTimes, 2));
 
-    CBRepeat->setChecked(readBool(QStringLiteral("重复生词"), true));
-    CBFilter->setChecked(readBool(QStringLiteral("过滤熟词"), true));
-    CBDelay->setChecked(readBool(QStringLiteral("词义缓出"), true));
+    CBRepeat->setChecked(readBool(Ini::RepeatNewWords, true));
+    CBFilter->setChecked(readBool(Ini::FilterMastered, true));
+    CBDelay->setChecked(readBool(Ini::DelayMeaning, true));
     CBNotShowMasterMode->setChecked(false);
     CBNotShowMasterMode->setEnabled(true);
     enforceVisibilityRules();
@@ -370,9 +368,9 @@ void TPMiniBrowseForm::LBclWClick(QLabel *Sender)
     setFontColor(LBWord, fontColor(LBclW));
     setFontColor(LBPron, fontColor(LBclP));
     setFontColor(MeMean, fontColor(LBclM));
-    writeInt(QStringLiteral("单词颜色"), PColorToValue(fontColor(LBWord)));
-    writeInt(QStringLiteral("音标颜色"), PColorToValue(fontColor(LBPron)));
-    writeInt(QStringLiteral("解释颜色"), PColorToValue(fontColor(MeMean)));
+    writeInt(Ini::WordColor, PColorToValue(fontColor(LBWord)));
+    writeInt(Ini::PronColor, PColorToValue(fontColor(LBPron)));
+    writeInt(Ini::MeanColor, PColorToValue(fontColor(MeMean)));
 }
 
 void TPMiniBrowseForm::PLclBackClick()
@@ -381,19 +379,19 @@ void TPMiniBrowseForm::PLclBackClick()
     dialog.Color = PWindowColor();
     if (dialog.Execute())
         setWindowColor(dialog.Color);
-    writeInt(QStringLiteral("背景颜色"), PColorToValue(PWindowColor()));
+    writeInt(Ini::BackColor, PColorToValue(PWindowColor()));
 }
 
 void TPMiniBrowseForm::TrackBar1Change()
 {
     setWindowOpacity(TrackBar1->value() / 255.0);
-    writeInt(QStringLiteral("透明度"), TrackBar1->value());
+    writeInt(Ini::Transparency, TrackBar1->value());
 }
 
 void TPMiniBrowseForm::CBPronClick()
 {
     LBPron->setVisible(CBPron->isChecked());
-    writeBool(QStringLiteral("显示音标"), CBPron->isChecked());
+    writeBool(Ini::ShowPhonetic, CBPron->isChecked());
 }
 
 void TPMiniBrowseForm::CBMeanClick()
@@ -402,7 +400,7 @@ void TPMiniBrowseForm::CBMeanClick()
     MeMean->setVisible(on);
     CBDelay->setVisible(on);
     CBFilter->setVisible(on);
-    writeBool(QStringLiteral("显示解释"), on);
+    writeBool(Ini::ShowMeaning, on);
 }
 
 void TPMiniBrowseForm::Button1Click()
@@ -418,13 +416,13 @@ void TPMiniBrowseForm::Button1Click()
     TrackBar1->setValue(DefaultAlpha);
     CBPron->setChecked(true);
     CBMean->setChecked(true);
-    writeInt(QStringLiteral("背景颜色"), DefaultBack);
-    writeInt(QStringLiteral("单词颜色"), DefaultWordColor);
-    writeInt(QStringLiteral("音标颜色"), DefaultPronColor);
-    writeInt(QStringLiteral("解释颜色"), DefaultMeanColor);
-    writeInt(QStringLiteral("透明度"), DefaultAlpha);
-    writeBool(QStringLiteral("显示音标"), true);
-    writeBool(QStringLiteral("显示解释"), true);
+    writeInt(Ini::BackColor, DefaultBack);
+    writeInt(Ini::WordColor, DefaultWordColor);
+    writeInt(Ini::PronColor, DefaultPronColor);
+    writeInt(Ini::MeanColor, DefaultMeanColor);
+    writeInt(Ini::Transparency, DefaultAlpha);
+    writeBool(Ini::ShowPhonetic, true);
+    writeBool(Ini::ShowMeaning, true);
 }
 
 // ---- rule settings
@@ -432,38 +430,38 @@ void TPMiniBrowseForm::Button1Click()
 void TPMiniBrowseForm::CBRepeatClick()
 {
     GBRepeatRule->setVisible(CBRepeat->isChecked());
-    writeBool(QStringLiteral("重复生词"), CBRepeat->isChecked());
+    writeBool(Ini::RepeatNewWords, CBRepeat->isChecked());
 }
 
-void TPMiniBrowseForm::CBFilterClick() { writeBool(QStringLiteral("过滤熟词"), CBFilter->isChecked()); }
+void TPMiniBrowseForm::CBFilterClick() { writeBool(Ini::FilterMastered, CBFilter->isChecked()); }
 
-void TPMiniBrowseForm::CBDelayClick() { writeBool(QStringLiteral("词义缓出"), CBDelay->isChecked()); }
+void TPMiniBrowseForm::CBDelayClick() { writeBool(Ini::DelayMeaning, CBDelay->isChecked()); }
 
 void TPMiniBrowseForm::SEReadIntervalChange()
 {
     TimerBrowse->setInterval(SEReadInterval->value() * 1000 / 2);
-    writeInt(QStringLiteral("换词间隔"), SEReadInterval->value());
+    writeInt(Ini::ReadInterval, SEReadInterval->value());
 }
 
 void TPMiniBrowseForm::SERepeatIntervalChange()
 {
     TimerRepeat->setInterval(SERepeatInterval->value() * 1000);
-    writeInt(QStringLiteral("重复间隔"), SERepeatInterval->value());
+    writeInt(Ini::RepeatInterval, SERepeatInterval->value());
 }
 
 void TPMiniBrowseForm::RBRepeatTimesAutoClick()
 {
-    writeBool(QStringLiteral("自动重复"), RBRepeatTimesAuto->isChecked());
+    writeBool(Ini::AutoRepeat, RBRepeatTimesAuto->isChecked());
     SERepeatTimes->setVisible(!RBRepeatTimesAuto->isChecked());
 }
 
 void TPMiniBrowseForm::RBRepeatTimesManuClick()
 {
-    writeBool(QStringLiteral("自动重复"), !RBRepeatTimesManu->isChecked());
+    writeBool(Ini::AutoRepeat, !RBRepeatTimesManu->isChecked());
     SERepeatTimes->setVisible(RBRepeatTimesManu->isChecked());
 }
 
-void TPMiniBrowseForm::SERepeatTimesChange() { writeInt(QStringLiteral("手动重复遍数"), SERepeatTimes->value()); }
+void TPMiniBrowseForm::SERepeatTimesChange() { writeInt(Ini::ManualRepeatTimes, SERepeatTimes->value()); }
 
 void TPMiniBrowseForm::Button2Click()
 {
@@ -474,13 +472,13 @@ void TPMiniBrowseForm::Button2Click()
     SERepeatInterval->setValue(1);
     SERepeatTimes->setValue(2);
     RBRepeatTimesAuto->setChecked(true);
-    writeBool(QStringLiteral("重复生词"), CBRepeat->isChecked());
-    writeBool(QStringLiteral("过滤熟词"), CBFilter->isChecked());
-    writeBool(QStringLiteral("词义缓出"), CBDelay->isChecked());
-    writeInt(QStringLiteral("换词间隔"), SEReadInterval->value());
-    writeInt(QStringLiteral("重复间隔"), SERepeatInterval->value());
-    writeBool(QStringLiteral("自动重复"), RBRepeatTimesAuto->isChecked());
-    writeInt(QStringLiteral("手动重复遍数"), SERepeatTimes->value());
+    writeBool(Ini::RepeatNewWords, CBRepeat->isChecked());
+    writeBool(Ini::FilterMastered, CBFilter->isChecked());
+    writeBool(Ini::DelayMeaning, CBDelay->isChecked());
+    writeInt(Ini::ReadInterval, SEReadInterval->value());
+    writeInt(Ini::RepeatInterval, SERepeatInterval->value());
+    writeBool(Ini::AutoRepeat, RBRepeatTimesAuto->isChecked());
+    writeInt(Ini::ManualRepeatTimes, SERepeatTimes->value());
 }
 
 // ---- word source and list
@@ -501,7 +499,7 @@ void TPMiniBrowseForm::CBWordTableChange()
     if (name.isEmpty())
         return;
     PSetCurrentTable(name);
-    PLoadWords(QStringLiteral("WordTable"), PCurrentTable, QStringLiteral("MiniMaster"));
+    PLoadWords(Tbl::WordTable, PCurrentTable, Mode::MiniMaster);
     PMiniIndex = 0;
     SBPauseClick();
     PShowCurrentWord();
@@ -523,12 +521,12 @@ void TPMiniBrowseForm::markShownWord(const QString &RepeatCount, const QString &
         PMiniIndex = i;
         QTreeWidgetItem *item = PItemAt(lv, i);
         const QString word = PCaption(item);
-        PSetSubItem(item, 2, RepeatCount);
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, QStringLiteral("单词"), QStringLiteral("掌握类型"), word,
+        PSetSubItem(item, PMiniRepeatColumn, RepeatCount);
+        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, word,
                                              MasterType);
-        if (readString(QStringLiteral("Sender"), QStringLiteral("迷你")) == QStringLiteral("学词"))
-            Pdatamodule->PUpdateOneDataFromTable(QStringLiteral("TempTable"), QStringLiteral("单词"),
-                                                 QStringLiteral("掌握类型"), word, MasterType);
+        if (readString(Ini::Sender, QStringLiteral("迷你")) == QStringLiteral("学词"))
+            Pdatamodule->PUpdateOneDataFromTable(Tbl::TempTable, Col::Word,
+                                                 Col::MasterType, word, MasterType);
         if (hideIt && CBNotShowMasterMode->isChecked()) {
             PRemoveItem(item);
             if (PItemCount(lv) > 0) {
@@ -542,19 +540,14 @@ void TPMiniBrowseForm::markShownWord(const QString &RepeatCount, const QString &
     SBStartClick();
 }
 
-void TPMiniBrowseForm::N1Click() { markShownWord(QStringLiteral("0"), QStringLiteral("11"), true); }
+void TPMiniBrowseForm::N1Click() { markShownWord(QStringLiteral("0"), Code::Master11, true); }
 
-void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), QStringLiteral("00"), false); }
+void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), Code::Master00, false); }
 
 void TPMiniBrowseForm::N4Click()
 {
-    if (PDictForm) {
-        PDictForm->MeWord->setText(LBWord->text().trimmed());
-        PDictForm->PopFind0->trigger();
-        PDictForm->GBMove->hide();
-        PDictForm->GBDelete->hide();
-        PDictForm->ShowModal();
-    }
+    if (PDictForm)
+        PDictForm->PShowOnWord(LBWord->text().trimmed(), false);
     SBStartClick();
 }
 
@@ -578,14 +571,14 @@ void TPMiniBrowseForm::SBCancelClick()
     PMiniIndex = 0;
 
     const QString Default = QStringLiteral("迷你");
-    if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("欢迎")) {
+    if (readString(Ini::Sender, Default) == QStringLiteral("欢迎")) {
         hide();
         if (PWelcomeForm)
             PWelcomeForm->Show();
-    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("学词")) {
+    } else if (readString(Ini::Sender, Default) == QStringLiteral("学词")) {
         // The word browser is not part of the program yet; once it is, it is shown here.
         hide();
-    } else if (readString(QStringLiteral("Sender"), Default) == QStringLiteral("迷你")) {
+    } else if (readString(Ini::Sender, Default) == QStringLiteral("迷你")) {
         close();
     }
 }

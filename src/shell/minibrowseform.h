@@ -2,6 +2,7 @@
 // The mini browser: the main window, a small bar on top of the desktop that flashes the words of
 // one list (word, phonetics, meaning, each word read aloud), and a settings panel below the bar.
 
+#include "core/bankvocab.h"
 #include "platform/formbase.h"
 
 #include <QColor>
@@ -19,7 +20,6 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
-class QTimer;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -87,7 +87,7 @@ public:
     bool PStaysOnTop() const;
     QColor PWindowColor() const;
 
-    QTimer *TimerApp;
+    std::unique_ptr<TPlayTimer> TimerApp;
     std::unique_ptr<TPlayTimer> TimerBrowse;
     std::unique_ptr<TPlayTimer> TimerRepeat;
 
@@ -155,6 +155,9 @@ extern TPMiniBrowseForm *PMiniBrowseForm;
 extern int PMiniIndex;          // current item of P_LVmini
 extern bool PMiniPhase;         // true once the first half of the current word has run
 extern int PMiniRepeatsLeft;    // extra readings still due for the current word
+// After loading, the master-type column of the mini list holds each word's repeat count.
+constexpr int PMiniRepeatColumn = PSub(ModeCol::MiniMaster::MasterType);
+
 extern int PAppTicks;           // ticks of the application timer since start
 
 // Colours as the settings file keeps them: 0x00BBGGRR, red in the lowest byte.

@@ -3,6 +3,8 @@
 
 #include "shell/minibrowseform.h"
 
+#include "platform/windowkit.h"
+
 #include "platform/formbase.h"
 #include "shell/minidesign.h"
 
@@ -43,13 +45,6 @@ QLabel *label(QWidget *parent, const QString &text, int x, int y)
     return l;
 }
 
-template <class W>
-W *named(W *w, const QString &name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
 }  // namespace
 
 void TPMiniBrowseForm::buildLayout()
@@ -68,15 +63,15 @@ void TPMiniBrowseForm::buildLayout()
     SBGoFront->setArrowType(Qt::DownArrow);
     SBGoFront->setGeometry(35, 13, 13, 14);
 
-    Panel1 = named(new QFrame(this), QStringLiteral("Panel1"));
+    Panel1 = PNamed(new QFrame(this), QStringLiteral("Panel1"));
     auto *bar = new QHBoxLayout(Panel1);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(0);
-    LBWord = named(new QLabel(QStringLiteral("Word"), Panel1), QStringLiteral("LBWord"));
+    LBWord = PNamed(new QLabel(QStringLiteral("Word"), Panel1), QStringLiteral("LBWord"));
     LBWord->setCursor(Qt::PointingHandCursor);
-    LBPron = named(new QLabel(Panel1), QStringLiteral("LBPron"));
+    LBPron = PNamed(new QLabel(Panel1), QStringLiteral("LBPron"));
     LBPron->setCursor(Qt::ArrowCursor);
-    MeMean = named(new QLineEdit(Panel1), QStringLiteral("MeMean"));
+    MeMean = PNamed(new QLineEdit(Panel1), QStringLiteral("MeMean"));
     MeMean->setReadOnly(true);
     MeMean->setFrame(false);
     MeMean->setCursor(Qt::ArrowCursor);
@@ -106,47 +101,47 @@ void TPMiniBrowseForm::buildLayout()
     SBCancel = speedButton(this, QStringLiteral("SBCancel"), QStringLiteral("返回"));
     SBCancel->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
 
-    PLProcess = named(new QFrame(this), QStringLiteral("PLProcess"));
+    PLProcess = PNamed(new QFrame(this), QStringLiteral("PLProcess"));
     PLProcess->setFrameShape(QFrame::StyledPanel);
-    LBProcess = named(new QLabel(QStringLiteral("0/0"), PLProcess), QStringLiteral("LBProcess"));
+    LBProcess = PNamed(new QLabel(QStringLiteral("0/0"), PLProcess), QStringLiteral("LBProcess"));
     LBProcess->setGeometry(6, 4, 64, 18);
-    TBProcess = named(new QSlider(Qt::Horizontal, PLProcess), QStringLiteral("TBProcess"));
+    TBProcess = PNamed(new QSlider(Qt::Horizontal, PLProcess), QStringLiteral("TBProcess"));
     TBProcess->setRange(1, 10);
     TBProcess->setValue(1);
     TBProcess->setTickPosition(QSlider::NoTicks);
 
-    GBWordTable = named(new QGroupBox(QStringLiteral("词表选择"), this), QStringLiteral("GBWordTable"));
+    GBWordTable = PNamed(new QGroupBox(QStringLiteral("词表选择"), this), QStringLiteral("GBWordTable"));
     GBWordTable->setGeometry(11, 72, 250, 110);
-    CBCreateMode = named(new QComboBox(GBWordTable), QStringLiteral("CBCreateMode"));
+    CBCreateMode = PNamed(new QComboBox(GBWordTable), QStringLiteral("CBCreateMode"));
     CBCreateMode->setToolTip(QStringLiteral("选择词表格式"));
     CBCreateMode->addItems({QStringLiteral("本词库内的单词表"), QStringLiteral("Lexorin专用文本格式"),
                             QStringLiteral("金山词霸生词本格式"), QStringLiteral("海词生词本格式"),
                             QStringLiteral("金山迷你背单词格式（需联网）"), QStringLiteral("单纯单词列表（需联网）")});
     CBCreateMode->setGeometry(10, 24, 230, 24);
-    PLWordTable = named(new QFrame(GBWordTable), QStringLiteral("PLWordTable"));
+    PLWordTable = PNamed(new QFrame(GBWordTable), QStringLiteral("PLWordTable"));
     PLWordTable->setGeometry(10, 54, 230, 50);
-    CBWordTable = named(new QComboBox(PLWordTable), QStringLiteral("CBWordTable"));
+    CBWordTable = PNamed(new QComboBox(PLWordTable), QStringLiteral("CBWordTable"));
     CBWordTable->setToolTip(QStringLiteral("选择本库内单词表"));
     CBWordTable->setGeometry(0, 0, 230, 24);
-    LBWordCount = named(new QLabel(PLWordTable), QStringLiteral("LBWordCount"));
+    LBWordCount = PNamed(new QLabel(PLWordTable), QStringLiteral("LBWordCount"));
     LBWordCount->setGeometry(0, 28, 230, 18);
 
-    GroupBox3 = named(new QGroupBox(QStringLiteral("界面设置"), this), QStringLiteral("GroupBox3"));
+    GroupBox3 = PNamed(new QGroupBox(QStringLiteral("界面设置"), this), QStringLiteral("GroupBox3"));
     GroupBox3->setGeometry(267, 72, 202, 110);
     label(GroupBox3, QStringLiteral("颜色"), 10, 26);
-    PLclBack = named(new QFrame(GroupBox3), QStringLiteral("PLclBack"));
+    PLclBack = PNamed(new QFrame(GroupBox3), QStringLiteral("PLclBack"));
     PLclBack->setGeometry(50, 20, 144, 28);
     PLclBack->setAutoFillBackground(true);
     PLclBack->setCursor(Qt::PointingHandCursor);
-    Shape1 = named(new QFrame(PLclBack), QStringLiteral("Shape1"));
+    Shape1 = PNamed(new QFrame(PLclBack), QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setGeometry(2, 2, 140, 24);
     Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    LBclW = named(new QLabel(QStringLiteral(" 单词"), PLclBack), QStringLiteral("LBclW"));
+    LBclW = PNamed(new QLabel(QStringLiteral(" 单词"), PLclBack), QStringLiteral("LBclW"));
     LBclW->setGeometry(6, 5, 44, 18);
-    LBclP = named(new QLabel(QStringLiteral(" 音标"), PLclBack), QStringLiteral("LBclP"));
+    LBclP = PNamed(new QLabel(QStringLiteral(" 音标"), PLclBack), QStringLiteral("LBclP"));
     LBclP->setGeometry(52, 5, 44, 18);
-    LBclM = named(new QLabel(QStringLiteral("解释 "), PLclBack), QStringLiteral("LBclM"));
+    LBclM = PNamed(new QLabel(QStringLiteral("解释 "), PLclBack), QStringLiteral("LBclM"));
     LBclM->setGeometry(98, 5, 44, 18);
     for (QLabel *l : {LBclW, LBclP, LBclM})
         l->setCursor(Qt::PointingHandCursor);
@@ -154,36 +149,36 @@ void TPMiniBrowseForm::buildLayout()
     setFontColor(LBclP, PColorFromValue(DefaultPronColor));
     setFontColor(LBclM, PColorFromValue(DefaultMeanColor));
     label(GroupBox3, QStringLiteral("透明度"), 10, 56);
-    TrackBar1 = named(new QSlider(Qt::Horizontal, GroupBox3), QStringLiteral("TrackBar1"));
+    TrackBar1 = PNamed(new QSlider(Qt::Horizontal, GroupBox3), QStringLiteral("TrackBar1"));
     TrackBar1->setRange(MinAlpha, MaxAlpha);
     TrackBar1->setPageStep(15);
     TrackBar1->setValue(DefaultAlpha);
     TrackBar1->setGeometry(56, 54, 138, 22);
-    CBPron = named(new QCheckBox(QStringLiteral("音标"), GroupBox3), QStringLiteral("CBPron"));
+    CBPron = PNamed(new QCheckBox(QStringLiteral("音标"), GroupBox3), QStringLiteral("CBPron"));
     CBPron->setChecked(true);
     CBPron->setGeometry(10, 80, 52, 22);
-    CBMean = named(new QCheckBox(QStringLiteral("解释"), GroupBox3), QStringLiteral("CBMean"));
+    CBMean = PNamed(new QCheckBox(QStringLiteral("解释"), GroupBox3), QStringLiteral("CBMean"));
     CBMean->setChecked(true);
     CBMean->setGeometry(62, 80, 52, 22);
-    Button1 = named(new QPushButton(QStringLiteral("恢复默认值"), GroupBox3), QStringLiteral("Button1"));
+    Button1 = PNamed(new QPushButton(QStringLiteral("恢复默认值"), GroupBox3), QStringLiteral("Button1"));
     Button1->setGeometry(114, 78, 82, 26);
 
-    GroupBox1 = named(new QGroupBox(QStringLiteral("规则设置"), this), QStringLiteral("GroupBox1"));
+    GroupBox1 = PNamed(new QGroupBox(QStringLiteral("规则设置"), this), QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(11, 188, 458, 134);
-    CBRepeat = named(new QCheckBox(QStringLiteral("重复生词"), GroupBox1), QStringLiteral("CBRepeat"));
+    CBRepeat = PNamed(new QCheckBox(QStringLiteral("重复生词"), GroupBox1), QStringLiteral("CBRepeat"));
     CBRepeat->setToolTip(QStringLiteral("重复朗读指定次数"));
     CBRepeat->setGeometry(10, 24, 96, 22);
-    CBFilter = named(new QCheckBox(QStringLiteral("过滤熟词"), GroupBox1), QStringLiteral("CBFilter"));
+    CBFilter = PNamed(new QCheckBox(QStringLiteral("过滤熟词"), GroupBox1), QStringLiteral("CBFilter"));
     CBFilter->setToolTip(QStringLiteral("不显示熟词的解释"));
     CBFilter->setGeometry(10, 50, 96, 22);
     CBNotShowMasterMode =
-        named(new QCheckBox(QStringLiteral("隐词模式"), GroupBox1), QStringLiteral("CBNotShowMasterMode"));
+        PNamed(new QCheckBox(QStringLiteral("隐词模式"), GroupBox1), QStringLiteral("CBNotShowMasterMode"));
     CBNotShowMasterMode->setToolTip(QStringLiteral("已掌握单词不参与播放"));
     CBNotShowMasterMode->setGeometry(10, 76, 96, 22);
-    CBDelay = named(new QCheckBox(QStringLiteral("词义缓出"), GroupBox1), QStringLiteral("CBDelay"));
+    CBDelay = PNamed(new QCheckBox(QStringLiteral("词义缓出"), GroupBox1), QStringLiteral("CBDelay"));
     CBDelay->setGeometry(10, 102, 96, 22);
     label(GroupBox1, QStringLiteral("换词间隔"), 112, 27);
-    SEReadInterval = named(new QSpinBox(GroupBox1), QStringLiteral("SEReadInterval"));
+    SEReadInterval = PNamed(new QSpinBox(GroupBox1), QStringLiteral("SEReadInterval"));
     SEReadInterval->setRange(1, 6);
     SEReadInterval->setValue(2);
     SEReadInterval->setToolTip(QStringLiteral("间隔秒数"));
@@ -191,29 +186,29 @@ void TPMiniBrowseForm::buildLayout()
     if (auto *edit = SEReadInterval->findChild<QLineEdit *>())
         edit->setReadOnly(true);
     SEReadInterval->setGeometry(176, 24, 48, 22);
-    GBRepeatRule = named(new QGroupBox(QStringLiteral("生词重复朗读规则"), GroupBox1), QStringLiteral("GBRepeatRule"));
+    GBRepeatRule = PNamed(new QGroupBox(QStringLiteral("生词重复朗读规则"), GroupBox1), QStringLiteral("GBRepeatRule"));
     GBRepeatRule->setGeometry(112, 50, 250, 78);
     label(GBRepeatRule, QStringLiteral("重复间隔秒数"), 10, 22);
-    SERepeatInterval = named(new QSpinBox(GBRepeatRule), QStringLiteral("SERepeatInterval"));
+    SERepeatInterval = PNamed(new QSpinBox(GBRepeatRule), QStringLiteral("SERepeatInterval"));
     SERepeatInterval->setRange(1, 3);
     SERepeatInterval->setValue(2);
     SERepeatInterval->setGeometry(100, 18, 44, 22);
     RBRepeatTimesAuto =
-        named(new QRadioButton(QStringLiteral("由软件自动指定重复遍数"), GBRepeatRule), QStringLiteral("RBRepeatTimesAuto"));
+        PNamed(new QRadioButton(QStringLiteral("由软件自动指定重复遍数"), GBRepeatRule), QStringLiteral("RBRepeatTimesAuto"));
     RBRepeatTimesAuto->setGeometry(10, 42, 236, 18);
     RBRepeatTimesAuto->setChecked(true);
     RBRepeatTimesManu =
-        named(new QRadioButton(QStringLiteral("由我指定重复遍数"), GBRepeatRule), QStringLiteral("RBRepeatTimesManu"));
+        PNamed(new QRadioButton(QStringLiteral("由我指定重复遍数"), GBRepeatRule), QStringLiteral("RBRepeatTimesManu"));
     RBRepeatTimesManu->setGeometry(10, 58, 150, 18);
-    SERepeatTimes = named(new QSpinBox(GBRepeatRule), QStringLiteral("SERepeatTimes"));
+    SERepeatTimes = PNamed(new QSpinBox(GBRepeatRule), QStringLiteral("SERepeatTimes"));
     SERepeatTimes->setRange(1, 9);
     SERepeatTimes->setValue(2);
     SERepeatTimes->setGeometry(162, 55, 44, 22);
     SERepeatTimes->hide();
-    Button2 = named(new QPushButton(QStringLiteral("恢复默认值"), GroupBox1), QStringLiteral("Button2"));
+    Button2 = PNamed(new QPushButton(QStringLiteral("恢复默认值"), GroupBox1), QStringLiteral("Button2"));
     Button2->setGeometry(368, 100, 82, 26);
 
-    PopupMenu1 = named(new QMenu(this), QStringLiteral("PopupMenu1"));
+    PopupMenu1 = PNamed(new QMenu(this), QStringLiteral("PopupMenu1"));
     N1 = PopupMenu1->addAction(QStringLiteral("已掌握"));
     N1->setObjectName(QStringLiteral("N1"));
     N2 = PopupMenu1->addAction(QStringLiteral("已忘记"));

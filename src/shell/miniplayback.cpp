@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -82,7 +81,7 @@ void TPMiniBrowseForm::PLoadWords(const QString &Kind, const QString &Table, con
         PRefreshListView(lv, Table, QString(), 0, Mode);
     for (int i = PItemCount(lv) - 1; i >= 0; --i) {
         QTreeWidgetItem *item = PItemAt(lv, i);
-        PSetSubItem(item, 2, PRepeatCountOfMastery(PSubItem(item, 2), Mode));
+        PSetSubItem(item, PMiniRepeatColumn, PRepeatCountOfMastery(PSubItem(item, PMiniRepeatColumn), Mode));
     }
     const int count = PItemCount(lv);
     setBarMaximum(count);
@@ -99,7 +98,7 @@ void TPMiniBrowseForm::PShowCurrentWord()
     if (!item)
         return;
     LBWord->setText(PCaption(item));
-    LBPron->setText(QLatin1Char(' ') + PSubItem(item, 0) + QLatin1Char(' '));
+    LBPron->setText(QLatin1Char(' ') + PSubItem(item, PSub(ModeCol::MiniMaster::Phonetic)) + QLatin1Char(' '));
     MeMean->clear();
     LBProcess->setText(QString::number(PMiniIndex + 1) + QLatin1Char('/') + QString::number(wordCount()));
     // Moving the bar runs its change handler, which shows this same word again.
@@ -112,7 +111,7 @@ void TPMiniBrowseForm::PShowMeaning()
     if (!item || (CBFilter->isChecked() && PMiniRepeatsLeft == 0))
         MeMean->clear();
     else
-        MeMean->setText(PSubItem(item, 1));
+        MeMean->setText(PSubItem(item, PSub(ModeCol::MiniMaster::Explanation)));
     MeMean->setCursorPosition(0);
 }
 
@@ -135,7 +134,7 @@ void TPMiniBrowseForm::PRemoveMasteredWords(QTreeWidget *ListView)
 {
     for (int i = PItemCount(ListView) - 1; i >= 0; --i) {
         QTreeWidgetItem *item = PItemAt(ListView, i);
-        if (PSubItem(item, 2) == QLatin1String("0"))
+        if (PSubItem(item, PMiniRepeatColumn) == QLatin1String("0"))
             PRemoveItem(item);
     }
     PSyncPosition(ListView);
@@ -186,7 +185,7 @@ void TPMiniBrowseForm::TimerBrowseTimer()
         if (!SERepeatTimes->isHidden())
             PMiniRepeatsLeft = SERepeatTimes->value();
         else
-            PMiniRepeatsLeft = PSubItem(currentItem(), 2).toInt();
+            PMiniRepeatsLeft = PSubItem(currentItem(), PMiniRepeatColumn).toInt();
         if (!CBDelay->isChecked())
             PShowMeaning();
         PSpeakCurrentWord();

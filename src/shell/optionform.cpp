@@ -1,5 +1,6 @@
 #include "shell/optionform.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
@@ -20,14 +21,7 @@ namespace {
 
 TLinkLabel *helpLink(QWidget *parent, const char *name, const QString &caption, int y)
 {
-    auto *l = new TLinkLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    QFont f = l->font();
-    f.setUnderline(true);
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, Qt::blue);
-    l->setPalette(p);
+    TLinkLabel *l = PMakeLinkLabel(parent, QLatin1String(name), caption);
     l->setGeometry(24, y, 260, 22);
     return l;
 }
@@ -79,13 +73,14 @@ void TPOptionForm::FormActivate()
 {
     const QSignalBlocker speech(CBSpeechRole);
     const QSignalBlocker music(CBBackMusic);
-    CBSpeechRole->setChecked(PConfigIni->ReadBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), false));
-    CBBackMusic->setChecked(PConfigIni->ReadBool(QStringLiteral("backmusic"), QStringLiteral("canplay"), false));
+    // The boxes show what the sound routines do, also before the learner chose anything.
+    CBSpeechRole->setChecked(PSpeechRoleWanted());
+    CBBackMusic->setChecked(PBackMusicWanted());
 }
 
 void TPOptionForm::CBSpeechRoleClick()
 {
-    PConfigIni->WriteBool(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), CBSpeechRole->isChecked());
+    PConfigIni->WriteBool(Ini::Main, Ini::SpeechRole, CBSpeechRole->isChecked());
 }
 
 void TPOptionForm::CBBackMusicClick() { PBackMusicCheckClick(CBBackMusic); }

@@ -1,10 +1,10 @@
 #include "shell/welcomeform.h"
 
+#include "core/bankvocab.h"
 #include "core/bankmaint.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "platform/dialogs.h"
-#include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "services/addresses.h"
@@ -211,31 +211,22 @@ void TPWelcomeForm::FormCreate()
     LBArticle2->clear();
     LBArticle3->clear();
 
-    // A program that is about to end asks the web nothing. Once a fetch fails the site is taken
-    // as out of reach for the rest of the start-up, so a dead server costs one time-out, not four.
-    bool siteAnswers = !PTerminateRequested;
-    const auto fetch = [&siteAnswers](const std::function<QString()> &request) {
-        if (!siteAnswers)
-            return QString();
-        try {
-            return request();
-        } catch (const WebError &) {
-            // Nothing to tell the learner here: the captions stay empty, no update notice.
-            siteAnswers = false;
-            return QString();
-        }
-    };
-    PStatusPageText = fetch([] { return PGetWebPage(Addr::StatusPage()); });
-    LBArticle1->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("1")); }));
-    LBArticle2->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("2")); }));
-    LBArticle3->setText(fetch([] { return PGetRecommendedTitle(QStringLiteral("3")); }));
+    // A program that is about to end asks the web nothing. Nothing to tell the learner when the
+    // site does not answer: the captions stay empty and no update notice comes.
+    if (PTerminateRequested)
+        return;
+    QStringList titles;
+    PFetchStartUpPages(PStatusPageText, titles);
+    LBArticle1->setText(titles.value(0));
+    LBArticle2->setText(titles.value(1));
+    LBArticle3->setText(titles.value(2));
 }
 
 void TPWelcomeForm::FormActivate()
 {
     // Every window has a taskbar entry of its own here: the welcome window, a normal window, has
     // one whenever it is visible, whatever the mini browser did with its own.
-    Pdatamodule->PDeleteAllFromTable(QStringLiteral("TempTable"));
+    Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
     PPlayBackMusic(QStringLiteral("welcome"));
 }
 
@@ -303,7 +294,7 @@ void TPWelcomeForm::N2Click()
     const QString question = QStringLiteral("当前词库：") + PWordBankPath + QStringLiteral("\n\n") +
                              QStringLiteral("将其作为默认词库请点Yes，临时使用该词库请点No");
     if (PDialogs().ask(question, QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
-        PConfigIni->WriteString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), PWordBankPath);
+        PConfigIni->WriteString(Ini::Main, Ini::DefaultBank, PWordBankPath);
 }
 
 void TPWelcomeForm::MenuItem1Click()
@@ -311,10 +302,10 @@ void TPWelcomeForm::MenuItem1Click()
     if (!PMiniBrowseForm)
         return;
     hide();
-    PConfigIni->WriteString(QStringLiteral("MiniBrowser"), QStringLiteral("Sender"), QStringLiteral("欢迎"));
+    PConfigIni->WriteString(Ini::MiniBrowser, Ini::Sender, QStringLiteral("欢迎"));
     if (PCurrentTable.isEmpty())
         PLoadCurrentTableName();
-    PMiniBrowseForm->PLoadWords(QStringLiteral("WordTable"), PCurrentTable, QStringLiteral("MiniMaster"));
+    PMiniBrowseForm->PLoadWords(Tbl::WordTable, PCurrentTable, Mode::MiniMaster);
     PMiniBrowseForm->Show();
 }
 
@@ -337,7 +328,7 @@ void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }
 
 void TPWelcomeForm::N20061Click()
 {
-    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("金山词霸"));
+    PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
 }
@@ -345,7 +336,7 @@ void TPWelcomeForm::N20061Click()
 void TPWelcomeForm::N5Click()
 {
     PDialogs().message(QStringLiteral("请将谷歌金山词霸生词本另存为ANSI编码纯文本格式再进行此操作"));
-    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("谷歌金山词霸"));
+    PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("谷歌金山词霸"));
     if (PInputFormAiCiba)
         PInputFormAiCiba->ShowModal();
 }
@@ -368,9 +359,9 @@ void TPWelcomeForm::N20Click()
         return;
     TPdatamodule &dm = *Pdatamodule;
     try {
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("0"));
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"), QStringLiteral("0"));
-        dm.PDeleteAllFromTable(QStringLiteral("LogTable"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::UserExperience, QStringLiteral("0"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount, QStringLiteral("0"));
+        dm.PDeleteAllFromTable(Tbl::LogTable);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("用户数据清除失败"));
         return;

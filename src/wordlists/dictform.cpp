@@ -9,6 +9,7 @@
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "services/phonetic.h"
+#include "services/publicform.h"
 #include "services/pronunciation.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
@@ -21,6 +22,7 @@
 #include <QDomDocument>
 #include <QGroupBox>
 #include <QLabel>
+#include <QAction>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSplitter>
@@ -29,6 +31,17 @@
 TPDictForm *PDictForm = nullptr;
 QString PDictFoundTable;
 QString PDictFoundWord;
+
+void TPDictForm::PShowOnWord(const QString &Word, bool MayChange)
+{
+    MeWord->setText(Word);
+    PopFind0->trigger();
+    if (!MayChange) {
+        GBMove->hide();
+        GBDelete->hide();
+    }
+    ShowModal();
+}
 
 void TPDictForm::BTFindClick() { PopMenuFind->popup(QCursor::pos() - QPoint(0, 8)); }
 

@@ -35,6 +35,7 @@ class TPDictForm : public TPForm {
     Q_OBJECT
 public:
     explicit TPDictForm(QWidget *parent = nullptr);
+    ~TPDictForm() override;
 
     QLineEdit *MeWord;
     QLineEdit *EdPron;
@@ -68,6 +69,10 @@ public:
     QMenu *PopMenuExpl;
     QAction *PopExpl1, *PopExpl2, *PopExpl3, *PopExpl4;
     QMenu *PopMenuInsert;
+
+    // The opening protocol in one call: Word looked up, the move and delete groups hidden unless
+    // MayChange, then shown modally.
+    void PShowOnWord(const QString &Word, bool MayChange);
 
     void PFindWord();
     void PClearResult();

@@ -9,6 +9,7 @@
 #include "platform/windowkit.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
+#include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "wordlists/eventhook.h"
@@ -177,7 +178,7 @@ TPDictForm::TPDictForm(QWidget *parent)
     PConnect(MeWord, &QLineEdit::returnPressed, this, &TPDictForm::PFindWord);
     PConnect(BTFind, &QToolButton::clicked, this, &TPDictForm::BTFindClick);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { PSpeakWord(MeWord->text()); });
-    connect(ImgWordSvc, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::WordServiceSite()); });
+    connect(ImgWordSvc, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::WordServiceHost() + QStringLiteral("/")); });
     connect(Label3, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::HelpPage(QStringLiteral("dict"))); });
     PConnect(Button4, &QPushButton::clicked, this, &TPDictForm::Button4Click);
     PConnect(Button5, &QPushButton::clicked, this, &TPDictForm::Button5Click);
@@ -194,6 +195,7 @@ TPDictForm::TPDictForm(QWidget *parent)
     PHookEvents(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
 
     PCenterOnScreen(this);
+    PSetDictOpener([this](const QString &Word, bool MayChange) { PShowOnWord(Word, MayChange); });
     PGuard([this] {
         PLoadFormBackground(this);
         PClearResult();
@@ -201,6 +203,8 @@ TPDictForm::TPDictForm(QWidget *parent)
         SBinsert->hide();
     });
 }
+
+TPDictForm::~TPDictForm() { PSetDictOpener(nullptr); }
 
 void TPDictForm::buildMenus()
 {

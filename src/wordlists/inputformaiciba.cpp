@@ -1,11 +1,13 @@
 #include "wordlists/inputformaiciba.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
 #include "core/wordlistops.h"
 #include "services/utils.h"
 #include "platform/dialogs.h"
+#include "platform/reportview.h"
 #include "platform/windowkit.h"
 
 #include <QComboBox>
@@ -23,8 +25,6 @@
 TPInputFormAiCiba *PInputFormAiCiba = nullptr;
 
 namespace {
-
-const QString kWordTable = QStringLiteral("WordTable");
 
 QString countText(int n) { return QString::number(n) + QStringLiteral("词"); }
 
@@ -53,8 +53,7 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     PListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     PListView->setSelectionBehavior(QAbstractItemView::SelectRows);
     PListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    PListView->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+    PShowGridLines(PListView);
     PListView->setToolTip(QStringLiteral("双击可删除选中单词"));
 
     PopupMenu1 = new QMenu(this);
@@ -108,7 +107,7 @@ void TPInputFormAiCiba::FillTableList()
     {
         const QSignalBlocker quiet(CBTableList);
         CBTableList->clear();
-        CBTableList->addItem(kWordTable);
+        CBTableList->addItem(Tbl::WordTable);
         PFillTableNames(CBTableList);
         CBTableList->setCurrentIndex(0);
     }

@@ -224,7 +224,7 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     PConnect(ComboBox3, &QComboBox::currentIndexChanged, this, &TPInputFormWordSvc::ComboBox3Change);
     PConnect(LVWordList, &QTreeWidget::currentItemChanged, this, &TPInputFormWordSvc::LVWordListSelectItem);
     connect(CheckBox3, &QCheckBox::toggled, GBWordInf, &QWidget::setVisible);
-    connect(Image2, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::WordServiceSite()); });
+    connect(Image2, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::WordServiceHost() + QStringLiteral("/")); });
     connect(Label6, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::HelpPage(QStringLiteral("wordsvc"))); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] {
         close();

@@ -1,5 +1,6 @@
 #include "support/qstringprinter.h"
 #include "core/listviews.h"
+#include "core/bankvocab.h"
 
 #include "support/bankfixture.h"
 
@@ -286,4 +287,58 @@ TEST_F(Sorting, ItemHelpersKeepCaptionAndSubItemPositions)
     lv.addTopLevelItem(new QTreeWidgetItem(QStringList{"1", "apple"}));
     PSortListView(&lv, 1);
     EXPECT_EQ(captions(lv), QStringList({"1", "8"}));
+}
+
+namespace {
+struct ModeColumn {
+    const QString *mode;
+    int column;
+    const QString *field;
+};
+class ModeColumns : public ::testing::TestWithParam<ModeColumn> {};
+const QString Opt1 = QStringLiteral("POpt1");
+}  // namespace
+
+// Windows read rows back by the named positions; they must stay where the fill modes put the fields.
+TEST_P(ModeColumns, NamedPositionsHoldTheirFields)
+{
+    const ModeColumn c = GetParam();
+    const QStringList fields = PModeFields(*c.mode);
+    ASSERT_LT(c.column, fields.size()) << c.mode->toStdString();
+    EXPECT_EQ(fields.at(c.column), *c.field) << c.mode->toStdString() << " column " << c.column;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, ModeColumns,
+    ::testing::Values(
+        ModeColumn{&Mode::TestForm, ModeCol::TestForm::ID, &Col::ID},
+        ModeColumn{&Mode::TestForm, ModeCol::TestForm::Example, &Col::Example},
+        ModeColumn{&Mode::TestForm, ModeCol::TestForm::MasterType, &Col::MasterType},
+        ModeColumn{&Mode::MainFormDBT, ModeCol::MainFormDBT::Word, &Col::Word},
+        ModeColumn{&Mode::MainFormDBT, ModeCol::MainFormDBT::Category, &Col::Category},
+        ModeColumn{&Mode::MainFormDBT, ModeCol::MainFormDBT::MasterType, &Col::MasterType},
+        ModeColumn{&Mode::BrowseForm, ModeCol::BrowseForm::Explanation, &Col::Explanation},
+        ModeColumn{&Mode::BrowseForm, ModeCol::BrowseForm::LastRight, &Col::LastRight},
+        ModeColumn{&Mode::BrowseForm, ModeCol::BrowseForm::MasterType, &Col::MasterType},
+        ModeColumn{&Mode::CreateForm, ModeCol::CreateForm::TimesDone, &Col::TimesDone},
+        ModeColumn{&Mode::CreateForm, ModeCol::CreateForm::LastTested, &Col::LastTested},
+        ModeColumn{&Mode::CreateForm, ModeCol::CreateForm::MasterType, &Col::MasterType},
+        ModeColumn{&Mode::InputFormW, ModeCol::InputFormW::Word, &Col::Word},
+        ModeColumn{&Mode::TestFormOption, ModeCol::TestFormOption::Opt1, &Opt1},
+        ModeColumn{&Mode::TestFormOption, ModeCol::TestFormOption::LastTested, &Col::LastTested},
+        ModeColumn{&Mode::DirectCheckForm, ModeCol::DirectCheckForm::MasterType, &Col::MasterType},
+        ModeColumn{&Mode::DirectCheckForm, ModeCol::DirectCheckForm::LastTested, &Col::LastTested},
+        ModeColumn{&Mode::MiniMaster, ModeCol::MiniMaster::Phonetic, &Col::Phonetic},
+        ModeColumn{&Mode::MiniMaster, ModeCol::MiniMaster::MasterType, &Col::MasterType}));
+
+TEST(ModeColumnCounts, EachModeHasAsManyColumnsAsItsPositions)
+{
+    EXPECT_EQ(PModeFields(Mode::TestForm).size(), ModeCol::TestForm::Count);
+    EXPECT_EQ(PModeFields(Mode::MainFormDBT).size(), ModeCol::MainFormDBT::Count);
+    EXPECT_EQ(PModeFields(Mode::BrowseForm).size(), ModeCol::BrowseForm::Count);
+    EXPECT_EQ(PModeFields(Mode::CreateForm).size(), ModeCol::CreateForm::Count);
+    EXPECT_EQ(PModeFields(Mode::InputFormW).size(), ModeCol::InputFormW::Count);
+    EXPECT_EQ(PModeFields(Mode::TestFormOption).size(), ModeCol::TestFormOption::Count);
+    EXPECT_EQ(PModeFields(Mode::DirectCheckForm).size(), ModeCol::DirectCheckForm::Count);
+    EXPECT_EQ(PModeFields(Mode::MiniMaster).size(), ModeCol::MiniMaster::Count);
 }

@@ -2,6 +2,7 @@
 #include "platform/formbase.h"
 #include "platform/jetdb.h"
 #include "support/scripteddialogs.h"
+#include "support/settle.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,13 +23,7 @@ public:
     }
 };
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
+void settle() { PSettleEvents(); }
 
 // Closes whatever modal window is up once it shows.
 void closeModalSoon()

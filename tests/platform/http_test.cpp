@@ -66,7 +66,7 @@ TEST(Http, SilentServerEndsInTheTimeOut)
     LoopbackWeb web;
     web.serve(Page, "never sent");
     web.setSilent(true);
-    ShortHttpTimeouts timeouts(300, 800);
+    ShortHttpTimeouts timeouts(100, 200);
     try {
         HttpGetText(Page);
         FAIL() << "no error";

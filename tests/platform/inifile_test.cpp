@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(IniFile, WritesReachTheFileAtOnceInReadableUtf8)
@@ -55,4 +56,72 @@ TEST(IniFile, AFailedWriteKeepsTheOldValue)
     TIniFile ini(dir.filePath(QStringLiteral("no/such/folder/config.ini")));
     EXPECT_FALSE(ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("S"), QStringLiteral("k")));
+}
+
+namespace {
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+// A value can never add or change another key: what goes in comes back, and the rest of the
+// file stays exactly as it was.
+class IniValueRoundTrip : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(IniValueRoundTrip, ReadsBackAsWrittenAndTouchesNoOtherKey)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    QString value = QString::fromUtf8(GetParam());
+    value.replace(QStringLiteral("<NUL>"), QString(QChar(0)));
+    {
+        TIniFile ini(path);
+        ASSERT_TRUE(ini.WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), QStringLiteral("金山词霸")));
+        ASSERT_TRUE(ini.WriteString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), value));
+        ASSERT_EQ(ini.ReadString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), {}), value);
+    }
+    TIniFile again(path);
+    EXPECT_EQ(again.ReadString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), {}), value);
+    EXPECT_EQ(again.ReadString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), {}), QStringLiteral("金山词霸"));
+    EXPECT_EQ(again.ReadSection(QStringLiteral("Lexorin")), QStringList{QStringLiteral("默认词库")});
+    EXPECT_EQ(again.ReadSection(QStringLiteral("DBTool")), QStringList{QStringLiteral("新词入库")});
+    const QList<QByteArray> lines = fileBytes(path).split('\n');
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const QByteArray &l) { return !l.trimmed().isEmpty(); }), 4)
+        << fileBytes(path).constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniValueRoundTrip,
+    ::testing::Values("/home/学生/词库.lxb", "", "/tmp/a\n[DBTool]\n新词入库=谷歌金山词霸", "a\r\n[X]\r\nk=v",
+                      "tab\there", "bell\a<NUL>end", " blank at both ends ", "\"in quotes\"", "\"",
+                      "back\\slash\\n and \\x41 as typed", "=[]; not a comment"));
+
+TEST(IniFile, ANameThatCouldBreakTheFileIsRefused)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    TIniFile ini(path);
+    ASSERT_TRUE(ini.WriteString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    const QByteArray before = fileBytes(path);
+    for (const QString &bad : {QStringLiteral("a\nb"), QStringLiteral("a=b"), QStringLiteral("[x]"), QString()}) {
+        EXPECT_FALSE(ini.WriteString(QStringLiteral("S"), bad, QStringLiteral("v")));
+        EXPECT_FALSE(ini.WriteString(bad, QStringLiteral("k"), QStringLiteral("v")));
+    }
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(IniFile, QuotedNumbersAndHandWrittenQuotesRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("config.ini"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[S]\nnum=\"42\"\npath=\"/srv/my words.lxb\"\nhalf=\"open\n");
+    f.close();
+    TIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(QStringLiteral("S"), QStringLiteral("num"), 0), 42);
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("path"), {}), QStringLiteral("/srv/my words.lxb"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("S"), QStringLiteral("half"), {}), QStringLiteral("\"open"));
 }

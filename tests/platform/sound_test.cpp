@@ -8,18 +8,19 @@
 
 namespace {
 
-// Each test starts on a freshly opened device (the dummy driver) with an empty record.
+// Each test starts in silence on the device (the dummy driver), opened once for the run, with an
+// empty record.
 class SoundLayer : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        Sound::shutdown();
+        Sound::stopAll();
         Sound::setMusicVolume(0xFFFFFFFFu);
         ASSERT_TRUE(Sound::available());
         Sound::clearRequests();
     }
-    void TearDown() override { Sound::shutdown(); }
+    void TearDown() override { Sound::stopAll(); }
 
     QString tone(const QString &name, int ms)
     {
@@ -129,12 +130,12 @@ TEST_F(SoundLayer, AnEffectIsHeardToItsEndBeforePlaySyncReturns)
 
 TEST_F(SoundLayer, SpeechWaitsForTheSpeechBeforeIt)
 {
-    Sound::playSpeech(toneSamples(300), 22050, QStringLiteral("first"));
-    Sound::playSpeech(toneSamples(600), 22050, QStringLiteral("second"));
+    Sound::playSpeech(toneSamples(150), 22050, QStringLiteral("first"));
+    Sound::playSpeech(toneSamples(450), 22050, QStringLiteral("second"));
     EXPECT_TRUE(last().played);
     EXPECT_EQ(last().what, QStringLiteral("second"));
     // Past the end of the first, the second is still being spoken.
-    QTest::qWait(450);
+    QTest::qWait(300);
     EXPECT_TRUE(Sound::isSpeaking());
     EXPECT_TRUE(QTest::qWaitFor([] { return !Sound::isSpeaking(); }, 5000));
 }
@@ -196,4 +197,21 @@ TEST(SoundWithoutDevice, EverythingIsSilentAndReturns)
         qunsetenv("SDL_AUDIODRIVER");
     else
         qputenv("SDL_AUDIODRIVER", before);
+}
+
+TEST_F(SoundLayer, StoppingEverythingSilencesSpeechAndKeepsTheDeviceOpen)
+{
+    const QString a = tone(QStringLiteral("a.wav"), 3000);
+    const QString piece = midi(QStringLiteral("piece.mid"));
+    Sound::play(piece);
+    Sound::play(a);
+    Sound::playSpeech(toneSamples(3000), 22050, QStringLiteral("word"));
+    Sound::stopAll();
+    EXPECT_FALSE(Sound::isPlaying(a));
+    EXPECT_FALSE(Sound::isPlaying(piece));
+    EXPECT_FALSE(Sound::isSpeaking());
+    EXPECT_NE(Sound::appliedMusicLevel(), -1);
+    Sound::playSpeech(toneSamples(3000), 22050, QStringLiteral("again"));
+    EXPECT_TRUE(last().played);
+    EXPECT_TRUE(Sound::isSpeaking());
 }

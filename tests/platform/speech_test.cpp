@@ -48,7 +48,7 @@ TEST(SpeechVoice, TheLanguageTagIsNeverSpoken)
 
 TEST(SpeechVoice, SpeakReturnsAtOnceWithTheWordPlaying)
 {
-    Sound::shutdown();
+    Sound::stopAll();
     Sound::clearRequests();
     TSpVoice voice;
     voice.Speak(En + QStringLiteral("apple"), TSpVoice::SVSFlagsAsync);
@@ -58,5 +58,5 @@ TEST(SpeechVoice, SpeakReturnsAtOnceWithTheWordPlaying)
     EXPECT_EQ(r[0].what, QStringLiteral("apple"));
     EXPECT_TRUE(r[0].played);
     EXPECT_TRUE(Sound::isSpeaking());
-    Sound::shutdown();
+    Sound::stopAll();
 }

@@ -11,13 +11,13 @@
 
 namespace {
 
-// A program folder with a bank, a fresh sound device and the music timer off.
+// A program folder with a bank, a silent sound device and the music timer off.
 class Pronunciation : public BankFixture {
 protected:
     void SetUp() override
     {
         BankFixture::SetUp();
-        Sound::shutdown();
+        Sound::stopAll();
         Sound::setMusicVolume(0xFFFFFFFFu);
         PSetMusicTimerSwitch(nullptr);
         PStopBackMusic();
@@ -27,7 +27,7 @@ protected:
     {
         PStopBackMusic();
         PSetMusicTimerSwitch(nullptr);
-        Sound::shutdown();
+        Sound::stopAll();
         BankFixture::TearDown();
     }
 

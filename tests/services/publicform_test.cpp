@@ -35,17 +35,16 @@ TEST(PublicForm, HoldsTheSharedListsMemoAndAnIdleMusicTimer)
 
     EXPECT_EQ(form.findChild<QPlainTextEdit *>(QStringLiteral("P_Memo")), form.P_Memo);
 
-    auto *timer = form.findChild<QTimer *>(QStringLiteral("TimerPlayMusic"));
-    ASSERT_EQ(timer, form.TimerPlayMusic);
-    EXPECT_EQ(timer->interval(), 9000);
-    EXPECT_FALSE(timer->isActive());
+    ASSERT_NE(form.TimerPlayMusic, nullptr);
+    EXPECT_EQ(form.TimerPlayMusic->interval(), 9000);
+    EXPECT_FALSE(form.TimerPlayMusic->enabled());
 }
 
 TEST(PublicForm, TheMusicTimerFollowsTheBackgroundMusic)
 {
     TPPublicForm form;
     PPlayBackMusic(QStringLiteral("welcome"));
-    EXPECT_TRUE(form.TimerPlayMusic->isActive());
+    EXPECT_TRUE(form.TimerPlayMusic->enabled());
     PStopBackMusic();
-    EXPECT_FALSE(form.TimerPlayMusic->isActive());
+    EXPECT_FALSE(form.TimerPlayMusic->enabled());
 }

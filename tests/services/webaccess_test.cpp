@@ -5,9 +5,9 @@
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
 
+#include <QUrl>
 #include <ostream>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 const QString Notice = QStringLiteral("检测到最新版本 V03_100101 赶快去下载吧！");
@@ -138,8 +138,37 @@ TEST_F(WebAccess, FailedArticleFetchReachesTheCaller)
 TEST_F(WebAccess, LookupAppendsTheWordUnencoded)
 {
     PWebLookup(QStringLiteral("海词"), QStringLiteral("ice cream"));
-    EXPECT_EQ(browser.opened(), QStringList{QStringLiteral("http://dict.cn/search?q=ice cream")});
+    EXPECT_EQ(browser.opened(), QStringList{QStringLiteral("http://dict.cn/search/?q=ice cream")});
+    // 海词 is the dictionary whose site answers the XML word service.
+    EXPECT_EQ(QUrl(browser.opened().value(0)).host(), QUrl(Addr::WordServiceEndpoint()).host());
 }
+
+struct LookupCase {
+    const char *service;
+    const char *afterHost;
+};
+
+class LookupAddress : public WebAccess, public ::testing::WithParamInterface<LookupCase> {};
+
+TEST_P(LookupAddress, OpensExactlyTheServicesAddressAfterItsHost)
+{
+    PWebLookup(QString::fromUtf8(GetParam().service), QStringLiteral("ice cream"));
+    ASSERT_EQ(browser.opened().size(), 1);
+    const QString url = browser.opened().constFirst();
+    ASSERT_TRUE(url.startsWith(QStringLiteral("http://"))) << url.toStdString();
+    const int path = url.indexOf(QLatin1Char('/'), 7);
+    EXPECT_GT(path, 7) << url.toStdString();
+    EXPECT_EQ(url.mid(path), QString::fromUtf8(GetParam().afterHost));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Services, LookupAddress,
+    ::testing::Values(LookupCase{"百度", "/baidu?ie=gb2312&cl=3&ct=1048576&word=ice cream"},
+                      LookupCase{"爱词霸", "/ice cream/"}, LookupCase{"爱词霸短句", "/search?s=ice cream"},
+                      LookupCase{"海词", "/search/?q=ice cream"},
+                      LookupCase{"谷词", "/searchw.jsp?word=ice cream&type=1"},
+                      LookupCase{"谷词句子", "/searchs.jsp?word=ice cream&type=1"},
+                      LookupCase{"中国日报", "/searchen.jsp?searchText=ice cream&ch=all"}));
 
 TEST_F(WebAccess, EverySevenServicesOpensOnePlainHttpAddressWithTheWord)
 {
@@ -195,7 +224,7 @@ TEST_F(WebAccess, SilentSiteEndsTheFetchWithAnError)
 {
     LoopbackWeb web;
     web.setSilent(true);
-    ShortHttpTimeouts timeouts(300, 600);
+    ShortHttpTimeouts timeouts(50, 100);
     EXPECT_THROW(PGetWebPage(Addr::StatusPage()), WebError);
     EXPECT_EQ(web.requests(), QStringList{Addr::StatusPage()});
 }

@@ -9,8 +9,8 @@
 #include <QStringEncoder>
 #include <QTextEdit>
 #include <ostream>
+#include <utility>
 
-static void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 QString query(const QString &word) { return Addr::WordServiceEndpoint() + QStringLiteral("ws.php?q=") + word; }
@@ -49,9 +49,26 @@ TEST_F(WordXml, KnownWordLoadsTheAnswer)
     web.serve(query(QStringLiteral("apple")),
               answer("<key>apple</key><pron>ˈæpl</pron><def>n. 苹果</def>" + sent(1)), "text/xml");
     EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral("apple")));
-    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://lexorin.example.net/dict/ws.php?q=apple")});
+    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://dict.cn/ws.php?q=apple")});
     EXPECT_EQ(doc.documentElement().firstChildElement(QStringLiteral("def")).text(), QStringLiteral("n. 苹果"));
 }
+
+// The service must get the whole word, or it answers (and the dictionary stores) another one.
+class WordXmlQuery : public WordXml, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+
+TEST_P(WordXmlQuery, TheWordArrivesWhole)
+{
+    const QString word = QString::fromUtf8(GetParam().first);
+    const QString target = QStringLiteral("http://dict.cn/ws.php?q=") + QString::fromUtf8(GetParam().second);
+    web.serve(target, answer("<key>k</key><def>d</def>"), "text/xml");
+    EXPECT_TRUE(PLoadWordXml(doc, word));
+    EXPECT_EQ(web.requests(), QStringList{target});
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, WordXmlQuery,
+                         ::testing::Values(std::pair{"AT&T", "AT%26T"}, std::pair{"C#", "C%23"},
+                                           std::pair{"C++", "C%2B%2B"}, std::pair{"100%", "100%25"},
+                                           std::pair{"naïve", "na%C3%AFve"}));
 
 TEST_F(WordXml, DefFirstOrEmptyRootIsAnUnknownWord)
 {
@@ -84,7 +101,7 @@ TEST_F(WordXml, WordIsSentAsTyped)
 {
     web.serve(query(QStringLiteral(" ice cream")), answer("<key>ice cream</key><def>冰淇淋</def>"), "text/xml");
     EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral(" ice cream")));
-    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://lexorin.example.net/dict/ws.php?q=%20ice%20cream")});
+    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://dict.cn/ws.php?q=%20ice%20cream")});
 }
 
 TEST_F(WordXml, AnswerThatIsNoXmlIsAnErrorNotAnUnknownWord)
@@ -112,7 +129,7 @@ TEST_F(WordXml, FailedRequestIsAnError)
 TEST_F(WordXml, SilentServiceEndsInTheTimeOut)
 {
     web.setSilent(true);
-    ShortHttpTimeouts timeouts(300, 600);
+    ShortHttpTimeouts timeouts(50, 100);
     EXPECT_THROW(PLoadWordXml(doc, QStringLiteral("apple")), WebError);
 }
 

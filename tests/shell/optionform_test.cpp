@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <string>
 
 using ShellTest::settle;
 
@@ -78,13 +79,14 @@ TEST_F(OptionDialog, HasItsPageAndControls)
     EXPECT_EQ(form->findChild<TLinkLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("如何设置个性化背景音乐？"));
 }
 
-TEST_F(OptionDialog, AnEmptySettingsFileShowsBothUncheckedAndStaysUnwritten)
+// Without a stored choice recordings are preferred and the music plays: the boxes say so.
+TEST_F(OptionDialog, AnEmptySettingsFileShowsBothOnAsInForceAndStaysUnwritten)
 {
-    form->CBSpeechRole->setChecked(true);
-    form->CBBackMusic->setChecked(true);
+    form->CBSpeechRole->setChecked(false);
+    form->CBBackMusic->setChecked(false);
     showAndSettle();
-    EXPECT_FALSE(form->CBSpeechRole->isChecked());
-    EXPECT_FALSE(form->CBBackMusic->isChecked());
+    EXPECT_TRUE(form->CBSpeechRole->isChecked());
+    EXPECT_TRUE(form->CBBackMusic->isChecked());
     EXPECT_FALSE(QFile::exists(iniPath())) << "opening the dialog writes nothing";
     EXPECT_FALSE(PMusicTimerOn());
     form->hide();
@@ -92,38 +94,44 @@ TEST_F(OptionDialog, AnEmptySettingsFileShowsBothUncheckedAndStaysUnwritten)
 
 TEST_F(OptionDialog, StoredSettingsAreShownWithoutBeingWrittenBack)
 {
-    {
-        TIniFile ini(iniPath());
-        ini.WriteString(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), QStringLiteral("1"));
-        ini.WriteString(QStringLiteral("backmusic"), QStringLiteral("canplay"), QStringLiteral("1"));
+    for (const char *stored : {"1", "0"}) {
+        {
+            TIniFile ini(iniPath());
+            ini.WriteString(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole"), QLatin1String(stored));
+            ini.WriteString(QStringLiteral("backmusic"), QStringLiteral("canplay"), QLatin1String(stored));
+        }
+        PConfigIni->Reload();
+        const QByteArray before = iniBytes();
+        const bool on = stored == std::string("1");
+        form = std::make_unique<TPOptionForm>();
+        form->CBSpeechRole->setChecked(!on);
+        form->CBBackMusic->setChecked(!on);
+        showAndSettle();
+        EXPECT_EQ(form->CBSpeechRole->isChecked(), on) << stored;
+        EXPECT_EQ(form->CBBackMusic->isChecked(), on) << stored;
+        EXPECT_EQ(iniBytes(), before);
+        EXPECT_FALSE(PMusicTimerOn()) << "loading the box is no click: the music does not start";
+        form->hide();
     }
-    PConfigIni->Reload();
-    const QByteArray before = iniBytes();
-    showAndSettle();
-    EXPECT_TRUE(form->CBSpeechRole->isChecked());
-    EXPECT_TRUE(form->CBBackMusic->isChecked());
-    EXPECT_EQ(iniBytes(), before);
-    EXPECT_FALSE(PMusicTimerOn()) << "loading the box is no click: the music does not start";
-    form->hide();
 }
 
 TEST_F(OptionDialog, ClicksWriteTheSettingsAndSwitchTheMusic)
 {
     showAndSettle();
     QTest::mouseClick(form->CBSpeechRole, Qt::LeftButton, {}, QPoint(8, form->CBSpeechRole->height() / 2));
-    EXPECT_TRUE(form->CBSpeechRole->isChecked());
-    EXPECT_EQ(ini(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole")), QStringLiteral("1"));
+    EXPECT_FALSE(form->CBSpeechRole->isChecked());
+    EXPECT_EQ(ini(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole")), QStringLiteral("0"));
     EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("canplay")), QStringLiteral("<none>"));
 
     form->CBBackMusic->click();
-    EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("canplay")), QStringLiteral("1"));
-    EXPECT_TRUE(PMusicTimerOn());
-    form->CBBackMusic->click();
     EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("canplay")), QStringLiteral("0"));
     EXPECT_FALSE(PMusicTimerOn());
+    form->CBBackMusic->click();
+    EXPECT_EQ(ini(QStringLiteral("backmusic"), QStringLiteral("canplay")), QStringLiteral("1"));
+    EXPECT_TRUE(PMusicTimerOn());
 
     form->CBSpeechRole->click();
-    EXPECT_EQ(ini(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole")), QStringLiteral("0"));
+    EXPECT_EQ(ini(QStringLiteral("Lexorin"), QStringLiteral("SpeechRole")), QStringLiteral("1"));
     form->hide();
 }
 

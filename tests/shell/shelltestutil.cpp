@@ -1,5 +1,7 @@
 #include "shell/shelltestutil.h"
 
+#include "support/settle.h"
+
 #include "services/addresses.h"
 
 #include <QApplication>
@@ -34,12 +36,6 @@ void serveSite(LoopbackWeb &web)
     web.serve(Addr::ArticlePage(), articlePage());
 }
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(10);
-    }
-}
+void settle() { PSettleEvents(); }
 
 }  // namespace ShellTest

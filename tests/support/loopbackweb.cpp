@@ -8,6 +8,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
+#include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -119,23 +120,23 @@ void LoopbackWeb::run()
 {
     while (waitReadable(m_listen)) {
         const int fd = ::accept(m_listen, nullptr, nullptr);
-        if (fd >= 0) {
-            handle(fd);
+        if (fd >= 0 && handle(fd))
             ::close(fd);
-        }
     }
+    for (const auto &held : m_held)
+        ::close(held.first);
 }
 
-void LoopbackWeb::handle(int fd)
+bool LoopbackWeb::handle(int fd)
 {
     QByteArray request;
     char buffer[4096];
     while (!request.contains("\r\n\r\n")) {
         if (!waitReadable(fd))
-            return;
+            return true;
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
         if (n <= 0)
-            return;
+            return true;
         request.append(buffer, n);
     }
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
@@ -150,8 +151,22 @@ void LoopbackWeb::handle(int fd)
         // Hold the connection open without a word until the client gives up or the test ends.
         while (waitReadable(fd) && ::recv(fd, buffer, sizeof buffer, 0) > 0) {
         }
-        return;
+        return true;
     }
+    if (m_held.size() + 1 < m_hold) {
+        m_held.append({fd, reply});
+        return false;
+    }
+    for (const auto &held : std::exchange(m_held, {})) {
+        sendReply(held.first, held.second);
+        ::close(held.first);
+    }
+    sendReply(fd, reply);
+    return true;
+}
+
+void LoopbackWeb::sendReply(int fd, const Reply &reply)
+{
     QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\nContent-Type: " + reply.contentType +
                      "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
                      "\r\nConnection: close\r\n\r\n" + reply.body;

@@ -55,6 +55,9 @@ public:
                const QByteArray &contentType = "text/html; charset=utf-8", int status = 200);
     // From now on connections are accepted and never answered.
     void setSilent(bool silent) { m_silent = silent; }
+    // From now on no reply goes out before count requests are waiting for one: a client that asks
+    // one at a time never gets an answer, one that asks them together gets them all.
+    void holdReplies(int count) { m_hold = count; }
 
     // The request targets received, in order (absolute addresses, as a proxy receives them).
     QStringList requests() const;
@@ -66,13 +69,17 @@ public:
 
 private:
     void run();
-    void handle(int fd);
+    // False when fd waits among the held replies and stays open.
+    bool handle(int fd);
+    void sendReply(int fd, const Reply &reply);
     bool waitReadable(int fd) const;  // false when stopping
 
     int m_listen = -1;
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_silent{false};
+    std::atomic<int> m_hold{0};
+    QList<QPair<int, Reply>> m_held;  // server thread only
     mutable std::mutex m_mutex;
     QHash<QByteArray, Reply> m_routes;
     QStringList m_requests;

@@ -6,21 +6,25 @@
 class ManualClock::Timer : public TPlayTimer {
 public:
     Timer(ManualClock *clock, int intervalMs) : m_clock(clock), m_interval(intervalMs) { clock->m_timers << this; }
-    ~Timer() override { m_clock->m_timers.removeOne(this); }
+    ~Timer() override
+    {
+        if (m_clock)
+            m_clock->m_timers.removeOne(this);
+    }
 
     void setEnabled(bool on) override
     {
         if (on == m_on)
             return;
         m_on = on;
-        if (on)
+        if (on && m_clock)
             m_due = m_clock->m_now + m_interval;
     }
     bool enabled() const override { return m_on; }
     void setInterval(int ms) override
     {
         m_interval = ms;
-        if (m_on)
+        if (m_on && m_clock)
             m_due = m_clock->m_now + m_interval;
     }
     int interval() const override { return m_interval; }
@@ -33,7 +37,13 @@ public:
 
 ManualClock::ManualClock() { PSetPlayClock(this); }
 
-ManualClock::~ManualClock() { PSetPlayClock(nullptr); }
+ManualClock::~ManualClock()
+{
+    // Windows may outlive the clock their timers came from; those timers then never tick.
+    for (Timer *t : m_timers)
+        t->m_clock = nullptr;
+    PSetPlayClock(nullptr);
+}
 
 std::unique_ptr<TPlayTimer> ManualClock::newTimer(QObject *, const QString &, int intervalMs)
 {

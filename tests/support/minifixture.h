@@ -21,7 +21,7 @@ protected:
         clock = std::make_unique<ManualClock>();
         publicForm = std::make_unique<TPPublicForm>();
         form = std::make_unique<TPMiniBrowseForm>();
-        form->TimerApp->stop();
+        form->TimerApp->setEnabled(false);
         PMiniIndex = 0;
         PMiniPhase = false;
         PMiniRepeatsLeft = 0;

@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -235,4 +237,46 @@ TEST_F(InputFormAiCiba, NewListJoinsTheTargetsWithWordTableStillSelected)
         form->close();
     }));
     EXPECT_EQ(dm->PGetCountFromTable(QStringLiteral("新表")), 0);
+}
+
+namespace {
+// The colour most pixels of rect have.
+QRgb commonColour(const QImage &image, const QRect &rect)
+{
+    QHash<QRgb, int> counts;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb best = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(best))
+            best = it.key();
+    return best;
+}
+
+int pixelsUnlike(const QImage &image, const QRect &rect, QRgb colour)
+{
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += image.pixel(x, y) != colour;
+    return n;
+}
+}  // namespace
+
+// The learner must see which words a double click deletes.
+TEST_F(InputFormAiCiba, SelectedRowsStandOutWithReadableText)
+{
+    QTreeWidget *lv = form->PListView;
+    for (const char *w : {"apple", "banana", "cherry"})
+        lv->addTopLevelItem(new QTreeWidgetItem(QStringList{QLatin1String(w), QStringLiteral("释义"), QString()}));
+    lv->resize(400, 200);
+    lv->topLevelItem(1)->setSelected(true);
+    const QImage image = lv->viewport()->grab().toImage();
+    const QRect selected = lv->visualItemRect(lv->topLevelItem(1)).adjusted(0, 1, -2, -2);
+    const QRect plain = lv->visualItemRect(lv->topLevelItem(2)).adjusted(0, 1, -2, -2);
+    const QRgb selectedBack = commonColour(image, selected);
+    EXPECT_NE(selectedBack, commonColour(image, plain));
+    EXPECT_EQ(QColor(selectedBack), lv->palette().color(QPalette::Highlight));
+    EXPECT_GT(pixelsUnlike(image, selected, selectedBack), 20) << "the word is drawn in a colour of its own";
 }

@@ -1,0 +1,7 @@
+#pragma once
+// Report list views as the program shows them: grid lines between the cells, and selected rows
+// drawn in the selection colours, whether the view has the focus or not.
+
+class QTreeView;
+
+void PShowGridLines(QTreeView *view);
