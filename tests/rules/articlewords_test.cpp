@@ -11,6 +11,8 @@ struct Case {
     QStringList words;
 };
 
+void PrintTo(const Case &c, std::ostream *os) { *os << '"' << c.text << '"'; }
+
 class ArticleWords : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ArticleWords, LettersMakeWordsAndEverythingElseSeparatesThem)

@@ -69,6 +69,8 @@ struct Refusal {
     int requests;
 };
 
+void PrintTo(const Refusal &r, std::ostream *os) { *os << '"' << r.typed << '"'; }
+
 class DictRefusal : public DictForm, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(DictRefusal, ShowsOnlyItsHintWithoutAnErrorBox)
@@ -317,6 +319,8 @@ struct Selection {
     bool read;
     bool find;
 };
+
+void PrintTo(const Selection &s, std::ostream *os) { *os << '"' << s.selected << '"'; }
 
 class DictSentenceMenu : public DictForm, public ::testing::WithParamInterface<Selection> {};
 

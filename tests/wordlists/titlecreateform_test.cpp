@@ -15,6 +15,8 @@ struct Case {
     const char *list;
 };
 
+void PrintTo(const Case &c, std::ostream *os) { *os << '"' << c.article << '"'; }
+
 class TitleCreateForm : public ::testing::TestWithParam<Case> {
 protected:
     TPTitleCreateForm form;
