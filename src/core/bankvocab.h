@@ -114,6 +114,38 @@ inline const QString FilterMastered = QStringLiteral("过滤熟词");
 inline const QString DelayMeaning = QStringLiteral("词义缓出");
 }  // namespace Ini
 
+// Tool choice and study-group builder
+namespace Ini {
+inline const QString WordCrazySpeller = QStringLiteral("WordCrazySpeller");
+inline const QString VovaDereridu = QStringLiteral("VovaDereridu");
+inline const QString RollRule = QStringLiteral("滚动产词规则");
+// [Lexorin]
+inline const QString Tool = QStringLiteral("学习器");
+inline const QString CreateMode = QStringLiteral("产词模式");
+inline const QString GroupSize = QStringLiteral("每组单词数");
+// [WordCrazySpeller]
+inline const QString CrazyTableName = QStringLiteral("TableName");
+inline const QString SelectRule = QStringLiteral("选词规则");
+// [VovaDereridu]
+inline const QString TestType = QStringLiteral("测试题型");
+inline const QString OptionCount = QStringLiteral("选项数目");
+// [滚动产词规则]
+inline const QString RollRound1 = QStringLiteral("一轮正确次数");
+inline const QString RollRound2 = QStringLiteral("二轮正确次数");
+inline const QString RollRound3 = QStringLiteral("三轮正确次数");
+}  // namespace Ini
+
+// The study tools, as "学习器" stores them.
+namespace ToolName {
+inline const QString Spell = QStringLiteral("传统拼写");
+inline const QString CrazySpell = QStringLiteral("狂拼到底");
+inline const QString TickList = QStringLiteral("打勾直记");
+inline const QString MultipleChoice = QStringLiteral("单项选择");
+inline const QString Matching = QStringLiteral("词义配对");
+inline const QString QuickRecall = QStringLiteral("快速回忆");
+inline const QString MiniPlayer = QStringLiteral("迷你播放");
+}  // namespace ToolName
+
 namespace Mode {
 inline const QString TestForm = QStringLiteral("testform");
 inline const QString MainFormDBT = QStringLiteral("mainformDBT");

@@ -7,6 +7,13 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "study/createform.h"
+#include "study/handovers.h"
+#include "study/studytoolselectform.h"
+#include "tools/createtestunit.h"
+#include "tools/linkerform.h"
+#include "tools/showwrongform.h"
+#include "tools/testformselect.h"
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/inputformwordsvc.h"
@@ -39,6 +46,24 @@ void create(T *&instance)
     make(instance, new T);
 }
 
+// The windows hand over to each other through these routines; the windows are all made by now.
+void wireHandOvers()
+{
+    TPStudyHandOvers &h = PStudyHandOvers();
+    h.prepareTest = [] { PPrepareTest(); };
+    h.testFormSelect = [] { PTestFormSelect->Show(); };
+    h.linkerForm = [] { PLinkerForm->Show(); };
+    PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
+    PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
+}
+
+void unwireHandOvers()
+{
+    PStudyHandOvers() = {};
+    PTestFormSelectShowCreateForm = nullptr;
+    PLinkerFormShowToolSelect = nullptr;
+}
+
 }  // namespace
 
 bool PStartUp(const QString &programDir, const QStringList &args)
@@ -53,13 +78,17 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test (before the small dictionary);
-    //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
-    //   review, tick-to-memorise, crazy spell.
+    //   after the welcome window: word-list manager, word-entry editor (before the tool choice);
+    //   after the study-group builder: word browser, spelling test (before the multiple-choice
+    //   test);
+    //   after the shared window: quick recall, spelling filter (before meaning matching);
+    //   tick-to-memorise, crazy spell (after the review).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PStudyToolSelectForm);
+    create(PCreateForm);
+    create(PTestFormSelect);
     create(PDictForm);
     create(AboutBox);
     create(POptionForm);
@@ -67,11 +96,15 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PInputFormAiCiba);
     create(PTitleCreateForm);
     create(PPublicForm);
+    create(PLinkerForm);
+    create(PShowWrongForm);
+    wireHandOvers();
     return !PTerminateRequested;
 }
 
 void PShutDown()
 {
+    unwireHandOvers();
     while (!g_made.isEmpty()) {
         Made m = g_made.takeLast();
         delete m.object.data();

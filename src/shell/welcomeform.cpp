@@ -14,6 +14,7 @@
 #include "shell/aboutbox.h"
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
+#include "study/studytoolselectform.h"
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/inputformwordsvc.h"
@@ -132,9 +133,9 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N1 = item(PopupMenu1, "N1", QStringLiteral("查看当前词库所在路径"));
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
-    // The entries that open windows the program does not have yet stay disabled: the tool choice
-    // (Button2), the spelling filter (N17), the word-list manager (MenuItem5) and the word-entry
-    // editor (N6). The article word counter's entry (N19) is never enabled.
+    // The entries that open windows the program does not have yet stay disabled: the spelling
+    // filter (N17), the word-list manager (MenuItem5) and the word-entry editor (N6). The article
+    // word counter's entry (N19) is never enabled.
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
@@ -164,9 +165,8 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."), false);
     N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."), false);
 
-    Button2->setEnabled(false);
-
     PConnect(Button1, &QPushButton::clicked, this, &TPWelcomeForm::Button1Click);
+    PConnect(Button2, &QPushButton::clicked, this, &TPWelcomeForm::Button2Click);
     PConnect(Button3, &QPushButton::clicked, this, &TPWelcomeForm::Button3Click);
     PConnect(Button6, &QPushButton::clicked, this, &TPWelcomeForm::Button6Click);
     PConnect(SpeedButton1, &QToolButton::clicked, this, &TPWelcomeForm::SpeedButton1Click);
@@ -249,6 +249,14 @@ void TPWelcomeForm::popUp(QMenu *menu)
 }
 
 void TPWelcomeForm::Button1Click() { popUp(PopupMenu1); }
+
+void TPWelcomeForm::Button2Click()
+{
+    if (!PStudyToolSelectForm)
+        return;
+    Hide();
+    PStudyToolSelectForm->Show();
+}
 
 void TPWelcomeForm::Button3Click() { popUp(PopupMenu3); }
 

@@ -41,6 +41,7 @@ public:
 
     // The click handlers, one per control and menu entry.
     void Button1Click();
+    void Button2Click();
     void Button3Click();
     void Button6Click();
     void SpeedButton1Click();

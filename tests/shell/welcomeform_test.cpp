@@ -10,6 +10,7 @@
 #include "services/publicform.h"
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
+#include "study/studytoolselectform.h"
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/inputformwordsvc.h"
@@ -137,7 +138,7 @@ TEST_F(WelcomeWindow, ButtonsLinksAndHintsAreThere)
         const char *caption;
         bool enabled;
     } buttons[] = {{"Button1", "词库选择", true},
-                   {"Button2", "单词学习", false},  // the tool choice is not in the program yet
+                   {"Button2", "单词学习", true},
                    {"Button3", "词库维护", true},
                    {"Button6", "实用工具", true}};
     for (const auto &b : buttons) {
@@ -624,4 +625,22 @@ TEST_F(WelcomeWindow, CompactionAndBackupRunWithoutAQuestion)
     ASSERT_EQ(dialogs->shown().size(), 1);
     EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("词库文件已成功备份到“") + programDir));
     EXPECT_EQ(column(QStringLiteral("WordTable"), QStringLiteral("单词")), QStringList{"apple"});
+}
+
+TEST_F(WelcomeWindow, StudyingGoesThroughTheToolChoiceAndComesBackWhenItCloses)
+{
+    PEnsureUserRow();
+    TPStudyToolSelectForm toolChoice;
+    form->Show();
+    settle();
+    form->Button2->click();
+    settle();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(toolChoice.isVisible());
+    EXPECT_GE(toolChoice.activationCount(), 1);
+    toolChoice.close();
+    settle();
+    EXPECT_FALSE(toolChoice.isVisible());
+    EXPECT_TRUE(form->isVisible());
+    form->hide();
 }

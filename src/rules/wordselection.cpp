@@ -1,0 +1,265 @@
+#include "rules/wordselection.h"
+
+#include "rules/random.h"
+
+#include <QTimeZone>
+#include <algorithm>
+
+namespace {
+
+const QString kRight = QStringLiteral("对");
+const QString kWrong = QStringLiteral("错");
+
+int countValue(const QString &text)
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw TPRuleError(QStringLiteral("“") + text + QStringLiteral("”不是有效的整数"));
+    return v;
+}
+
+// Whether a word answered right with this right count is due again after days.
+bool dueByCurve(int rightCount, int days)
+{
+    if (rightCount <= 0)
+        return false;
+    if (rightCount <= 2)
+        return days == 0;
+    if (rightCount <= 5)
+        return days >= 1;
+    if (rightCount <= 7)
+        return days >= 7;
+    if (rightCount <= 9)
+        return days >= 19;
+    if (rightCount <= 12)
+        return days >= 37;
+    if (rightCount == 13)
+        return days >= 109;
+    return days >= 151;
+}
+
+void reload(TPGroupLists &lists, const TPSelectionContext &c, bool descending)
+{
+    lists.reset(c.reload ? c.reload(descending) : QVector<TPWordItem>());
+}
+
+}  // namespace
+
+TPRuleError::TPRuleError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+
+int PRightCount(const TPWordItem &item) { return countValue(item.sub[1]) - countValue(item.sub[2]); }
+
+int PDaysSince(const QString &dateText, const QDateTime &now)
+{
+    // "M" and "d" read padded and unpadded numbers alike.
+    const QDate date = QDate::fromString(dateText.trimmed(), QStringLiteral("yyyy-M-d"));
+    if (!date.isValid())
+        return 0;
+    const qint64 ms = QDateTime(date, QTime(0, 0), now.timeZone()).msecsTo(now);
+    return int(ms / (24LL * 3600 * 1000));
+}
+
+TPGroupLists::TPGroupLists(const QVector<TPWordItem> &candidates, const QVector<TPWordItem> &chosen)
+{
+    m_rows.reserve(size_t(candidates.size() + chosen.size()));
+    m_list[SideCandidates].reserve(size_t(candidates.size()));
+    for (int side = 0; side < 2; ++side) {
+        for (const TPWordItem &item : side == SideCandidates ? candidates : chosen) {
+            m_list[side].push_back(int(m_rows.size()));
+            m_rows.push_back(item);
+        }
+    }
+}
+
+QVector<TPWordItem> TPGroupLists::items(TPSide side) const
+{
+    QVector<TPWordItem> out;
+    out.reserve(count(side));
+    for (int i : m_list[side])
+        out << m_rows[size_t(i)];
+    return out;
+}
+
+QStringList TPGroupLists::captions(TPSide side) const
+{
+    QStringList out;
+    for (int i : m_list[side])
+        out << m_rows[size_t(i)].caption;
+    return out;
+}
+
+void TPGroupLists::reset(const QVector<TPWordItem> &candidates)
+{
+    Observer keep = std::move(m_observer);
+    *this = TPGroupLists(candidates, {});
+    m_observer = std::move(keep);
+}
+
+void TPGroupLists::PMoveListItem(TPSide from, int index)
+{
+    std::vector<int> &src = m_list[from];
+    if (index < 0 || index >= int(src.size()))
+        return;
+    const int row = src[size_t(index)];
+    src.erase(src.begin() + index);
+    m_rows[size_t(row)].selected = false;
+    m_list[1 - from].push_back(row);
+    if (m_observer)
+        m_observer(from, index);
+}
+
+void TPGroupLists::PMoveSelectedItems(TPSide from)
+{
+    for (int i = count(from) - 1; i >= 0; --i) {
+        if (at(from, i).selected)
+            PMoveListItem(from, i);
+    }
+}
+
+void TPGroupLists::PMoveSameColumnItems(TPSide from, int col)
+{
+    if (col < 0 || col >= 7)
+        return;
+    int selected = -1;
+    for (int i = 0; i < count(from); ++i) {
+        if (!at(from, i).selected)
+            continue;
+        if (selected >= 0)
+            return;
+        selected = i;
+    }
+    if (selected < 0)
+        return;
+    const QString reference = at(from, selected).sub[size_t(col)];
+    for (int i = count(from) - 1; i >= 0; --i) {
+        if (at(from, i).sub[size_t(col)] == reference)
+            PMoveListItem(from, i);
+    }
+}
+
+void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordItem &)> &take)
+{
+    // The moved rows leave the candidate list in one sweep at the end, so a pass over a long list
+    // costs the same however many words it takes.
+    std::vector<int> &src = m_list[SideCandidates];
+    std::vector<int> &dst = m_list[SideChosen];
+    std::vector<bool> moved(src.size(), false);
+    bool any = false;
+    for (int i = int(src.size()) - 1; i >= 0; --i) {
+        if (int(dst.size()) >= n)
+            break;
+        const int row = src[size_t(i)];
+        if (!take(m_rows[size_t(row)]))
+            continue;
+        moved[size_t(i)] = true;
+        any = true;
+        m_rows[size_t(row)].selected = false;
+        dst.push_back(row);
+        if (m_observer)
+            m_observer(SideCandidates, i);
+    }
+    if (!any)
+        return;
+    size_t kept = 0;
+    for (size_t i = 0; i < src.size(); ++i) {
+        if (!moved[i])
+            src[kept++] = src[i];
+    }
+    src.resize(kept);
+}
+
+void TPGroupLists::PCreateByRightCount(int n, int limit)
+{
+    scanCandidates(n, [limit](const TPWordItem &item) { return PRightCount(item) < limit; });
+}
+
+void TPGroupLists::PCreateByMasterType(int n, const QString &type)
+{
+    scanCandidates(n, [&type](const TPWordItem &item) { return item.sub[6] == type; });
+}
+
+const QStringList &PSelectionModes()
+{
+    static const QStringList modes = {QStringLiteral("遗忘曲线"), QStringLiteral("滚动产生"), QStringLiteral("智能产生"),
+                                      QStringLiteral("错误优先"), QStringLiteral("随机产生"), QStringLiteral("最近优先"),
+                                      QStringLiteral("最远优先")};
+    return modes;
+}
+
+void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    const QString &today = c.today;
+    lists.scanCandidates(c.n, [&](const TPWordItem &item) { return item.sub[4] == kWrong && item.sub[5] == today; });
+    lists.scanCandidates(c.n, [&](const TPWordItem &item) {
+        return item.sub[4] == kRight && dueByCurve(PRightCount(item), PDaysSince(item.sub[5], c.now));
+    });
+    lists.scanCandidates(c.n, [&](const TPWordItem &item) { return item.sub[4] != kRight && item.sub[5] != today; });
+}
+
+void PCreateRolling(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    lists.PCreateByRightCount(c.n, c.r1);
+    lists.PCreateByRightCount(c.n, c.r1 + c.r2);
+    lists.PCreateByRightCount(c.n, c.r1 + c.r2 + c.r3);
+}
+
+void PCreateSmart(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    for (const char *type : {"01", "10", "00"})
+        lists.PCreateByMasterType(c.n, QLatin1String(type));
+}
+
+void PCreateErrorFirst(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    reload(lists, c, false);
+    lists.scanCandidates(c.n, [](const TPWordItem &item) { return item.sub[4] == kWrong; });
+}
+
+void PCreateRandom(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    for (int draw = 0; draw < c.n; ++draw) {
+        const int left = lists.count(SideCandidates);
+        if (lists.count(SideChosen) >= c.n || left == 0)
+            return;
+        lists.PMoveListItem(SideCandidates, c.random->below(left));
+    }
+}
+
+void PCreateRecentFirst(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    reload(lists, c, false);
+    lists.scanCandidates(c.n, [&c](const TPWordItem &item) { return item.sub[5] != c.today; });
+}
+
+void PCreateOldestFirst(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    reload(lists, c, true);
+    lists.scanCandidates(c.n, [](const TPWordItem &) { return true; });
+}
+
+QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
+{
+    const QString n = QString::number(c.n);
+    if (lists.count(SideChosen) >= c.n)
+        return QStringLiteral("选中单词已超") + n + QStringLiteral("个,无法使用自动产词");
+    if (lists.count(SideCandidates) < c.n)
+        return QStringLiteral("备选单词不足") + n + QStringLiteral("个,无法使用自动产词");
+
+    using Rule = void (*)(TPGroupLists &, const TPSelectionContext &);
+    static const Rule rules[] = {PCreateForgettingCurve, PCreateRolling, PCreateSmart,      PCreateErrorFirst,
+                                 PCreateRandom,          PCreateRecentFirst, PCreateOldestFirst};
+    const int mode = PSelectionModes().indexOf(c.mode);
+    if (mode >= 0)
+        rules[mode](lists, c);
+
+    const int left = lists.count(SideCandidates);
+    if (left > 0) {
+        qint64 sum = 0;
+        for (int i = 0; i < left; ++i)
+            sum += PRightCount(lists.at(SideCandidates, i));
+        lists.PCreateByRightCount(c.n, int(sum / left));
+    }
+    lists.scanCandidates(c.n, [](const TPWordItem &) { return true; });
+    return QString();
+}

@@ -1,0 +1,386 @@
+#include "study/createform.h"
+
+#include "core/bankvocab.h"
+#include "core/choosers.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/wordlistops.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/inifile.h"
+#include "platform/linklabel.h"
+#include "rules/random.h"
+#include "services/addresses.h"
+#include "services/utils.h"
+#include "services/webaccess.h"
+#include "study/grouplistsadapter.h"
+#include "study/grouptransfer.h"
+#include "study/handovers.h"
+#include "study/studytoolselectform.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPCreateForm *PCreateForm = nullptr;
+
+namespace {
+
+const QColor MoneyGreen(192, 220, 192);
+const QColor SkyBlue(166, 202, 240);
+
+
+QString countText(const QTreeWidget *ListView)
+{
+    return QStringLiteral("（") + QString::number(PItemCount(ListView)) + QStringLiteral("词）");
+}
+
+QTreeWidget *groupList(QWidget *parent, const char *name)
+{
+    QTreeWidget *v = PMakeReportView(parent, QLatin1String(name),
+                                     {TPColumn{QStringLiteral("ID"), 40}, TPColumn{QStringLiteral("单词"), 80},
+                                      TPColumn{QStringLiteral("做过"), 30}, TPColumn{QStringLiteral("做错"), 30},
+                                      TPColumn{QStringLiteral("类别"), 40}, TPColumn{QStringLiteral("上次"), 25},
+                                      TPColumn{QStringLiteral("最近测试日期"), 90},
+                                      TPColumn{QStringLiteral("掌握类型"), 30}},
+                                     false);
+    v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPalette p = v->palette();
+    p.setColor(QPalette::Base, SkyBlue);
+    v->setPalette(p);
+    v->header()->setSectionsClickable(true);
+    return v;
+}
+
+QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+}  // namespace
+
+TPCreateForm::TPCreateForm(QWidget *parent)
+    : TPForm(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("PCreateForm"));
+    setWindowTitle(QStringLiteral("选择单词"));
+    setFixedSize(790, 562);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, MoneyGreen);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    Label1 = PMakeLabel(this, QStringLiteral("Label1"), QStringLiteral("备  选  单  词"));
+    Label2 = PMakeLabel(this, QStringLiteral("Label2"), QStringLiteral("选  中  单  词"));
+    Label3WordCount = PMakeLabel(this, QStringLiteral("Label3WordCount"), QStringLiteral("单词数"));
+    Label4WordCount = PMakeLabel(this, QStringLiteral("Label4WordCount"), QStringLiteral("单词数"));
+    PLV1 = groupList(this, "PLV1");
+    PLV2 = groupList(this, "PLV2");
+    Pcreatebutton = PMakeButton(this, QStringLiteral("Pcreatebutton"), QStringLiteral("自动产词 &C"));
+    Pcreatebutton->setFocusPolicy(Qt::ClickFocus);  // no tab stop, but activation gives it the focus
+    BtGotoBrowse = PMakeButton(this, QStringLiteral("BtGotoBrowse"), QStringLiteral("学习"));
+    BtGotoTest = PMakeButton(this, QStringLiteral("BtGotoTest"), QStringLiteral("测试"));
+    LBSelectflag = PMakeLabel(this, QStringLiteral("LBSelectflag"), QStringLiteral("当前选择"));
+    Label3 = new TLinkLabel(QStringLiteral("?"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setToolTip(QStringLiteral("操作帮助"));
+    Label3->setCursor(Qt::PointingHandCursor);
+    Label3->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
+    setDefaultButton(Pcreatebutton);
+    setKeyPreview(true);
+
+    const auto column = [](QLabel *title, QLabel *count, QTreeWidget *view) {
+        auto *head = new QHBoxLayout;
+        head->addStretch();
+        head->addWidget(title);
+        head->addWidget(count);
+        head->addStretch();
+        auto *col = new QVBoxLayout;
+        col->addLayout(head);
+        col->addWidget(view, 1);
+        return col;
+    };
+    auto *lists = new QHBoxLayout;
+    lists->addLayout(column(Label1, Label3WordCount, PLV1), 1);
+    lists->addLayout(column(Label2, Label4WordCount, PLV2), 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(LBSelectflag);
+    buttons->addStretch();
+    for (QPushButton *b : {Pcreatebutton, BtGotoBrowse, BtGotoTest}) {
+        b->setMinimumWidth(100);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    buttons->addWidget(Label3);
+    auto *main = new QVBoxLayout(this);
+    main->setContentsMargins(10, 8, 10, 10);
+    main->addLayout(lists, 1);
+    main->addLayout(buttons);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction *toRight = menuItem(PopupMenu1, "N1", QStringLiteral("往右移动所选单词"));
+    PopupMenu1->addSeparator();
+    QAction *sameCategory = menuItem(PopupMenu1, "N2", QStringLiteral("选“类别”相同"));
+    QAction *sameMaster = menuItem(PopupMenu1, "N3", QStringLiteral("选“掌握类型”相同"));
+    QAction *sameDate = menuItem(PopupMenu1, "N4", QStringLiteral("选“日期”相同"));
+    QAction *sameRight = menuItem(PopupMenu1, "N5", QStringLiteral("选“上次对错”相同"));
+    PopupMenu1->addSeparator();
+    QAction *category1 = menuItem(PopupMenu1, "N6", QStringLiteral("更改所选单词类别"));
+    PopupMenu1->addSeparator();
+    QAction *shuffle = menuItem(PopupMenu1, "N7", QStringLiteral("词表乱序"));
+    PopupMenu1->addSeparator();
+    QAction *move1 = menuItem(PopupMenu1, "N8", QStringLiteral("转移选中词..."));
+    QAction *delete1 = menuItem(PopupMenu1, "N9", QStringLiteral("永久删除所选单词"));
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    QAction *toLeft = menuItem(PopupMenu2, "N10", QStringLiteral("往左移动选中单词"));
+    PopupMenu2->addSeparator();
+    QAction *category2 = menuItem(PopupMenu2, "N11", QStringLiteral("更改所选单词类别"));
+    PopupMenu2->addSeparator();
+    QAction *move2 = menuItem(PopupMenu2, "N12", QStringLiteral("转移选中词..."));
+    QAction *delete2 = menuItem(PopupMenu2, "N13", QStringLiteral("永久删除选中单词"));
+
+    const auto on = [this](QAction *a, std::function<void()> f) {
+        connect(a, &QAction::triggered, this, [f] { PGuard(f); });
+    };
+    on(toRight, [this] { PLV1DblClick(); });
+    on(sameCategory, [this] { SameColumnClick(3); });
+    on(sameMaster, [this] { SameColumnClick(6); });
+    on(sameDate, [this] { SameColumnClick(5); });
+    on(sameRight, [this] { SameColumnClick(4); });
+    on(category1, [this] { ChangeCategoryClick(PLV1); });
+    on(shuffle, [this] { ShuffleClick(); });
+    on(move1, [this] { MoveWordsClick(PLV1); });
+    on(delete1, [this] { DeleteWordsClick(PLV1); });
+    on(toLeft, [this] { PLV2DblClick(); });
+    on(category2, [this] { ChangeCategoryClick(PLV2); });
+    on(move2, [this] { MoveWordsClick(PLV2); });
+    on(delete2, [this] { DeleteWordsClick(PLV2); });
+
+    for (QTreeWidget *v : {PLV1, PLV2}) {
+        QMenu *menu = v == PLV1 ? PopupMenu1 : PopupMenu2;
+        connect(v, &QWidget::customContextMenuRequested, this,
+                [v, menu](const QPoint &p) { menu->popup(v->viewport()->mapToGlobal(p)); });
+        connect(v->header(), &QHeaderView::sectionClicked, this,
+                [v](int col) { PGuard([&] { PSortListView(v, col); }); });
+        connect(v, &QTreeWidget::currentItemChanged, this,
+                [this, v](QTreeWidgetItem *item) { PGuard([&] { itemSelected(v, item); }); });
+    }
+    connect(PLV1, &QTreeWidget::itemDoubleClicked, this, [this] { PGuard([this] { PLV1DblClick(); }); });
+    connect(PLV2, &QTreeWidget::itemDoubleClicked, this, [this] { PGuard([this] { PLV2DblClick(); }); });
+    PConnect(Pcreatebutton, &QPushButton::clicked, this, &TPCreateForm::PcreatebuttonClick);
+    PConnect(BtGotoBrowse, &QPushButton::clicked, this, &TPCreateForm::BtGotoBrowseClick);
+    PConnect(BtGotoTest, &QPushButton::clicked, this, &TPCreateForm::BtGotoTestClick);
+    connect(Label3, &TLinkLabel::clicked, this,
+            [] { PGuard([] { POpenUrl(Addr::HelpPage(QStringLiteral("createform"))); }); });
+
+    PCenterOnScreen(this);
+    // A program about to end for want of a bank has no learner row to make.
+    if (!PTerminateRequested)
+        PGuard([] { PEnsureUserRow(); });
+}
+
+TPCreateForm::~TPCreateForm() = default;
+
+void TPCreateForm::FormActivate()
+{
+    PLoadFormBackground(this);
+    m_tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell);
+    PLoadCurrentTableName();
+    m_n = PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 15);
+    m_mode = PConfigIni->ReadString(Ini::Main, Ini::CreateMode, QStringLiteral("随机产生"));
+    PRefreshLists();
+    Pcreatebutton->setFocus();
+}
+
+bool TPCreateForm::FormKeyDown(QKeyEvent *e)
+{
+    // Enter presses the button that has the focus, the default button otherwise: Enter after
+    // "自动产词" goes on to "学习".
+    auto *focused = qobject_cast<QPushButton *>(focusWidget());
+    if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !focused || focused == Pcreatebutton)
+        return false;
+    focused->click();
+    return true;
+}
+
+void TPCreateForm::FormClose(TCloseAction &)
+{
+    // The tool choice comes back whatever became of the log entry.
+    PLogLesson();
+    if (PStudyToolSelectForm)
+        PStudyToolSelectForm->Show();
+}
+
+void TPCreateForm::PRefreshLists()
+{
+    PClearItems(PLV2);
+    PRefreshListView(PLV1, PCurrentTable, QString(), 0, QStringLiteral("createform"));
+    refreshCounts();
+}
+
+void TPCreateForm::refreshCounts()
+{
+    Label3WordCount->setText(countText(PLV1));
+    Label4WordCount->setText(countText(PLV2));
+}
+
+void TPCreateForm::itemSelected(QTreeWidget *ListView, QTreeWidgetItem *Item)
+{
+    if (!Item)
+        return;
+    m_lastSelected = ListView->indexOfTopLevelItem(Item);
+    LBSelectflag->setText(QStringLiteral("第") + QString::number(m_lastSelected + 1) + QStringLiteral("项"));
+    (ListView == PLV1 ? Label3WordCount : Label4WordCount)->setText(countText(ListView));
+}
+
+void TPCreateForm::PAutoCreateGroup()
+{
+    TPGroupListsAdapter adapter(PLV1, PLV2);
+    TPSelectionContext c;
+    c.n = m_n;
+    c.mode = m_mode;
+    if (m_mode == PSelectionModes().at(1)) {
+        c.r1 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound1, 5);
+        c.r2 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound2, 3);
+        c.r3 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound3, 2);
+    }
+    c.today = PDateText(PToday());
+    c.now = PNow();
+    c.random = &PRandom();
+    c.reload = [&adapter](bool descending) { return adapter.reload(descending); };
+    try {
+        const QString refusal = ::PAutoCreateGroup(adapter.lists(), c);
+        if (!refusal.isEmpty())
+            PDialogs().message(refusal);
+    } catch (const TPRuleError &e) {
+        PDialogs().message(e.message(), QString(), Dialogs::Critical);
+    }
+}
+
+void TPCreateForm::PcreatebuttonClick()
+{
+    PAutoCreateGroup();
+    BtGotoBrowse->setFocus();
+    refreshCounts();
+}
+
+void TPCreateForm::PLV1DblClick()
+{
+    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSelectedItems(SideCandidates);
+    refreshCounts();
+}
+
+void TPCreateForm::PLV2DblClick()
+{
+    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSelectedItems(SideChosen);
+    refreshCounts();
+}
+
+void TPCreateForm::SameColumnClick(int Col)
+{
+    // The reference is the one word selected in the candidate list, wherever the learner last
+    // clicked.
+    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSameColumnItems(SideCandidates, Col);
+    refreshCounts();
+}
+
+void TPCreateForm::ChangeCategoryClick(QTreeWidget *ListView)
+{
+    QString category = QStringLiteral("未知");
+    if (!PDialogs().input(QStringLiteral("请输入新类别"), QString(), category))
+        return;
+    PUpdateSelectedField(ListView, PCurrentTable, Col::Category, category, 3);
+}
+
+void TPCreateForm::ShuffleClick()
+{
+    PShuffleTable(PLV1);
+    PRefreshLists();
+}
+
+void TPCreateForm::MoveWordsClick(QTreeWidget *ListView)
+{
+    const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), ListView);
+    if (target != Code::ChooserCancel)
+        PMoveWords(ListView, PCurrentTable, target, QStringLiteral("select"));
+    refreshCounts();
+}
+
+void TPCreateForm::DeleteWordsClick(QTreeWidget *ListView)
+{
+    PDeleteSelectedWords(ListView, PCurrentTable);
+    refreshCounts();
+}
+
+bool TPCreateForm::groupMayGo()
+{
+    const int chosen = PItemCount(PLV2);
+    if (chosen < 6) {
+        PDialogs().message(QStringLiteral("至少要选6个单词"));
+        return false;
+    }
+    if (chosen > 100 && m_tool == ToolName::MultipleChoice) {
+        PDialogs().message(QStringLiteral("本学习器至多允许选100个单词"));
+        return false;
+    }
+    return true;
+}
+
+void TPCreateForm::handOver(const std::function<void()> &open)
+{
+    Hide();
+    bool cleared = false, opened = false;
+    try {
+        if (PMoveChosenToTempTable(PLV2)) {
+            PClearItems(PLV1);
+            PClearItems(PLV2);
+            cleared = true;
+            open();
+            opened = true;
+        }
+    } catch (const std::exception &e) {
+        PReportError(QString::fromStdString(e.what()));
+    }
+    if (opened)
+        return;
+    // The learner is never left without a window, nor with emptied lists.
+    if (cleared)
+        PRefreshLists();
+    Show();
+}
+
+void TPCreateForm::BtGotoBrowseClick()
+{
+    const TPStudyHandOvers &to = PStudyHandOvers();
+    if (!groupMayGo() || !to.browseForm)
+        return;
+    handOver(to.browseForm);
+}
+
+void TPCreateForm::BtGotoTestClick()
+{
+    const TPStudyHandOvers &to = PStudyHandOvers();
+    const std::function<void()> &test =
+        m_tool == ToolName::Spell ? to.testFormSpell : m_tool == ToolName::MultipleChoice ? to.testFormSelect : std::function<void()>();
+    if (!groupMayGo() || !test || !to.prepareTest)
+        return;
+    handOver([&] {
+        to.prepareTest();
+        test();
+    });
+}

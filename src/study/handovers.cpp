@@ -1,0 +1,7 @@
+#include "study/handovers.h"
+
+TPStudyHandOvers &PStudyHandOvers()
+{
+    static TPStudyHandOvers handOvers;
+    return handOvers;
+}

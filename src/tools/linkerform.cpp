@@ -1,0 +1,248 @@
+#include "tools/linkerform.h"
+
+#include "core/bankvocab.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "platform/clock.h"
+#include "platform/inifile.h"
+#include "platform/linklabel.h"
+#include "rules/answerhistory.h"
+#include "services/addresses.h"
+#include "services/pronunciation.h"
+#include "services/publicform.h"
+#include "services/utils.h"
+#include "services/webaccess.h"
+#include "tools/showwrongform.h"
+#include "tools/toolstyle.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPLinkerForm *PLinkerForm = nullptr;
+
+std::function<void()> PLinkerFormShowToolSelect = [] {};
+
+namespace {
+namespace TF = ModeCol::TestForm;
+constexpr int Size = TPMatchBoard::Size;
+}  // namespace
+
+TPLinkerForm::TPLinkerForm(QWidget *parent)
+    : TPForm(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), m_instance{PLinkerForm, this}
+{
+    setObjectName(QStringLiteral("PLinkerForm"));
+    setWindowTitle(QStringLiteral("词义配对"));
+    setFixedSize(712, 392);
+    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedSize(673, 338);
+    PSetPixelFont(Panel1, 21);
+    auto *grid = new QGridLayout(Panel1);
+    m_wordGroup = new QButtonGroup(this);
+    m_wordGroup->setExclusive(true);
+    for (int i = 0; i < Size; ++i) {
+        auto *word = PMakeButton(Panel1, QStringLiteral("En%1").arg(i + 1), QString());
+        word->setFixedSize(216, 40);
+        word->setCheckable(true);
+        word->setCursor(Qt::PointingHandCursor);
+        m_wordGroup->addButton(word);
+        connect(word, &QPushButton::clicked, this, [this, i] { PGuard([&] { EnClick(i); }); });
+        En[i] = word;
+
+        auto *meaning = new QLineEdit(Panel1);
+        meaning->setObjectName(QStringLiteral("LB%1").arg(i + 1));
+        meaning->setReadOnly(true);
+        meaning->setFixedSize(441, 40);
+        meaning->setFocusPolicy(Qt::NoFocus);
+        meaning->setCursor(Qt::PointingHandCursor);
+        meaning->setContextMenuPolicy(Qt::NoContextMenu);
+        PSetPixelFont(meaning, 16);
+        PSetTextColor(meaning, Qt::blue);
+        meaning->installEventFilter(this);
+        LB[i] = meaning;
+
+        // A pair found leaves its gap: the other words and meanings stay where the learner saw them.
+        for (QWidget *w : {static_cast<QWidget *>(word), static_cast<QWidget *>(meaning)}) {
+            QSizePolicy p = w->sizePolicy();
+            p.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(p);
+        }
+        grid->addWidget(word, i, 0);
+        grid->addWidget(meaning, i, 1);
+    }
+    Ch1 = PMakeButton(this, QStringLiteral("Ch1"), QString());
+    Ch1->hide();
+
+    LBcount = PMakeLabel(this, QStringLiteral("LBcount"));
+    LBcount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    CBShowTestReport = new QCheckBox(QStringLiteral("错题回顾"), this);
+    CBShowTestReport->setObjectName(QStringLiteral("CBShowTestReport"));
+    CBShowTestReport->setChecked(true);
+    CBBackMusic = new QCheckBox(QStringLiteral("背景音乐"), this);
+    CBBackMusic->setObjectName(QStringLiteral("CBBackMusic"));
+    LBhelp = new TLinkLabel(QStringLiteral("?"), this);
+    LBhelp->setObjectName(QStringLiteral("LBhelp"));
+    LBhelp->setToolTip(QStringLiteral("操作帮助"));
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(CBShowTestReport);
+    bottom->addWidget(CBBackMusic);
+    bottom->addWidget(LBhelp);
+    bottom->addStretch();
+    bottom->addWidget(LBcount);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Panel1, 0, Qt::AlignHCenter);
+    layout->addLayout(bottom);
+
+    PConnect(CBBackMusic, &QCheckBox::clicked, this, &TPLinkerForm::CBBackMusicClick);
+    PConnect(LBhelp, &TLinkLabel::clicked, this, &TPLinkerForm::LBhelpClick);
+
+    PLoadFormBackground(this);
+    PCenterOnScreen(this);
+}
+
+TPLinkerForm::~TPLinkerForm() = default;
+
+bool TPLinkerForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonRelease) {
+        for (int b = 0; b < Size; ++b) {
+            if (watched == LB[b]) {
+                PGuard([&] { LBClick(b); });
+                return true;
+            }
+        }
+    }
+    return TPForm::eventFilter(watched, e);
+}
+
+void TPLinkerForm::FormActivate()
+{
+    const bool music = PConfigIni->ReadBool(Ini::BackMusic, Ini::CanPlay, true);
+    if (CBBackMusic->isChecked() != music) {
+        CBBackMusic->setChecked(music);
+        CBBackMusicClick();
+    }
+    PResetBoard();
+
+    QTreeWidget *list = PPublicForm->P_LVtest;
+    PRefreshListView(list, PCurrentTable, QString(), 0, Mode::TestForm);
+    const QDate today = PToday();
+    QVector<TPMatchRow> candidates;
+    for (int i = PItemCount(list) - 1; i >= 0; --i) {
+        const QTreeWidgetItem *item = PItemAt(list, i);
+        const TPMatchRow row{PSubItem(item, PSub(TF::Word)), PSubItem(item, PSub(TF::Explanation)),
+                             PSubItem(item, PSub(TF::LastTested)), PSubItem(item, PSub(TF::MasterType))};
+        if (PIsMatchCandidate(row, today))
+            candidates.prepend(row);
+        else
+            PRemoveItem(PItemAt(list, i));
+    }
+    LBcount->setText(QStringLiteral("还剩 %1 词").arg(candidates.size()));
+    m_board.deal(candidates, PRandom());
+    if (!m_board.dealt()) {
+        PDialogs().message(QStringLiteral("本词表已暂时找不到足够符合条件的单词"));
+        Panel1->hide();
+        return;
+    }
+    for (int i = 0; i < Size; ++i) {
+        En[i]->setText(m_board.word(i));
+        LB[i]->setText(m_board.box(i));
+    }
+}
+
+void TPLinkerForm::PResetBoard()
+{
+    // An exclusive group keeps one button pressed; a new board starts with none.
+    m_wordGroup->setExclusive(false);
+    for (int i = 0; i < Size; ++i) {
+        En[i]->setChecked(false);
+        En[i]->show();
+        LB[i]->show();
+    }
+    m_wordGroup->setExclusive(true);
+    Panel1->show();
+}
+
+void TPLinkerForm::showClick(TPMatchBoard::Click Result)
+{
+    if (Result == TPMatchBoard::Click::Ignored)
+        return;
+    if (Result == TPMatchBoard::Click::Paired) {
+        PPlayEffect(QStringLiteral("rightLink"));
+        for (int i = 0; i < Size; ++i) {
+            En[i]->setVisible(m_board.wordShown(i));
+            LB[i]->setVisible(m_board.boxShown(i));
+        }
+    } else {
+        PPlayEffect(QStringLiteral("wrongLink"));
+    }
+    if (m_board.complete())
+        PRoundComplete();
+}
+
+void TPLinkerForm::EnClick(int k)
+{
+    PSpeakWord(m_board.word(k));
+    showClick(m_board.clickWord(k));
+}
+
+void TPLinkerForm::LBClick(int b) { showClick(m_board.clickBox(b)); }
+
+void TPLinkerForm::PRoundComplete()
+{
+    PPlayEffect(QStringLiteral("victory"));
+    for (const QString &w : m_board.firstTryWords())
+        PMarkWordKnown(w);
+    if (CBShowTestReport->isChecked())
+        PShowWrongWords();
+    FormActivate();
+}
+
+void TPLinkerForm::PMarkWordKnown(const QString &Word)
+{
+    QTreeWidget *list = PPublicForm->P_LVtest;
+    for (int i = PItemCount(list) - 1; i >= 0; --i) {
+        QTreeWidgetItem *item = PItemAt(list, i);
+        if (PSubItem(item, PSub(TF::Word)) != Word)
+            continue;
+        const QString master = PShiftMasterType(PSubItem(item, PSub(TF::MasterType)), true);
+        const QString today = PTodayText();
+        PSetSubItem(item, PSub(TF::MasterType), master);
+        PSetSubItem(item, PSub(TF::LastTested), today);
+        JetTransaction t(Pdatamodule->PConnection);
+        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, Word, today);
+        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, Word, master);
+        t.commit();
+        return;
+    }
+}
+
+void TPLinkerForm::PShowWrongWords()
+{
+    if (PShowWrongForm)
+        ::PShowWrongWords(m_board.retriedWords());
+}
+
+void TPLinkerForm::CBBackMusicClick() { PBackMusicCheckClick(CBBackMusic); }
+
+void TPLinkerForm::LBhelpClick() { POpenUrl(Addr::HelpPage(QStringLiteral("linker"))); }
+
+void TPLinkerForm::FormClose(TCloseAction &)
+{
+    PStopBackMusic();
+    PClearItems(PPublicForm->P_LVtest);
+    PLinkerFormShowToolSelect();
+}
