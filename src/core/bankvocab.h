@@ -92,6 +92,10 @@ inline const QString Status = QStringLiteral("status");
 // [DBTool]
 inline const QString WordBookLayout = QStringLiteral("新词入库");
 
+// [DictForm], the small dictionary
+inline const QString DictForm = QStringLiteral("DictForm");
+inline const QString DictExplWidth = QStringLiteral("详解框宽");
+
 // [MiniBrowser]
 inline const QString Sender = QStringLiteral("Sender");
 inline const QString BackColor = QStringLiteral("背景颜色");

@@ -92,9 +92,12 @@ void setUpGet(CURL *c, Sink &sink)
 [[noreturn]] void fail(const QString &url, CURLcode code, const char *errorBuffer)
 {
     if (code == CURLE_OPERATION_TIMEDOUT)
-        throw WebError(QStringLiteral("网络请求超时：") + url);
+        throw WebError(QStringLiteral("网络请求超时：") + url, WebError::NoAnswer);
+    const bool unreachable = code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST ||
+                             code == CURLE_COULDNT_RESOLVE_PROXY;
     const QString detail = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
-    throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"));
+    throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"),
+                   unreachable ? WebError::NoAnswer : WebError::Failed);
 }
 // The reply of a finished transfer, or the WebError it ended in.
 HttpReply finishGet(const QString &url, CURL *c, CURLcode code, Sink &sink, const char *errorBuffer)
@@ -144,7 +147,10 @@ struct Transfer {
 };
 }  // namespace
 
-WebError::WebError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+WebError::WebError(const QString &message, Kind kind)
+    : std::runtime_error(message.toStdString()), m_message(message), m_kind(kind)
+{
+}
 
 HttpReply HttpGet(const QString &url)
 {

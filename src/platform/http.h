@@ -13,11 +13,15 @@
 // read. Its text is shown to the learner as it stands.
 class WebError : public std::runtime_error {
 public:
-    explicit WebError(const QString &message);
+    // NoAnswer: the server could not be reached, or did not answer in time.
+    enum Kind { Failed, NoAnswer };
+    explicit WebError(const QString &message, Kind kind = Failed);
     QString message() const { return m_message; }
+    Kind kind() const { return m_kind; }
 
 private:
     QString m_message;
+    Kind m_kind;
 };
 
 struct HttpReply {

@@ -53,11 +53,19 @@ TPPublicForm::~TPPublicForm()
     }
 }
 
+namespace {
+std::function<void(const QString &, bool)> g_dictOpener;
+}  // namespace
+
+void PSetDictOpener(std::function<void(const QString &Word, bool MayChange)> Opener)
+{
+    g_dictOpener = std::move(Opener);
+}
+
 void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
 {
-    // The small dictionary is not in the program yet; this opens it on Word once it is.
-    Q_UNUSED(Word);
-    Q_UNUSED(Mode);
+    if (g_dictOpener)
+        g_dictOpener(Word, Mode != QLatin1String("no"));
 }
 
 void TPPublicForm::TimerPlayMusicTimer()

@@ -15,6 +15,7 @@
 #include "services/utils.h"
 #include "shell/minidesign.h"
 #include "shell/welcomeform.h"
+#include "wordlists/dictform.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -546,8 +547,8 @@ void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), Code::Mast
 
 void TPMiniBrowseForm::N4Click()
 {
-    // The look-up in the small dictionary comes here once that window is part of the program
-    // (N4 stays disabled until then); playback resumes afterwards.
+    if (PDictForm)
+        PDictForm->PShowOnWord(LBWord->text().trimmed(), false);
     SBStartClick();
 }
 
@@ -559,7 +560,7 @@ void TPMiniBrowseForm::SBCancelClick()
     // now hides or closes, so there is no button of its own to show again.
     SBupClick();
     GBWordTable->show();
-    // N4 stays disabled while the small dictionary is not part of the program.
+    N4->setEnabled(true);
     SBStart->show();
     SBPause->hide();
     PMiniIndex = 0;

@@ -215,8 +215,6 @@ void TPMiniBrowseForm::buildLayout()
     N2->setObjectName(QStringLiteral("N2"));
     N4 = PopupMenu1->addAction(QStringLiteral("查"));
     N4->setObjectName(QStringLiteral("N4"));
-    // The small dictionary is not in the program yet: the look-up stays offered but unavailable.
-    N4->setEnabled(false);
     for (QWidget *w : {static_cast<QWidget *>(LBWord), static_cast<QWidget *>(LBPron), static_cast<QWidget *>(MeMean)}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &p) {

@@ -15,10 +15,13 @@
 #include "tools/linkerform.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
+#include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
 #include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
+#include "wordlists/inputformwordsvc.h"
+#include "wordlists/titlecreateform.h"
 
 #include <QList>
 #include <QPointer>
@@ -79,13 +82,9 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the word browser: spelling test (before the multiple-choice test); small dictionary
-    //   (after it);
-    //   between the options dialog and the word-book import: bulk import;
-    //   after the word-book import: article word counter;
+    //   after the word browser: spelling test (before the multiple-choice test);
     //   between the shared window and the spelling filter: quick recall;
-    //   after the spelling filter: meaning matching (before the review), tick-to-memorise, crazy spell
-    //   (after it).
+    //   after the review: tick-to-memorise, crazy spell.
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -95,9 +94,12 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PCreateForm);
     create(Pbrowseform);
     create(PTestFormSelect);
+    create(PDictForm);
     create(AboutBox);
     create(POptionForm);
+    create(PInputFormWordSvc);
     create(PInputFormAiCiba);
+    create(PTitleCreateForm);
     create(PPublicForm);
     create(PSameSubStrWordForm);
     create(PLinkerForm);

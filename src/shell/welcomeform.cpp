@@ -15,10 +15,12 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "study/studytoolselectform.h"
+#include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
 #include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
+#include "wordlists/inputformwordsvc.h"
 #include "platform/windowkit.h"
 
 #include <QCursor>
@@ -134,14 +136,13 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N1 = item(PopupMenu1, "N1", QStringLiteral("查看当前词库所在路径"));
     N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
-    // The entries that open windows the program does not have yet stay disabled: the small
-    // dictionary (N3) and the bulk import (MenuItem2, N4).
+    // The article word counter's entry (N19) is never enabled.
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
     MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
-    N3 = item(PopupMenu2, "N3", QStringLiteral("小词典..."), false);
+    N3 = item(PopupMenu2, "N3", QStringLiteral("小词典..."));
     N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."));
-    MenuItem2 = item(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."), false);
+    MenuItem2 = item(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."));
     N19 = item(PopupMenu2, "N19", QStringLiteral("文章产词器..."), false);
 
     PopupMenu3 = new QMenu(this);
@@ -151,7 +152,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     N7 = item(MenuItem3, "N7", QStringLiteral("下载现有词库---"));
     N16 = MenuItem3->addSeparator();
     N16->setObjectName(QStringLiteral("N16"));
-    N4 = item(MenuItem3, "N4", QStringLiteral("基于海词网站..."), false);
+    N4 = item(MenuItem3, "N4", QStringLiteral("基于海词网站..."));
     N20061 = item(MenuItem3, "N20061", QStringLiteral("基于金山词霸2006生词本..."));
     N5 = item(MenuItem3, "N5", QStringLiteral("来自谷歌金山词霸2008生词本..."));
     N41 = item(MenuItem3, "N41", QStringLiteral("来自有道桌面词典2单词本..."), false);
@@ -180,6 +181,9 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N1, &QAction::triggered, this, &TPWelcomeForm::N1Click);
     PConnect(N2, &QAction::triggered, this, &TPWelcomeForm::N2Click);
     PConnect(MenuItem1, &QAction::triggered, this, &TPWelcomeForm::MenuItem1Click);
+    PConnect(N3, &QAction::triggered, this, &TPWelcomeForm::N3Click);
+    PConnect(MenuItem2, &QAction::triggered, this, &TPWelcomeForm::MenuItem2Click);
+    PConnect(N4, &QAction::triggered, this, &TPWelcomeForm::MenuItem2Click);
     PConnect(N7, &QAction::triggered, this, &TPWelcomeForm::N7Click);
     PConnect(N20061, &QAction::triggered, this, &TPWelcomeForm::N20061Click);
     PConnect(N5, &QAction::triggered, this, &TPWelcomeForm::N5Click);
@@ -315,6 +319,21 @@ void TPWelcomeForm::MenuItem1Click()
         PLoadCurrentTableName();
     PMiniBrowseForm->PLoadWords(Tbl::WordTable, PCurrentTable, Mode::MiniMaster);
     PMiniBrowseForm->Show();
+}
+
+void TPWelcomeForm::N3Click()
+{
+    if (!PDictForm)
+        return;
+    hide();
+    PDictForm->ShowModal();
+    Show();
+}
+
+void TPWelcomeForm::MenuItem2Click()
+{
+    if (PInputFormWordSvc)
+        PInputFormWordSvc->ShowModal();
 }
 
 void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }

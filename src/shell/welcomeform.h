@@ -55,6 +55,9 @@ public:
     void N1Click();
     void N2Click();
     void MenuItem1Click();
+    void N3Click();
+    // Also the handler of N4: both open the bulk import.
+    void MenuItem2Click();
     void N7Click();
     void N20061Click();
     void N5Click();

@@ -14,6 +14,7 @@
 #include "support/bankfixture.h"
 #include "support/manualclock.h"
 #include "support/minifixture.h"
+#include "wordlists/dictform.h"
 #include "support/qstringprinter.h"
 
 #include <QAction>
@@ -111,7 +112,7 @@ TEST_F(MiniBrowseForm, IsTheBorderlessOnTopBarWithItsControlsAndMenu)
     for (QAction *a : form->PopupMenu1->actions())
         menu << a->text();
     EXPECT_EQ(menu, QStringList({"已掌握", "已忘记", "查"}));
-    EXPECT_FALSE(form->N4->isEnabled()) << "the small dictionary is not there yet";
+    EXPECT_TRUE(form->N4->isEnabled());
     EXPECT_EQ(form->CBCreateMode->count(), 6);
     EXPECT_EQ(form->CBCreateMode->itemText(0), "本词库内的单词表");
 }
@@ -365,6 +366,25 @@ TEST_F(MiniBrowseForm, MasteredMarksTheFirstItemAndEveryRowOfTheWord)
     EXPECT_EQ(column("WordTable", "掌握类型"), QStringList({"00", "00", "00"}));
 }
 
+TEST_F(MiniBrowseForm, LookUpOpensTheDictionaryOnTheShownWordWithoutMoveOrDeleteThenPlays)
+{
+    TPDictForm dict;
+    addWords("WordTable", {"apple", "pear"});
+    loadWordTable();
+    form->LBWord->setText(QStringLiteral(" pear "));
+    form->PopupMenu1Popup();
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        looked = dict.isModalShowing() && dict.MeWord->text() == "pear" && PDictFoundTable == "WordTable" &&
+                 dict.GBMove->isHidden() && dict.GBDelete->isHidden();
+        dict.close();
+    });
+    form->N4->trigger();
+    EXPECT_TRUE(looked);
+    EXPECT_FALSE(dict.GBMove->isHidden());
+    EXPECT_TRUE(form->TimerBrowse->enabled()) << "playback resumes";
+}
+
 TEST_F(MiniBrowseForm, MarksReachTheStudyGroupOnlyWhenOpenedFromTheBrowser)
 {
     addWords("WordTable", {"apple", "pear"});
@@ -453,6 +473,7 @@ TEST_F(MiniBrowseForm, TheReturnCommandGoesWhereSenderSays)
         loadWordTable();
         form->SBdownClick();
         form->GBWordTable->hide();
+        form->N4->setEnabled(false);
         form->CBNotShowMasterMode->setChecked(true);
         form->SBStartClick();
         form->SBGoFrontClick();
@@ -468,6 +489,7 @@ TEST_F(MiniBrowseForm, TheReturnCommandGoesWhereSenderSays)
         EXPECT_FALSE(form->SBStart->isHidden());
         EXPECT_TRUE(form->SBPause->isHidden());
         EXPECT_FALSE(form->GBWordTable->isHidden());
+        EXPECT_TRUE(form->N4->isEnabled());
         EXPECT_FALSE(form->CBNotShowMasterMode->isChecked());
         EXPECT_TRUE(form->CBNotShowMasterMode->isEnabled());
         EXPECT_EQ(form->height(), 27);

@@ -11,10 +11,12 @@
 #include "services/webaccess.h"
 #include "shell/minibrowseform.h"
 #include "study/studytoolselectform.h"
+#include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
 #include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
+#include "wordlists/inputformwordsvc.h"
 #include "shell/shelltestutil.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"
@@ -173,12 +175,12 @@ TEST_F(WelcomeWindow, MenusHoldEveryEntryWithItsCaptionAndState)
         {"N1", "查看当前词库所在路径", true},
         {"N2", "打开其它词库...", true},
         {"MenuItem1", "迷你单词浏览器...", true},
-        {"N3", "小词典...", false},
+        {"N3", "小词典...", true},
         {"N17", "批量查词分析器...", true},
-        {"MenuItem2", "自定义词库生成器...", false},
+        {"MenuItem2", "自定义词库生成器...", true},
         {"N19", "文章产词器...", false},
         {"N7", "下载现有词库---", true},
-        {"N4", "基于海词网站...", false},
+        {"N4", "基于海词网站...", true},
         {"N20061", "基于金山词霸2006生词本...", true},
         {"N5", "来自谷歌金山词霸2008生词本...", true},
         {"N41", "来自有道桌面词典2单词本...", false},
@@ -412,6 +414,34 @@ TEST_F(WordBookEntries, TheKingsoftEntryNamesItsLayoutAndOpensTheImport)
     EXPECT_EQ(dialogs->shown().at(0).kind, QStringLiteral("open"));
     EXPECT_GE(import->activationCount(), 1);
     EXPECT_FALSE(import->isVisible());
+}
+
+// The small dictionary and the bulk import open modally; the dictionary's entry hides the welcome
+// window meanwhile and shows it again afterwards.
+TEST_F(WelcomeWindow, TheDictionaryAndBulkImportEntriesOpenTheirWindowsModally)
+{
+    TPDictForm dict;
+    TPInputFormWordSvc bulk;
+    form->Show();
+    struct Opening {
+        QAction *entry;
+        TPForm *window;
+        bool welcomeHidden;
+    } openings[] = {{form->N3, &dict, true}, {form->MenuItem2, &bulk, false}, {form->N4, &bulk, false}};
+    for (const Opening &o : openings) {
+        bool modal = false;
+        bool welcomeShown = true;
+        QTimer::singleShot(0, [&] {
+            modal = o.window->isModalShowing();
+            welcomeShown = form->isVisible();
+            o.window->close();
+        });
+        o.entry->trigger();
+        EXPECT_TRUE(modal) << o.entry->objectName().toStdString();
+        EXPECT_EQ(welcomeShown, !o.welcomeHidden) << o.entry->objectName().toStdString();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(o.window->isVisible());
+    }
 }
 
 TEST_F(WordBookEntries, TheGoogleEntryWarnsFirstThenOpensTheImport)

@@ -1,0 +1,409 @@
+#include "wordlists/dictform.h"
+
+#include "core/currentlist.h"
+#include "platform/inifile.h"
+#include "platform/linklabel.h"
+#include "services/publicform.h"
+#include "wordsvcfixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+class DictForm : public WordServiceFixture {
+protected:
+    void SetUp() override
+    {
+        WordServiceFixture::SetUp();
+        PDictFoundTable.clear();
+        PDictFoundWord.clear();
+        form = std::make_unique<TPDictForm>();
+        dialogs->clear();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        WordServiceFixture::TearDown();
+    }
+    void lookUp(const QString &word)
+    {
+        form->MeWord->setText(word);
+        form->PopFind0->trigger();
+    }
+    QString hint() const { return form->LBhint->text(); }
+    // Nothing of a word is on show.
+    void expectNoResult()
+    {
+        EXPECT_TRUE(form->EdMean->text().isEmpty());
+        EXPECT_TRUE(form->EdPron->text().isEmpty());
+        EXPECT_TRUE(form->RESent->toPlainText().isEmpty());
+        EXPECT_TRUE(form->PnMove->isHidden());
+        EXPECT_TRUE(form->GBadd->isHidden());
+        EXPECT_TRUE(form->ImgWordSvc->isHidden());
+    }
+    QStringList moveTargets() const
+    {
+        QStringList out;
+        for (int i = 0; i < form->CBWordTableMove->count(); ++i)
+            out << form->CBWordTableMove->itemText(i);
+        return out;
+    }
+    std::unique_ptr<TPDictForm> form;
+};
+
+// Look-ups that show nothing: what the status line says, and whether the service was asked.
+struct Refusal {
+    const char *typed;
+    const char *hint;
+    int requests;
+};
+
+void PrintTo(const Refusal &r, std::ostream *os) { *os << '"' << r.typed << '"'; }
+
+class DictRefusal : public DictForm, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(DictRefusal, ShowsOnlyItsHintWithoutAnErrorBox)
+{
+    addWord(W, QStringLiteral("apple"));
+    addWord(Temp, QStringLiteral("study"));
+    addWord(W, QStringLiteral("study"));
+    serveUnknown(QStringLiteral("xyzzy"));
+    web.serve(query(QStringLiteral("broken")), "<dict><key>broken", "text/xml");
+    web.serve(query(QStringLiteral("failing")), "oops", "text/plain", 500);
+    // A result on show before the look-up goes.
+    lookUp(QStringLiteral("apple"));
+    ASSERT_FALSE(form->PnMove->isHidden());
+
+    lookUp(QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(hint(), QString::fromUtf8(GetParam().hint));
+    expectNoResult();
+    EXPECT_EQ(web.requestCount(), GetParam().requests);
+    EXPECT_TRUE(dialogs->shown().isEmpty()) << dialogs->texts().join('|').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, DictRefusal,
+    ::testing::Values(Refusal{"study", "正在学习的单词不可查", 0}, Refusal{" study ", "正在学习的单词不可查", 0},
+                      Refusal{"apple pie", "只能查英语单词", 0}, Refusal{"苹果", "只能查英语单词", 0},
+                      Refusal{"xyzzy", "查无此词", 1}, Refusal{"broken", "查无此词", 1},
+                      Refusal{"failing", "查无此词", 1}));
+
+TEST_F(DictForm, AnEmptyWordBoxAsksForAWordAndKeepsTheResult)
+{
+    addWord(W, QStringLiteral("apple"));
+    lookUp(QStringLiteral("apple"));
+    lookUp(QString());
+    EXPECT_EQ(hint(), QStringLiteral("请输入所查单词"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("解释"));
+}
+
+TEST_F(DictForm, OfflineIsNoSuchWord)
+{
+    ProxyEnvironment dead("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    lookUp(QStringLiteral("pear"));
+    EXPECT_EQ(hint(), QStringLiteral("查无此词"));
+    expectNoResult();
+}
+
+TEST_F(DictForm, AWordInTwoListsIsFoundInWordTableAndMayMoveToEveryOtherList)
+{
+    addWord(L1, QStringLiteral("apple"), QStringLiteral("L1的解释"));
+    addWord(W, QStringLiteral("apple"), QStringLiteral("n. 苹果"));
+    dm->PUpdateOneDataFromTable(W, QStringLiteral("单词"), QStringLiteral("例句"), QStringLiteral("apple"),
+                                QStringLiteral("An apple a day.\n每天一苹果。"));
+    lookUp(QStringLiteral("apple"));
+    EXPECT_EQ(hint(), QStringLiteral("在单词表“ WordTable ”中找到该词"));
+    EXPECT_EQ(PDictFoundTable, W);
+    EXPECT_EQ(PDictFoundWord, QStringLiteral("apple"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 苹果"));
+    EXPECT_EQ(form->RESent->toPlainText(), QStringLiteral("An apple a day.\n每天一苹果。"));
+    EXPECT_FALSE(form->PnMove->isHidden());
+    EXPECT_TRUE(form->GBadd->isHidden());
+    EXPECT_EQ(moveTargets(), (QStringList{L1, L2}));
+    EXPECT_EQ(form->CBWordTableMove->currentText(), L1);
+    EXPECT_EQ(web.requestCount(), 0);
+}
+
+TEST_F(DictForm, MovingIntoAListThatHasTheWordChangesNothingAndMovingElsewhereTakesTheWholeRow)
+{
+    addTestedWord(W, QStringLiteral("apple"));
+    addWord(W, QStringLiteral("pear"));
+    addWord(L1, QStringLiteral("apple"), QStringLiteral("L1的解释"));
+    const QStringList w = rows(W), l1 = rows(L1);
+
+    lookUp(QStringLiteral("apple"));
+    form->CBWordTableMove->setCurrentText(L1);
+    form->Button1->click();
+    EXPECT_EQ(hint(), QStringLiteral("单词表 L1 中已有该词"));
+    EXPECT_EQ(rows(W), w);
+    EXPECT_EQ(rows(L1), l1);
+    expectNoResult();
+
+    lookUp(QStringLiteral("apple"));
+    form->CBWordTableMove->setCurrentText(L2);
+    form->Button1->click();
+    EXPECT_EQ(hint(), QStringLiteral("转移成功"));
+    EXPECT_EQ(rows(L2), QStringList{w.first()});
+    EXPECT_EQ(rows(W), QStringList{w.last()});
+    EXPECT_EQ(rows(L1), l1);
+}
+
+TEST_F(DictForm, SaveDeleteAndMoveActOnlyOnTheWordFoundNeverOnAnEditedWordBox)
+{
+    addWord(W, QStringLiteral("apple"));
+    addWord(W, QStringLiteral("apply"));
+    const QStringList before = rows(W);
+    for (QPushButton *command : {form->BTsave, form->Button5, form->Button1}) {
+        lookUp(QStringLiteral("apple"));
+        form->EdMean->setText(QStringLiteral("改过的解释"));
+        form->MeWord->setText(QStringLiteral("apply"));
+        command->click();
+        EXPECT_EQ(hint(), QStringLiteral("单词改变，无法保存")) << command->objectName().toStdString();
+        EXPECT_EQ(rows(W), before) << command->objectName().toStdString();
+        EXPECT_TRUE(rows(L2).isEmpty());
+    }
+}
+
+TEST_F(DictForm, DeleteTakesTheWordFromTheListItWasFoundInOnly)
+{
+    addWord(W, QStringLiteral("pear"));
+    addWord(L1, QStringLiteral("apple"));
+    addWord(L1, QStringLiteral("apple"));
+    addWord(L2, QStringLiteral("apple"));
+    const QStringList w = rows(W), l2 = rows(L2);
+    lookUp(QStringLiteral("apple"));
+    form->Button5->click();
+    EXPECT_EQ(hint(), QStringLiteral("已删除"));
+    EXPECT_TRUE(rows(L1).isEmpty());
+    EXPECT_EQ(rows(L2), l2);
+    EXPECT_EQ(rows(W), w);
+    expectNoResult();
+}
+
+TEST_F(DictForm, SaveWritesTheFourFieldsOfTheFoundRowsAndRefusesAnEmptyMeaning)
+{
+    addTestedWord(L1, QStringLiteral("apple"));
+    addTestedWord(L2, QStringLiteral("apple"));
+    const QStringList l2 = rows(L2);
+    lookUp(QStringLiteral("apple"));
+    ASSERT_EQ(PDictFoundTable, L1);
+
+    form->EdMean->clear();
+    form->BTsave->click();
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("单词和解释都不能为空")});
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("解释"), L1, QStringLiteral("单词"), QStringLiteral("apple")),
+              QStringLiteral("旧解释"));
+
+    form->EdPron->setText(QStringLiteral("ˈæpl"));
+    form->EdMean->setText(QStringLiteral("n. 苹果"));
+    form->REExpl->setPlainText(QStringLiteral("新详解"));
+    form->RESent->setPlainText(QStringLiteral("I like apples."));
+    QTextCursor c(form->RESent->document());
+    c.movePosition(QTextCursor::NextWord, QTextCursor::MoveAnchor, 2);
+    c.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    form->RESent->setTextCursor(c);
+    form->PopSent4->trigger();  // "更突出"
+    form->BTsave->click();
+
+    auto field = [&](const char *f) {
+        return dm->PGetOneDataFromTable(QString::fromUtf8(f), L1, QStringLiteral("单词"), QStringLiteral("apple"));
+    };
+    EXPECT_EQ(field("音标"), QStringLiteral("ˈæpl"));
+    EXPECT_EQ(field("解释"), QStringLiteral("n. 苹果"));
+    EXPECT_EQ(field("详解"), QStringLiteral("新详解"));
+    EXPECT_EQ(field("联想"), QStringLiteral("记忆"));
+    EXPECT_EQ(field("做过次数"), QStringLiteral("5"));
+    EXPECT_EQ(rows(L2), l2);
+    // The emphasis comes back when the word is shown again.
+    lookUp(QStringLiteral("apple"));
+    EXPECT_EQ(form->RESent->toPlainText(), QStringLiteral("I like apples."));
+    QTextCursor shown(form->RESent->document());
+    shown.setPosition(9);
+    EXPECT_EQ(shown.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(shown.charFormat().foreground().color(), QColor(Qt::red));
+    shown.setPosition(2);
+    EXPECT_NE(shown.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(DictForm, AnOnlineWordIsAddedAsOneNewRowWithTheFieldsOfANewWrongWord)
+{
+    writePhonetics("pear|peə\r\n");
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"), 1);
+    addTestedWord(L1, QStringLiteral("apple"));
+    const QStringList before = rows(L1);
+    form->CBWordTableAdd->addItem(L1);
+
+    lookUp(QStringLiteral("pear"));
+    EXPECT_EQ(hint(), QStringLiteral("在海词网站上找到该词"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    EXPECT_EQ(form->EdPron->text(), QStringLiteral("peə"));
+    EXPECT_EQ(form->RESent->toPlainText(), QStringLiteral("pear sentence 1.\n例句1。\n\n\n\n"));
+    EXPECT_FALSE(form->GBadd->isHidden());
+    EXPECT_FALSE(form->ImgWordSvc->isHidden());
+    EXPECT_TRUE(form->PnMove->isHidden());
+
+    form->CBWordTableAdd->setCurrentText(L1);
+    form->Button4->click();
+    EXPECT_EQ(hint(), QStringLiteral("添加成功"));
+    expectNoResult();
+    const QStringList after = rows(L1);
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(after.first(), before.first());
+    QStringList added = after.last().split('|');
+    const QString sentences = added.takeAt(6);
+    added.removeFirst();  // the counter's ID
+    EXPECT_EQ(added, (QStringList{"pear", "peə", "n. 梨", "", "", "0", "0", "10", "", "错", "2026-03-04", "00"}));
+    EXPECT_TRUE(sentences.startsWith("<!DOCTYPE HTML")) << sentences.toStdString();
+    EXPECT_TRUE(sentences.contains("pear sentence 1.")) << sentences.toStdString();
+}
+
+TEST_F(DictForm, AddingUnderAnEditedWordLeavesTheListsRowOfThatWordIntact)
+{
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    addTestedWord(L1, QStringLiteral("apple"));
+    const QString old = rows(L1).first();
+    lookUp(QStringLiteral("pear"));
+    form->MeWord->setText(QStringLiteral("apple"));
+    form->CBWordTableAdd->addItem(L1);
+    form->CBWordTableAdd->setCurrentText(L1);
+    form->Button4->click();
+    const QStringList after = rows(L1);
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(after.first(), old);
+    EXPECT_TRUE(after.last().contains("|apple||n. 梨|")) << after.last().toStdString();
+}
+
+TEST_F(DictForm, AFailedAddSaysSoAndKeepsTheResultOnShow)
+{
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    form->MeWord->setText(QStringLiteral("pear"));
+    QTest::keyClick(form->MeWord, Qt::Key_Return);
+    ASSERT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    form->CBWordTableAdd->addItem(QStringLiteral("Gone"));
+    form->Button4->click();
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().first().text, QStringLiteral("添加失败"));
+    EXPECT_EQ(dialogs->shown().first().icon, Dialogs::Critical);
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    EXPECT_FALSE(form->GBadd->isHidden());
+}
+
+TEST_F(DictForm, AnEmptyMeaningOrAMeaningEqualToTheWordAddsNothingAndClearsSilently)
+{
+    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    form->CBWordTableAdd->addItem(L1);
+    for (const QString &meaning : {QString(), QStringLiteral("pear")}) {
+        lookUp(QStringLiteral("pear"));
+        form->EdMean->setText(meaning);
+        form->Button4->click();
+        EXPECT_TRUE(rows(L1).isEmpty());
+        EXPECT_TRUE(dialogs->shown().isEmpty());
+        expectNoResult();
+    }
+}
+
+struct Selection {
+    const char *selected;
+    bool read;
+    bool find;
+};
+
+void PrintTo(const Selection &s, std::ostream *os) { *os << '"' << s.selected << '"'; }
+
+class DictSentenceMenu : public DictForm, public ::testing::WithParamInterface<Selection> {};
+
+TEST_P(DictSentenceMenu, ReadAndFindFollowTheSelection)
+{
+    addWord(Temp, QStringLiteral("study"));
+    form->RESent->setPlainText(QStringLiteral("I study an apple pie 苹果派 daily."));
+    const QString s = QString::fromUtf8(GetParam().selected);
+    const int at = form->RESent->toPlainText().indexOf(s);
+    ASSERT_GE(at, 0);
+    QTextCursor c(form->RESent->document());
+    c.setPosition(at);
+    c.setPosition(at + int(s.size()), QTextCursor::KeepAnchor);
+    form->RESent->setTextCursor(c);
+    EXPECT_EQ(form->PopSent1->isEnabled(), GetParam().read);
+    EXPECT_EQ(form->PopSent2->isEnabled(), GetParam().find);
+}
+
+INSTANTIATE_TEST_SUITE_P(Selections, DictSentenceMenu,
+                         ::testing::Values(Selection{"apple", true, true}, Selection{" apple ", true, true},
+                                           Selection{"I", true, false}, Selection{"an", true, true},
+                                           Selection{"study", true, false}, Selection{"apple pie", true, false},
+                                           Selection{"苹果派", false, false}));
+
+TEST_F(DictForm, FindInTheSentenceMenuLooksUpTheTrimmedSelection)
+{
+    addWord(L2, QStringLiteral("apple"));
+    form->RESent->setPlainText(QStringLiteral("an apple "));
+    QTextCursor c(form->RESent->document());
+    c.setPosition(2);
+    c.setPosition(9, QTextCursor::KeepAnchor);
+    form->RESent->setTextCursor(c);
+    form->PopSent2->trigger();
+    EXPECT_EQ(form->MeWord->text(), QStringLiteral("apple"));
+    EXPECT_EQ(PDictFoundTable, L2);
+}
+
+TEST_F(DictForm, TheSharedWindowOpensItModallyWithoutMoveAndDeleteWhichComeBackOnEsc)
+{
+    TPPublicForm shared;
+    addWord(L1, QStringLiteral("apple"));
+    PSetCurrentTable(L1);
+    PConfigIni->WriteInteger(QStringLiteral("DictForm"), QStringLiteral("详解框宽"), 250);
+    const bool seen = whileModal(
+        form.get(), [&] { shared.PShowWordInDict(QStringLiteral("apple"), QStringLiteral("no")); },
+        [&] {
+            EXPECT_EQ(form->MeWord->text(), QStringLiteral("apple"));
+            EXPECT_EQ(hint(), QStringLiteral("在单词表“ L1 ”中找到该词"));
+            EXPECT_FALSE(form->PnMove->isHidden());
+            EXPECT_TRUE(form->GBMove->isHidden());
+            EXPECT_TRUE(form->GBDelete->isHidden());
+            EXPECT_EQ(form->REExpl->width(), 250);
+            QStringList targets;
+            for (int i = 0; i < form->CBWordTableAdd->count(); ++i)
+            targets << form->CBWordTableAdd->itemText(i);
+            EXPECT_EQ(targets, (QStringList{W, L1, L2}));
+            EXPECT_EQ(form->CBWordTableAdd->currentText(), L1);
+            QTest::keyRelease(form->MeWord, Qt::Key_Escape);
+        });
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->GBMove->isHidden());
+    EXPECT_FALSE(form->GBDelete->isHidden());
+    EXPECT_FALSE(form->GBadd->isHidden());
+    // The look-up state outlives the window.
+    EXPECT_EQ(PDictFoundTable, L1);
+}
+
+TEST_F(DictForm, MovingTheSplitterStoresTheDetailsWidth)
+{
+    form->Show();
+    form->Splitter1->setSizes({310, 200});
+    emit form->Splitter1->splitterMoved(310, 1);
+    EXPECT_EQ(PConfigIni->ReadInteger(QStringLiteral("DictForm"), QStringLiteral("详解框宽"), 0), 310);
+    form->hide();
+}
+
+TEST_F(DictForm, CollapsingCutsTheWindowToItsUpperPart)
+{
+    form->CheckBox1->click();
+    EXPECT_EQ(form->height(), 182);
+    form->CheckBox1->click();
+    EXPECT_EQ(form->height(), 371);
+}
+
+}  // namespace
