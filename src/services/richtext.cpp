@@ -1,6 +1,7 @@
 #include "services/richtext.h"
 
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -27,3 +28,20 @@ void PShowStoredText(QTextEdit *Edit, const QString &Text)
 }
 
 QString PRichTextSource(const QTextEdit *Edit) { return Edit->toHtml(); }
+
+void PEmphasise(QTextEdit *Edit, TPEmphasis Emphasis)
+{
+    QTextCursor cursor = Edit->textCursor();
+    QTextCharFormat format;
+    if (Emphasis == EmphasisNone) {
+        format.setFont(Edit->document()->defaultFont());
+        format.setForeground(Edit->palette().color(QPalette::Text));
+        cursor.setCharFormat(format);
+    } else {
+        format.setFontWeight(QFont::Bold);
+        if (Emphasis == EmphasisBoldRed)
+            format.setForeground(QColor(255, 0, 0));
+        cursor.mergeCharFormat(format);
+    }
+    Edit->setTextCursor(cursor);
+}

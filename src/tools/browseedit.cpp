@@ -229,21 +229,9 @@ void TPbrowseform::N4Click()
 
 void TPbrowseform::PEmphasize(QTextEdit *Edit, const QString &Style)
 {
-    QTextCursor cursor = Edit->textCursor();
-    QTextCharFormat format;
-    if (Style == QStringLiteral("取消突出")) {
-        QFont font(QStringLiteral("宋体"));
-        font.setPixelSize(16);
-        format.setFont(font);
-        format.setForeground(Edit->palette().color(QPalette::Text));
-        cursor.setCharFormat(format);
-    } else {
-        format.setFontWeight(QFont::Bold);
-        if (Style == QStringLiteral("更突出"))
-            format.setForeground(QColor(255, 0, 0));
-        cursor.mergeCharFormat(format);
-    }
-    Edit->setTextCursor(cursor);
+    PEmphasise(Edit, Style == QStringLiteral("取消突出") ? EmphasisNone
+                     : Style == QStringLiteral("更突出")  ? EmphasisBoldRed
+                                                          : EmphasisBold);
 }
 
 void TPbrowseform::ReSentSelectionChange()

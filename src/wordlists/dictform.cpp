@@ -15,7 +15,7 @@
 #include "services/webaccess.h"
 #include "services/wordxml.h"
 #include "wordlists/newwordrow.h"
-#include "wordlists/richsentences.h"
+#include "services/richtext.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -123,7 +123,7 @@ void TPDictForm::showListWord(const QString &word)
     EdPron->setText(pron);
     EdMean->setText(mean);
     REExpl->setPlainText(expl);
-    PShowStoredSentences(RESent, sent);
+    PShowStoredText(RESent, sent);
     GBadd->hide();
     ImgWordSvc->hide();
     PnMove->show();
@@ -157,7 +157,7 @@ void TPDictForm::Button4Click()
     if (!word.isEmpty() && !mean.isEmpty() && word != mean) {
         try {
             PInsertNewWord(CBWordTableAdd->currentText(),
-                           {word, EdPron->text(), mean, REExpl->toPlainText(), PStoredSentences(RESent),
+                           {word, EdPron->text(), mean, REExpl->toPlainText(), PRichTextSource(RESent),
                             Code::Wrong});
         } catch (const EngineError &) {
             PDialogs().message(QStringLiteral("添加失败"), QString(), Dialogs::Critical);
@@ -217,7 +217,7 @@ void TPDictForm::PSaveChanges()
         const std::pair<QString, QString> fields[] = {{Col::Phonetic, EdPron->text()},
                                                       {Col::Explanation, EdMean->text()},
                                                       {Col::Details, REExpl->toPlainText()},
-                                                      {Col::Example, PStoredSentences(RESent)}};
+                                                      {Col::Example, PRichTextSource(RESent)}};
         JetTransaction t(Pdatamodule->PConnection);
         for (const auto &f : fields)
             Pdatamodule->PUpdateOneDataFromTable(PDictFoundTable, Col::Word, f.first, PDictFoundWord, f.second);

@@ -13,7 +13,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "wordlists/eventhook.h"
-#include "wordlists/richsentences.h"
+#include "services/richtext.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -19,7 +19,7 @@
 #include "shell/minibrowseform.h"
 #include "wordlists/newwordrow.h"
 #include "wordlists/paintingfetch.h"
-#include "wordlists/richsentences.h"
+#include "services/richtext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -361,7 +361,7 @@ void TPInputFormWordSvc::LVWordListSelectItem()
         if (!q.eof()) {
             EdExpl->setText(q.fieldByName(Col::Explanation));
             EdPron->setText(q.fieldByName(Col::Phonetic));
-            PShowStoredSentences(RESent, q.fieldByName(Col::Example));
+            PShowStoredText(RESent, q.fieldByName(Col::Example));
         }
         q.close();
     } catch (const EngineError &) {

@@ -375,20 +375,9 @@ void TPManageFormWL::readSelection()
 
 void TPManageFormWL::emphasise(int Level)
 {
-    QTextCursor c = Memo2->textCursor();
     if (Level < 0) {
-        c.insertText(QStringLiteral("*"));
+        Memo2->textCursor().insertText(QStringLiteral("*"));
         return;
     }
-    QTextCharFormat f;
-    if (Level == 0) {
-        f.setFont(Memo2->font());
-        f.setForeground(Memo2->palette().text());
-        c.setCharFormat(f);
-        return;
-    }
-    f.setFontWeight(QFont::Bold);
-    if (Level == 2)
-        f.setForeground(QColor(255, 0, 0));
-    c.mergeCharFormat(f);
+    PEmphasise(Memo2, Level == 0 ? EmphasisNone : Level == 2 ? EmphasisBoldRed : EmphasisBold);
 }
