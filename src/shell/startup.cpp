@@ -17,10 +17,10 @@
 #include "tools/testformselect.h"
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
+#include "wordlists/inputformwordsvc.h"
 #include "wordlists/manageformtb.h"
 #include "wordlists/manageformwl.h"
 #include "wordlists/samesubstrwordform.h"
-#include "wordlists/inputformwordsvc.h"
 #include "wordlists/titlecreateform.h"
 
 #include <QList>
@@ -54,9 +54,22 @@ void create(T *&instance)
 void wireHandOvers()
 {
     TPStudyHandOvers &h = PStudyHandOvers();
+    h.browseForm = [] { Pbrowseform->Show(); };
     h.prepareTest = [] { PPrepareTest(); };
     h.testFormSelect = [] { PTestFormSelect->Show(); };
     h.linkerForm = [] { PLinkerForm->Show(); };
+
+    TPBrowseSeams &b = PBrowseSeams();
+    b.PrepareTest = [] { PPrepareTest(); };
+    b.TestFormSelect = [] { PTestFormSelect->Show(); };
+    b.CreateForm = [] { PCreateForm->Show(); };
+    b.SameSubStrWordForm = [] {
+        PSameSubStrWordForm->PSetPopupAuto(false);
+        PSameSubStrWordForm->ShowModal();
+    };
+    b.DictForm = [](const QString &word) { PDictForm->PShowOnWord(word, true); };
+
+    PTestFormSelectBrowseSeconds = [] { return qint64(PBrowseSeconds); };
     PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
     PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
 }
@@ -64,6 +77,8 @@ void wireHandOvers()
 void unwireHandOvers()
 {
     PStudyHandOvers() = {};
+    PBrowseSeams() = {};
+    PTestFormSelectBrowseSeconds = [] { return qint64(0); };
     PTestFormSelectShowCreateForm = nullptr;
     PLinkerFormShowToolSelect = nullptr;
 }
