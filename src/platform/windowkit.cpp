@@ -2,9 +2,13 @@
 
 #include "platform/linklabel.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeWidget>
@@ -52,6 +56,29 @@ QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption)
     auto *l = new QLabel(caption, parent);
     l->setObjectName(name);
     return l;
+}
+
+QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *g = new QGroupBox(caption, parent);
+    g->setObjectName(name);
+    return g;
+}
+
+QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->addItems(items);
+    return c;
+}
+
+QAction *PMakeAction(QMenu *menu, const QString &name, const QString &caption, bool enabled)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setEnabled(enabled);
+    return a;
 }
 
 TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &caption)

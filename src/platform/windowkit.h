@@ -3,9 +3,14 @@
 // buttons and labels (tests find them by name), centring, and the instance pointer a window holds.
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
+class QAction;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QMenu;
 class TLinkLabel;
 class QPushButton;
 class QTreeWidget;
@@ -26,6 +31,10 @@ bool PHasCheckBoxes(const QTreeWidget *listView);
 
 QPushButton *PMakeButton(QWidget *parent, const QString &name, const QString &caption);
 QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption = QString());
+QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &caption);
+QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items);
+// A menu entry, found by its name.
+QAction *PMakeAction(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
 // A link caption drawn as links are: underlined, in blue.
 TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &caption);
 

@@ -73,14 +73,6 @@ TLinkLabel *articleLabel(QWidget *parent, const char *name, const QString &capti
     return l;
 }
 
-QAction *item(QMenu *menu, const char *name, const QString &caption, bool enabled = true)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    a->setEnabled(enabled);
-    return a;
-}
-
 }  // namespace
 
 TPWelcomeForm::TPWelcomeForm(QWidget *parent)
@@ -133,38 +125,38 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N1 = item(PopupMenu1, "N1", QStringLiteral("查看当前词库所在路径"));
-    N2 = item(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
+    N1 = PMakeAction(PopupMenu1, "N1", QStringLiteral("查看当前词库所在路径"));
+    N2 = PMakeAction(PopupMenu1, "N2", QStringLiteral("打开其它词库..."));
 
     // The article word counter's entry (N19) is never enabled.
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    MenuItem1 = item(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
-    N3 = item(PopupMenu2, "N3", QStringLiteral("小词典..."));
-    N17 = item(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."));
-    MenuItem2 = item(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."));
-    N19 = item(PopupMenu2, "N19", QStringLiteral("文章产词器..."), false);
+    MenuItem1 = PMakeAction(PopupMenu2, "MenuItem1", QStringLiteral("迷你单词浏览器..."));
+    N3 = PMakeAction(PopupMenu2, "N3", QStringLiteral("小词典..."));
+    N17 = PMakeAction(PopupMenu2, "N17", QStringLiteral("批量查词分析器..."));
+    MenuItem2 = PMakeAction(PopupMenu2, "MenuItem2", QStringLiteral("自定义词库生成器..."));
+    N19 = PMakeAction(PopupMenu2, "N19", QStringLiteral("文章产词器..."), false);
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
     MenuItem3 = PopupMenu3->addMenu(QStringLiteral("新词入库"));
     MenuItem3->setObjectName(QStringLiteral("MenuItem3"));
-    N7 = item(MenuItem3, "N7", QStringLiteral("下载现有词库---"));
+    N7 = PMakeAction(MenuItem3, "N7", QStringLiteral("下载现有词库---"));
     N16 = MenuItem3->addSeparator();
     N16->setObjectName(QStringLiteral("N16"));
-    N4 = item(MenuItem3, "N4", QStringLiteral("基于海词网站..."));
-    N20061 = item(MenuItem3, "N20061", QStringLiteral("基于金山词霸2006生词本..."));
-    N5 = item(MenuItem3, "N5", QStringLiteral("来自谷歌金山词霸2008生词本..."));
-    N41 = item(MenuItem3, "N41", QStringLiteral("来自有道桌面词典2单词本..."), false);
+    N4 = PMakeAction(MenuItem3, "N4", QStringLiteral("基于海词网站..."));
+    N20061 = PMakeAction(MenuItem3, "N20061", QStringLiteral("基于金山词霸2006生词本..."));
+    N5 = PMakeAction(MenuItem3, "N5", QStringLiteral("来自谷歌金山词霸2008生词本..."));
+    N41 = PMakeAction(MenuItem3, "N41", QStringLiteral("来自有道桌面词典2单词本..."), false);
     MenuItem4 = PopupMenu3->addMenu(QStringLiteral("词库管理"));
     MenuItem4->setObjectName(QStringLiteral("MenuItem4"));
-    N8 = item(MenuItem4, "N8", QStringLiteral("词库瘦身"));
-    N9 = item(MenuItem4, "N9", QStringLiteral("词库备份"));
-    N10 = item(MenuItem4, "N10", QStringLiteral("词库初始化"));
-    N20 = item(MenuItem4, "N20", QStringLiteral("用户经验清零"));
-    N18 = item(MenuItem4, "N18", QStringLiteral("全局去重复"), false);
-    MenuItem5 = item(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."));
-    N6 = item(PopupMenu3, "N6", QStringLiteral("词条管理..."));
+    N8 = PMakeAction(MenuItem4, "N8", QStringLiteral("词库瘦身"));
+    N9 = PMakeAction(MenuItem4, "N9", QStringLiteral("词库备份"));
+    N10 = PMakeAction(MenuItem4, "N10", QStringLiteral("词库初始化"));
+    N20 = PMakeAction(MenuItem4, "N20", QStringLiteral("用户经验清零"));
+    N18 = PMakeAction(MenuItem4, "N18", QStringLiteral("全局去重复"), false);
+    MenuItem5 = PMakeAction(PopupMenu3, "MenuItem5", QStringLiteral("词表管理..."));
+    N6 = PMakeAction(PopupMenu3, "N6", QStringLiteral("词条管理..."));
 
     PConnect(Button1, &QPushButton::clicked, this, &TPWelcomeForm::Button1Click);
     PConnect(Button2, &QPushButton::clicked, this, &TPWelcomeForm::Button2Click);

@@ -18,6 +18,7 @@
 #include "study/grouptransfer.h"
 #include "study/handovers.h"
 #include "study/studytoolselectform.h"
+#include "platform/windowkit.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -59,13 +60,6 @@ QTreeWidget *groupList(QWidget *parent, const char *name)
     v->setPalette(p);
     v->header()->setSectionsClickable(true);
     return v;
-}
-
-QAction *menuItem(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
 }
 
 }  // namespace
@@ -131,28 +125,28 @@ TPCreateForm::TPCreateForm(QWidget *parent)
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction *toRight = menuItem(PopupMenu1, "N1", QStringLiteral("往右移动所选单词"));
+    QAction *toRight = PMakeAction(PopupMenu1, "N1", QStringLiteral("往右移动所选单词"));
     PopupMenu1->addSeparator();
-    QAction *sameCategory = menuItem(PopupMenu1, "N2", QStringLiteral("选“类别”相同"));
-    QAction *sameMaster = menuItem(PopupMenu1, "N3", QStringLiteral("选“掌握类型”相同"));
-    QAction *sameDate = menuItem(PopupMenu1, "N4", QStringLiteral("选“日期”相同"));
-    QAction *sameRight = menuItem(PopupMenu1, "N5", QStringLiteral("选“上次对错”相同"));
+    QAction *sameCategory = PMakeAction(PopupMenu1, "N2", QStringLiteral("选“类别”相同"));
+    QAction *sameMaster = PMakeAction(PopupMenu1, "N3", QStringLiteral("选“掌握类型”相同"));
+    QAction *sameDate = PMakeAction(PopupMenu1, "N4", QStringLiteral("选“日期”相同"));
+    QAction *sameRight = PMakeAction(PopupMenu1, "N5", QStringLiteral("选“上次对错”相同"));
     PopupMenu1->addSeparator();
-    QAction *category1 = menuItem(PopupMenu1, "N6", QStringLiteral("更改所选单词类别"));
+    QAction *category1 = PMakeAction(PopupMenu1, "N6", QStringLiteral("更改所选单词类别"));
     PopupMenu1->addSeparator();
-    QAction *shuffle = menuItem(PopupMenu1, "N7", QStringLiteral("词表乱序"));
+    QAction *shuffle = PMakeAction(PopupMenu1, "N7", QStringLiteral("词表乱序"));
     PopupMenu1->addSeparator();
-    QAction *move1 = menuItem(PopupMenu1, "N8", QStringLiteral("转移选中词..."));
-    QAction *delete1 = menuItem(PopupMenu1, "N9", QStringLiteral("永久删除所选单词"));
+    QAction *move1 = PMakeAction(PopupMenu1, "N8", QStringLiteral("转移选中词..."));
+    QAction *delete1 = PMakeAction(PopupMenu1, "N9", QStringLiteral("永久删除所选单词"));
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    QAction *toLeft = menuItem(PopupMenu2, "N10", QStringLiteral("往左移动选中单词"));
+    QAction *toLeft = PMakeAction(PopupMenu2, "N10", QStringLiteral("往左移动选中单词"));
     PopupMenu2->addSeparator();
-    QAction *category2 = menuItem(PopupMenu2, "N11", QStringLiteral("更改所选单词类别"));
+    QAction *category2 = PMakeAction(PopupMenu2, "N11", QStringLiteral("更改所选单词类别"));
     PopupMenu2->addSeparator();
-    QAction *move2 = menuItem(PopupMenu2, "N12", QStringLiteral("转移选中词..."));
-    QAction *delete2 = menuItem(PopupMenu2, "N13", QStringLiteral("永久删除选中单词"));
+    QAction *move2 = PMakeAction(PopupMenu2, "N12", QStringLiteral("转移选中词..."));
+    QAction *delete2 = PMakeAction(PopupMenu2, "N13", QStringLiteral("永久删除选中单词"));
 
     const auto on = [this](QAction *a, std::function<void()> f) {
         connect(a, &QAction::triggered, this, [f] { PGuard(f); });

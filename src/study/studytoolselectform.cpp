@@ -16,6 +16,7 @@
 #include "shell/welcomeform.h"
 #include "study/createform.h"
 #include "study/handovers.h"
+#include "platform/windowkit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -37,21 +38,6 @@ namespace {
 const QColor MoneyGreen(192, 220, 192);
 
 const QString kRolling = QStringLiteral("滚动产生");
-
-QComboBox *combo(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->addItems(items);
-    return c;
-}
-
-QGroupBox *group(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *g = new QGroupBox(caption, parent);
-    g->setObjectName(QLatin1String(name));
-    return g;
-}
 
 TLinkLabel *helpLabel(QWidget *parent, const QString &hint, const QString &topic)
 {
@@ -85,7 +71,7 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    GroupBox1 = group(this, "GroupBox1", QStringLiteral("选择学习器"));
+    GroupBox1 = PMakeGroup(this, "GroupBox1", QStringLiteral("选择学习器"));
     auto *toolGrid = new QGridLayout(GroupBox1);
     const struct {
         QRadioButton *&radio;
@@ -109,27 +95,27 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     }
     RBNormalSpell->setChecked(true);
 
-    GroupBox5 = group(this, "GroupBox5", QStringLiteral("词表选择"));
-    CBWordTable = combo(GroupBox5, "CBWordTable", {});
+    GroupBox5 = PMakeGroup(this, "GroupBox5", QStringLiteral("词表选择"));
+    CBWordTable = PMakeCombo(GroupBox5, "CBWordTable", {});
     LBWordCount = PMakeLabel(GroupBox5, QStringLiteral("LBWordCount"), QString());
     auto *tableRow = new QHBoxLayout(GroupBox5);
     tableRow->addWidget(CBWordTable, 1);
     tableRow->addWidget(LBWordCount);
 
-    GBGroupNum = group(this, "GBGroupNum", QStringLiteral("每组产词数"));
+    GBGroupNum = PMakeGroup(this, "GBGroupNum", QStringLiteral("每组产词数"));
     SEGroupNum = new QSpinBox(GBGroupNum);
     SEGroupNum->setObjectName(QStringLiteral("SEGroupNum"));
     SEGroupNum->setRange(6, 500);
     (new QHBoxLayout(GBGroupNum))->addWidget(SEGroupNum);
 
-    GBCreateMode = group(this, "GBCreateMode", QStringLiteral("产词模式"));
-    CBCreateMode = combo(GBCreateMode, "CBCreateMode", {});
+    GBCreateMode = PMakeGroup(this, "GBCreateMode", QStringLiteral("产词模式"));
+    CBCreateMode = PMakeCombo(GBCreateMode, "CBCreateMode", {});
     auto *modeRow = new QHBoxLayout(GBCreateMode);
     modeRow->addWidget(CBCreateMode, 1);
     modeRow->addWidget(helpLabel(GBCreateMode, QStringLiteral("了解产词模式"), QStringLiteral("createmode")));
 
-    GBcrazy = group(this, "GBcrazy", QStringLiteral("选词规则"));
-    CBSelectRule = combo(GBcrazy, "CBSelectRule",
+    GBcrazy = PMakeGroup(this, "GBcrazy", QStringLiteral("选词规则"));
+    CBSelectRule = PMakeCombo(GBcrazy, "CBSelectRule",
                          {QStringLiteral("本词表内全部单词"), QStringLiteral("今日学过的单词"),
                           QStringLiteral("已掌握的单词"), QStringLiteral("未掌握的单词")});
     LBSelectedCount = PMakeLabel(GBcrazy, QStringLiteral("LBSelectedCount"), QString());
@@ -139,12 +125,12 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    GroupBox2 = group(Panel1, "GroupBox2", QStringLiteral("题型"));
-    CBTestType = combo(GroupBox2, "CBTestType",
+    GroupBox2 = PMakeGroup(Panel1, "GroupBox2", QStringLiteral("题型"));
+    CBTestType = PMakeCombo(GroupBox2, "CBTestType",
                        {QStringLiteral("看英文选中文"), QStringLiteral("看中文选英文"), QStringLiteral("听英文选中文")});
     (new QHBoxLayout(GroupBox2))->addWidget(CBTestType);
-    GroupBox3 = group(Panel1, "GroupBox3", QStringLiteral("选项数目"));
-    CBOptionNum = combo(GroupBox3, "CBOptionNum", numbers(3, 6));
+    GroupBox3 = PMakeGroup(Panel1, "GroupBox3", QStringLiteral("选项数目"));
+    CBOptionNum = PMakeCombo(GroupBox3, "CBOptionNum", numbers(3, 6));
     (new QHBoxLayout(GroupBox3))->addWidget(CBOptionNum);
     auto *panelRow = new QHBoxLayout(Panel1);
     panelRow->setContentsMargins(0, 0, 0, 0);
@@ -152,10 +138,10 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     panelRow->addWidget(GroupBox3, 2);
     Panel1->hide();
 
-    GBRollRule = group(this, "GBRollRule", QStringLiteral("滚动产词规则"));
-    CBRollRule1 = combo(GBRollRule, "CBRollRule1", numbers(0, 12) << QStringLiteral("14") << QStringLiteral("15"));
-    CBRollRule2 = combo(GBRollRule, "CBRollRule2", numbers(0, 10));
-    CBRollRule3 = combo(GBRollRule, "CBRollRule3", numbers(0, 5));
+    GBRollRule = PMakeGroup(this, "GBRollRule", QStringLiteral("滚动产词规则"));
+    CBRollRule1 = PMakeCombo(GBRollRule, "CBRollRule1", numbers(0, 12) << QStringLiteral("14") << QStringLiteral("15"));
+    CBRollRule2 = PMakeCombo(GBRollRule, "CBRollRule2", numbers(0, 10));
+    CBRollRule3 = PMakeCombo(GBRollRule, "CBRollRule3", numbers(0, 5));
     auto *rollGrid = new QGridLayout(GBRollRule);
     const QString rollCaptions[] = {QStringLiteral("第一轮做对次数"), QStringLiteral("第二轮做对次数"),
                                     QStringLiteral("第三轮做对次数")};

@@ -20,6 +20,7 @@
 #include "services/webaccess.h"
 #include "services/wordxml.h"
 #include "shell/minibrowseform.h"
+#include "platform/windowkit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,15 +37,6 @@
 namespace {
 // The 海词 service's site, as its menu entries name it.
 const QString WordServiceName = QStringLiteral("海词在线词典");
-
-
-QAction *entry(QMenu *menu, const QString &name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(name);
-    return a;
-}
-
 }  // namespace
 
 void TPbrowseform::buildMenus()
@@ -55,9 +47,9 @@ void TPbrowseform::buildMenus()
 
     PopPLV = new QMenu(this);
     PopPLV->setObjectName(QStringLiteral("PopPLV"));
-    N23 = entry(PopPLV, QStringLiteral("N23"), QStringLiteral("已掌握"));
-    N22 = entry(PopPLV, QStringLiteral("N22"), QStringLiteral("已忘记"));
-    N4 = entry(PopPLV, QStringLiteral("N4"), QStringLiteral("更改类别"));
+    N23 = PMakeAction(PopPLV, QStringLiteral("N23"), QStringLiteral("已掌握"));
+    N22 = PMakeAction(PopPLV, QStringLiteral("N22"), QStringLiteral("已忘记"));
+    N4 = PMakeAction(PopPLV, QStringLiteral("N4"), QStringLiteral("更改类别"));
     on(N23, [this] { N23Click(); });
     on(N22, [this] { N22Click(); });
     on(N4, [this] { N4Click(); });
@@ -77,10 +69,10 @@ void TPbrowseform::buildMenus()
         {"N3", QStringLiteral("查谷词在线词典"), QStringLiteral("谷词")}};
     for (const Lookup &l : wordLookups) {
         const QString service = l.service;
-        on(entry(PopupMenu1, QLatin1String(l.name), l.caption), [this, service] { PWebLookup(service, Edit1->text()); });
+        on(PMakeAction(PopupMenu1, QLatin1String(l.name), l.caption), [this, service] { PWebLookup(service, Edit1->text()); });
     }
     PopupMenu1->addSeparator();
-    WordSvc2 = entry(PopupMenu1, QStringLiteral("WordSvc2"), WordServiceName + QStringLiteral("并覆盖显示"));
+    WordSvc2 = PMakeAction(PopupMenu1, QStringLiteral("WordSvc2"), WordServiceName + QStringLiteral("并覆盖显示"));
     on(WordSvc2, [this] { WordSvc2Click(); });
 
     PopMenuPra = new QMenu(this);
@@ -96,17 +88,17 @@ void TPbrowseform::buildMenus()
         for (const Lookup &l : group) {
             const QString service = l.service;
             // The web services get the practice text as typed.
-            on(entry(PopMenuPra, QLatin1String(l.name), l.caption), [this, service] { PWebLookup(service, MEpra->text()); });
+            on(PMakeAction(PopMenuPra, QLatin1String(l.name), l.caption), [this, service] { PWebLookup(service, MEpra->text()); });
         }
         PopMenuPra->addSeparator();
     }
-    PopPra7 = entry(PopMenuPra, QStringLiteral("PopPra7"), QStringLiteral("查Tavisk海词词典(F9)"));
+    PopPra7 = PMakeAction(PopMenuPra, QStringLiteral("PopPra7"), QStringLiteral("查Tavisk海词词典(F9)"));
     on(PopPra7, [this] { PopPra7Click(); });
 
     PopMenuSent = new QMenu(this);
     PopMenuSent->setObjectName(QStringLiteral("PopMenuSent"));
-    N8 = entry(PopMenuSent, QStringLiteral("N8"), QStringLiteral("读"));
-    N9 = entry(PopMenuSent, QStringLiteral("N9"), QStringLiteral("查"));
+    N8 = PMakeAction(PopMenuSent, QStringLiteral("N8"), QStringLiteral("读"));
+    N9 = PMakeAction(PopMenuSent, QStringLiteral("N9"), QStringLiteral("查"));
     on(N8, [this] { N8Click(); });
     on(N9, [this] { N9Click(); });
     PopMenuSent->addSeparator();
@@ -114,31 +106,31 @@ void TPbrowseform::buildMenus()
         {"N12", QStringLiteral("突出")}, {"N10", QStringLiteral("更突出")}, {"N11", QStringLiteral("取消突出")}};
     for (const auto &s : sentStyles) {
         const QString style = s.second;
-        on(entry(PopMenuSent, QLatin1String(s.first), style), [this, style] { PEmphasize(ReSent, style); });
+        on(PMakeAction(PopMenuSent, QLatin1String(s.first), style), [this, style] { PEmphasize(ReSent, style); });
     }
     PopMenuSent->addSeparator();
-    on(entry(PopMenuSent, QStringLiteral("N19"), QStringLiteral("剪切")), [this] { ReSent->cut(); });
-    on(entry(PopMenuSent, QStringLiteral("N17"), QStringLiteral("复制")), [this] { ReSent->copy(); });
-    on(entry(PopMenuSent, QStringLiteral("N18"), QStringLiteral("粘贴")), [this] { ReSent->paste(); });
-    on(entry(PopMenuSent, QStringLiteral("N20"), QStringLiteral("全选")), [this] { ReSent->selectAll(); });
+    on(PMakeAction(PopMenuSent, QStringLiteral("N19"), QStringLiteral("剪切")), [this] { ReSent->cut(); });
+    on(PMakeAction(PopMenuSent, QStringLiteral("N17"), QStringLiteral("复制")), [this] { ReSent->copy(); });
+    on(PMakeAction(PopMenuSent, QStringLiteral("N18"), QStringLiteral("粘贴")), [this] { ReSent->paste(); });
+    on(PMakeAction(PopMenuSent, QStringLiteral("N20"), QStringLiteral("全选")), [this] { ReSent->selectAll(); });
     PopMenuSent->addSeparator();
-    entry(PopMenuSent, QStringLiteral("N21"), QStringLiteral("加入语境仓库"))->setEnabled(false);
+    PMakeAction(PopMenuSent, QStringLiteral("N21"), QStringLiteral("加入语境仓库"))->setEnabled(false);
     connect(ReSent, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopMenuSent->popup(ReSent->viewport()->mapToGlobal(p)); });
 
     PopMenuExpl = new QMenu(this);
     PopMenuExpl->setObjectName(QStringLiteral("PopMenuExpl"));
-    on(entry(PopMenuExpl, QStringLiteral("PopExpl1"), QStringLiteral("剪切")), [this] { ReExpl->cut(); });
-    on(entry(PopMenuExpl, QStringLiteral("PopExpl2"), QStringLiteral("复制")), [this] { ReExpl->copy(); });
-    on(entry(PopMenuExpl, QStringLiteral("PopExpl3"), QStringLiteral("粘贴")), [this] { ReExpl->paste(); });
-    on(entry(PopMenuExpl, QStringLiteral("PopExpl4"), QStringLiteral("全选")), [this] { ReExpl->selectAll(); });
+    on(PMakeAction(PopMenuExpl, QStringLiteral("PopExpl1"), QStringLiteral("剪切")), [this] { ReExpl->cut(); });
+    on(PMakeAction(PopMenuExpl, QStringLiteral("PopExpl2"), QStringLiteral("复制")), [this] { ReExpl->copy(); });
+    on(PMakeAction(PopMenuExpl, QStringLiteral("PopExpl3"), QStringLiteral("粘贴")), [this] { ReExpl->paste(); });
+    on(PMakeAction(PopMenuExpl, QStringLiteral("PopExpl4"), QStringLiteral("全选")), [this] { ReExpl->selectAll(); });
     PopMenuExpl->addSeparator();
     const QList<std::pair<const char *, QString>> explStyles = {{"PopExpl5", QStringLiteral("突出")},
                                                                 {"PopExpl6", QStringLiteral("更突出")},
                                                                 {"PopExpl7", QStringLiteral("取消突出")}};
     for (const auto &s : explStyles) {
         const QString style = s.second;
-        on(entry(PopMenuExpl, QLatin1String(s.first), style), [this, style] { PEmphasize(ReExpl, style); });
+        on(PMakeAction(PopMenuExpl, QLatin1String(s.first), style), [this, style] { PEmphasize(ReExpl, style); });
     }
     connect(ReExpl, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopMenuExpl->popup(ReExpl->viewport()->mapToGlobal(p)); });
@@ -149,7 +141,7 @@ void TPbrowseform::buildMenus()
                                  QStringLiteral("【派】"), QStringLiteral("【搭】")};
     for (int i = 0; i < markers.size(); ++i) {
         const QString marker = markers[i];
-        on(entry(PopMenuInsert, QStringLiteral("PopInsert") + QString::number(i + 1), marker),
+        on(PMakeAction(PopMenuInsert, QStringLiteral("PopInsert") + QString::number(i + 1), marker),
            [this, marker] { PopInsert1Click(marker); });
     }
 }

@@ -3,6 +3,7 @@
 #include "tools/browseform.h"
 
 #include "rules/browserules.h"
+#include "platform/windowkit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,16 +23,9 @@
 
 namespace {
 
-template <class W>
-W *named(W *w, const QString &name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &text, const QString &hint)
 {
-    auto *b = named(new QToolButton(parent), name);
+    auto *b = PNamed(new QToolButton(parent), name);
     b->setText(text);
     b->setToolTip(hint);
     b->setAutoRaise(true);
@@ -40,7 +34,7 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &tex
 
 QLineEdit *field(QWidget *parent, const QString &name, int pixelSize, bool bold, const QColor &color)
 {
-    auto *e = named(new QLineEdit(parent), name);
+    auto *e = PNamed(new QLineEdit(parent), name);
     QFont f = e->font();
     f.setPixelSize(pixelSize);
     f.setBold(bold);
@@ -53,7 +47,7 @@ QLineEdit *field(QWidget *parent, const QString &name, int pixelSize, bool bold,
 
 QTextEdit *richEdit(QWidget *parent, const QString &name)
 {
-    auto *e = named(new QTextEdit(parent), name);
+    auto *e = PNamed(new QTextEdit(parent), name);
     e->setAcceptRichText(true);
     e->setContextMenuPolicy(Qt::CustomContextMenu);
     QFont f(QStringLiteral("宋体"));
@@ -106,17 +100,17 @@ void TPbrowseform::buildLayout()
 
     // Top row: the practice box, the clock and the window's commands.
     auto *top = new QHBoxLayout;
-    MEpra = named(new QLineEdit(this), QStringLiteral("MEpra"));
+    MEpra = PNamed(new QLineEdit(this), QStringLiteral("MEpra"));
     MEpra->setText(QStringLiteral("拼写练习区（拼写后按【回车】）"));
     MEpra->setToolTip(QStringLiteral("【回车】检验，【F8】朗读，【F9】查词"));
     MEpra->setAttribute(Qt::WA_InputMethodEnabled, false);
     MEpra->setMinimumWidth(260);
     SBReadPra = toolButton(this, QStringLiteral("SBReadPra"), QStringLiteral("读"), QStringLiteral("F8"));
     SBFindPra = toolButton(this, QStringLiteral("SBFindPra"), QStringLiteral("查"), QStringLiteral("F9"));
-    LBBrowseSumTime = named(new QLabel(QStringLiteral("用时"), this), QStringLiteral("LBBrowseSumTime"));
+    LBBrowseSumTime = PNamed(new QLabel(QStringLiteral("用时"), this), QStringLiteral("LBBrowseSumTime"));
     LBBrowseSumTime->setMinimumWidth(70);
-    CheckBox2 = named(new QCheckBox(QStringLiteral(" 显示更多工具"), this), QStringLiteral("CheckBox2"));
-    Label3 = named(new QLabel(QStringLiteral("?"), this), QStringLiteral("Label3"));
+    CheckBox2 = PNamed(new QCheckBox(QStringLiteral(" 显示更多工具"), this), QStringLiteral("CheckBox2"));
+    Label3 = PNamed(new QLabel(QStringLiteral("?"), this), QStringLiteral("Label3"));
     Label3->setToolTip(QStringLiteral("操作帮助"));
     Label3->setCursor(Qt::PointingHandCursor);
     Label3->installEventFilter(this);
@@ -132,25 +126,25 @@ void TPbrowseform::buildLayout()
     root->addLayout(top);
 
     // The tools panel, hidden until asked for.
-    PanelTools1 = named(new QFrame(this), QStringLiteral("PanelTools1"));
+    PanelTools1 = PNamed(new QFrame(this), QStringLiteral("PanelTools1"));
     PanelTools1->setFrameShape(QFrame::StyledPanel);
     auto *tools = new QHBoxLayout(PanelTools1);
     tools->setContentsMargins(4, 2, 4, 2);
     SBStart = toolButton(PanelTools1, QStringLiteral("SBStart"), QStringLiteral("▶"), QStringLiteral("开始自动浏览"));
     SBPause = toolButton(PanelTools1, QStringLiteral("SBPause"), QStringLiteral("❚❚"), QStringLiteral("暂停自动浏览"));
     SBPause->hide();
-    SEReadInterval = named(new QSpinBox(PanelTools1), QStringLiteral("SEReadInterval"));
+    SEReadInterval = PNamed(new QSpinBox(PanelTools1), QStringLiteral("SEReadInterval"));
     SEReadInterval->setRange(1, 9);
     SEReadInterval->setValue(2);
     SEReadInterval->setToolTip(QStringLiteral("间隔秒数"));
     SEReadInterval->findChild<QLineEdit *>()->setReadOnly(true);
-    CBBrowseMode = named(new QComboBox(PanelTools1), QStringLiteral("CBBrowseMode"));
+    CBBrowseMode = PNamed(new QComboBox(PanelTools1), QStringLiteral("CBBrowseMode"));
     CBBrowseMode->addItems(PBrowseModes());
     CBBrowseMode->setToolTip(QStringLiteral("单词显示模式"));
-    CheckBox1 = named(new QCheckBox(QStringLiteral("朗读"), PanelTools1), QStringLiteral("CheckBox1"));
+    CheckBox1 = PNamed(new QCheckBox(QStringLiteral("朗读"), PanelTools1), QStringLiteral("CheckBox1"));
     CheckBox1->setToolTip(QStringLiteral("选中单词时自动朗读该词"));
     CheckBox1->setChecked(true);
-    CBBackMusic = named(new QCheckBox(QStringLiteral("背景音乐"), PanelTools1), QStringLiteral("CBBackMusic"));
+    CBBackMusic = PNamed(new QCheckBox(QStringLiteral("背景音乐"), PanelTools1), QStringLiteral("CBBackMusic"));
     CBBackMusic->setChecked(true);
     SpeedButton2 = toolButton(PanelTools1, QStringLiteral("SpeedButton2"), QStringLiteral("迷你浏览"), QString());
     SpeedButton8 = toolButton(PanelTools1, QStringLiteral("SpeedButton8"), QStringLiteral("拼到底游戏"), QString());
@@ -170,7 +164,7 @@ void TPbrowseform::buildLayout()
     root->addWidget(PanelTools1);
 
     // The list and the fields above the splitter, the details panel below it.
-    Splitter2 = named(new QSplitter(Qt::Vertical, this), QStringLiteral("Splitter2"));
+    Splitter2 = PNamed(new QSplitter(Qt::Vertical, this), QStringLiteral("Splitter2"));
     Splitter2->setChildrenCollapsible(false);
     auto *upper = new QWidget(Splitter2);
     auto *upperLayout = new QVBoxLayout(upper);
@@ -193,7 +187,7 @@ void TPbrowseform::buildLayout()
     Edit4 = field(upper, QStringLiteral("Edit4"), 19, false, QColor(0, 128, 0));
     Edit3 = field(upper, QStringLiteral("Edit3"), 14, false, palette().color(QPalette::Text));
     Edit3->setPlaceholderText(QStringLiteral("按F9直接获得"));
-    Edit5 = named(new QComboBox(upper), QStringLiteral("Edit5"));
+    Edit5 = PNamed(new QComboBox(upper), QStringLiteral("Edit5"));
     Edit5->setEditable(true);
     Edit5->setInsertPolicy(QComboBox::NoInsert);
     SBReadWord = toolButton(upper, QStringLiteral("SBReadWord"), QStringLiteral("读"), QStringLiteral("F8"));
@@ -202,8 +196,8 @@ void TPbrowseform::buildLayout()
     SBTellWrong->hide();
     SBautotip = toolButton(upper, QStringLiteral("SBautotip"), QStringLiteral("F9"), QStringLiteral("自动获得提示（F9）"));
     SBautotip->hide();
-    Button4 = named(new QPushButton(QStringLiteral("确认修改 &C"), upper), QStringLiteral("Button4"));
-    Button1 = named(new QPushButton(QStringLiteral("测试"), upper), QStringLiteral("Button1"));
+    Button4 = PNamed(new QPushButton(QStringLiteral("确认修改 &C"), upper), QStringLiteral("Button4"));
+    Button1 = PNamed(new QPushButton(QStringLiteral("测试"), upper), QStringLiteral("Button1"));
     Button1->setToolTip(QStringLiteral("进入单词测试界面(F12)"));
 
     auto *wordRow = new QHBoxLayout;
@@ -247,12 +241,12 @@ void TPbrowseform::buildLayout()
     detailsRow->addWidget(Button1);
     upperLayout->addLayout(detailsRow);
 
-    Panel1 = named(new QFrame(Splitter2), QStringLiteral("Panel1"));
+    Panel1 = PNamed(new QFrame(Splitter2), QStringLiteral("Panel1"));
     Panel1->setMinimumHeight(100);
     Panel1->setMaximumHeight(300);
     auto *panelLayout = new QHBoxLayout(Panel1);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    Splitter1 = named(new QSplitter(Qt::Horizontal, Panel1), QStringLiteral("Splitter1"));
+    Splitter1 = PNamed(new QSplitter(Qt::Horizontal, Panel1), QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
     ReExpl = richEdit(Splitter1, QStringLiteral("ReExpl"));
     ReSent = richEdit(Splitter1, QStringLiteral("ReSent"));

@@ -39,27 +39,6 @@ constexpr int kClientHeight = 371;
 constexpr int kCollapsedHeight = 182;  // the rich edits are cut off
 constexpr int kTopHeight = 172;
 
-QAction *action(QMenu *menu, const char *name, const QString &caption)
-{
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(QLatin1String(name));
-    return a;
-}
-
-QGroupBox *group(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *g = new QGroupBox(caption, parent);
-    g->setObjectName(QLatin1String(name));
-    return g;
-}
-
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 }  // namespace
 
 TPDictForm::TPDictForm(QWidget *parent)
@@ -73,25 +52,25 @@ TPDictForm::TPDictForm(QWidget *parent)
     auto *top = new QWidget(this);
     top->setGeometry(0, 0, kClientWidth, kTopHeight);
 
-    MeWord = named(new QLineEdit(top), "MeWord");
+    MeWord = PNamed(new QLineEdit(top), "MeWord");
     QFont big = MeWord->font();
     big.setPointSize(16);
     big.setBold(true);
     MeWord->setFont(big);
-    BTFind = named(new QToolButton(top), "BTFind");
+    BTFind = PNamed(new QToolButton(top), "BTFind");
     BTFind->setText(QStringLiteral("查"));
     BTFind->setToolTip(QStringLiteral("查词"));
-    SpeedButton1 = named(new QToolButton(top), "SpeedButton1");
+    SpeedButton1 = PNamed(new QToolButton(top), "SpeedButton1");
     SpeedButton1->setText(QStringLiteral("读"));
     SpeedButton1->setToolTip(QStringLiteral("朗读（F8）"));
-    ImgWordSvc = named(new TLinkLabel(QStringLiteral("海词"), top), "ImgWordSvc");
+    ImgWordSvc = PNamed(new TLinkLabel(QStringLiteral("海词"), top), "ImgWordSvc");
     ImgWordSvc->setToolTip(QStringLiteral("访问海词网站"));
     ImgWordSvc->setCursor(Qt::PointingHandCursor);
     ImgWordSvc->setStyleSheet(QStringLiteral("color: #0000a0; text-decoration: underline;"));
-    Label3 = named(new TLinkLabel(QStringLiteral("?"), top), "Label3");
+    Label3 = PNamed(new TLinkLabel(QStringLiteral("?"), top), "Label3");
     Label3->setToolTip(QStringLiteral("操作帮助"));
     Label3->setCursor(Qt::WhatsThisCursor);
-    CheckBox1 = named(new QCheckBox(QStringLiteral("收起"), top), "CheckBox1");
+    CheckBox1 = PNamed(new QCheckBox(QStringLiteral("收起"), top), "CheckBox1");
     CheckBox1->setToolTip(QStringLiteral("展开或收起详解和例句"));
     auto *row1 = new QHBoxLayout;
     row1->addWidget(MeWord, 1);
@@ -101,34 +80,34 @@ TPDictForm::TPDictForm(QWidget *parent)
     row1->addWidget(CheckBox1);
     row1->addWidget(Label3);
 
-    EdPron = named(new QLineEdit(top), "EdPron");
+    EdPron = PNamed(new QLineEdit(top), "EdPron");
     QPalette green = EdPron->palette();
     green.setColor(QPalette::Text, QColor(0, 128, 0));
     EdPron->setPalette(green);
     EdPron->setFixedWidth(160);
-    EdMean = named(new QLineEdit(top), "EdMean");
+    EdMean = PNamed(new QLineEdit(top), "EdMean");
     auto *row2 = new QHBoxLayout;
     row2->addWidget(new QLabel(Col::Phonetic, top));
     row2->addWidget(EdPron);
     row2->addWidget(new QLabel(Col::Explanation, top));
     row2->addWidget(EdMean, 1);
 
-    LBhint = named(new QLabel(top), "LBhint");
+    LBhint = PNamed(new QLabel(top), "LBhint");
     QPalette blue = LBhint->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 160));
     LBhint->setPalette(blue);
 
-    PnMove = named(new QWidget(top), "PnMove");
-    BTsave = named(new QPushButton(QStringLiteral("保存修改 &C"), PnMove), "BTsave");
-    GBMove = group(PnMove, "GBMove", QStringLiteral("将该词转移到："));
-    CBWordTableMove = named(new QComboBox(GBMove), "CBWordTableMove");
+    PnMove = PNamed(new QWidget(top), "PnMove");
+    BTsave = PNamed(new QPushButton(QStringLiteral("保存修改 &C"), PnMove), "BTsave");
+    GBMove = PMakeGroup(PnMove, "GBMove", QStringLiteral("将该词转移到："));
+    CBWordTableMove = PNamed(new QComboBox(GBMove), "CBWordTableMove");
     CBWordTableMove->setMinimumWidth(110);
-    Button1 = named(new QPushButton(QStringLiteral("确定"), GBMove), "Button1");
+    Button1 = PNamed(new QPushButton(QStringLiteral("确定"), GBMove), "Button1");
     auto *moveLayout = new QHBoxLayout(GBMove);
     moveLayout->addWidget(CBWordTableMove, 1);
     moveLayout->addWidget(Button1);
-    GBDelete = group(PnMove, "GBDelete", QStringLiteral("删除该词："));
-    Button5 = named(new QPushButton(QStringLiteral("确定"), GBDelete), "Button5");
+    GBDelete = PMakeGroup(PnMove, "GBDelete", QStringLiteral("删除该词："));
+    Button5 = PNamed(new QPushButton(QStringLiteral("确定"), GBDelete), "Button5");
     auto *deleteLayout = new QHBoxLayout(GBDelete);
     deleteLayout->addWidget(Button5);
     auto *pnLayout = new QHBoxLayout(PnMove);
@@ -137,15 +116,15 @@ TPDictForm::TPDictForm(QWidget *parent)
     pnLayout->addWidget(GBMove, 1);
     pnLayout->addWidget(GBDelete);
 
-    GBadd = group(top, "GBadd", QStringLiteral("将该词添加到："));
-    CBWordTableAdd = named(new QComboBox(GBadd), "CBWordTableAdd");
+    GBadd = PMakeGroup(top, "GBadd", QStringLiteral("将该词添加到："));
+    CBWordTableAdd = PNamed(new QComboBox(GBadd), "CBWordTableAdd");
     CBWordTableAdd->setMinimumWidth(140);
-    Button4 = named(new QPushButton(QStringLiteral("确定"), GBadd), "Button4");
+    Button4 = PNamed(new QPushButton(QStringLiteral("确定"), GBadd), "Button4");
     auto *addLayout = new QHBoxLayout(GBadd);
     addLayout->addWidget(CBWordTableAdd, 1);
     addLayout->addWidget(Button4);
 
-    SBinsert = named(new QToolButton(top), "SBinsert");
+    SBinsert = PNamed(new QToolButton(top), "SBinsert");
     SBinsert->setText(QStringLiteral("【】"));
     SBinsert->setToolTip(QStringLiteral("添加标记（F9）"));
     SBinsert->setFocusPolicy(Qt::NoFocus);
@@ -163,12 +142,12 @@ TPDictForm::TPDictForm(QWidget *parent)
     topLayout->addStretch();
 
     // The lower panel keeps its height when the window collapses: the window cuts it off.
-    Splitter1 = named(new QSplitter(Qt::Horizontal, this), "Splitter1");
+    Splitter1 = PNamed(new QSplitter(Qt::Horizontal, this), "Splitter1");
     Splitter1->setGeometry(4, kTopHeight, kClientWidth - 8, kClientHeight - kTopHeight - 4);
     Splitter1->setChildrenCollapsible(false);
-    REExpl = named(new QTextEdit(Splitter1), "REExpl");
+    REExpl = PNamed(new QTextEdit(Splitter1), "REExpl");
     REExpl->setAcceptRichText(false);
-    RESent = named(new QTextEdit(Splitter1), "RESent");
+    RESent = PNamed(new QTextEdit(Splitter1), "RESent");
     Splitter1->addWidget(REExpl);
     Splitter1->addWidget(RESent);
     Splitter1->setStretchFactor(1, 1);
@@ -208,13 +187,13 @@ TPDictForm::~TPDictForm() { PSetDictOpener(nullptr); }
 
 void TPDictForm::buildMenus()
 {
-    PopMenuFind = named(new QMenu(this), "PopMenuFind");
-    PopFind0 = action(PopMenuFind, "PopFind0", QStringLiteral("查Tavisk海词词典"));
-    named(PopMenuFind->addSeparator(), "N1");
-    PopFind1 = action(PopMenuFind, "PopFind1", QStringLiteral("查百度词典---"));
-    PopFind2 = action(PopMenuFind, "PopFind2", QStringLiteral("查金山词霸在线词典---"));
-    PopFind3 = action(PopMenuFind, "PopFind3", QStringLiteral("查海词在线词典---"));
-    PopFind4 = action(PopMenuFind, "PopFind4", QStringLiteral("查谷词在线词典---"));
+    PopMenuFind = PNamed(new QMenu(this), "PopMenuFind");
+    PopFind0 = PMakeAction(PopMenuFind, "PopFind0", QStringLiteral("查Tavisk海词词典"));
+    PNamed(PopMenuFind->addSeparator(), "N1");
+    PopFind1 = PMakeAction(PopMenuFind, "PopFind1", QStringLiteral("查百度词典---"));
+    PopFind2 = PMakeAction(PopMenuFind, "PopFind2", QStringLiteral("查金山词霸在线词典---"));
+    PopFind3 = PMakeAction(PopMenuFind, "PopFind3", QStringLiteral("查海词在线词典---"));
+    PopFind4 = PMakeAction(PopMenuFind, "PopFind4", QStringLiteral("查谷词在线词典---"));
     PConnect(PopFind0, &QAction::triggered, this, &TPDictForm::PFindWord);
     const std::pair<QAction *, const char *> lookups[] = {
         {PopFind1, "百度"}, {PopFind2, "爱词霸"}, {PopFind3, "海词"}, {PopFind4, "谷词"}};
@@ -223,20 +202,20 @@ void TPDictForm::buildMenus()
         connect(l.first, &QAction::triggered, this, [this, service] { PWebLookup(service, MeWord->text()); });
     }
 
-    PopMenuSent = named(new QMenu(this), "PopMenuSent");
-    PopSent1 = action(PopMenuSent, "PopSent1", QStringLiteral("读"));
-    PopSent2 = action(PopMenuSent, "PopSent2", QStringLiteral("查"));
-    named(PopMenuSent->addSeparator(), "N13");
-    PopSent3 = action(PopMenuSent, "PopSent3", QStringLiteral("突出"));
-    PopSent4 = action(PopMenuSent, "PopSent4", QStringLiteral("更突出"));
-    PopSent5 = action(PopMenuSent, "PopSent5", QStringLiteral("取消突出"));
-    named(PopMenuSent->addSeparator(), "N15");
-    PopSent7 = action(PopMenuSent, "PopSent7", QStringLiteral("剪切"));
-    PopSent8 = action(PopMenuSent, "PopSent8", QStringLiteral("复制"));
-    PopSent9 = action(PopMenuSent, "PopSent9", QStringLiteral("粘贴"));
-    PopSent10 = action(PopMenuSent, "PopSent10", QStringLiteral("全选"));
-    named(PopMenuSent->addSeparator(), "N21");
-    PopSent11 = action(PopMenuSent, "PopSent11", QStringLiteral("加入语境仓库"));
+    PopMenuSent = PNamed(new QMenu(this), "PopMenuSent");
+    PopSent1 = PMakeAction(PopMenuSent, "PopSent1", QStringLiteral("读"));
+    PopSent2 = PMakeAction(PopMenuSent, "PopSent2", QStringLiteral("查"));
+    PNamed(PopMenuSent->addSeparator(), "N13");
+    PopSent3 = PMakeAction(PopMenuSent, "PopSent3", QStringLiteral("突出"));
+    PopSent4 = PMakeAction(PopMenuSent, "PopSent4", QStringLiteral("更突出"));
+    PopSent5 = PMakeAction(PopMenuSent, "PopSent5", QStringLiteral("取消突出"));
+    PNamed(PopMenuSent->addSeparator(), "N15");
+    PopSent7 = PMakeAction(PopMenuSent, "PopSent7", QStringLiteral("剪切"));
+    PopSent8 = PMakeAction(PopMenuSent, "PopSent8", QStringLiteral("复制"));
+    PopSent9 = PMakeAction(PopMenuSent, "PopSent9", QStringLiteral("粘贴"));
+    PopSent10 = PMakeAction(PopMenuSent, "PopSent10", QStringLiteral("全选"));
+    PNamed(PopMenuSent->addSeparator(), "N21");
+    PopSent11 = PMakeAction(PopMenuSent, "PopSent11", QStringLiteral("加入语境仓库"));
     PopSent11->setEnabled(false);
     connect(PopSent1, &QAction::triggered, this, [this] {
         if (PSpVoice)
@@ -253,11 +232,11 @@ void TPDictForm::buildMenus()
     connect(PopSent10, &QAction::triggered, RESent, &QTextEdit::selectAll);
     RESent->setContextMenuPolicy(Qt::PreventContextMenu);
 
-    PopMenuExpl = named(new QMenu(this), "PopMenuExpl");
-    PopExpl1 = action(PopMenuExpl, "PopExpl1", QStringLiteral("剪切"));
-    PopExpl2 = action(PopMenuExpl, "PopExpl2", QStringLiteral("复制"));
-    PopExpl3 = action(PopMenuExpl, "PopExpl3", QStringLiteral("粘贴"));
-    PopExpl4 = action(PopMenuExpl, "PopExpl4", QStringLiteral("全选"));
+    PopMenuExpl = PNamed(new QMenu(this), "PopMenuExpl");
+    PopExpl1 = PMakeAction(PopMenuExpl, "PopExpl1", QStringLiteral("剪切"));
+    PopExpl2 = PMakeAction(PopMenuExpl, "PopExpl2", QStringLiteral("复制"));
+    PopExpl3 = PMakeAction(PopMenuExpl, "PopExpl3", QStringLiteral("粘贴"));
+    PopExpl4 = PMakeAction(PopMenuExpl, "PopExpl4", QStringLiteral("全选"));
     connect(PopExpl1, &QAction::triggered, REExpl, &QTextEdit::cut);
     connect(PopExpl2, &QAction::triggered, REExpl, &QTextEdit::copy);
     connect(PopExpl3, &QAction::triggered, REExpl, &QTextEdit::paste);
@@ -266,11 +245,11 @@ void TPDictForm::buildMenus()
     connect(REExpl, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopMenuExpl->popup(REExpl->mapToGlobal(pos)); });
 
-    PopMenuInsert = named(new QMenu(this), "PopMenuInsert");
+    PopMenuInsert = PNamed(new QMenu(this), "PopMenuInsert");
     const char *marks[] = {"【】", "【记】", "【辨】", "【派】", "【搭】"};
     for (int i = 0; i < 5; ++i) {
         const QString caption = QString::fromUtf8(marks[i]);
-        QAction *a = action(PopMenuInsert, QStringLiteral("PopInsert%1").arg(i + 1).toLatin1().constData(), caption);
+        QAction *a = PMakeAction(PopMenuInsert, QStringLiteral("PopInsert%1").arg(i + 1).toLatin1().constData(), caption);
         connect(a, &QAction::triggered, this, [this, caption] { REExpl->textCursor().insertText(caption); });
     }
 }

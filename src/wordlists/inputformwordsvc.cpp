@@ -45,13 +45,6 @@ TPInputFormWordSvc *PInputFormWordSvc = nullptr;
 
 namespace {
 
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QLabel *blueLabel(const QString &caption, QWidget *parent)
 {
     auto *l = new QLabel(caption, parent);
@@ -104,14 +97,14 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     QFont bold = notice->font();
     bold.setBold(true);
     notice->setFont(bold);
-    Image2 = named(new TLinkLabel(QStringLiteral("海词"), this), "Image2");
+    Image2 = PNamed(new TLinkLabel(QStringLiteral("海词"), this), "Image2");
     Image2->setToolTip(QStringLiteral("访问海词网站"));
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->setStyleSheet(QStringLiteral("color: #0000a0; text-decoration: underline;"));
-    SpeedButton3 = named(new QToolButton(this), "SpeedButton3");
+    SpeedButton3 = PNamed(new QToolButton(this), "SpeedButton3");
     SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SpeedButton3->setToolTip(QStringLiteral("完全退出"));
-    Label6 = named(new TLinkLabel(QStringLiteral("?"), this), "Label6");
+    Label6 = PNamed(new TLinkLabel(QStringLiteral("?"), this), "Label6");
     Label6->setToolTip(QStringLiteral("操作帮助"));
     Label6->setCursor(Qt::WhatsThisCursor);
     auto *head = new QHBoxLayout;
@@ -122,30 +115,30 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
 
     QVBoxLayout *body = nullptr;
     QGroupBox *step1 = step(this, QStringLiteral("第一步："), QStringLiteral("将单词输入或粘贴入下框（每行一词）"), body);
-    MeInputList = named(new QPlainTextEdit(step1), "MeInputList");
+    MeInputList = PNamed(new QPlainTextEdit(step1), "MeInputList");
     MeInputList->setLineWrapMode(QPlainTextEdit::NoWrap);
     MeInputList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MeInputList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Button2 = named(new QPushButton(QStringLiteral("清空此框文本"), step1), "Button2");
+    Button2 = PNamed(new QPushButton(QStringLiteral("清空此框文本"), step1), "Button2");
     body->addWidget(MeInputList, 1);
     body->addWidget(Button2);
 
     QGroupBox *step2 = step(this, QStringLiteral("第二步：（可选）"), QStringLiteral("重新指定词库文件"), body);
-    Button1 = named(new QPushButton(QStringLiteral("指定..."), step2), "Button1");
+    Button1 = PNamed(new QPushButton(QStringLiteral("指定..."), step2), "Button1");
     body->addWidget(Button1);
 
     QGroupBox *step3 = step(this, QStringLiteral("第三步：（可选）"), QStringLiteral("重新指定目标单词表"), body);
-    ComboBox3 = named(new QComboBox(step3), "ComboBox3");
-    Button3 = named(new QPushButton(QStringLiteral("新建..."), step3), "Button3");
+    ComboBox3 = PNamed(new QComboBox(step3), "ComboBox3");
+    Button3 = PNamed(new QPushButton(QStringLiteral("新建..."), step3), "Button3");
     body->addWidget(ComboBox3);
     body->addWidget(Button3);
 
     QGroupBox *step4 = step(this, QStringLiteral("第四步："), QStringLiteral("单词入库"), body);
-    BtCreate = named(new QPushButton(QStringLiteral("入库"), step4), "BtCreate");
+    BtCreate = PNamed(new QPushButton(QStringLiteral("入库"), step4), "BtCreate");
     BtCreate->setFont(bold);
-    CBKeepUnique = named(new QCheckBox(QStringLiteral("入库后自动删去重复单词"), step4), "CBKeepUnique");
+    CBKeepUnique = PNamed(new QCheckBox(QStringLiteral("入库后自动删去重复单词"), step4), "CBKeepUnique");
     CBKeepUnique->setChecked(true);
-    CBClearMemo = named(new QCheckBox(QStringLiteral("入库后自动清空粘贴文本"), step4), "CBClearMemo");
+    CBClearMemo = PNamed(new QCheckBox(QStringLiteral("入库后自动清空粘贴文本"), step4), "CBClearMemo");
     CBClearMemo->setChecked(true);
     body->addWidget(BtCreate);
     body->addWidget(CBKeepUnique);
@@ -158,7 +151,7 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     middle->addStretch();
 
     QGroupBox *step5 = step(this, QStringLiteral("第五步：（可选）"), QStringLiteral("查看库中单词"), body);
-    LVWordList = named(new QTreeWidget(step5), "LVWordList");
+    LVWordList = PNamed(new QTreeWidget(step5), "LVWordList");
     LVWordList->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("单词")});
     LVWordList->setColumnWidth(0, 35);
     LVWordList->setColumnWidth(1, 140);
@@ -167,21 +160,21 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     LVWordList->setSelectionBehavior(QAbstractItemView::SelectRows);
     LVWordList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LVWordList->setToolTip(QStringLiteral("双击可删除选中单词"));
-    LBSelPos = named(new QLabel(step5), "LBSelPos");
-    Button4 = named(new QPushButton(QStringLiteral("删除选中单词"), step5), "Button4");
-    CheckBox3 = named(new QCheckBox(QStringLiteral("显示单词信息"), step5), "CheckBox3");
+    LBSelPos = PNamed(new QLabel(step5), "LBSelPos");
+    Button4 = PNamed(new QPushButton(QStringLiteral("删除选中单词"), step5), "Button4");
+    CheckBox3 = PNamed(new QCheckBox(QStringLiteral("显示单词信息"), step5), "CheckBox3");
     body->addWidget(LVWordList, 1);
     body->addWidget(LBSelPos);
     body->addWidget(Button4);
     body->addWidget(CheckBox3);
 
-    GBWordInf = named(new QGroupBox(QStringLiteral("单词信息："), this), "GBWordInf");
-    EdWord = named(new QLineEdit(GBWordInf), "EdWord");
-    EdPron = named(new QLineEdit(GBWordInf), "EdPron");
-    EdExpl = named(new QLineEdit(GBWordInf), "EdExpl");
+    GBWordInf = PNamed(new QGroupBox(QStringLiteral("单词信息："), this), "GBWordInf");
+    EdWord = PNamed(new QLineEdit(GBWordInf), "EdWord");
+    EdPron = PNamed(new QLineEdit(GBWordInf), "EdPron");
+    EdExpl = PNamed(new QLineEdit(GBWordInf), "EdExpl");
     for (QLineEdit *e : {EdWord, EdPron, EdExpl})
         e->setReadOnly(true);
-    RESent = named(new QTextEdit(GBWordInf), "RESent");
+    RESent = PNamed(new QTextEdit(GBWordInf), "RESent");
     auto *info = new QFormLayout(GBWordInf);
     info->addRow(QStringLiteral("单词"), EdWord);
     info->addRow(QStringLiteral("音标"), EdPron);
@@ -196,7 +189,7 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     steps->addWidget(step5, 3);
     steps->addWidget(GBWordInf);
 
-    ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
+    ProgressBar1 = PNamed(new QProgressBar(this), "ProgressBar1");
     ProgressBar1->setTextVisible(false);
 
     auto *main = new QVBoxLayout(this);
@@ -204,10 +197,10 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     main->addLayout(steps, 1);
     main->addWidget(ProgressBar1);
 
-    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
-    N3 = named(PopupMenu1->addAction(QStringLiteral("全选")), "N3");
-    N1 = named(PopupMenu1->addAction(QStringLiteral("删除选中单词")), "N1");
-    N2 = named(PopupMenu1->addAction(QStringLiteral("复制选中单词到单词输入框")), "N2");
+    PopupMenu1 = PNamed(new QMenu(this), "PopupMenu1");
+    N3 = PNamed(PopupMenu1->addAction(QStringLiteral("全选")), "N3");
+    N1 = PNamed(PopupMenu1->addAction(QStringLiteral("删除选中单词")), "N1");
+    N2 = PNamed(PopupMenu1->addAction(QStringLiteral("复制选中单词到单词输入框")), "N2");
     LVWordList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LVWordList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(LVWordList->viewport()->mapToGlobal(pos)); });

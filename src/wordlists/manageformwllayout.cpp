@@ -5,6 +5,7 @@
 #include "platform/linklabel.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
+#include "platform/windowkit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,13 +35,6 @@ QFont pixelFont(const QFont &base, int pixels, bool bold = false)
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
-}
-
-template <class T>
-T *named(T *w, const char *name)
-{
-    w->setObjectName(QLatin1String(name));
-    return w;
 }
 
 // The editor's own look-up addresses: the word goes in as typed.
@@ -82,15 +76,15 @@ TPManageFormWL::TPManageFormWL(QWidget *parent)
 
 void TPManageFormWL::buildLayout()
 {
-    CBCurrentWTb = named(new QComboBox(this), "CBCurrentWTb");
+    CBCurrentWTb = PNamed(new QComboBox(this), "CBCurrentWTb");
     CBCurrentWTb->setToolTip(QStringLiteral("当前单词表"));
     CBCurrentWTb->setMinimumWidth(140);
     LBWordCount = PMakeLabel(this, QStringLiteral("LBWordCount"));
     LBSelectFlag = PMakeLabel(this, QStringLiteral("LBSelectFlag"));
-    CheckBox1 = named(new QCheckBox(QStringLiteral("朗读"), this), "CheckBox1");
-    CBBrowseMode = named(new QComboBox(this), "CBBrowseMode");
+    CheckBox1 = PNamed(new QCheckBox(QStringLiteral("朗读"), this), "CheckBox1");
+    CBBrowseMode = PNamed(new QComboBox(this), "CBBrowseMode");
     CBBrowseMode->addItems({QStringLiteral("正常浏览"), QStringLiteral("词义回想"), QStringLiteral("单词回想")});
-    Label8 = named(new TLinkLabel(QStringLiteral("?"), this), "Label8");
+    Label8 = PNamed(new TLinkLabel(QStringLiteral("?"), this), "Label8");
     Label8->setToolTip(QStringLiteral("操作帮助"));
 
     PLV = PMakeReportView(this, QStringLiteral("PLV"),
@@ -114,28 +108,28 @@ void TPManageFormWL::buildLayout()
     PTempLV = PMakeReportView(this, QStringLiteral("PTempLV"), {{QStringLiteral("ID")}});
     PTempLV->hide();
 
-    Edit1 = named(new QLineEdit(this), "Edit1");
+    Edit1 = PNamed(new QLineEdit(this), "Edit1");
     Edit1->setFont(pixelFont(font(), 24, true));
     Edit1->setReadOnly(true);
-    Edit4 = named(new QLineEdit(this), "Edit4");
+    Edit4 = PNamed(new QLineEdit(this), "Edit4");
     Edit4->setFont(pixelFont(font(), 21));
     QPalette green = Edit4->palette();
     green.setColor(QPalette::Text, Qt::darkGreen);
     Edit4->setPalette(green);
     Edit4->setReadOnly(true);
-    Edit3 = named(new QLineEdit(this), "Edit3");
-    Edit2 = named(new QLineEdit(this), "Edit2");
+    Edit3 = PNamed(new QLineEdit(this), "Edit3");
+    Edit2 = PNamed(new QLineEdit(this), "Edit2");
     Edit2->setFont(pixelFont(font(), 19, true));
-    Memo1 = named(new QTextEdit(this), "Memo1");
+    Memo1 = PNamed(new QTextEdit(this), "Memo1");
     Memo1->setFont(pixelFont(font(), 15));
     Memo1->setAcceptRichText(false);
-    Memo2 = named(new QTextEdit(this), "Memo2");
+    Memo2 = PNamed(new QTextEdit(this), "Memo2");
     Memo2->setFont(pixelFont(font(), 15));
-    Edit5 = named(new QComboBox(this), "Edit5");
+    Edit5 = PNamed(new QComboBox(this), "Edit5");
     Edit5->setEditable(true);
-    ComboBox3 = named(new QComboBox(this), "ComboBox3");
+    ComboBox3 = PNamed(new QComboBox(this), "ComboBox3");
     ComboBox3->addItems({QStringLiteral("11"), QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("00")});
-    Memo22 = named(new QPlainTextEdit(this), "Memo22");
+    Memo22 = PNamed(new QPlainTextEdit(this), "Memo22");
     Memo22->hide();
     BTConfirm = PMakeButton(this, QStringLiteral("BTConfirm"), QStringLiteral("确认更改 &C"));
     BTextAddMode = PMakeButton(this, QStringLiteral("BTextAddMode"), QStringLiteral("退出添加模式"));
@@ -188,19 +182,19 @@ void TPManageFormWL::buildLayout()
 
 void TPManageFormWL::buildMenus()
 {
-    MainMenu1 = named(new QMenuBar(this), "MainMenu1");
+    MainMenu1 = PNamed(new QMenuBar(this), "MainMenu1");
     layout()->setMenuBar(MainMenu1);
     // The whole-program exit stays out of the editor's reach.
-    MenuFile = named(MainMenu1->addMenu(QStringLiteral("文件")), "MenuFile");
-    NQuitAll = named(MenuFile->addAction(QStringLiteral("完全退出")), "NQuitAll");
+    MenuFile = PNamed(MainMenu1->addMenu(QStringLiteral("文件")), "MenuFile");
+    NQuitAll = PNamed(MenuFile->addAction(QStringLiteral("完全退出")), "NQuitAll");
     MenuFile->menuAction()->setVisible(false);
-    MenuOperate = named(MainMenu1->addMenu(QStringLiteral("操作")), "MenuOperate");
-    NShuffle = named(MenuOperate->addAction(QStringLiteral("打乱单词顺序")), "NShuffle");
-    NDedup = named(MenuOperate->addAction(QStringLiteral("消除重复单词")), "NDedup");
-    NReset = named(MenuOperate->addAction(QStringLiteral("清除学习记录")), "NReset");
+    MenuOperate = PNamed(MainMenu1->addMenu(QStringLiteral("操作")), "MenuOperate");
+    NShuffle = PNamed(MenuOperate->addAction(QStringLiteral("打乱单词顺序")), "NShuffle");
+    NDedup = PNamed(MenuOperate->addAction(QStringLiteral("消除重复单词")), "NDedup");
+    NReset = PNamed(MenuOperate->addAction(QStringLiteral("清除学习记录")), "NReset");
     MenuOperate->addSeparator();
 
-    PopupMenu1 = named(new QMenu(this), "PopupMenu1");
+    PopupMenu1 = PNamed(new QMenu(this), "PopupMenu1");
     for (const Lookup &l : kLookups) {
         QAction *a = PopupMenu1->addAction(QString::fromUtf8(l.caption));
         const QString prefix = QString::fromUtf8(l.prefix), suffix = QString::fromUtf8(l.suffix);
@@ -211,23 +205,23 @@ void TPManageFormWL::buildMenus()
     connect(Edit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(Edit1->mapToGlobal(pos)); });
 
-    PopupMenu2 = named(new QMenu(this), "PopupMenu2");
-    NDelete = named(PopupMenu2->addAction(QStringLiteral("删除选中词")), "NDelete");
-    NMove = named(PopupMenu2->addAction(QStringLiteral("转移选中词...")), "NMove");
-    NAppend = named(PopupMenu2->addAction(QStringLiteral("添加新词")), "NAppend");
+    PopupMenu2 = PNamed(new QMenu(this), "PopupMenu2");
+    NDelete = PNamed(PopupMenu2->addAction(QStringLiteral("删除选中词")), "NDelete");
+    NMove = PNamed(PopupMenu2->addAction(QStringLiteral("转移选中词...")), "NMove");
+    NAppend = PNamed(PopupMenu2->addAction(QStringLiteral("添加新词")), "NAppend");
     PopupMenu2->addSeparator();
-    NCategory = named(PopupMenu2->addAction(QStringLiteral("更改选中单词类别")), "NCategory");
+    NCategory = PNamed(PopupMenu2->addAction(QStringLiteral("更改选中单词类别")), "NCategory");
     PLV->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PLV, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu2->popup(PLV->viewport()->mapToGlobal(pos)); });
 
-    PopupMenu3 = named(new QMenu(this), "PopupMenu3");
-    NRead = named(PopupMenu3->addAction(QStringLiteral("读")), "NRead");
+    PopupMenu3 = PNamed(new QMenu(this), "PopupMenu3");
+    NRead = PNamed(PopupMenu3->addAction(QStringLiteral("读")), "NRead");
     PopupMenu3->addSeparator();
-    NStress = named(PopupMenu3->addAction(QStringLiteral("突出")), "NStress");
-    NStressMore = named(PopupMenu3->addAction(QStringLiteral("更突出")), "NStressMore");
-    NUnstress = named(PopupMenu3->addAction(QStringLiteral("取消突出")), "NUnstress");
-    NStar = named(PopupMenu3->addAction(QStringLiteral("以“*”代替")), "NStar");
+    NStress = PNamed(PopupMenu3->addAction(QStringLiteral("突出")), "NStress");
+    NStressMore = PNamed(PopupMenu3->addAction(QStringLiteral("更突出")), "NStressMore");
+    NUnstress = PNamed(PopupMenu3->addAction(QStringLiteral("取消突出")), "NUnstress");
+    NStar = PNamed(PopupMenu3->addAction(QStringLiteral("以“*”代替")), "NStar");
 }
 
 void TPManageFormWL::connectHandlers()
