@@ -3,7 +3,7 @@
 
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

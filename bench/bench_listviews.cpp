@@ -4,7 +4,7 @@
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "core/wordrecords.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QTemporaryDir>
 #include <QTreeWidget>

@@ -5,7 +5,7 @@
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
 #include "platform/inifile.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 #include "services/phonetic.h"
 
 #include <QFile>

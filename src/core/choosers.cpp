@@ -4,6 +4,7 @@
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -27,8 +28,7 @@ QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *
     form->setObjectName(QStringLiteral("PChooseForm"));
     form->setWindowTitle(Caption);
     form->setFixedSize(200, 100);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        form->move(screen->availableGeometry().center() - form->rect().center());
+    PCenterOnScreen(form.get());
 
     auto *combo = new QComboBox(form.get());
     combo->setObjectName(QStringLiteral("PChooseCombo"));

@@ -3,12 +3,12 @@
 #include "platform/inifile.h"
 #include "platform/jetsql.h"
 #include "platform/speech.h"
+#include "rules/random.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QDomDocument>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 TPdatamodule *Pdatamodule = nullptr;
@@ -21,15 +21,11 @@ QString PWordBankPath;
 TSpVoice *PSpVoice = nullptr;
 bool PTerminateRequested = false;
 
-namespace {
-QRandomGenerator g_random;
-}
+void PRandomize() { PSeedRandom(quint32(QDateTime::currentMSecsSinceEpoch())); }
 
-void PRandomize() { g_random.seed(quint32(QDateTime::currentMSecsSinceEpoch())); }
+void PRandSeed(quint32 seed) { PSeedRandom(seed); }
 
-void PRandSeed(quint32 seed) { g_random.seed(seed); }
-
-int PRandom(int n) { return n <= 0 ? 0 : int(g_random.bounded(quint32(n))); }
+int PRandom(int n) { return PRandom().below(n); }
 
 QString PConnectionText(const QString &path)
 {

@@ -177,6 +177,14 @@ bool TPForm::eventFilter(QObject *watched, QEvent *e)
 bool TPForm::handleKey(QKeyEvent *e, bool press)
 {
     bool handled = false;
+    const auto bound = m_keyUpHandlers.constFind(e->key());
+    if (bound != m_keyUpHandlers.constEnd()) {
+        if (!press && !e->isAutoRepeat()) {
+            const std::function<void()> handler = *bound;  // the handler may bind keys anew
+            PGuard(handler);
+        }
+        return true;
+    }
     if (m_keyPreview)
         PGuard([&] { handled = press ? FormKeyDown(e) : FormKeyUp(e); });
     if (handled || !press)

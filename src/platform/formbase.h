@@ -4,6 +4,7 @@
 // borderless window, and the application's error report.
 
 #include <QApplication>
+#include <QHash>
 #include <QWidget>
 #include <exception>
 #include <functional>
@@ -38,6 +39,9 @@ public:
     void setDefaultButton(QAbstractButton *b) { m_defaultButton = b; }
     void setCancelButton(QAbstractButton *b) { m_cancelButton = b; }
     void setCloseAction(TCloseAction a) { m_closeAction = a; }
+    // A key whose handler runs when it is released anywhere in the window (function keys, Esc where
+    // the window says so), before the window's own key handlers; a repeat does not run it again.
+    void PBindKeyUp(int key, std::function<void()> handler) { m_keyUpHandlers[key] = std::move(handler); }
 
     // Starts dragging the window with the mouse (for borderless windows).
     void PStartDrag();
@@ -87,6 +91,7 @@ private:
     QAbstractButton *m_defaultButton = nullptr;
     QAbstractButton *m_cancelButton = nullptr;
     TCloseAction m_closeAction = caHide;
+    QHash<int, std::function<void()>> m_keyUpHandlers;
     int m_snapBuffer = 0;
     bool m_snapping = false;
 };

@@ -1,5 +1,7 @@
 #include "services/utils.h"
 
+#include "platform/clock.h"
+
 #include "platform/dialogs.h"
 
 #include <QBrush>
@@ -85,4 +87,6 @@ QString PDateText(const QDate &date)
     return s;
 }
 
-QString PTodayText() { return PDateText(QDate::currentDate()); }
+QString PTodayText() { return PDateText(PToday()); }
+
+QString PShortDateText() { return PShortDateText(PToday()); }

@@ -24,7 +24,9 @@ bool PCheckWordAndMeaning(const QString &Word, const QString &Meaning);
 QString PSecondsToText(qint64 Seconds);
 
 // The short date text, year-month-day unpadded ("2009-1-5"), whatever the machine's locale.
-QString PShortDateText(const QDate &date = QDate::currentDate());
+QString PShortDateText(const QDate &date);
+// Today's short date text.
+QString PShortDateText();
 // Today's date text, zero-padded ("2009-01-05").
 QString PTodayText();
 // The date text of a given day, made from its short date text as today's is.

@@ -5,6 +5,7 @@
 #include "services/addresses.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
+#include "platform/windowkit.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -55,8 +56,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     PConnect(Comments, &TLinkLabel::clicked, this, &TAboutBox::CommentsClick);
     PConnect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PLoadFormBackground(this);
     AboutBox = this;

@@ -6,6 +6,7 @@
 #include "services/addresses.h"
 #include "services/pronunciation.h"
 #include "services/webaccess.h"
+#include "platform/windowkit.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -63,8 +64,7 @@ TPOptionForm::TPOptionForm(QWidget *parent)
     PConnect(LBArticle1, &TLinkLabel::clicked, this, &TPOptionForm::LBArticle1Click);
     PConnect(Label1, &TLinkLabel::clicked, this, &TPOptionForm::Label1Click);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     POptionForm = this;
 }

@@ -15,6 +15,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "wordlists/inputformaiciba.h"
+#include "platform/windowkit.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -185,8 +186,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     PConnect(N10, &QAction::triggered, this, &TPWelcomeForm::N10Click);
     PConnect(N20, &QAction::triggered, this, &TPWelcomeForm::N20Click);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PWelcomeForm = this;
     PGuard([this] { FormCreate(); });

@@ -6,6 +6,7 @@
 #include "core/wordlistops.h"
 #include "services/utils.h"
 #include "platform/dialogs.h"
+#include "platform/windowkit.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -92,8 +93,7 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     main->addWidget(LBWordCount);
     main->addLayout(bottom);
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PCenterOnScreen(this);
 
     PConnect(BTinput, &QPushButton::clicked, this, &TPInputFormAiCiba::BTinputClick);
     PConnect(BTnew, &QPushButton::clicked, this, &TPInputFormAiCiba::BTnewClick);

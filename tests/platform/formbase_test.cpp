@@ -1,7 +1,7 @@
 #include "platform/dialogs.h"
 #include "platform/formbase.h"
 #include "platform/jetdb.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,7 +1,8 @@
 #include "support/qstringprinter.h"
 #include "services/utils.h"
 
-#include "platform/scripteddialogs.h"
+#include "support/drivendate.h"
+#include "support/scripteddialogs.h"
 
 #include <QDir>
 #include <QImage>
@@ -10,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
+
+
 #include <gtest/gtest.h>
 
 TEST(InputChecks, EmptyTextPassesBothChecks)
@@ -75,20 +78,20 @@ TEST(Dates, ShortDateIsUnpaddedAndDateTextPadsMonthAndDay)
     EXPECT_EQ(PDateText(QDate(2009, 12, 15)), QStringLiteral("2009-12-15"));
 }
 
-TEST(Dates, TodayDoesNotFollowTheLocale)
+TEST(Dates, TodayDoesNotFollowTheLocaleAndComesFromTheDateSeam)
 {
     const QLocale saved;
+    DrivenDate date(QDateTime(QDate(2026, 3, 4), QTime(23, 59, 59)));
     for (const QLocale &l : {QLocale(QLocale::Arabic, QLocale::Egypt), QLocale(QLocale::German, QLocale::Germany),
                              QLocale(QLocale::Chinese, QLocale::China)}) {
         QLocale::setDefault(l);
-        const QDate today = QDate::currentDate();
-        const QString text = PTodayText();
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d$")).match(text).hasMatch())
-            << text.toStdString();
-        EXPECT_EQ(text, today.toString(QStringLiteral("yyyy-MM-dd")));
-        EXPECT_EQ(PShortDateText(), QStringLiteral("%1-%2-%3").arg(today.year()).arg(today.month()).arg(today.day()));
+        EXPECT_EQ(PTodayText(), QStringLiteral("2026-03-04"));
+        EXPECT_EQ(PShortDateText(), QStringLiteral("2026-3-4"));
     }
     QLocale::setDefault(saved);
+    date.advanceSecs(1);
+    EXPECT_EQ(PTodayText(), QStringLiteral("2026-03-05"));
+    EXPECT_EQ(PShortDateText(), QStringLiteral("2026-3-5"));
 }
 
 TEST(FormBackground, TilesBackBmpOfTheCurrentDirectoryOnly)

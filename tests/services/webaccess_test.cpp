@@ -1,5 +1,5 @@
 #include "platform/http.h"
-#include "platform/recordingbrowser.h"
+#include "support/recordingbrowser.h"
 #include "services/addresses.h"
 #include "services/webaccess.h"
 #include "support/bankfixture.h"

@@ -2,7 +2,7 @@
 
 #include "core/currentlist.h"
 #include "core/datamodule.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 #include "services/publicform.h"
 #include "shell/minibrowseform.h"
 #include "shell/startup.h"

@@ -3,7 +3,7 @@
 
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
-#include "platform/recordingbrowser.h"
+#include "support/recordingbrowser.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
 #include "services/publicform.h"

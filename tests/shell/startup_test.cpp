@@ -2,7 +2,7 @@
 
 #include "core/datamodule.h"
 #include "platform/linklabel.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 #include "services/publicform.h"
 #include "services/webaccess.h"
 #include "shell/aboutbox.h"

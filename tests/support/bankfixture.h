@@ -3,7 +3,7 @@
 // and the data module opened on it. Dialogs are scripted.
 
 #include "core/datamodule.h"
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/scripteddialogs.h"
+#include "support/scripteddialogs.h"
 
 ScriptedDialogs::ScriptedDialogs() : m_previous(&PDialogs())
 {

@@ -1,4 +1,4 @@
-#include "platform/recordingbrowser.h"
+#include "support/recordingbrowser.h"
 
 RecordingBrowser::RecordingBrowser() : m_previous(&PBrowser())
 {

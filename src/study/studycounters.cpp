@@ -1,0 +1,7 @@
+#include "study/studycounters.h"
+
+TPStudyCounters &PStudyCounters()
+{
+    static TPStudyCounters counters;
+    return counters;
+}

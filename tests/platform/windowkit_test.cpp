@@ -1,0 +1,77 @@
+#include "platform/formbase.h"
+#include "platform/windowkit.h"
+#include "support/qstringprinter.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+struct Keyed : TPForm {
+    Keyed() { resize(200, 100); }
+};
+}  // namespace
+
+TEST(WindowKit, AReportViewIsMadeFromItsColumnTable)
+{
+    QWidget w;
+    QTreeWidget *v = PMakeReportView(&w, QStringLiteral("LVlist"),
+                                     {{QStringLiteral("ID"), 0, true}, {QStringLiteral("单词"), 120}, {QStringLiteral("解释"), 200}},
+                                     true);
+    EXPECT_EQ(w.findChild<QTreeWidget *>(QStringLiteral("LVlist")), v);
+    ASSERT_EQ(v->columnCount(), 3);
+    EXPECT_EQ(v->headerItem()->text(0), QStringLiteral("ID"));
+    EXPECT_EQ(v->headerItem()->text(2), QStringLiteral("解释"));
+    EXPECT_TRUE(v->isColumnHidden(0));
+    EXPECT_FALSE(v->isColumnHidden(1));
+    EXPECT_EQ(v->columnWidth(1), 120);
+    EXPECT_EQ(v->columnWidth(2), 200);
+    EXPECT_TRUE(PHasCheckBoxes(v));
+    EXPECT_FALSE(v->rootIsDecorated());
+    EXPECT_EQ(v->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_FALSE(PHasCheckBoxes(PMakeReportView(&w, QStringLiteral("LV2"), {{QStringLiteral("单词"), 80}})));
+}
+
+TEST(WindowKit, ButtonsAndLabelsAreFoundByTheirNames)
+{
+    QWidget w;
+    QPushButton *b = PMakeButton(&w, QStringLiteral("BTstart"), QStringLiteral("开始"));
+    QLabel *l = PMakeLabel(&w, QStringLiteral("LBcount"), QStringLiteral("共 0 个"));
+    EXPECT_EQ(w.findChild<QPushButton *>(QStringLiteral("BTstart")), b);
+    EXPECT_EQ(b->text(), QStringLiteral("开始"));
+    EXPECT_EQ(w.findChild<QLabel *>(QStringLiteral("LBcount")), l);
+    EXPECT_EQ(l->text(), QStringLiteral("共 0 个"));
+}
+
+TEST(WindowKit, TheInstancePointerLivesAsLongAsItsWindow)
+{
+    static QWidget *instance = nullptr;
+    struct Win : QWidget {
+        TPInstance<QWidget> m_instance{instance, this};
+    };
+    {
+        Win w;
+        EXPECT_EQ(instance, &w);
+    }
+    EXPECT_EQ(instance, nullptr);
+}
+
+TEST(WindowKit, ABoundKeyActsOnReleaseOnlyAndNotOnRepeats)
+{
+    Keyed f;
+    int runs = 0;
+    f.PBindKeyUp(Qt::Key_F7, [&] { ++runs; });
+    f.show();
+    QTest::keyPress(&f, Qt::Key_F7);
+    EXPECT_EQ(runs, 0);
+    QTest::keyRelease(&f, Qt::Key_F7);
+    EXPECT_EQ(runs, 1);
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_F7, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&f, &repeat);
+    EXPECT_EQ(runs, 1);
+    QTest::keyRelease(&f, Qt::Key_F8);
+    EXPECT_EQ(runs, 1);
+}
