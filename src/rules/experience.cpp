@@ -1,8 +1,10 @@
 #include "rules/experience.h"
 
+#include "core/bankvocab.h"
+
 namespace {
-const QString kRight = QStringLiteral("对");
-const QString kWrong = QStringLiteral("错");
+const QString &kRight = Code::Right;
+const QString &kWrong = Code::Wrong;
 QString num(qint64 n) { return QString::number(n); }
 }  // namespace
 

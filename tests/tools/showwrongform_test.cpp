@@ -48,7 +48,7 @@ protected:
     {
         PClearItems(form->PLVsw);
         for (const QString &w : words)
-            PAddItem(form->PLVsw, w, {QString()})->setCheckState(0, Qt::Unchecked);
+            PAddItem(form->PLVsw, w, {QString()});
         form->Show();
         QApplication::processEvents();
     }
