@@ -7,6 +7,7 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "tools/crazyspellform.h"
 #include "tools/showwrongform.h"
 #include "wordlists/inputformaiciba.h"
 
@@ -65,6 +66,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PInputFormAiCiba);
     create(PPublicForm);
     create(PShowWrongForm);
+    create(PCrazySpellForm);
     return !PTerminateRequested;
 }
 
