@@ -49,7 +49,7 @@ TPLevel PLevelOf(qint64 Total)
 QString PSpellSummaryText(int RightCount, int RegretCount, qint64 LessonExperience, qint64 Total)
 {
     const TPLevel l = PLevelOf(Total);
-    const QChar cr = QLatin1Char('\r');
+    const QChar cr = QLatin1Char('\n');  // the box breaks lines at line feeds here
     return cr + QStringLiteral("本次做对题数 ") + num(RightCount - RegretCount) + cr + QStringLiteral("本次获得经验 ") +
            num(LessonExperience) + cr + cr + QStringLiteral("目前总经验值 ") + num(Total) + cr +
            QStringLiteral("目前等级 ") + num(l.level) + cr + QStringLiteral("下一等级经验值 ") + num(l.nextLevelAt) + cr +

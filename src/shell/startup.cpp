@@ -9,6 +9,7 @@
 #include "shell/welcomeform.h"
 #include "tools/crazyspellform.h"
 #include "tools/showwrongform.h"
+#include "tools/testformspell.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -53,14 +54,16 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
     //   after the welcome window: word-list manager, word-entry editor, tool choice, study-group
-    //   builder, word browser, spelling test, multiple-choice test, small dictionary;
+    //   builder, word browser (before the spelling test); multiple-choice test, small dictionary
+    //   (after it);
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
     //   after the shared window: quick recall, spelling filter, meaning matching (before the
-    //   review); tick-to-memorise, crazy spell (after it).
+    //   review); tick-to-memorise (between the review and crazy spell).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
+    create(PTestFormSpell);
     create(AboutBox);
     create(POptionForm);
     create(PInputFormAiCiba);

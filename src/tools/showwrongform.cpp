@@ -233,6 +233,8 @@ void TPShowWrongForm::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("re
 
 bool PShowWrongWords(const QStringList &Words)
 {
+    if (!PShowWrongForm)
+        return false;
     PClearItems(PShowWrongForm->PLVsw);
     for (const QString &w : Words)
         PAddItem(PShowWrongForm->PLVsw, w, {QString()});
