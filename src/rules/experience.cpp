@@ -17,18 +17,15 @@ int PCounterValue(const QString &Text)
 
 int PApplySpellAnswer(TPSpellRow &Row, bool Right, const QString &Today)
 {
+    // Counters are written back as numbers, whatever they held: the bank takes nothing else.
+    const int wrong = PCounterValue(Row.wrong);
+    const int before = PCounterValue(Row.points);
     Row.done = num(PCounterValue(Row.done) + 1);
     Row.date = Today;
-    if (!Right) {
-        Row.last = kWrong;
-        Row.wrong = num(PCounterValue(Row.wrong) + 1);
-        return -PWrongAnswerCost;
-    }
-    Row.last = kRight;
-    const int before = PCounterValue(Row.points);
-    if (before > 1)
-        Row.points = num(before - 1);
-    return before;
+    Row.last = Right ? kRight : kWrong;
+    Row.wrong = num(Right ? wrong : wrong + 1);
+    Row.points = num(Right && before > 1 ? before - 1 : before);
+    return Right ? before : -PWrongAnswerCost;
 }
 
 bool PApplyRegret(TPSpellRow &Row)

@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"3", "2", "10", false, -5, "4", "3", "10", "错"},
                       AnswerCase{"3", "2", "1", false, -5, "4", "3", "1", "错"},
                       // counters left empty or spoiled read as 0 and never abort the test
-                      AnswerCase{"", "", "", false, -5, "1", "1", "", "错"},
-                      AnswerCase{"x", "", "abc", true, 0, "1", "", "abc", "对"}));
+                      AnswerCase{"", "", "", false, -5, "1", "1", "0", "错"},
+                      AnswerCase{"x", "", "abc", true, 0, "1", "0", "0", "对"}));
 
 TEST(SpellRegret, TurnsOnlyARightAnswerAndOnlyOnce)
 {

@@ -320,6 +320,22 @@ TEST_F(SpellTest, AFailingWriteLeavesEveryWordAsItWasAndSaysSo)
     EXPECT_TRUE(dialogs->texts().at(1).contains(QStringLiteral("本次做对题数 3")));
 }
 
+TEST_F(SpellTest, EmptyCountersCountAsZeroAndAreWrittenAsNumbers)
+{
+    for (const QString &w : {QStringLiteral("apple"), QStringLiteral("pear")})
+        dm->PInsertOneRecordToTable(W, Col::Word, w);  // imported: no counters at all
+    dm->PMoveAll(W, Tbl::TempTable);
+    sqlite3_exec(dm->PConnection.handle(), "update UserTable set 经验值=null", nullptr, nullptr, nullptr);
+    start();
+    while (form->Button1->text() != QStringLiteral("结束"))
+        answer(asked() == QStringLiteral("apple") ? asked() : QStringLiteral("?"));
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    EXPECT_EQ(stats(W), (QStringList{QStringLiteral("apple|1|0|0|对|%1|").arg(kToday),
+                                     QStringLiteral("pear|1|1|0|错|%1|").arg(kToday)}));
+    EXPECT_EQ(userExperience(), QStringLiteral("-5"));
+    EXPECT_EQ(dialogs->texts().size(), 1) << dialogs->texts().join(QLatin1Char('/')).toStdString();
+}
+
 TEST_F(SpellTest, TheReviewListsTheWrongWords)
 {
     group({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
