@@ -14,10 +14,12 @@
 #include "services/webaccess.h"
 #include "tools/toolstyle.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -145,6 +147,13 @@ QString TPCrazySpellForm::currentWord() const
 {
     const QTreeWidgetItem *row = currentRow();
     return row && MemoSpell->isEnabled() ? PSubItem(row, PSub(TestForm::Word)) : QString();
+}
+
+void TPCrazySpellForm::FormShow()
+{
+    // Without a window manager "maximised" means nothing: cover the work area ourselves.
+    if (QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
+        setGeometry(s->availableGeometry());
 }
 
 void TPCrazySpellForm::FormActivate()

@@ -52,6 +52,7 @@ public:
 
 protected:
     void FormActivate() override;
+    void FormShow() override;
     void FormClose(TCloseAction &Action) override;
     void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -99,6 +100,7 @@ TEST_F(CrazySpell, ReadyUntilAKeyThenTenWordsGiveEightyOneSeconds)
     open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("狂拼到底"));
     EXPECT_TRUE(form->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form->geometry(), form->screen()->availableGeometry()) << "covers the work area";
     EXPECT_TRUE(form->LBStart->isVisible());
     EXPECT_FALSE(form->MemoSpell->isEnabled());
     EXPECT_EQ(form->game().budget(), 81);
