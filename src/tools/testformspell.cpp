@@ -75,6 +75,15 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
     return c;
 }
 
+// Example sentences are stored as rich text when a rich edit wrote them, else as plain lines.
+void showStored(QTextEdit *box, const QString &text)
+{
+    if (text.startsWith(QStringLiteral("<!DOCTYPE HTML")))
+        box->setHtml(text);
+    else
+        box->setPlainText(text);
+}
+
 int timeLimitMs(const QString &word) { return (int(word.size()) + 3) * 1000; }
 }  // namespace
 
@@ -284,7 +293,7 @@ void TPTestFormSpell::Pshowtext(int i)
     Edit2->setText(cell(row, TestForm::Explanation));
     Edit3->setText(cell(row, TestForm::Association));
     Memo1->setPlainText(cell(row, TestForm::Details));
-    Memo2->setText(cell(row, TestForm::Example));
+    showStored(Memo2, cell(row, TestForm::Example));
     if (CheckBox6->isChecked())
         PSpeakWord(PstaticText->text());
     m_countdown = int(PstaticText->text().size());

@@ -276,6 +276,25 @@ TEST_F(SpellTest, OptionsAreReadOnEveryActivation)
     EXPECT_TRUE(form->CBShowTestReport->isChecked());
 }
 
+TEST_F(SpellTest, ExampleSentencesShowAsTheyWereStored)
+{
+    group({QStringLiteral("apple"), QStringLiteral("pear")});
+    QTextEdit rich;
+    rich.setHtml(QStringLiteral("<b>A red</b> apple."));
+    dm->PUpdateOneDataFromTable(W, Col::Word, Col::Example, QStringLiteral("apple"), rich.toHtml());
+    dm->PUpdateOneDataFromTable(W, Col::Word, Col::Example, QStringLiteral("pear"), QStringLiteral("<b>not bold</b>"));
+    dm->PDeleteAllFromTable(Tbl::TempTable);
+    dm->PMoveAll(W, Tbl::TempTable);
+    start();
+    for (int i = 0; i < 2; ++i) {
+        if (asked() == QStringLiteral("apple"))
+            EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("A red apple."));
+        else
+            EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("<b>not bold</b>"));
+        answer(asked());
+    }
+}
+
 TEST_F(SpellTest, AnEmptyGroupStartsNothing)
 {
     open();
