@@ -323,13 +323,16 @@ TEST_F(SpellTest, AFailingWriteLeavesEveryWordAsItWasAndSaysSo)
 {
     group({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
     const QStringList before = stats(W);
-    sqlite3_exec(dm->PConnection.handle(),
-                 "create trigger refuse before update on WordTable when new.单词='plum' "
-                 "begin select raise(abort, 'disk full'); end",
-                 nullptr, nullptr, nullptr);
     start();
     while (form->Button1->text() != QStringLiteral("结束"))
         answer(asked());
+    // the bank refuses the last word answered, after the others were written
+    const QByteArray last = PSubItem(PItemAt(form->PLV1, 2), 0).toUtf8();
+    sqlite3_exec(dm->PConnection.handle(),
+                 ("create trigger refuse before update on WordTable when new.单词='" + last +
+                  "' begin select raise(abort, 'disk full'); end")
+                     .constData(),
+                 nullptr, nullptr, nullptr);
     dialogs->clear();
     QTest::keyClick(form.get(), Qt::Key_Return);
     EXPECT_EQ(stats(W), before);
