@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 
@@ -161,6 +162,30 @@ TEST_F(CrazySpell, AWrongAnswerMarksTheWordAndBringsItBackTwice)
     // 9 s, plus 3 for each right word but the last
     EXPECT_EQ(text(form->LBrecord), QStringLiteral("最高记录：剩余15秒"));
     EXPECT_EQ(text(form->LBnum), QStringLiteral("剩余单词0个"));
+}
+
+TEST_F(CrazySpell, ABankErrorAfterAWrongAnswerIsReportedAndTheGameGoesOn)
+{
+    words(2);
+    setTable(W);
+    const QStringList before = marks(QStringLiteral("word0")) + marks(QStringLiteral("word1"));
+    // the second of the two marks fails: neither may stay
+    sqlite3_exec(dm->PConnection.handle(),
+                 "create trigger refuse before update of 上次是否做对 on WordTable "
+                 "begin select raise(abort, 'disk full'); end",
+                 nullptr, nullptr, nullptr);
+    open();
+    press();
+    dialogs->clear();
+    type(QStringLiteral("nope"));
+    ASSERT_EQ(dialogs->texts().size(), 1);
+    EXPECT_TRUE(dialogs->lastText().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(marks(QStringLiteral("word0")) + marks(QStringLiteral("word1")), before);
+    EXPECT_EQ(rows(), 3) << "the word still comes back";
+    EXPECT_EQ(effects().last(), QStringLiteral("wrong"));
+    EXPECT_TRUE(form->MemoSpell->isEnabled());
+    right();
+    EXPECT_EQ(rows(), 2);
 }
 
 TEST_F(CrazySpell, RunningOutOfTimeLosesAndALostGameKeepsTheRecord)
