@@ -8,6 +8,7 @@
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/inifile.h"
+#include "platform/sound.h"
 #include "services/publicform.h"
 #include "study/studycounters.h"
 #include "support/bankfixture.h"
@@ -293,6 +294,40 @@ TEST_F(SpellTest, ExampleSentencesShowAsTheyWereStored)
             EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("<b>not bold</b>"));
         answer(asked());
     }
+}
+
+TEST_F(SpellTest, EachQuestionIsSpokenAndF8AndF9RepeatTheCurrentAndThePreviousWord)
+{
+    group({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
+    auto spoken = [] {
+        QStringList out;
+        for (const Sound::Request &r : Sound::requests())
+            if (r.kind == Sound::Request::Speech)
+                out << r.what;
+        return out;
+    };
+    open();
+    Sound::clearRequests();
+    QTest::keyClick(form.get(), Qt::Key_Return);
+    QStringList order{asked()};
+    answer(QStringLiteral("?"));
+    order << asked();
+    EXPECT_EQ(spoken(), order) << "each word as it is shown";
+    Sound::clearRequests();
+    QTest::keyClick(form->Penteredit, Qt::Key_F8);
+    QTest::keyClick(form->Penteredit, Qt::Key_F9);
+    EXPECT_EQ(spoken(), (QStringList{order[1], order[0]}));
+
+    QTest::keyClick(form->Penteredit, Qt::Key_F6);  // no longer spoken
+    EXPECT_FALSE(form->CheckBox6->isChecked());
+    answer(QStringLiteral("?"));
+    order << asked();
+    answer(QStringLiteral("?"));
+    Sound::clearRequests();
+    QTest::keyClick(form->Penteredit, Qt::Key_F9);  // after the last answer: still the one before
+    EXPECT_EQ(spoken(), QStringList{order[1]});
+    form->close();
+    EXPECT_EQ(ini(Ini::ShowSpeak), QStringLiteral("0"));
 }
 
 TEST_F(SpellTest, AnEmptyGroupStartsNothing)
