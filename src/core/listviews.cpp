@@ -59,7 +59,12 @@ public:
             m_ends.clear();
             for (const QString &t : texts)
                 appendText(t);
-            emitDataChanged();
+            // The base item counts only the columns it stores itself, so its own change signal
+            // would leave these texts unpainted: name the changed cell to the model.
+            if (QTreeWidget *view = treeWidget()) {
+                const QModelIndex cell = view->indexFromItem(this, column);
+                emit view->model()->dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+            }
             return;
         }
         QTreeWidgetItem::setData(column, role, value);

@@ -1,10 +1,12 @@
 #include "rules/crazyspellgame.h"
 
+#include "core/bankvocab.h"
+
 #include <algorithm>
 
 bool PCrazyKeepsRow(const QString &Rule, const QString &TestDate, const QString &MasterType, const QString &Today)
 {
-    const QString mastered = QStringLiteral("11");
+    const QString &mastered = Code::Master11;
     if (Rule == QStringLiteral("今日学过的单词"))
         return TestDate == Today;
     if (Rule == QStringLiteral("已掌握的单词"))

@@ -23,7 +23,8 @@ constexpr int PPointsPerLevel = 2500;
 
 // Applies an answer to the row and returns the change to the lesson's experience: a right answer
 // earns the word's points as they were before it, then the word keeps one point less (never below
-// 1 by this rule); a wrong one costs 5 and leaves the word's points alone.
+// 1 by this rule); a wrong one costs 5 and leaves the word's points alone. Counters that are
+// empty or not numbers count as 0 and are written back as numbers.
 int PApplySpellAnswer(TPSpellRow &Row, bool Right, const QString &Today);
 
 // Esc after a right answer: the row counts as wrong, the lesson keeps its points. False (row

@@ -13,8 +13,10 @@
 #include "tools/browseform.h"
 #include "tools/createtestunit.h"
 #include "tools/linkerform.h"
+#include "tools/crazyspellform.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
+#include "tools/testformspell.h"
 #include "wordlists/dictform.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/inputformwordsvc.h"
@@ -97,9 +99,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     // Later windows read the data module in their creation handlers, and the mini browser makes
     // the background bitmap they fill from; hence this order. The windows not listed do not exist
     // in the program yet and take their places when they do:
-    //   after the word browser: spelling test (before the multiple-choice test);
     //   between the shared window and the spelling filter: quick recall;
-    //   after the review: tick-to-memorise, crazy spell.
+    //   between the review and crazy spell: tick-to-memorise.
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -108,6 +109,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PStudyToolSelectForm);
     create(PCreateForm);
     create(Pbrowseform);
+    create(PTestFormSpell);
     create(PTestFormSelect);
     create(PDictForm);
     create(AboutBox);
@@ -119,6 +121,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PSameSubStrWordForm);
     create(PLinkerForm);
     create(PShowWrongForm);
+    create(PCrazySpellForm);
     wireHandOvers();
     return !PTerminateRequested;
 }

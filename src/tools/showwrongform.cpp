@@ -1,11 +1,13 @@
 #include "tools/showwrongform.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "core/wordlistops.h"
 #include "platform/linklabel.h"
+#include "platform/windowkit.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
 #include "services/publicform.h"
@@ -13,19 +15,21 @@
 #include "services/webaccess.h"
 #include "tools/toolstyle.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 TPShowWrongForm *PShowWrongForm = nullptr;
+
+namespace {
+const QString kNoMoveOrDelete = QStringLiteral("no");
+}
 
 std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](const QString &Word,
                                                                               const QString &Mode) {
@@ -34,13 +38,6 @@ std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](co
 };
 
 namespace {
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
 {
     auto *b = new QToolButton(parent);
@@ -52,7 +49,7 @@ QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap i
 }
 }  // namespace
 
-TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent)
+TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(PShowWrongForm, this)
 {
     setObjectName(QStringLiteral("PShowWrongForm"));
     setWindowTitle(QStringLiteral("错题回顾"));
@@ -61,21 +58,18 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent)
     setMinimumSize(575, 360);
     resize(575, 471);
 
-    PLVsw = new QTreeWidget(this);
-    PLVsw->setObjectName(QStringLiteral("PLVsw"));
-    PLVsw->setRootIsDecorated(false);
-    PLVsw->setHeaderLabels({QStringLiteral("单词"), QStringLiteral("解释")});
-    PLVsw->header()->resizeSection(0, 150);
+    PLVsw = PMakeReportView(this, QStringLiteral("PLVsw"), {{QStringLiteral("单词"), 150}, {QStringLiteral("解释"), 300}},
+                            true);
     PLVsw->header()->setStretchLastSection(true);
-    PLVsw->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PLVsw->setSelectionMode(QAbstractItemView::SingleSelection);
     PLVsw->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLVsw->setToolTip(QStringLiteral("双击可显示或隐藏解释"));
     PSetBoxColor(PLVsw, ToolColor::SkyBlue);
     PLVsw->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
 
-    Button1 = button(this, "Button1", QStringLiteral("全选"));
-    Button2 = button(this, "Button2", QStringLiteral("反选"));
-    Button3 = button(this, "Button3", QStringLiteral("转移..."));
+    Button1 = PMakeButton(this, QStringLiteral("Button1"), QStringLiteral("全选"));
+    Button2 = PMakeButton(this, QStringLiteral("Button2"), QStringLiteral("反选"));
+    Button3 = PMakeButton(this, QStringLiteral("Button3"), QStringLiteral("转移..."));
     Button3->setToolTip(QStringLiteral("将打勾单词转移到其它词表"));
     SpeedButton13 = picture(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
     SpeedButton12 = picture(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
@@ -113,17 +107,18 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent)
     PLVsw->viewport()->installEventFilter(this);
     MEpra->installEventFilter(this);
 
+    // Every item gets its tick box, however its filler added it.
+    connect(PLVsw->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        for (int i = first; i <= last; ++i)
+            if (QTreeWidgetItem *item = PItemAt(PLVsw, i); !item->data(0, Qt::CheckStateRole).isValid())
+                item->setCheckState(0, Qt::Unchecked);
+    });
+
     PLoadFormBackground(this);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-    PShowWrongForm = this;
+    PCenterOnScreen(this);
 }
 
-TPShowWrongForm::~TPShowWrongForm()
-{
-    if (PShowWrongForm == this)
-        PShowWrongForm = nullptr;
-}
+TPShowWrongForm::~TPShowWrongForm() = default;
 
 void TPShowWrongForm::FormActivate() { m_selected = 0; }
 
@@ -146,8 +141,7 @@ void TPShowWrongForm::toggleMeaning(QTreeWidgetItem *Item)
         return;
     }
     PSetSubItem(Item, 0,
-                Pdatamodule->PGetOneDataFromTable(QStringLiteral("解释"), PCurrentTable, QStringLiteral("单词"),
-                                                  PCaption(Item)));
+                Pdatamodule->PGetOneDataFromTable(Col::Explanation, PCurrentTable, Col::Word, PCaption(Item)));
 }
 
 void TPShowWrongForm::toggleSelected()
@@ -191,7 +185,7 @@ void TPShowWrongForm::MEpraKeyUp(QKeyEvent *e)
         PSpeakWord(MEpra->text());
         break;
     case Qt::Key_F9:
-        PShowWrongDictForm(MEpra->text(), QStringLiteral("no"));
+        PShowWrongDictForm(MEpra->text(), kNoMoveOrDelete);
         break;
     default:
         break;
@@ -217,7 +211,7 @@ void TPShowWrongForm::Button3Click()
     if (PItemCount(PLVsw) == 0)
         return;
     const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), nullptr);
-    if (target == QStringLiteral("lxbCancel"))
+    if (target == Code::ChooserCancel)
         return;
     PMoveWords(PLVsw, PCurrentTable, target, QStringLiteral("check"));
     m_selected = 0;
@@ -226,7 +220,7 @@ void TPShowWrongForm::Button3Click()
 void TPShowWrongForm::SpeedButton13Click()
 {
     if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
-        PShowWrongDictForm(PCaption(item), QStringLiteral("no"));
+        PShowWrongDictForm(PCaption(item), kNoMoveOrDelete);
 }
 
 void TPShowWrongForm::SpeedButton12Click()
@@ -239,9 +233,11 @@ void TPShowWrongForm::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("re
 
 bool PShowWrongWords(const QStringList &Words)
 {
+    if (!PShowWrongForm)
+        return false;
     PClearItems(PShowWrongForm->PLVsw);
     for (const QString &w : Words)
-        PAddItem(PShowWrongForm->PLVsw, w, {QString()})->setCheckState(0, Qt::Unchecked);
+        PAddItem(PShowWrongForm->PLVsw, w, {QString()});
     if (Words.isEmpty())
         return false;
     PShowWrongForm->ShowModal();

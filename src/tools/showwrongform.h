@@ -3,6 +3,7 @@
 // got wrong; meanings stay hidden until asked for.
 
 #include "platform/formbase.h"
+#include "platform/windowkit.h"
 
 #include <QStringList>
 #include <functional>
@@ -51,6 +52,7 @@ private:
     void MEpraKeyUp(QKeyEvent *e);
 
     int m_selected = 0;
+    TPInstance<TPShowWrongForm> m_instance;
 };
 
 extern TPShowWrongForm *PShowWrongForm;

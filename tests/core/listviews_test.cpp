@@ -183,6 +183,7 @@ protected:
         for (const QStringList &r : items)
             PAddItem(&lv, r.first(), r.mid(1));
     }
+    QTreeWidgetItem *item(int i) { return PItemAt(&lv, i); }
     QTreeWidget lv;
 };
 
@@ -264,6 +265,22 @@ TEST_F(Sorting, CategoryComboOffersFoundCategoriesThenTheStandardOnes)
     PFillCategoryCombo(&lv, 5, &combo);
     EXPECT_EQ(combo.count(), 4);
     EXPECT_EQ(combo.itemText(0), QStringLiteral("基本词"));
+}
+
+TEST_F(Sorting, ChangingASubItemTellsTheViewWhichCellToRepaint)
+{
+    lv.setColumnCount(2);
+    fill({{"apple", ""}, {"pear", ""}});
+    item(1)->setCheckState(0, Qt::Unchecked);  // the item's own storage then knows column 0 only
+    QList<QPair<QModelIndex, QModelIndex>> changed;
+    QObject::connect(lv.model(), &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex &a, const QModelIndex &b) { changed.append({a, b}); });
+    PSetSubItem(item(1), 0, QStringLiteral("梨"));
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0].first.row(), 1);
+    EXPECT_LE(changed[0].first.column(), 1);
+    EXPECT_GE(changed[0].second.column(), 1);
+    EXPECT_EQ(lv.model()->index(1, 1).data().toString(), QStringLiteral("梨"));
 }
 
 TEST_F(Sorting, ItemHelpersKeepCaptionAndSubItemPositions)

@@ -71,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"3", "2", "10", false, -5, "4", "3", "10", "错"},
                       AnswerCase{"3", "2", "1", false, -5, "4", "3", "1", "错"},
                       // counters left empty or spoiled read as 0 and never abort the test
-                      AnswerCase{"", "", "", false, -5, "1", "1", "", "错"},
-                      AnswerCase{"x", "", "abc", true, 0, "1", "", "abc", "对"}));
+                      AnswerCase{"", "", "", false, -5, "1", "1", "0", "错"},
+                      AnswerCase{"x", "", "abc", true, 0, "1", "0", "0", "对"}));
 
 TEST(SpellRegret, TurnsOnlyARightAnswerAndOnlyOnce)
 {
@@ -112,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Levels,
 TEST(SpellSummary, LinesAndNumbersAsShown)
 {
     EXPECT_EQ(PSpellSummaryText(5, 1, 37, 7400),
-              QStringLiteral("\r本次做对题数 4\r本次获得经验 37\r\r目前总经验值 7400\r目前等级 2\r下一等级经验值 7500\r\r"
+              QStringLiteral("\n本次做对题数 4\n本次获得经验 37\n\n目前总经验值 7400\n目前等级 2\n下一等级经验值 7500\n\n"
                              "提示：经验等级仅代表您对单词拼写的熟悉程度。"));
-    EXPECT_TRUE(PSpellSummaryText(0, 0, -30, -20).contains(QStringLiteral("\r本次获得经验 -30\r\r目前总经验值 -20\r目前等级 0\r下一等级经验值 2500\r")));
+    EXPECT_TRUE(PSpellSummaryText(0, 0, -30, -20).contains(QStringLiteral("\n本次获得经验 -30\n\n目前总经验值 -20\n目前等级 0\n下一等级经验值 2500\n")));
 }
 
 struct KeepCase {

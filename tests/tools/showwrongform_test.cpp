@@ -48,7 +48,7 @@ protected:
     {
         PClearItems(form->PLVsw);
         for (const QString &w : words)
-            PAddItem(form->PLVsw, w, {QString()})->setCheckState(0, Qt::Unchecked);
+            PAddItem(form->PLVsw, w, {QString()});
         form->Show();
         QApplication::processEvents();
     }
@@ -101,6 +101,8 @@ TEST_F(Review, LooksAsItShould)
     EXPECT_EQ(form->PLVsw->header()->sectionSize(0), 150);
     EXPECT_EQ(form->Button3->text(), QStringLiteral("转移..."));
     fill({QStringLiteral("apple")});
+    EXPECT_EQ(PItemAt(form->PLVsw, 0)->data(0, Qt::CheckStateRole), QVariant(int(Qt::Unchecked)))
+        << "an item added the plain way still gets its tick box";
     EXPECT_EQ(form->MEpra->text(), QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
     EXPECT_EQ(form->MEpra->selectedText(), form->MEpra->text()) << "typing replaces the first hint";
 }

@@ -1,0 +1,490 @@
+#include "tools/testformspell.h"
+
+#include "core/bankvocab.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/wordlistops.h"
+#include "platform/dialogs.h"
+#include "platform/inifile.h"
+#include "platform/playtimer.h"
+#include "rules/answercheck.h"
+#include "rules/experience.h"
+#include "services/phonetic.h"
+#include "services/pronunciation.h"
+#include "services/utils.h"
+#include "study/studycounters.h"
+#include "tools/showwrongform.h"
+#include "tools/testresults.h"
+#include "tools/toolstyle.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPTestFormSpell *PTestFormSpell = nullptr;
+std::function<void()> PSpellShowCreateForm = [] {};
+
+namespace {
+using namespace ModeCol;
+
+const QString kStart = QStringLiteral("开始");
+const QString kEnd = QStringLiteral("结束");
+
+// Spoken by F9; it outlives a test.
+QString g_previousWord;
+
+// The answered list's columns after its ID: the fields written back, in this order.
+const QStringList &answeredFields()
+{
+    static const QStringList f{Col::TimesDone, Col::TimesWrong, Col::Experience, Col::LastRight, Col::LastTested};
+    return f;
+}
+
+QString cell(const QTreeWidgetItem *row, int column) { return PSubItem(row, PSub(column)); }
+
+QLineEdit *lineBox(QWidget *parent, const char *name, bool readOnly)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+QTextEdit *richBox(QWidget *parent, const char *name)
+{
+    auto *e = new QTextEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->hide();
+    return e;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(QLatin1String(name));
+    c->setFocusPolicy(Qt::NoFocus);
+    return c;
+}
+
+// Example sentences are stored as rich text when a rich edit wrote them, else as plain lines.
+void showStored(QTextEdit *box, const QString &text)
+{
+    if (text.startsWith(QStringLiteral("<!DOCTYPE HTML")))
+        box->setHtml(text);
+    else
+        box->setPlainText(text);
+}
+
+int timeLimitMs(const QString &word) { return (int(word.size()) + 3) * 1000; }
+}  // namespace
+
+TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(PTestFormSpell, this)
+{
+    setObjectName(QStringLiteral("PTestFormSpell"));
+    setWindowTitle(QStringLiteral("RevuZudazod - 拼写测试"));
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
+    PSetFormColor(this, ToolColor::MoneyGreen);
+    setMinimumSize(696, 480);
+    resize(696, 480);
+    setKeyPreview(true);
+
+    Button1 = PMakeButton(this, QStringLiteral("Button1"), kStart);
+    PSetPixelFont(Button1, 27, QStringLiteral("LiSu"));
+    Button1->setMinimumWidth(120);
+    setDefaultButton(Button1);
+    Penteredit = lineBox(this, "Penteredit", false);
+    PSetPixelFont(Penteredit, 27);
+    Penteredit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Penteredit->setToolTip(QStringLiteral("拼写完毕点击 Enter 键即可"));
+    PstaticText = lineBox(this, "PstaticText", true);
+    PstaticText->hide();
+    Edit2 = lineBox(this, "Edit2", true);
+    PSetBoxColor(Edit2, ToolColor::SkyBlue);
+    PSetPixelFont(Edit2, 16);
+    Edit1 = lineBox(this, "Edit1", true);
+    Edit3 = lineBox(this, "Edit3", true);
+    Edit1->hide();
+    Edit3->hide();
+    Memo1 = richBox(this, "Memo1");
+    Memo2 = richBox(this, "Memo2");
+    LBhint = PMakeLabel(this, QStringLiteral("LBhint"));
+    PSetPixelFont(LBhint, 19);
+    LBhint->setWordWrap(true);
+    LBhint->setMinimumHeight(52);
+    Label1 = PMakeLabel(this, QStringLiteral("Label1"), QStringLiteral("时间限制已开启(F7)"));
+    Label2 = PMakeLabel(this, QStringLiteral("Label2"), QStringLiteral("朗读当前单词(F8)"));
+    Label3 = PMakeLabel(this, QStringLiteral("Label3"), QStringLiteral("反悔(Esc)"));
+    Label4 = PMakeLabel(this, QStringLiteral("Label4"), QStringLiteral("朗读上一单词(F9)"));
+
+    CheckBox1 = checkBox(this, "CheckBox1", QStringLiteral("解释(F1)"));
+    CheckBox2 = checkBox(this, "CheckBox2", QStringLiteral("音标(F2)"));
+    CheckBox3 = checkBox(this, "CheckBox3", QStringLiteral("联想(F3)"));
+    CheckBox4 = checkBox(this, "CheckBox4", QStringLiteral("详解(F4)"));
+    CheckBox5 = checkBox(this, "CheckBox5", QStringLiteral("例句(F5)"));
+    CheckBox6 = checkBox(this, "CheckBox6", QStringLiteral("朗读(F6)"));
+    CheckBox7 = checkBox(this, "CheckBox7", QStringLiteral("限时(F7)"));
+    CBShowTestReport = checkBox(this, "CBShowTestReport", QStringLiteral("错题回顾"));
+    CheckBox8 = checkBox(this, "CheckBox8", QStringLiteral("背景音乐"));
+    // The states the boxes start in match what they show, so only a change runs an action.
+    CheckBox1->setChecked(true);
+    CheckBox8->setChecked(true);
+
+    QList<TPColumn> testColumns;
+    for (const QString &f : PModeFields(Mode::TestForm))
+        testColumns << TPColumn{f, 60, false};
+    PLV = PMakeReportView(this, QStringLiteral("PLV"), testColumns);
+    PLV->hide();
+    PLV1 = PMakeReportView(this, QStringLiteral("PLV1"),
+                           {{QStringLiteral("ID")}, {QStringLiteral("单词")}, {QStringLiteral("做过")},
+                            {QStringLiteral("做错")}, {QStringLiteral("经验")}, {QStringLiteral("上次")},
+                            {QStringLiteral("时间")}});
+    PLV1->hide();
+
+    auto *options = new QGridLayout;
+    const QList<QCheckBox *> boxes{CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
+                                   CheckBox6, CheckBox7, CBShowTestReport, CheckBox8};
+    for (int i = 0; i < boxes.size(); ++i)
+        options->addWidget(boxes[i], i / 5, i % 5);
+    auto *answerRow = new QHBoxLayout;
+    answerRow->addWidget(Penteredit, 1);
+    answerRow->addWidget(Button1);
+    auto *keys = new QHBoxLayout;
+    for (QLabel *l : {Label1, Label2, Label3, Label4})
+        keys->addWidget(l);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(Edit2);
+    layout->addWidget(Edit1);
+    layout->addWidget(Edit3);
+    layout->addWidget(Memo1, 1);
+    layout->addWidget(Memo2, 1);
+    layout->addStretch();
+    layout->addLayout(answerRow);
+    layout->addLayout(keys);
+    layout->addWidget(LBhint);
+
+    Timer1 = PPlayClock().newTimer(this, QStringLiteral("Timer1"), 1000);
+    Timer2 = PPlayClock().newTimer(this, QStringLiteral("Timer2"), 1000);
+    TimerTest = PPlayClock().newTimer(this, QStringLiteral("TimerTest"), 1000);
+    Timer1->OnTimer = [this] { PGuard([this] { Timer1Timer(); }); };
+    Timer2->OnTimer = [this] { PGuard([this] { Timer2Timer(); }); };
+    TimerTest->OnTimer = [this] { PGuard([this] { TimerTestTimer(); }); };
+
+    // A box's action runs whenever its state changes: a click, its function key or loading it.
+    const QList<std::pair<QCheckBox *, QWidget *>> shows{
+        {CheckBox1, Edit2}, {CheckBox2, Edit1}, {CheckBox3, Edit3}, {CheckBox4, Memo1}, {CheckBox5, Memo2}};
+    for (const auto &s : shows) {
+        QWidget *shown = s.second;
+        connect(s.first, &QCheckBox::toggled, shown, &QWidget::setVisible);
+    }
+    connect(CheckBox7, &QCheckBox::toggled, this, [this] { PGuard([this] { PApplyTimeLimit(); }); });
+    connect(CheckBox8, &QCheckBox::toggled, this, [this] { PGuard([this] { PBackMusicCheckClick(CheckBox8); }); });
+    PConnect(Button1, &QPushButton::clicked, this, &TPTestFormSpell::Button1Click);
+
+    const QList<std::pair<int, QCheckBox *>> keysToBoxes{{Qt::Key_F1, CheckBox1}, {Qt::Key_F2, CheckBox2},
+                                                         {Qt::Key_F3, CheckBox3}, {Qt::Key_F4, CheckBox4},
+                                                         {Qt::Key_F5, CheckBox5}, {Qt::Key_F6, CheckBox6}};
+    for (const auto &k : keysToBoxes) {
+        QCheckBox *box = k.second;
+        PBindKeyUp(k.first, [box] { box->toggle(); });
+    }
+    PBindKeyUp(Qt::Key_F7, [this] {
+        CheckBox7->toggle();
+        PApplyTimeLimit();
+    });
+    PBindKeyUp(Qt::Key_F8, [this] { PSpeakWord(PstaticText->text()); });
+    PBindKeyUp(Qt::Key_F9, [] { PSpeakWord(g_previousWord); });
+
+    PCenterOnScreen(this);
+}
+
+TPTestFormSpell::~TPTestFormSpell() = default;
+
+void TPTestFormSpell::FormActivate()
+{
+    PLoadFormBackground(this);
+    PRandomize();
+    m_lesson = m_right = m_seconds = m_regrets = 0;
+    Button1->setText(kStart);
+    Button1->setEnabled(true);
+    Penteredit->setEnabled(false);
+    for (TPlayTimer *t : {TimerTest.get(), Timer1.get(), Timer2.get()})
+        t->setEnabled(false);
+    for (QLineEdit *e : {PstaticText, Penteredit, Edit2, Edit3, Edit1})
+        e->clear();
+    Memo1->clear();
+    Memo2->clear();
+    LBhint->setText(QStringLiteral("做题时请忠实于自己的第一感觉，如果拼写对了但记不得意思，") + QLatin1Char('\n') +
+                    QStringLiteral("请按键盘左上侧的“Esc”键表示自己仍然未掌握"));
+    PLoadOptions();
+    PLoadTempTable();
+    PApplyPhoneticFont(Edit1);
+}
+
+void TPTestFormSpell::PLoadOptions()
+{
+    const QString &s = Ini::SpellTest;
+    CheckBox1->setChecked(PConfigIni->ReadBool(s, Ini::ShowExplanation, true));
+    CheckBox2->setChecked(PConfigIni->ReadBool(s, Ini::ShowPhoneticKey, false));
+    CheckBox3->setChecked(PConfigIni->ReadBool(s, Ini::ShowAssociation, false));
+    CheckBox4->setChecked(PConfigIni->ReadBool(s, Ini::ShowDetails, false));
+    CheckBox5->setChecked(PConfigIni->ReadBool(s, Ini::ShowExample, false));
+    CheckBox6->setChecked(PConfigIni->ReadBool(s, Ini::ShowSpeak, true));
+    CheckBox7->setChecked(PConfigIni->ReadBool(s, Ini::ShowTimeLimit, false));
+    CBShowTestReport->setChecked(PConfigIni->ReadBool(s, Ini::ShowTestReport, false));
+    CheckBox8->setChecked(PConfigIni->ReadBool(Ini::BackMusic, Ini::CanPlay, true));
+}
+
+void TPTestFormSpell::PSaveOptions()
+{
+    const QString &s = Ini::SpellTest;
+    PConfigIni->WriteBool(s, Ini::ShowExplanation, CheckBox1->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowPhoneticKey, CheckBox2->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowAssociation, CheckBox3->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowDetails, CheckBox4->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowExample, CheckBox5->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowSpeak, CheckBox6->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowTimeLimit, CheckBox7->isChecked());
+    PConfigIni->WriteBool(s, Ini::ShowTestReport, CBShowTestReport->isChecked());
+}
+
+void TPTestFormSpell::PLoadTempTable() { PRefreshListView(PLV, Tbl::TempTable, QString(), 0, Mode::TestForm); }
+
+void TPTestFormSpell::Button1Click()
+{
+    if (Button1->text() == kEnd) {
+        PSaveResults();
+        PShowExperience();
+        if (CBShowTestReport->isChecked())
+            PShowSpellWrongList();
+        close();
+        return;
+    }
+    // An empty group has nothing to ask.
+    if (PItemCount(PLV) == 0)
+        return;
+    PClearItems(PLV1);
+    m_current = PRandom(PItemCount(PLV));
+    Penteredit->setEnabled(true);
+    Button1->setEnabled(false);
+    Pshowtext(m_current);
+    TimerTest->setEnabled(true);
+    PPlayBackMusic(QStringLiteral("test"));
+    PPlayMusicFile(QStringLiteral("test"));
+}
+
+void TPTestFormSpell::Pshowtext(int i)
+{
+    const QTreeWidgetItem *row = PItemAt(PLV, i);
+    if (!row)
+        return;
+    PstaticText->setText(cell(row, TestForm::Word));
+    Edit1->setText(cell(row, TestForm::Phonetic));
+    PApplyPhoneticFont(Edit1);
+    Edit2->setText(cell(row, TestForm::Explanation));
+    Edit3->setText(cell(row, TestForm::Association));
+    Memo1->setPlainText(cell(row, TestForm::Details));
+    showStored(Memo2, cell(row, TestForm::Example));
+    if (CheckBox6->isChecked())
+        PSpeakWord(PstaticText->text());
+    m_countdown = int(PstaticText->text().size());
+    Timer2->setEnabled(CheckBox7->isChecked());
+    Timer1->setEnabled(false);
+    Timer1->setInterval(timeLimitMs(PstaticText->text()));
+    Timer1->setEnabled(CheckBox7->isChecked());
+    Button1->setText(QString::number(PItemCount(PLV)));
+    Penteredit->clear();
+    Penteredit->setFocus();
+}
+
+void TPTestFormSpell::Timer2Timer()
+{
+    --m_countdown;
+    if (m_countdown >= -3)
+        Label1->setText(QStringLiteral("剩余时间：") + QString::number(m_countdown + 3));
+}
+
+void TPTestFormSpell::Timer1Timer() { PNextQuestion(); }
+
+void TPTestFormSpell::TimerTestTimer() { ++m_seconds; }
+
+void TPTestFormSpell::PApplyTimeLimit()
+{
+    if (!CheckBox7->isChecked()) {
+        Label1->setText(QStringLiteral("时间限制已取消(F7)"));
+        Timer1->setEnabled(false);
+        Timer2->setEnabled(false);
+    } else if (Button1->text() == kStart) {
+        Label1->setText(QStringLiteral("时间限制已开启(F7)"));
+    } else {
+        m_countdown = int(PstaticText->text().size());
+        Timer1->setInterval(timeLimitMs(PstaticText->text()));
+        Timer1->setEnabled(true);
+        Timer2->setEnabled(true);
+    }
+}
+
+void TPTestFormSpell::PNextQuestion()
+{
+    const int left = PItemCount(PLV);
+    if (left == 0)
+        return;
+    PCheckAnswer();
+    if (left >= 2) {
+        g_previousWord = PstaticText->text();
+        m_current = PRandom(PItemCount(PLV));
+        Pshowtext(m_current);
+    } else {
+        Button1->setText(kEnd);
+        Button1->setEnabled(true);
+    }
+}
+
+void TPTestFormSpell::PCheckAnswer()
+{
+    const QString typed = Penteredit->text();
+    const QString word = PstaticText->text();
+    const bool right = PSpellingMatches(typed, word);
+    if (right) {
+        PSetFormColor(this, ToolColor::MoneyGreen);
+        PLoadFormBackground(this);
+        LBhint->clear();
+        ++m_right;
+    } else {
+        PSetFormColor(this, ToolColor::Grey);
+        LBhint->setText(QStringLiteral("上题正确拼写：") + word + QLatin1Char('\n') + QStringLiteral("上题您的拼写：") +
+                        typed);
+    }
+    PUpdatePLV(m_current, right);
+    PLVtoPLV1(m_current);
+}
+
+TPSpellRow TPTestFormSpell::rowOf(int i) const
+{
+    const QTreeWidgetItem *r = PItemAt(PLV, i);
+    return {PCaption(r),
+            cell(r, TestForm::Word),
+            cell(r, TestForm::TimesDone),
+            cell(r, TestForm::TimesWrong),
+            cell(r, TestForm::Experience),
+            cell(r, TestForm::LastRight),
+            cell(r, TestForm::LastTested)};
+}
+
+void TPTestFormSpell::PUpdatePLV(int i, bool Right)
+{
+    QTreeWidgetItem *r = PItemAt(PLV, i);
+    if (!r)
+        return;
+    TPSpellRow row = rowOf(i);
+    m_lesson += PApplySpellAnswer(row, Right, PTodayText());
+    PSetSubItem(r, PSub(TestForm::TimesDone), row.done);
+    PSetSubItem(r, PSub(TestForm::TimesWrong), row.wrong);
+    PSetSubItem(r, PSub(TestForm::Experience), row.points);
+    PSetSubItem(r, PSub(TestForm::LastRight), row.last);
+    PSetSubItem(r, PSub(TestForm::LastTested), row.date);
+}
+
+void TPTestFormSpell::PLVtoPLV1(int i)
+{
+    QTreeWidgetItem *r = PItemAt(PLV, i);
+    if (!r)
+        return;
+    const TPSpellRow row = rowOf(i);
+    PAddItem(PLV1, row.id, {row.word, row.done, row.wrong, row.points, row.last, row.date});
+    PRemoveItem(r);
+}
+
+bool TPTestFormSpell::eventFilter(QObject *watched, QEvent *e)
+{
+    if (Penteredit && watched == Penteredit && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Escape) {
+            PGuard([this] { PRegret(); });
+            return true;
+        }
+        // While the button is enabled ("结束"), Enter is the button's.
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !Button1->isEnabled()) {
+            PGuard([this] { PNextQuestion(); });
+            return true;
+        }
+    }
+    return TPForm::eventFilter(watched, e);
+}
+
+void TPTestFormSpell::PRegret()
+{
+    QTreeWidgetItem *last = PItemAt(PLV1, PItemCount(PLV1) - 1);
+    if (last) {
+        // PLV1 holds: ID, 单词, 做过, 做错, 经验, 上次, 时间
+        TPSpellRow row{PCaption(last), PSubItem(last, 0), PSubItem(last, 1), PSubItem(last, 2),
+                       PSubItem(last, 3), PSubItem(last, 4), PSubItem(last, 5)};
+        if (PApplyRegret(row)) {
+            PSetSubItem(last, 2, row.wrong);
+            PSetSubItem(last, 4, row.last);
+            LBhint->setText(QStringLiteral("你按下了反悔按钮，上一题将被认为没做对，但不会扣经验。"));
+            PSetFormColor(this, ToolColor::Silver);
+            ++m_regrets;
+        }
+    }
+    if (PItemCount(PLV) == 0)
+        Penteredit->setEnabled(false);
+}
+
+void TPTestFormSpell::PSaveResults()
+{
+    QList<TPAnsweredWord> answered;
+    for (int i = 0; i < PItemCount(PLV1); ++i) {
+        const QTreeWidgetItem *r = PItemAt(PLV1, i);
+        answered << TPAnsweredWord{PSubItem(r, 0),
+                                   {PSubItem(r, 1), PSubItem(r, 2), PSubItem(r, 3), PSubItem(r, 4), PSubItem(r, 5)},
+                                   PSubItem(r, 4)};
+    }
+    PWriteAnsweredWords(PCurrentTable, answeredFields(), answered);
+}
+
+void TPTestFormSpell::PShowExperience()
+{
+    const qint64 total = PAddLessonExperience(m_lesson);
+    PStudyCounters().experience += m_lesson;
+    PStudyCounters().testSeconds += m_seconds;
+    PDialogs().message(PSpellSummaryText(m_right, m_regrets, m_lesson, total), QString(), Dialogs::NoIcon);
+}
+
+void TPTestFormSpell::PShowSpellWrongList()
+{
+    QStringList wrong;
+    try {
+        Pdatamodule->PSelectAllFromTable(Tbl::TempTable);
+        JetQuery &q = Pdatamodule->PQuery;
+        q.open();
+        for (; !q.eof(); q.next())
+            if (q.fieldByName(Col::LastRight) == Code::Wrong)
+                wrong << q.fieldByName(Col::Word);
+        q.close();
+    } catch (const EngineError &) {
+        Pdatamodule->PQuery.close();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    PClearTempTable();
+    PShowWrongWords(wrong);
+}
+
+void TPTestFormSpell::FormClose(TCloseAction &)
+{
+    PSaveOptions();
+    PClearTempTable();
+    PStopBackMusic();
+    for (TPlayTimer *t : {Timer1.get(), Timer2.get(), TimerTest.get()})
+        t->setEnabled(false);
+    PSpellShowCreateForm();
+}
