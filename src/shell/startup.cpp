@@ -58,12 +58,16 @@ void wireHandOvers()
     TPStudyHandOvers &h = PStudyHandOvers();
     h.browseForm = [] { Pbrowseform->Show(); };
     h.prepareTest = [] { PPrepareTest(); };
+    h.testFormSpell = [] { PTestFormSpell->Show(); };
     h.testFormSelect = [] { PTestFormSelect->Show(); };
+    h.crazySpellForm = [] { PCrazySpellForm->ShowModal(); };
     h.linkerForm = [] { PLinkerForm->Show(); };
 
     TPBrowseSeams &b = PBrowseSeams();
     b.PrepareTest = [] { PPrepareTest(); };
+    b.TestFormSpell = [] { PTestFormSpell->Show(); };
     b.TestFormSelect = [] { PTestFormSelect->Show(); };
+    b.CrazySpellForm = [] { PCrazySpellForm->ShowModal(); };
     b.CreateForm = [] { PCreateForm->Show(); };
     b.SameSubStrWordForm = [] {
         PSameSubStrWordForm->PSetPopupAuto(false);
@@ -73,6 +77,7 @@ void wireHandOvers()
 
     PTestFormSelectBrowseSeconds = [] { return qint64(PBrowseSeconds); };
     PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
+    PSpellShowCreateForm = [] { PCreateForm->Show(); };
     PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
 }
 
@@ -81,8 +86,9 @@ void unwireHandOvers()
     PStudyHandOvers() = {};
     PBrowseSeams() = {};
     PTestFormSelectBrowseSeconds = [] { return qint64(0); };
-    PTestFormSelectShowCreateForm = nullptr;
-    PLinkerFormShowToolSelect = nullptr;
+    PTestFormSelectShowCreateForm = [] {};
+    PSpellShowCreateForm = [] {};
+    PLinkerFormShowToolSelect = [] {};
 }
 
 }  // namespace
