@@ -108,6 +108,20 @@ inline const QString ManualRepeatTimes = QStringLiteral("手动重复遍数");
 inline const QString RepeatNewWords = QStringLiteral("重复生词");
 inline const QString FilterMastered = QStringLiteral("过滤熟词");
 inline const QString DelayMeaning = QStringLiteral("词义缓出");
+
+// Typing tests: spelling test (TPTestFormSpell) and crazy spell (TPCrazySpellForm).
+inline const QString SpellTest = QStringLiteral("RevuZudazod");
+inline const QString ShowExplanation = QStringLiteral("显解释");
+inline const QString ShowPhoneticKey = QStringLiteral("显音标");
+inline const QString ShowAssociation = QStringLiteral("显联想");
+inline const QString ShowDetails = QStringLiteral("显详解");
+inline const QString ShowExample = QStringLiteral("显例句");
+inline const QString ShowSpeak = QStringLiteral("显朗读");
+inline const QString ShowTimeLimit = QStringLiteral("显限时");
+inline const QString ShowTestReport = QStringLiteral("错题回顾");
+inline const QString CrazySpeller = QStringLiteral("WordCrazySpeller");
+inline const QString CrazyTable = QStringLiteral("TableName");
+inline const QString CrazyRule = QStringLiteral("选词规则");
 }  // namespace Ini
 
 namespace Mode {

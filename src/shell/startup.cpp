@@ -7,6 +7,8 @@
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
+#include "tools/crazyspellform.h"
+#include "tools/showwrongform.h"
 #include "wordlists/inputformaiciba.h"
 
 #include <QList>
@@ -54,8 +56,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter, meaning matching, wrong-answer
-    //   review, tick-to-memorise, crazy spell.
+    //   after the shared window: quick recall, spelling filter, meaning matching (before the
+    //   review); tick-to-memorise, crazy spell (after it).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -63,6 +65,8 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PShowWrongForm);
+    create(PCrazySpellForm);
     return !PTerminateRequested;
 }
 

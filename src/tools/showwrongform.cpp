@@ -1,0 +1,243 @@
+#include "tools/showwrongform.h"
+
+#include "core/bankvocab.h"
+#include "core/choosers.h"
+#include "core/currentlist.h"
+#include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/wordlistops.h"
+#include "platform/linklabel.h"
+#include "platform/windowkit.h"
+#include "services/addresses.h"
+#include "services/pronunciation.h"
+#include "services/publicform.h"
+#include "services/utils.h"
+#include "services/webaccess.h"
+#include "tools/toolstyle.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+TPShowWrongForm *PShowWrongForm = nullptr;
+
+namespace {
+const QString kNoMoveOrDelete = QStringLiteral("no");
+}
+
+std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](const QString &Word,
+                                                                              const QString &Mode) {
+    if (PPublicForm)
+        PPublicForm->PShowWordInDict(Word, Mode);
+};
+
+namespace {
+QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    return b;
+}
+}  // namespace
+
+TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(PShowWrongForm, this)
+{
+    setObjectName(QStringLiteral("PShowWrongForm"));
+    setWindowTitle(QStringLiteral("错题回顾"));
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
+    PSetFormColor(this, ToolColor::MoneyGreen);
+    setMinimumSize(575, 360);
+    resize(575, 471);
+
+    PLVsw = PMakeReportView(this, QStringLiteral("PLVsw"), {{QStringLiteral("单词"), 150}, {QStringLiteral("解释"), 300}},
+                            true);
+    PLVsw->header()->setStretchLastSection(true);
+    PLVsw->setSelectionMode(QAbstractItemView::SingleSelection);
+    PLVsw->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PLVsw->setToolTip(QStringLiteral("双击可显示或隐藏解释"));
+    PSetBoxColor(PLVsw, ToolColor::SkyBlue);
+    PLVsw->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
+
+    Button1 = PMakeButton(this, QStringLiteral("Button1"), QStringLiteral("全选"));
+    Button2 = PMakeButton(this, QStringLiteral("Button2"), QStringLiteral("反选"));
+    Button3 = PMakeButton(this, QStringLiteral("Button3"), QStringLiteral("转移..."));
+    Button3->setToolTip(QStringLiteral("将打勾单词转移到其它词表"));
+    SpeedButton13 = picture(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
+    SpeedButton12 = picture(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
+    Label3 = new TLinkLabel(QStringLiteral("?"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setToolTip(QStringLiteral("操作帮助"));
+
+    MEpra = new QLineEdit(this);
+    MEpra->setObjectName(QStringLiteral("MEpra"));
+    PSetPixelFont(MEpra, 19);
+    MEpra->setAttribute(Qt::WA_InputMethodEnabled, false);
+    MEpra->setToolTip(QStringLiteral("【回车】检验，【F9】查词，【F8】朗读，【Esc】离开"));
+    MEpra->setText(QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
+
+    auto *buttons = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(Button1), static_cast<QWidget *>(Button2),
+                       static_cast<QWidget *>(Button3)})
+        buttons->addWidget(w);
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton13);
+    buttons->addWidget(SpeedButton12);
+    buttons->addWidget(Label3);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(PLVsw, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(MEpra);
+
+    PConnect(Button1, &QPushButton::clicked, this, &TPShowWrongForm::Button1Click);
+    PConnect(Button2, &QPushButton::clicked, this, &TPShowWrongForm::Button2Click);
+    PConnect(Button3, &QPushButton::clicked, this, &TPShowWrongForm::Button3Click);
+    PConnect(SpeedButton13, &QToolButton::clicked, this, &TPShowWrongForm::SpeedButton13Click);
+    PConnect(SpeedButton12, &QToolButton::clicked, this, &TPShowWrongForm::SpeedButton12Click);
+    PConnect(Label3, &TLinkLabel::clicked, this, &TPShowWrongForm::Label3Click);
+    PConnect(PLVsw, &QTreeWidget::currentItemChanged, this, &TPShowWrongForm::PLVswSelectItem);
+    PLVsw->viewport()->installEventFilter(this);
+    MEpra->installEventFilter(this);
+
+    // Every item gets its tick box, however its filler added it.
+    connect(PLVsw->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        for (int i = first; i <= last; ++i)
+            if (QTreeWidgetItem *item = PItemAt(PLVsw, i); !item->data(0, Qt::CheckStateRole).isValid())
+                item->setCheckState(0, Qt::Unchecked);
+    });
+
+    PLoadFormBackground(this);
+    PCenterOnScreen(this);
+}
+
+TPShowWrongForm::~TPShowWrongForm() = default;
+
+void TPShowWrongForm::FormActivate() { m_selected = 0; }
+
+void TPShowWrongForm::FormShow()
+{
+    MEpra->setFocus();
+    MEpra->selectAll();
+}
+
+void TPShowWrongForm::PLVswSelectItem(QTreeWidgetItem *Item)
+{
+    if (Item)
+        m_selected = PLVsw->indexOfTopLevelItem(Item);
+}
+
+void TPShowWrongForm::toggleMeaning(QTreeWidgetItem *Item)
+{
+    if (!PSubItem(Item, 0).isEmpty()) {
+        PSetSubItem(Item, 0, QString());
+        return;
+    }
+    PSetSubItem(Item, 0,
+                Pdatamodule->PGetOneDataFromTable(Col::Explanation, PCurrentTable, Col::Word, PCaption(Item)));
+}
+
+void TPShowWrongForm::toggleSelected()
+{
+    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
+        toggleMeaning(item);
+}
+
+void TPShowWrongForm::PLVswDblClick() { toggleSelected(); }
+
+bool TPShowWrongForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (PLVsw && watched == PLVsw->viewport()) {
+        auto *m = static_cast<QMouseEvent *>(e);
+        const bool rightUp = e->type() == QEvent::MouseButtonRelease && m->button() == Qt::RightButton;
+        if (rightUp || e->type() == QEvent::MouseButtonDblClick)
+            PGuard([this] { PLVswDblClick(); });
+    } else if (MEpra && watched == MEpra && e->type() == QEvent::KeyRelease) {
+        PGuard([this, e] { MEpraKeyUp(static_cast<QKeyEvent *>(e)); });
+        return true;
+    }
+    return TPForm::eventFilter(watched, e);
+}
+
+void TPShowWrongForm::MEpraKeyUp(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        close();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const QString typed = MEpra->text();
+        for (int i = 0; i < PItemCount(PLVsw); ++i)
+            if (PCaption(PItemAt(PLVsw, i)) == typed)
+                toggleMeaning(PItemAt(PLVsw, i));
+        MEpra->clear();
+        break;
+    }
+    case Qt::Key_F8:
+        PSpeakWord(MEpra->text());
+        break;
+    case Qt::Key_F9:
+        PShowWrongDictForm(MEpra->text(), kNoMoveOrDelete);
+        break;
+    default:
+        break;
+    }
+}
+
+void TPShowWrongForm::Button1Click()
+{
+    for (int i = 0; i < PItemCount(PLVsw); ++i)
+        PItemAt(PLVsw, i)->setCheckState(0, Qt::Checked);
+}
+
+void TPShowWrongForm::Button2Click()
+{
+    for (int i = 0; i < PItemCount(PLVsw); ++i) {
+        QTreeWidgetItem *item = PItemAt(PLVsw, i);
+        item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
+void TPShowWrongForm::Button3Click()
+{
+    if (PItemCount(PLVsw) == 0)
+        return;
+    const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), nullptr);
+    if (target == Code::ChooserCancel)
+        return;
+    PMoveWords(PLVsw, PCurrentTable, target, QStringLiteral("check"));
+    m_selected = 0;
+}
+
+void TPShowWrongForm::SpeedButton13Click()
+{
+    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
+        PShowWrongDictForm(PCaption(item), kNoMoveOrDelete);
+}
+
+void TPShowWrongForm::SpeedButton12Click()
+{
+    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
+        PSpeakWord(PCaption(item));
+}
+
+void TPShowWrongForm::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("review"))); }
+
+bool PShowWrongWords(const QStringList &Words)
+{
+    PClearItems(PShowWrongForm->PLVsw);
+    for (const QString &w : Words)
+        PAddItem(PShowWrongForm->PLVsw, w, {QString()});
+    if (Words.isEmpty())
+        return false;
+    PShowWrongForm->ShowModal();
+    return true;
+}
