@@ -8,6 +8,8 @@
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
 #include "tools/crazyspellform.h"
+#include "tools/directcheckform.h"
+#include "tools/recallformspell.h"
 #include "tools/showwrongform.h"
 #include "wordlists/inputformaiciba.h"
 
@@ -56,8 +58,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     //   builder, word browser, spelling test, multiple-choice test, small dictionary;
     //   between the options dialog and the word-book import: bulk import;
     //   after the word-book import: article word counter;
-    //   after the shared window: quick recall, spelling filter, meaning matching (before the
-    //   review); tick-to-memorise, crazy spell (after it).
+    //   after quick recall: spelling filter, meaning matching (before the review).
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -65,7 +66,9 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(POptionForm);
     create(PInputFormAiCiba);
     create(PPublicForm);
+    create(PRecallFormSpell);
     create(PShowWrongForm);
+    create(PDirectCheckForm);
     create(PCrazySpellForm);
     return !PTerminateRequested;
 }

@@ -10,6 +10,8 @@
 #include "shell/optionform.h"
 #include "shell/shelltestutil.h"
 #include "shell/welcomeform.h"
+#include "tools/directcheckform.h"
+#include "tools/recallformspell.h"
 #include "wordlists/inputformaiciba.h"
 #include "support/bankfixture.h"
 #include "support/loopbackweb.h"
@@ -44,7 +46,8 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm};
+        return {PMiniBrowseForm, PWelcomeForm, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm, PRecallFormSpell,
+                PDirectCheckForm};
     }
 
     QTemporaryDir dir;
