@@ -27,6 +27,7 @@ protected:
     void SetUp() override
     {
         BankFixture::SetUp();
+        PEnsureUserRow();
         PSetCurrentTable(W);
         publicForm = std::make_unique<TPPublicForm>();
         savedDict = PSelfReviewDictForm;
