@@ -230,18 +230,15 @@ void TPDirectCheckForm::FormActivate()
 void TPDirectCheckForm::reload()
 {
     PRefreshListView(PLVdc, PCurrentTable, QString(), 0, Mode::DirectCheckForm);
-    // The model is told once about the new check boxes, not once per item.
-    const QSignalBlocker quiet(PLVdc->model());
-    for (int i = 0; i < PItemCount(PLVdc); ++i)
-        PItemAt(PLVdc, i)->setCheckState(0, Qt::Unchecked);
-    PLVdc->viewport()->update();
 }
 
 void TPDirectCheckForm::SBRefreshClick()
 {
     const int total = Pdatamodule->PGetCountFromTable(PCurrentTable);
     const int mastered = Pdatamodule->PGetCountFromTableWhere(PCurrentTable, Col::MasterType, Code::Master11);
-    const int ticked = int(tickedRows().size());
+    int ticked = 0;
+    for (int i = 0; i < PItemCount(PLVdc); ++i)
+        ticked += PItemAt(PLVdc, i)->checkState(0) == Qt::Checked;
     LBHint->setText(QStringLiteral("共有%1词，掌握%2词，还剩%3词，打勾%4词。")
                         .arg(total)
                         .arg(mastered)
