@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -399,6 +400,16 @@ TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
     EXPECT_EQ(form->CBBrowseMode->currentIndex(), 0);
     EXPECT_EQ(shown().size(), 7);
     EXPECT_EQ(status(), QStringLiteral("共有7词，掌握2词，还剩5词，打勾0词。"));
+
+    // Each menu opens just below the pointer.
+    for (auto [button, menu] : {std::pair{form->Button1, form->PopupMenu1}, std::pair{form->Button2, form->PopupMenu2},
+                                std::pair{form->Button3, form->PopupMenu3}}) {
+        const QPoint pointer = QCursor::pos();
+        button->click();
+        EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
+        EXPECT_EQ(menu->pos(), pointer + QPoint(0, 10));
+        menu->hide();
+    }
 
     form->MenuItem3->trigger();
     EXPECT_EQ(browser.opened().size(), 1);
