@@ -222,18 +222,25 @@ QString TPdatamodule::PGetOneDataFromTable(const QString &ResultField, const QSt
 
 int TPdatamodule::PGetCountFromTable(const QString &T)
 {
-    PSelectAllFromTable(T);
-    PQuery.open();
-    const int n = PQuery.recordCount();
-    PQuery.close();
-    return n;
+    PCheckName(T);
+    // Counted by the engine: status lines count lists of tens of thousands of words after each click.
+    sql(QStringLiteral("select count(*) as n from ") + T);
+    return countOpened();
 }
 
 int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, const QString &V)
 {
-    PSelectFromTableWhere(T, F, V);
+    PCheckName(T);
+    PCheckName(F);
+    sql(QStringLiteral("select count(*) as n from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
+    PQuery.setParam(F, V);
+    return countOpened();
+}
+
+int TPdatamodule::countOpened()
+{
     PQuery.open();
-    const int n = PQuery.recordCount();
+    const int n = PQuery.fieldByName(QStringLiteral("n")).toInt();
     PQuery.close();
     return n;
 }

@@ -69,6 +69,7 @@ public:
 
 private:
     void sql(const QString &text);
+    int countOpened();
 };
 
 extern TPdatamodule *Pdatamodule;

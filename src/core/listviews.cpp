@@ -2,6 +2,7 @@
 
 #include "core/bankvocab.h"
 #include "core/datamodule.h"
+#include "platform/windowkit.h"
 #include "rules/sortorder.h"
 
 #include <QComboBox>
@@ -47,6 +48,8 @@ public:
     {
         if ((role == Qt::DisplayRole || role == Qt::EditRole) && column >= 0 && column < textCount())
             return textView(column).toString();
+        if (role == Qt::CheckStateRole && column == 0)
+            return m_check < 0 ? QVariant() : QVariant(int(m_check));
         return QTreeWidgetItem::data(column, role);
     }
     void setData(int column, int role, const QVariant &value) override
@@ -67,6 +70,12 @@ public:
             }
             return;
         }
+        // The caption's check box is kept here too: check-box lists run to tens of thousands of rows.
+        if (role == Qt::CheckStateRole && column == 0) {
+            m_check = value.isValid() ? qint8(value.toInt()) : qint8(-1);
+            if (!treeWidget())
+                return;  // nobody to tell yet
+        }
         QTreeWidgetItem::setData(column, role, value);
     }
     QTreeWidgetItem *clone() const override { return new PTextItem(*this); }
@@ -74,6 +83,7 @@ public:
 private:
     QString m_buf;
     QVarLengthArray<int, 16> m_ends;
+    qint8 m_check = -1;  // no check box
 };
 
 void refreshError()
@@ -192,6 +202,8 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
     if (fields.isEmpty())
         return;
     JetQuery &q = Pdatamodule->PQuery;
+    // Boxes are given while the items are apart from the view, where they cost no model update.
+    const bool boxes = PHasCheckBoxes(ListView);
     // Items are made apart from the view and handed over at once: one model update, not one per row.
     QList<QTreeWidgetItem *> items;
     PTextItem *row = nullptr;
@@ -210,6 +222,8 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
                 else
                     row->appendText(at.at(c) >= 0 ? q.fieldAt(at.at(c)) : q.fieldByName(fields.at(c)));
             }
+            if (boxes)
+                row->setCheckState(0, Qt::Unchecked);
             items << row;
             row = nullptr;
             q.next();

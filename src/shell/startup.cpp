@@ -11,9 +11,12 @@
 #include "study/handovers.h"
 #include "study/studytoolselectform.h"
 #include "tools/browseform.h"
-#include "tools/createtestunit.h"
-#include "tools/linkerform.h"
 #include "tools/crazyspellform.h"
+#include "tools/createtestunit.h"
+#include "tools/directcheckform.h"
+#include "tools/linkerform.h"
+#include "tools/recallformspell.h"
+#include "tools/selfreviewseams.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
 #include "tools/testformspell.h"
@@ -62,6 +65,8 @@ void wireHandOvers()
     h.testFormSelect = [] { PTestFormSelect->Show(); };
     h.crazySpellForm = [] { PCrazySpellForm->ShowModal(); };
     h.linkerForm = [] { PLinkerForm->Show(); };
+    h.recallFormSpell = [] { PRecallFormSpell->Show(); };
+    h.directCheckForm = [] { PDirectCheckForm->Show(); };
 
     TPBrowseSeams &b = PBrowseSeams();
     b.PrepareTest = [] { PPrepareTest(); };
@@ -79,6 +84,10 @@ void wireHandOvers()
     PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
     PSpellShowCreateForm = [] { PCreateForm->Show(); };
     PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
+    PSelfReviewStudyToolSelectForm = [] { PStudyToolSelectForm->Show(); };
+    PSelfReviewInputFormWordSvc = [] { PInputFormWordSvc->ShowModal(); };
+    PSelfReviewManageFormTB = [] { PManageFormTB->ShowModal(); };
+    PSelfReviewManageFormWL = [] { PManageFormWL->ShowModal(); };
 }
 
 void unwireHandOvers()
@@ -89,6 +98,10 @@ void unwireHandOvers()
     PTestFormSelectShowCreateForm = [] {};
     PSpellShowCreateForm = [] {};
     PLinkerFormShowToolSelect = [] {};
+    PSelfReviewStudyToolSelectForm = [] {};
+    PSelfReviewInputFormWordSvc = [] {};
+    PSelfReviewManageFormTB = [] {};
+    PSelfReviewManageFormWL = [] {};
 }
 
 }  // namespace
@@ -103,10 +116,7 @@ bool PStartUp(const QString &programDir, const QStringList &args)
         PGuard([] { PEnsureUserRow(); });
 
     // Later windows read the data module in their creation handlers, and the mini browser makes
-    // the background bitmap they fill from; hence this order. The windows not listed do not exist
-    // in the program yet and take their places when they do:
-    //   between the shared window and the spelling filter: quick recall;
-    //   between the review and crazy spell: tick-to-memorise.
+    // the background bitmap they fill from; hence this order.
     PAppTicks = 0;
     create(PMiniBrowseForm);
     create(PWelcomeForm);
@@ -124,9 +134,11 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PInputFormAiCiba);
     create(PTitleCreateForm);
     create(PPublicForm);
+    create(PRecallFormSpell);
     create(PSameSubStrWordForm);
     create(PLinkerForm);
     create(PShowWrongForm);
+    create(PDirectCheckForm);
     create(PCrazySpellForm);
     wireHandOvers();
     return !PTerminateRequested;

@@ -2,9 +2,11 @@
 #include "core/listviews.h"
 #include "core/bankvocab.h"
 
+#include "platform/windowkit.h"
 #include "support/bankfixture.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 namespace {
@@ -160,6 +162,31 @@ TEST_F(ListViews, ABadOrderFieldNeverFillsFromAnEarlierStatement)
                      QStringLiteral("mainformDBT"));
     EXPECT_EQ(dialogs->texts(), QStringList{RefreshError});
     EXPECT_EQ(PItemCount(&lv), 0);
+}
+
+TEST_F(ListViews, ACheckBoxListIsFilledWithBoxesThatTheLearnerCanTick)
+{
+    for (const char *w : {"banana", "apple"})
+        addWord(W, QString::fromUtf8(w));
+    std::unique_ptr<QTreeWidget> boxes(PMakeReportView(nullptr, QStringLiteral("boxes"), {{QStringLiteral("单词")}}, true));
+    PRefreshListView(boxes.get(), W, QString(), 0, QStringLiteral("DirectCheckForm"));
+    PRefreshListView(&lv, W, QString(), 0, QStringLiteral("DirectCheckForm"));
+    ASSERT_EQ(PItemCount(boxes.get()), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(PItemAt(boxes.get(), i)->data(0, Qt::CheckStateRole), QVariant(int(Qt::Unchecked)));
+        EXPECT_FALSE(PItemAt(&lv, i)->data(0, Qt::CheckStateRole).isValid()) << "a plain list has no boxes";
+    }
+
+    // A tick through the view's model reaches the item and is announced, once.
+    QSignalSpy changed(boxes.get(), &QTreeWidget::itemChanged);
+    const QModelIndex second = boxes->model()->index(1, 0);
+    ASSERT_TRUE(boxes->model()->setData(second, int(Qt::Checked), Qt::CheckStateRole));
+    EXPECT_EQ(PItemAt(boxes.get(), 1)->checkState(0), Qt::Checked);
+    EXPECT_EQ(PItemAt(boxes.get(), 0)->checkState(0), Qt::Unchecked);
+    EXPECT_EQ(changed.count(), 1);
+    std::unique_ptr<QTreeWidgetItem> copy(PItemAt(boxes.get(), 1)->clone());
+    EXPECT_EQ(copy->checkState(0), Qt::Checked);
+    EXPECT_EQ(PCaption(copy.get()), PCaption(PItemAt(boxes.get(), 1)));
 }
 
 TEST_F(ListViews, OrderFieldAndDirection)

@@ -13,6 +13,8 @@
 #include "study/createform.h"
 #include "study/studytoolselectform.h"
 #include "tools/browseform.h"
+#include "tools/directcheckform.h"
+#include "tools/recallformspell.h"
 #include "wordlists/inputformaiciba.h"
 #include "wordlists/manageformtb.h"
 #include "wordlists/manageformwl.h"
@@ -50,8 +52,9 @@ protected:
 
     QList<QWidget *> windows() const
     {
-        return {PMiniBrowseForm, PWelcomeForm, PManageFormTB, PManageFormWL, PStudyToolSelectForm, PCreateForm,
-                Pbrowseform, AboutBox, POptionForm, PInputFormAiCiba, PPublicForm, PSameSubStrWordForm};
+        return {PMiniBrowseForm, PWelcomeForm,   PManageFormTB,       PManageFormWL, PStudyToolSelectForm,
+                PCreateForm,     Pbrowseform,    AboutBox,            POptionForm,   PInputFormAiCiba,
+                PPublicForm,     PRecallFormSpell, PSameSubStrWordForm, PDirectCheckForm};
     }
 
     QTemporaryDir dir;

@@ -1,0 +1,425 @@
+// Tick-to-memorise on a driven date: marks written at once for every row of a word, the filter,
+// the status line, the commands on ticked words and the hand-overs.
+
+#include "tools/directcheckform.h"
+
+#include "core/listviews.h"
+#include "platform/inifile.h"
+#include "selfreviewfixture.h"
+#include "support/qstringprinter.h"
+#include "tools/crazyspellform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+namespace DC = ModeCol::DirectCheckForm;
+
+const QString kHard = QStringLiteral("Hard");
+
+class DirectCheck : public SelfReviewFixture {
+protected:
+    void SetUp() override
+    {
+        SelfReviewFixture::SetUp();
+        // apple is stored twice; pear and fig are mastered.
+        word(QStringLiteral("apple"), Code::Master00);
+        word(QStringLiteral("pear"), Code::Master11, kEarlier);
+        word(QStringLiteral("plum"), QString());
+        word(QStringLiteral("fig"), Code::Master11, kEarlier);
+        word(QStringLiteral("kiwi"), Code::Master01, kEarlier);
+        word(QStringLiteral("apple"), Code::Master00);
+        dm->PCreateNewWordTable(W, kHard, QStringLiteral("addname"));
+        dm->PDeleteAllFromTable(kHard);
+        form = std::make_unique<TPDirectCheckForm>();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        SelfReviewFixture::TearDown();
+    }
+    void open()
+    {
+        form->Show();
+        PSettleEvents();
+        Sound::clearRequests();
+        EXPECT_TRUE(dialogs->texts().isEmpty()) << dialogs->texts().join(QLatin1Char('|')).toStdString();
+    }
+    QTreeWidget *list() const { return form->PLVdc; }
+    QTreeWidgetItem *item(int i) const { return PItemAt(list(), i); }
+    // The list as shown: "word master date" per row, a trailing "*" for a tick.
+    QStringList shown() const
+    {
+        QStringList out;
+        for (int i = 0; i < PItemCount(list()); ++i) {
+            const QTreeWidgetItem *r = item(i);
+            out << PCaption(r) + QLatin1Char(' ') + PSubItem(r, PSub(DC::MasterType)) + QLatin1Char(' ') +
+                       PSubItem(r, PSub(DC::LastTested)) +
+                       (r->checkState(0) == Qt::Checked ? QStringLiteral("*") : QString());
+        }
+        return out;
+    }
+    QStringList meanings() const
+    {
+        QStringList out;
+        for (int i = 0; i < PItemCount(list()); ++i)
+            out << PSubItem(item(i), PSub(DC::Meaning));
+        return out;
+    }
+    void tick(const QList<int> &rows)
+    {
+        for (int i : rows)
+            item(i)->setCheckState(0, Qt::Checked);
+    }
+    QPoint centre(int row) const { return list()->visualItemRect(item(row)).center(); }
+    void select(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre(row)); }
+    void doubleClick(int row)
+    {
+        select(row);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre(row));
+    }
+    void rightClick(int row) { QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, centre(row)); }
+    void chooseFilter(int index)
+    {
+        form->CBBrowseMode->setCurrentIndex(index);
+        emit form->CBBrowseMode->activated(index);
+    }
+    QString status() const { return form->LBHint->text(); }
+
+    std::unique_ptr<TPDirectCheckForm> form;
+};
+
+TEST_F(DirectCheck, OpensOnTheCurrentListWithItsCounts)
+{
+    dm->PUpdateOneDataFromTable(W, Col::Word, Col::MasterType, QStringLiteral("apple"), Code::Master00);
+    open();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavisk打勾背单词 for LexorinV03 - Tavisk设计"));
+    EXPECT_EQ(form->size(), QSize(640, 600));
+    EXPECT_EQ(form->minimumSize(), QSize(575, 360));
+    EXPECT_EQ(list()->headerItem()->text(DC::MasterType), QStringLiteral("掌握类型"));
+    EXPECT_EQ(list()->headerItem()->text(DC::LastTested), QStringLiteral("掌握日期"));
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01", "pear 11 2026-12-01", "plum  2000-01-01",
+                                    "fig 11 2026-12-01", "kiwi 01 2026-12-01", "apple 00 2000-01-01"}));
+    for (int i = 0; i < PItemCount(list()); ++i)
+        EXPECT_EQ(item(i)->data(0, Qt::CheckStateRole).toInt(), int(Qt::Unchecked)) << "every row has a box";
+    EXPECT_EQ(meanings(), QStringList(6, QString()));
+    EXPECT_EQ(form->CBWordTable->currentText(), W);
+    EXPECT_EQ(form->CBWordTable->count(), 2);
+    EXPECT_EQ(form->CBBrowseMode->currentText(), QStringLiteral("显示全部单词"));
+    EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾0词。"));
+    tick({0, 2});
+    EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾0词。")) << "ticking does not count";
+    form->SBRefresh->click();
+    EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾2词。"));
+}
+
+struct ToggleCase {
+    int row;
+    int filter;  // 0 all, 1 mastered only, 2 unmastered only
+    QStringList bankAfter;
+    QString rowAfter;  // empty: the row left the view
+    const char *status;
+};
+
+class DirectCheckToggle : public DirectCheck, public ::testing::WithParamInterface<ToggleCase> {};
+
+TEST_P(DirectCheckToggle, ADoubleClickMarksEveryRowOfTheWord)
+{
+    const ToggleCase &c = GetParam();
+    open();
+    chooseFilter(c.filter);
+    const QStringList before = shown();
+    const QString target = before.at(c.row);
+    doubleClick(c.row);
+
+    EXPECT_EQ(rows(), c.bankAfter);
+    QStringList expected = before;
+    if (c.rowAfter.isEmpty())
+        expected.removeAt(c.row);
+    else
+        expected[c.row] = c.rowAfter;
+    EXPECT_EQ(shown(), expected) << target.toStdString();
+    EXPECT_EQ(status(), QString::fromUtf8(c.status));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DirectCheckToggle,
+    ::testing::Values(
+        // "00": mastered today, both rows of apple; the count rises by two.
+        ToggleCase{0, 0,
+                   {"apple 11 2026-12-07", "pear 11 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01",
+                    "kiwi 01 2026-12-01", "apple 11 2026-12-07"},
+                   "apple 11 2026-12-07",
+                   "共有6词，掌握4词，还剩2词，打勾0词。"},
+        // "11": not mastered, the date stays.
+        ToggleCase{1, 0,
+                   {"apple 00 2000-01-01", "pear 00 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01",
+                    "kiwi 01 2026-12-01", "apple 00 2000-01-01"},
+                   "pear 00 2026-12-01",
+                   "共有6词，掌握1词，还剩5词，打勾0词。"},
+        // Empty and "01" count as not mastered.
+        ToggleCase{2, 0,
+                   {"apple 00 2000-01-01", "pear 11 2026-12-01", "plum 11 2026-12-07", "fig 11 2026-12-01",
+                    "kiwi 01 2026-12-01", "apple 00 2000-01-01"},
+                   "plum 11 2026-12-07",
+                   "共有6词，掌握3词，还剩3词，打勾0词。"},
+        // Under a filter the row leaves the view at once: kiwi is the second unmastered row.
+        ToggleCase{2, 2,
+                   {"apple 00 2000-01-01", "pear 11 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01",
+                    "kiwi 11 2026-12-07", "apple 00 2000-01-01"},
+                   QString(),
+                   "共有6词，掌握3词，还剩3词，打勾0词。"},
+        ToggleCase{1, 1,
+                   {"apple 00 2000-01-01", "pear 11 2026-12-01", "plum  2000-01-01", "fig 00 2026-12-01",
+                    "kiwi 01 2026-12-01", "apple 00 2000-01-01"},
+                   QString(),
+                   "共有6词，掌握1词，还剩5词，打勾0词。"}));
+
+TEST_F(DirectCheck, TheFilterAndTheListChooserReloadTheList)
+{
+    open();
+    chooseFilter(1);
+    EXPECT_EQ(shown(), (QStringList{"pear 11 2026-12-01", "fig 11 2026-12-01"}));
+    chooseFilter(2);
+    EXPECT_EQ(shown().size(), 4);
+    chooseFilter(0);
+    EXPECT_EQ(shown().size(), 6);
+
+    word(QStringLiteral("hardone"), Code::Master11, kEarlier, kHard);
+    word(QStringLiteral("hardtwo"), Code::Master10, kEarlier, kHard);
+    chooseFilter(2);
+    form->CBWordTable->setCurrentText(kHard);
+    emit form->CBWordTable->activated(form->CBWordTable->currentIndex());
+    EXPECT_EQ(PCurrentTable, kHard);
+    EXPECT_EQ(column(Tbl::UserTable, Col::CurrentList), QStringList{kHard}) << "the whole program's current list";
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("hardtwo 10 2026-12-01")}) << "the filter still applies";
+    EXPECT_EQ(status(), QStringLiteral("共有2词，掌握1词，还剩1词，打勾0词。"));
+}
+
+TEST_F(DirectCheck, TheRightButtonShowsAndHidesTheMeaning)
+{
+    open();
+    rightClick(3);
+    EXPECT_EQ(meanings(), (QStringList{"", "", "", "fig的解释", "", ""}));
+    rightClick(3);
+    EXPECT_EQ(meanings(), QStringList(6, QString()));
+    tick({0, 4});
+    form->N5->trigger();
+    EXPECT_EQ(meanings(), (QStringList{"apple的解释", "", "", "", "kiwi的解释", ""}));
+    tick({3});
+    form->N7->trigger();
+    EXPECT_EQ(meanings(), QStringList(6, QString()));
+}
+
+TEST_F(DirectCheck, MarkingTickedWordsWritesThemAllAndLeavesTheCounts)
+{
+    open();
+    chooseFilter(2);  // apple plum kiwi apple
+    tick({0, 1, 2});
+    const QString counts = status();
+    form->N1->trigger();
+    EXPECT_EQ(rows(), (QStringList{"apple 11 2026-12-07", "pear 11 2026-12-01", "plum 11 2026-12-07",
+                                   "fig 11 2026-12-01", "kiwi 11 2026-12-07", "apple 11 2026-12-07"}));
+    EXPECT_EQ(shown(), (QStringList{"apple 11 2026-12-07*", "plum 11 2026-12-07*", "kiwi 11 2026-12-07*",
+                                    "apple 00 2000-01-01"}))
+        << "the filter is not applied again, and the untouched item of apple keeps what it showed";
+    EXPECT_EQ(status(), counts);
+
+    form->N2->trigger();
+    EXPECT_EQ(rows(), (QStringList{"apple 00 2026-12-07", "pear 11 2026-12-01", "plum 00 2026-12-07",
+                                   "fig 11 2026-12-01", "kiwi 00 2026-12-07", "apple 00 2026-12-07"}));
+    EXPECT_EQ(shown().first(), QStringLiteral("apple 00 2026-12-07*"));
+}
+
+TEST_F(DirectCheck, ARefusedMarkChangesNothingAtAll)
+{
+    open();
+    refuseChangesTo(QStringLiteral("kiwi"));
+    tick({0, 2, 4});
+    const QStringList bank = rows(), view = shown();
+    form->N1->trigger();
+    EXPECT_EQ(dialogs->shown().size(), 1);
+    EXPECT_EQ(dialogs->shown().value(0).icon, Dialogs::Critical);
+    EXPECT_EQ(rows(), bank);
+    EXPECT_EQ(shown(), view);
+    form->N8->trigger();
+    EXPECT_EQ(rows(), bank) << "nor does a refused delete";
+    EXPECT_EQ(shown(), view);
+}
+
+TEST_F(DirectCheck, TickMenuTicksAllInvertsAndPicksTheMastered)
+{
+    open();
+    tick({0, 2});
+    form->N6->trigger();
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01", "pear 11 2026-12-01*", "plum  2000-01-01",
+                                    "fig 11 2026-12-01*", "kiwi 01 2026-12-01", "apple 00 2000-01-01"}));
+    form->MenuItem2->trigger();
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01*", "pear 11 2026-12-01", "plum  2000-01-01*",
+                                    "fig 11 2026-12-01", "kiwi 01 2026-12-01*", "apple 00 2000-01-01*"}));
+    form->MenuItem2->trigger();
+    form->MenuItem1->trigger();
+    for (const QString &r : shown())
+        EXPECT_TRUE(r.endsWith(QLatin1Char('*'))) << r.toStdString();
+}
+
+TEST_F(DirectCheck, DeletingATickedWordDeletesEachOfItsRows)
+{
+    open();
+    tick({2, 5});  // plum, and the second item of apple
+    form->N8->trigger();
+    EXPECT_EQ(rows(), (QStringList{"pear 11 2026-12-01", "fig 11 2026-12-01", "kiwi 01 2026-12-01"}));
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01", "pear 11 2026-12-01", "fig 11 2026-12-01",
+                                    "kiwi 01 2026-12-01"}));
+    EXPECT_TRUE(dialogs->texts().isEmpty()) << "no confirmation";
+}
+
+TEST_F(DirectCheck, CrazySpellNeedsThreeTicks)
+{
+    open();
+    tick({1, 3});
+    const int activations = form->activationCount();
+    form->N3->trigger();
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("请至少勾3个单词")});
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01", "pear 11 2026-12-01*", "plum  2000-01-01",
+                                    "fig 11 2026-12-01*", "kiwi 01 2026-12-01", "apple 00 2000-01-01"}));
+    EXPECT_EQ(column(Tbl::TempTable, Col::Word), QStringList());
+    EXPECT_EQ(form->activationCount(), activations);
+}
+
+TEST_F(DirectCheck, CrazySpellPlaysExactlyTheTickedWordsThroughTheStudyGroup)
+{
+    TPCrazySpellForm crazy;
+    open();
+    PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, W);
+    tick({0, 2, 3});
+    QStringList group, played;
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        PSettleEvents();  // the game loads its words when it is activated
+        group = column(Tbl::TempTable, Col::Word);
+        for (int i = 0; i < PItemCount(publicForm->P_LVtest); ++i)
+            played << PSubItem(PItemAt(publicForm->P_LVtest, i), PSub(ModeCol::TestForm::Word));
+        wasModal = crazy.isModalShowing();
+        crazy.close();
+    });
+    const QStringList bank = rows();
+    const int activations = form->activationCount();
+    form->SpeedButton8->click();
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(group, (QStringList{"apple", "apple", "plum", "fig"})) << "every row of a ticked word";
+    EXPECT_EQ(played, group);
+    EXPECT_EQ(PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyTable, QString()), Tbl::TempTable);
+    EXPECT_EQ(column(Tbl::TempTable, Col::Word), QStringList()) << "emptied after the game";
+    EXPECT_EQ(rows(), bank);
+    EXPECT_EQ(shown()[0], QStringLiteral("apple 00 2000-01-01*")) << "ticks survive the game";
+    EXPECT_EQ(shown()[3], QStringLiteral("fig 11 2026-12-01*"));
+    EXPECT_EQ(form->activationCount(), activations);
+}
+
+TEST_F(DirectCheck, MovingTickedWordsTakesEveryRowToTheChosenList)
+{
+    open();
+    select(4);
+    tick({0, 4});
+    auto answerChooser = [](const char *button) {
+        QTimer::singleShot(0, [button] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("PChooseForm") && w->isVisible())
+                    w->findChild<QPushButton *>(QLatin1String(button))->click();
+        });
+    };
+    const QStringList bank = rows();
+    answerChooser("PChooseCancel");
+    form->N4->trigger();
+    EXPECT_EQ(rows(), bank);
+    EXPECT_EQ(form->PCheckIndex(), 4);
+
+    answerChooser("PChooseOK");
+    form->N4->trigger();
+    EXPECT_EQ(rows(), (QStringList{"pear 11 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01"}));
+    EXPECT_EQ(rows(kHard), (QStringList{"kiwi 01 2026-12-01", "apple 00 2000-01-01", "apple 00 2000-01-01"}));
+    EXPECT_EQ(form->PCheckIndex(), 0);
+}
+
+TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowOnly)
+{
+    open();
+    select(3);
+    form->SpeedButton13->click();
+    form->SpeedButton12->click();
+    EXPECT_EQ(handOvers, QStringList{QStringLiteral("dict:fig")});
+    EXPECT_EQ(spoken(), QStringList{QStringLiteral("fig")});
+
+    // The remembered row left the view: nothing happens, nothing fails.
+    select(5);
+    chooseFilter(1);
+    ASSERT_EQ(form->PCheckIndex(), 5);
+    const QStringList bank = rows();
+    form->SpeedButton13->click();
+    form->SpeedButton12->click();
+    form->PLVdcDblClick();
+    form->PLVdcMouseUp(Qt::RightButton);
+    EXPECT_EQ(handOvers.size(), 1);
+    EXPECT_EQ(spoken().size(), 1);
+    EXPECT_EQ(rows(), bank);
+
+    // An empty list likewise.
+    form->CBWordTable->setCurrentText(kHard);
+    emit form->CBWordTable->activated(form->CBWordTable->currentIndex());
+    ASSERT_EQ(PItemCount(list()), 0);
+    select(0);
+    form->SpeedButton13->click();
+    form->PLVdcDblClick();
+    EXPECT_EQ(handOvers.size(), 1);
+    EXPECT_EQ(status(), QStringLiteral("共有0词，掌握0词，还剩0词，打勾0词。"));
+}
+
+TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
+{
+    const auto savedTB = PSelfReviewManageFormTB;
+    PSelfReviewManageFormTB = [this] {
+        handOvers << QStringLiteral("manageTB");
+        word(QStringLiteral("new"), Code::Master00);
+    };
+    open();
+    tick({1});
+    chooseFilter(1);
+    form->N11->trigger();
+    PSelfReviewManageFormTB = savedTB;
+    EXPECT_EQ(handOvers, QStringList{QStringLiteral("manageTB")});
+    EXPECT_EQ(form->CBBrowseMode->currentIndex(), 0);
+    EXPECT_EQ(shown().size(), 7);
+    EXPECT_EQ(status(), QStringLiteral("共有7词，掌握2词，还剩5词，打勾0词。"));
+
+    // Each menu opens just below the pointer.
+    for (auto [button, menu] : {std::pair{form->Button1, form->PopupMenu1}, std::pair{form->Button2, form->PopupMenu2},
+                                std::pair{form->Button3, form->PopupMenu3}}) {
+        const QPoint pointer = QCursor::pos();
+        button->click();
+        EXPECT_TRUE(menu->isVisible()) << menu->objectName().toStdString();
+        EXPECT_EQ(menu->pos(), pointer + QPoint(0, 10));
+        menu->hide();
+    }
+
+    form->MenuItem3->trigger();
+    EXPECT_EQ(browser.opened().size(), 1);
+    EXPECT_TRUE(browser.last().endsWith(QStringLiteral("banks/")));
+    EXPECT_FALSE(form->N10->isEnabled());
+    EXPECT_FALSE(form->N13->isEnabled());
+
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(handOvers.last(), QStringLiteral("toolchoice"));
+}
+
+}  // namespace
