@@ -299,6 +299,21 @@ void TPdatamodule::PDeleteTwoKeyRecordFromTable(const QString &T, const QString 
     PQuery.execSql();
 }
 
+void TPdatamodule::PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString &F1, const QString &V1,
+                                                 const QString &F2, const QString &V2)
+{
+    PCheckName(T);
+    PCheckName(F1);
+    PCheckName(F2);
+    const QString keys = F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 + QStringLiteral("=:") + F2;
+    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keys +
+        QStringLiteral(" and rowid<>(select min(rowid) from ") + T + QStringLiteral(" where ") + keys +
+        QStringLiteral(")"));
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
+    PQuery.execSql();
+}
+
 void TPdatamodule::PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V)
 {
     PCheckName(T);

@@ -51,6 +51,9 @@ public:
     void PDeleteOneRecordFromTable(const QString &T, const QString &F, const QString &V);
     void PDeleteTwoKeyRecordFromTable(const QString &T, const QString &F1, const QString &V1, const QString &F2,
                                       const QString &V2);
+    // Of the rows matching two keys, deletes all but the first stored (twins a copy made).
+    void PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString &F1, const QString &V1, const QString &F2,
+                                       const QString &V2);
     void PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V);
     void PUpdateOneDataFromTable(const QString &T, const QString &KeyField, const QString &SetField,
                                  const QString &KeyValue, const QString &NewValue);

@@ -397,31 +397,26 @@ TEST_F(WordListOps, RenamePromptsThatChangeNothing)
     EXPECT_EQ(PCurrentTable, QStringLiteral("L2"));
 }
 
-TEST_F(WordListOps, DeduplicationNeverTakesTheKeptRowWithItsTwin)
+TEST_F(WordListOps, DeduplicationKeepsOneRowOfTwinsSharingTheirId)
 {
-    // A word moved into a list twice can stand there twice under one ID: the bank numbers a new
-    // word after the highest ID left, which a move out may have freed.
+    // Copies keep their ID, so a word copied into a list twice stands there twice under one ID.
     newList(QStringLiteral("L1"));
-    for (int i = 0; i < 2; ++i) {
-        addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
-        fill(W);
-        PItemAt(&lv, 0)->setSelected(true);
-        PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
-    }
+    addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    dm->PMoveAll(W, QStringLiteral("L1"));
     addWord(QStringLiteral("L1"), QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(QStringLiteral("L1"), QStringLiteral("pear"), QStringLiteral("梨"));
     const QStringList ids = column(QStringLiteral("L1"), ID);
-    ASSERT_EQ(ids.size(), 3);
+    ASSERT_EQ(ids.size(), 4);
     ASSERT_EQ(ids[0], ids[1]);
     ASSERT_NE(ids[1], ids[2]);
 
     PLoadAndDedupTable(&lv, QStringLiteral("L1"), K);
-    // The word stays; the copy under its own ID goes.
-    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList({"apple", "apple"}));
-    EXPECT_EQ(column(QStringLiteral("L1"), ID), ids.mid(0, 2));
-    // Only the item of the deleted row has its meaning emptied.
-    int emptied = 0;
+    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList({"apple", "pear"}));
+    EXPECT_EQ(column(QStringLiteral("L1"), ID), QStringList({ids[0], ids[3]}));
+    // The items of the deleted rows have their meaning emptied, the others keep it.
+    QStringList meanings;
     for (int i = 0; i < PItemCount(&lv); ++i)
-        if (PSubItem(PItemAt(&lv, i), 1).isEmpty())
-            ++emptied;
-    EXPECT_EQ(emptied, 1);
+        meanings << PSubItem(PItemAt(&lv, i), 1);
+    EXPECT_EQ(meanings, QStringList({"苹果", "", "", "梨"}));
 }
