@@ -115,6 +115,10 @@ void TPdatamodule::PResetConnection()
     PConnection.setConnectionString(PConnectionText(PWordBankPath));
     PConnection.open();
     PQuery.setConnection(&PConnection);
+    if (PConnection.isReadOnly())
+        PDialogs().message(QStringLiteral("词库“") + PWordBankPath +
+                               QStringLiteral("”位于只读位置，已以只读方式打开：可以查看，但不能保存任何更改。"),
+                           QString(), Dialogs::Warning);
 }
 
 void TPdatamodule::sql(const QString &text)

@@ -94,6 +94,15 @@ sqlite3_stmt *prepareOne(sqlite3 *db, const QString &sql)
     return st;
 }
 
+// Whether a write could start; another program writing at the moment does not count against it.
+bool canWrite(sqlite3 *db)
+{
+    const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return (rc & 0xff) != SQLITE_READONLY;
+}
+
 sqlite3 *openBankFile(const QString &path, bool readOnly)
 {
     sqlite3 *db = nullptr;
@@ -162,7 +171,8 @@ void JetConnection::open()
             rc = code;
         }
         // On read-only media the shared log cannot be made: read the file as it stands.
-        if (sqlite3_db_readonly(db, "main") == 1 || (rc != SQLITE_OK && rc != SQLITE_NOTADB)) {
+        if (sqlite3_db_readonly(db, "main") == 1 || (rc != SQLITE_OK && rc != SQLITE_NOTADB) ||
+            (rc == SQLITE_OK && !canWrite(db))) {
             sqlite3_close(db);
             db = nullptr;
             db = openBankFile(m_dataSource, true);
