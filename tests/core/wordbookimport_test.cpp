@@ -229,3 +229,14 @@ TEST_F(WordBookImport, StoringIntoAListThatIsNotThereFailsWithNothingStored)
     PStoreImportedWords(&list, L);
     EXPECT_EQ(dm->PGetCountFromTable(L), 5);
 }
+
+TEST_F(WordBookImport, AccentedWordsTheListHoldsInAnotherCaseAreNotStoredAgain)
+{
+    addWord(L, QStringLiteral("café"), QStringLiteral("咖啡馆"));
+    addWord(L, QStringLiteral("ÉCLAIR"), QStringLiteral("闪电泡芙"));
+    for (const char *word : {"CAFÉ", "éclair", "naïve"})
+        list.addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromUtf8(word), QStringLiteral("新"), QString()}));
+    PStoreImportedWords(&list, L);
+    EXPECT_EQ(column(L, K), (QStringList{"café", "ÉCLAIR", "naïve"}));
+    EXPECT_EQ(column(L, QStringLiteral("解释")), (QStringList{"咖啡馆", "闪电泡芙", "新"}));
+}

@@ -1,6 +1,8 @@
 #include "support/qstringprinter.h"
 #include "core/wordlistops.h"
 
+#include "core/bankmaint.h"
+#include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "support/bankfixture.h"
@@ -420,3 +422,69 @@ TEST_F(WordListOps, DeduplicationKeepsOneRowOfTwinsSharingTheirId)
         meanings << PSubItem(PItemAt(&lv, i), 1);
     EXPECT_EQ(meanings, QStringList({"苹果", "", "", "梨"}));
 }
+
+TEST_F(WordListOps, AWordAddedAndMovedTwiceStaysTwoRowsThatCommandsTellApart)
+{
+    newList(QStringLiteral("L1"));
+    for (int i = 0; i < 2; ++i) {
+        addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
+        fill(W);
+        PItemAt(&lv, 0)->setSelected(true);
+        PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+    }
+    const QStringList ids = column(QStringLiteral("L1"), ID);
+    ASSERT_EQ(ids.size(), 2);
+    EXPECT_NE(ids[0], ids[1]);
+
+    fill(QStringLiteral("L1"));
+    itemWithId(ids[1])->setSelected(true);
+    PUpdateSelectedField(&lv, QStringLiteral("L1"), QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+    EXPECT_EQ(column(QStringLiteral("L1"), QStringLiteral("所属类别")), (QStringList{"基本词", "易混词"}));
+    PDeleteSelectedWords(&lv, QStringLiteral("L1"));
+    EXPECT_EQ(column(QStringLiteral("L1"), ID), QStringList{ids[0]});
+}
+
+// List names that are words of the statements themselves.
+class KeywordListNames : public WordListOps, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(KeywordListNames, WorkInEveryCommandFromCreationToDrop)
+{
+    const QString name = QString::fromLatin1(GetParam());
+    dialogs->answerInput(name);
+    PNewWordTable();
+    ASSERT_EQ(dialogs->lastText(), QStringLiteral("新建词表“ ") + name + QStringLiteral(" ”成功"));
+    addWord(name, QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(name, QStringLiteral("pear"), QStringLiteral("梨"));
+    EXPECT_EQ(dm->PGetCountFromTable(name), 2);
+
+    QTreeWidget found;
+    PSearchAllTables(QStringLiteral("\"%pp%\""), &found);
+    ASSERT_EQ(PItemCount(&found), 1);
+    EXPECT_EQ(PSubItem(PItemAt(&found, 0), 1), name);
+
+    fill(name);
+    ASSERT_EQ(PItemCount(&lv), 2);
+    PItemAt(&lv, 0)->setSelected(true);
+    PMoveWords(&lv, name, W, QStringLiteral("select"));
+    EXPECT_EQ(column(W, K), QStringList{"apple"});
+
+    PInitWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("词库初始化成功"));
+    EXPECT_EQ(column(name, QStringLiteral("掌握类型")), QStringList{"00"});
+
+    // Renamed to another such word, then dropped.
+    fillManager({name});
+    selectRows({name});
+    dialogs->answerInput(QStringLiteral("from"));
+    PRenameWordTables(&lv);
+    EXPECT_EQ(registered(), QStringList{"from"});
+    EXPECT_EQ(column(QStringLiteral("from"), K), QStringList{"pear"});
+    fillManager({QStringLiteral("from")});
+    selectRows({QStringLiteral("from")});
+    dialogs->answer(Dialogs::Yes);
+    PDropWordTables(&lv);
+    EXPECT_TRUE(registered().isEmpty());
+    EXPECT_FALSE(dm->PConnection.tableNames().contains(QStringLiteral("from")));
+}
+
+INSTANTIATE_TEST_SUITE_P(SqlWords, KeywordListNames, ::testing::Values("Group", "Order", "Index", "select", "table"));
