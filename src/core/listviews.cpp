@@ -58,7 +58,9 @@ public:
             m_ends.clear();
             for (const QString &t : texts)
                 appendText(t);
-            emitDataChanged();
+            // A notice nobody hears still looks the item up among all the view's items.
+            if (!treeWidget() || !treeWidget()->model()->signalsBlocked())
+                emitDataChanged();
             return;
         }
         QTreeWidgetItem::setData(column, role, value);
