@@ -113,10 +113,11 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
         }
     }
     JetTransaction t(Pdatamodule->PConnection);
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kWord, kID));
     for (QTreeWidgetItem *item : duplicates) {
         const QString k = key(item);
         if (!kept.contains(k))
-            Pdatamodule->PDeleteTwoKeyRecordFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
+            remove.exec({PSubItem(item, 0), PCaption(item)});
         else if (!twins.contains(k))
             Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
         twins.insert(k);
@@ -129,8 +130,9 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kID, kWord));
     for (QTreeWidgetItem *item : items)
-        Pdatamodule->PDeleteTwoKeyRecordFromTable(T, kID, PCaption(item), kWord, PSubItem(item, 0));
+        remove.exec({PCaption(item), PSubItem(item, 0)});
     t.commit();
     removeItems(ListView, items);
 }
@@ -147,16 +149,14 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, check);
     // All or nothing: a word is in one list or the other, never in neither.
     JetTransaction t(Pdatamodule->PConnection);
+    // Ticked words go with every row of their spelling; a selected row goes alone.
+    JetCommand copy(Pdatamodule->PConnection,
+                    check ? PMoveOneKeySql(Src, Dst, kWord) : PMoveTwoKeySql(Src, Dst, kID, kWord));
+    JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, kWord) : PDeleteTwoKeySql(Src, kID, kWord));
     for (QTreeWidgetItem *item : items) {
-        if (check) {
-            const QString word = PCaption(item);
-            Pdatamodule->PMoveOneRecordToTable(Src, Dst, kWord, word);
-            Pdatamodule->PDeleteOneRecordFromTable(Src, kWord, word);
-        } else {
-            const QString id = PCaption(item), word = PSubItem(item, 0);
-            Pdatamodule->PMoveTwoKeyRecordToTable(Src, Dst, kID, id, kWord, word);
-            Pdatamodule->PDeleteTwoKeyRecordFromTable(Src, kID, id, kWord, word);
-        }
+        const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, 0)};
+        copy.exec(keys);
+        remove.exec(keys);
     }
     t.commit();
     removeItems(ListView, items);
@@ -167,8 +167,9 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
+    JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, kID, kWord, Field));
     for (QTreeWidgetItem *item : items)
-        Pdatamodule->PUpdateTwoKeyDataFromTable(T, kID, PCaption(item), kWord, PSubItem(item, 0), Field, Value);
+        update.exec({Value, PCaption(item), PSubItem(item, 0)});
     t.commit();
     setSubItems(ListView, items, Column, Value);
 }
@@ -194,12 +195,13 @@ void PShuffleTable(QTreeWidget *ListView)
         Pdatamodule->PDeleteAllFromTable(current);
         // Rows that share an ID come back together, once: a copy by ID takes them all.
         QSet<QString> copied;
+        JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(kTempTable, current, kID));
         for (int remaining = ids.size(); remaining > 0; --remaining) {
             const int pick = PRandom(remaining);
             const QString id = ids.at(pick);
             ids.swapItemsAt(pick, remaining - 1);
             if (!copied.contains(id)) {
-                Pdatamodule->PMoveOneRecordToTable(kTempTable, current, kID, id);
+                copyBack.exec({id});
                 copied.insert(id);
             }
         }

@@ -188,6 +188,8 @@ void JetConnection::open()
             // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the
             // bank whole, a power cut may lose the last few statements.
             sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr);
+            // A list of 100,000 words with its indexes fits; the default cache holds a tenth.
+            sqlite3_exec(db, "PRAGMA cache_size=-32768;", nullptr, nullptr, nullptr);
             upgradeJetBank(db);
         }
     } catch (int) {
@@ -401,6 +403,35 @@ void JetTransaction::commit()
 {
     m_c.commit();
     m_done = true;
+}
+
+// ---------------------------------------------------------------- command
+
+JetCommand::JetCommand(JetConnection &connection, const QString &jetSql) : m_conn(connection)
+{
+    const auto tr = m_conn.translation(jetSql);
+    if (tr->statements.size() != 1 || tr->returnsRows)
+        throw EngineError(QStringLiteral("该语句不能逐行执行：") + jetSql);
+    m_prepared = m_conn.borrow(tr->statements.front().sql, tr->statements.front().paramNames);
+}
+
+JetCommand::~JetCommand() { giveBack(m_prepared); }
+
+int JetCommand::exec(const QStringList &values)
+{
+    sqlite3_stmt *st = m_prepared->stmt;
+    if (values.size() != m_prepared->paramNames.size())
+        throw EngineError(QStringLiteral("参数个数不符。"));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray utf8 = values.at(i).toUtf8();
+        sqlite3_bind_text(st, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    sqlite3 *db = m_conn.handle();
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw EngineError(engineText(db, rc));
+    return sqlite3_changes(db);
 }
 
 // ---------------------------------------------------------------- query

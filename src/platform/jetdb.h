@@ -105,6 +105,22 @@ private:
     bool m_done = false;
 };
 
+// One Jet statement run for many rows, as a command over a long list does: translated and prepared
+// once. Values go in the order the statement names its parameters.
+class JetCommand {
+public:
+    JetCommand(JetConnection &connection, const QString &jetSql);
+    ~JetCommand();
+    JetCommand(const JetCommand &) = delete;
+    JetCommand &operator=(const JetCommand &) = delete;
+    // The number of rows the statement changed.
+    int exec(const QStringList &values);
+
+private:
+    JetConnection &m_conn;
+    std::shared_ptr<JetPrepared> m_prepared;
+};
+
 // The query object: statement text, parameters, open/first/next/eof, fields by name.
 class JetQuery {
 public:
