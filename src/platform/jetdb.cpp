@@ -62,13 +62,15 @@ std::vector<JetColumn> columnsOf(sqlite3 *db, const QString &table) { return jet
 void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
                 const QHash<QString, QString> &params, const QHash<QString, QStringList> &repeated)
 {
-    QHash<QString, int> used;
     for (int i = 0; i < js.paramNames.size(); ++i) {
         const QString &name = js.paramNames.at(i);
         QString value;
         const auto rep = repeated.constFind(name);
         if (rep != repeated.constEnd() && !rep->isEmpty()) {
-            const int k = used[name]++;
+            // The how-manieth use of the name this is.
+            int k = 0;
+            for (int j = 0; j < i; ++j)
+                k += js.paramNames.at(j) == name ? 1 : 0;
             value = rep->at(qMin(k, int(rep->size()) - 1));
         } else if (params.contains(name)) {
             value = params.value(name);
