@@ -488,3 +488,38 @@ TEST_P(KeywordListNames, WorkInEveryCommandFromCreationToDrop)
 }
 
 INSTANTIATE_TEST_SUITE_P(SqlWords, KeywordListNames, ::testing::Values("Group", "Order", "Index", "select", "table"));
+
+// A command that fails on one of its words changes neither the bank nor the view.
+class CommandsAllOrNothing : public WordListOps, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(CommandsAllOrNothing, AFailureOnTheSecondWordKeepsTheFirst)
+{
+    const QString command = QString::fromLatin1(GetParam());
+    newList(QStringLiteral("L1"));
+    for (const char *w : {"apple", "pear", "plum"})
+        addWord(W, QString::fromLatin1(w));
+    // The engine refuses any change touching "pear", the second word the command walks to.
+    raw("CREATE TRIGGER no_pear_out BEFORE DELETE ON WordTable WHEN OLD.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;"
+        "CREATE TRIGGER no_pear_in BEFORE INSERT ON L1 WHEN NEW.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;"
+        "CREATE TRIGGER no_pear_set BEFORE UPDATE ON WordTable WHEN OLD.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;");
+    fill(W);
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        PItemAt(&lv, i)->setSelected(true);
+    const QList<QStringList> before = rowsOf(W);
+    const auto run = [&] {
+        if (command == QLatin1String("move"))
+            PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+        else if (command == QLatin1String("delete"))
+            PDeleteSelectedWords(&lv, W);
+        else
+            PUpdateSelectedField(&lv, W, QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+    };
+    EXPECT_THROW(run(), EngineError);
+    EXPECT_EQ(rowsOf(W), before);
+    EXPECT_TRUE(rowsOf(QStringLiteral("L1")).isEmpty());
+    ASSERT_EQ(PItemCount(&lv), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(PSubItem(PItemAt(&lv, i), 5), QStringLiteral("基本词")) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandsAllOrNothing, ::testing::Values("move", "delete", "update"));
