@@ -609,6 +609,30 @@ int JetQuery::execSql()
     return m_conn->run(m_sql, {}, m_params);
 }
 
+namespace {
+void vacuumInto(JetConnection &src, const QString &destPath)
+{
+    sqlite3_stmt *st = prepareOne(src.handle(), QStringLiteral("VACUUM INTO ?"));
+    const QByteArray path = destPath.toUtf8();
+    sqlite3_bind_text(st, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st);
+    const QString msg = rc == SQLITE_DONE ? QString() : engineText(src.handle(), rc);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw EngineError(msg);
+}
+}  // namespace
+
+void JetBackupDatabase(const QString &connectionText, const QString &destPath)
+{
+    if (QFileInfo::exists(destPath))
+        throw EngineError(QStringLiteral("数据库“") + destPath + QStringLiteral("”已存在。"));
+    JetConnection src;
+    src.setConnectionString(connectionText);
+    src.open();
+    vacuumInto(src, destPath);
+}
+
 void JetCompactDatabase(const QString &sourceText, const QString &destText)
 {
     JetConnection src, dst;
@@ -629,15 +653,8 @@ void JetCompactDatabase(const QString &sourceText, const QString &destText)
         src.close();
         throw EngineError(QStringLiteral("数据库“") + src.dataSource() + QStringLiteral("”正被另一个程序使用。"));
     }
-    sqlite3_stmt *st = prepareOne(src.handle(), QStringLiteral("VACUUM INTO ?"));
-    const QByteArray path = dst.dataSource().toUtf8();
-    sqlite3_bind_text(st, 1, path.constData(), path.size(), SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(st);
-    const QString msg = rc == SQLITE_DONE ? QString() : engineText(src.handle(), rc);
-    sqlite3_finalize(st);
+    vacuumInto(src, dst.dataSource());
     src.close();
-    if (rc != SQLITE_DONE)
-        throw EngineError(msg);
     // The copy keeps the bank's marks; checking it like any bank proves it whole.
     dst.open();
     dst.close();

@@ -174,6 +174,10 @@ private:
     int m_recordCount = -1;
 };
 
+// Writes a copy of the bank behind connectionText to destPath (which must not exist): the bank as
+// its last commit left it, also the changes another program has not yet written into the file.
+void JetBackupDatabase(const QString &connectionText, const QString &destPath);
+
 // Compacts the bank behind sourceText into a new file behind destText (both connection texts,
 // same password). Fails, like the engine always did, when the destination exists.
 void JetCompactDatabase(const QString &sourceText, const QString &destText);
