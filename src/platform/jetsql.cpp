@@ -19,6 +19,11 @@ bool isIdentChar(QChar c)
 
 const char *const JetCounterTable = "lxb_counters";
 
+QString textLiteral(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
 QString quoteIdent(const QString &name)
 {
     return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
@@ -48,8 +53,8 @@ bool isKeyword(const QString &upper)
 bool isFunction(const QString &upper)
 {
     static const QSet<QString> names{QStringLiteral("COUNT"), QStringLiteral("SUM"),   QStringLiteral("MAX"),
-                                     QStringLiteral("MIN"),   QStringLiteral("AVG"),   QStringLiteral("UCASE"),
-                                     QStringLiteral("LCASE"), QStringLiteral("LEN"),   QStringLiteral("TRIM"),
+                                     QStringLiteral("MIN"),   QStringLiteral("AVG"),   QStringLiteral("LENGTH"),
+                                     QStringLiteral("ABS"),   QStringLiteral("ROUND"), QStringLiteral("TRIM"),
                                      QStringLiteral("IFNULL"), QStringLiteral("UPPER"), QStringLiteral("LOWER")};
     return names.contains(upper);
 }
@@ -143,11 +148,6 @@ QString columnDefinition(const JetColumn &col)
                QStringLiteral(") IN ('integer','null'))");
     return name + QLatin1Char(' ') + col.declType + QStringLiteral(" COLLATE ") +
            QLatin1String(JetCaseCollation);
-}
-
-QString textLiteral(const QString &text)
-{
-    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
 }
 
 QString seedOf(const QString &table)

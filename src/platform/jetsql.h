@@ -36,6 +36,7 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
 extern const char *const JetCounterTable;
 
 QString quoteIdent(const QString &name);
+QString textLiteral(const QString &text);
 // The statements that make a table with its counter numbering and the indexes keyed look-ups want.
 std::vector<JetStatement> tableStatements(const QString &table, const std::vector<JetColumn> &cols);
 // The index, counter row and triggers that number a table's counter column.

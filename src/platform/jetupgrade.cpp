@@ -12,11 +12,6 @@ QString text(sqlite3_stmt *st, int col)
     return t ? QString::fromUtf8(reinterpret_cast<const char *>(t)) : QString();
 }
 
-QString literal(const QString &s)
-{
-    return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
 QStringList strings(sqlite3 *db, const QString &sql)
 {
     QStringList out;
@@ -60,7 +55,7 @@ void rebuild(sqlite3 *db, const QString &table, const std::vector<JetColumn> &co
         const QString kind = QString::fromLatin1(type);
         for (const QString &name : strings(db, QStringLiteral("SELECT name FROM sqlite_master WHERE sql IS NOT NULL "
                                                               "AND type='") +
-                                                   kind + QStringLiteral("' AND tbl_name=") + literal(table)))
+                                                   kind + QStringLiteral("' AND tbl_name=") + textLiteral(table)))
             exec(db, QStringLiteral("DROP ") + kind + QLatin1Char(' ') + quoteIdent(name));
     }
     exec(db, QStringLiteral("ALTER TABLE ") + quoteIdent(table) + QStringLiteral(" RENAME TO ") + quoteIdent(old));
@@ -104,14 +99,14 @@ void upgradeJetBank(sqlite3 *db)
     for (const QString &t : tables) {
         const QString sql =
             strings(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type='table' AND name=") +
-                            literal(t))
+                            textLiteral(t))
                 .value(0);
         const bool oldText = sql.contains(QLatin1String("COLLATE NOCASE"), Qt::CaseInsensitive);
         const QString counter = counterColumn(jetTableColumns(db, t));
         const bool oldCounter =
             !counter.isEmpty() &&
             strings(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type='trigger' AND name=") +
-                            literal(t + "__" + counter + "_seed"))
+                            textLiteral(t + "__" + counter + "_seed"))
                 .isEmpty();
         if (oldText || oldCounter)
             work.push_back({t, oldText});
