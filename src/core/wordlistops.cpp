@@ -38,7 +38,8 @@ QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
     return out;
 }
 
-// Removes items in one pass over the view: one by one, each removal shifts all the items after it.
+// Removes many items in one pass over the view: removed one by one, each would shift every item
+// after it. A few go one by one, which keeps the view's scroll position and current item.
 void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
 {
     if (items.size() < 64) {
