@@ -69,13 +69,22 @@ bool PCompactDatabase(const QString &Source, const QString &Destination)
 namespace {
 
 // Puts a copy of from at to: written beside the target first, then renamed over it, so the
-// target is either the old file or the whole new one.
-bool replaceFileWithCopy(const QString &from, const QString &to)
+// target is either the old file or the whole new one. A bank is copied through the engine: a plain
+// file copy would miss what another program has in the bank's log.
+bool replaceFileWithCopy(const QString &from, const QString &to, bool bank = false)
 {
     const QString temp = to + QStringLiteral(".part");
     QFile::remove(temp);
-    if (!QFile::copy(from, temp))
+    if (bank) {
+        try {
+            JetBackupDatabase(PConnectionText(from), temp);
+        } catch (const EngineError &) {
+            QFile::remove(temp);
+            return false;
+        }
+    } else if (!QFile::copy(from, temp)) {
         return false;
+    }
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(to).constData()) != 0) {
         QFile::remove(temp);
         return false;
@@ -113,7 +122,7 @@ void PBackupWordBank()
     const QString target = PProgramDir + PShortDateText() + QStringLiteral(".lxb");
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(PWordBankPath).canonicalFilePath())
         return;  // the open bank itself is never overwritten by its own backup
-    if (replaceFileWithCopy(PWordBankPath, target))
+    if (replaceFileWithCopy(PWordBankPath, target, true))
         PDialogs().message(QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
 }
 

@@ -40,6 +40,48 @@ void PCheckName(const QString &name)
         throw EngineError(QStringLiteral("名称“") + name + QStringLiteral("”无效：只能由字母、数字、下划线和汉字组成。"));
 }
 
+namespace {
+QString keyed(const QString &F) { return F + QStringLiteral("=:") + F; }
+}  // namespace
+
+QString PDeleteOneKeySql(const QString &T, const QString &F)
+{
+    PCheckName(T);
+    PCheckName(F);
+    return QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keyed(F);
+}
+
+QString PDeleteTwoKeySql(const QString &T, const QString &F1, const QString &F2)
+{
+    PCheckName(F2);
+    return PDeleteOneKeySql(T, F1) + QStringLiteral(" and ") + keyed(F2);
+}
+
+QString PUpdateTwoKeySql(const QString &T, const QString &F1, const QString &F2, const QString &SetField)
+{
+    PCheckName(T);
+    PCheckName(F1);
+    PCheckName(F2);
+    PCheckName(SetField);
+    return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
+           keyed(F1) + QStringLiteral(" and ") + keyed(F2);
+}
+
+QString PMoveOneKeySql(const QString &Src, const QString &Dst, const QString &F)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    PCheckName(F);
+    return QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
+           keyed(F);
+}
+
+QString PMoveTwoKeySql(const QString &Src, const QString &Dst, const QString &F1, const QString &F2)
+{
+    PCheckName(F2);
+    return PMoveOneKeySql(Src, Dst, F1) + QStringLiteral(" and ") + keyed(F2);
+}
+
 TPdatamodule::TPdatamodule(const QString &programDir, const QStringList &args, QObject *parent)
     : QObject(parent)
 {
@@ -111,6 +153,10 @@ void TPdatamodule::PResetConnection()
     PConnection.setConnectionString(PConnectionText(PWordBankPath));
     PConnection.open();
     PQuery.setConnection(&PConnection);
+    if (PConnection.isReadOnly())
+        PDialogs().message(QStringLiteral("词库“") + PWordBankPath +
+                               QStringLiteral("”位于只读位置，已以只读方式打开：可以查看，但不能保存任何更改。"),
+                           QString(), Dialogs::Warning);
 }
 
 void TPdatamodule::sql(const QString &text)
@@ -284,9 +330,7 @@ void TPdatamodule::PDeleteAllFromTable(const QString &T)
 
 void TPdatamodule::PDeleteOneRecordFromTable(const QString &T, const QString &F, const QString &V)
 {
-    PCheckName(T);
-    PCheckName(F);
-    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
+    sql(PDeleteOneKeySql(T, F));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -294,11 +338,18 @@ void TPdatamodule::PDeleteOneRecordFromTable(const QString &T, const QString &F,
 void TPdatamodule::PDeleteTwoKeyRecordFromTable(const QString &T, const QString &F1, const QString &V1,
                                                 const QString &F2, const QString &V2)
 {
-    PCheckName(T);
-    PCheckName(F1);
-    PCheckName(F2);
-    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + F1 + QStringLiteral("=:") + F1 +
-        QStringLiteral(" and ") + F2 + QStringLiteral("=:") + F2);
+    sql(PDeleteTwoKeySql(T, F1, F2));
+    PQuery.setParam(F1, V1);
+    PQuery.setParam(F2, V2);
+    PQuery.execSql();
+}
+
+void TPdatamodule::PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString &F1, const QString &V1,
+                                                 const QString &F2, const QString &V2)
+{
+    const QString keys = keyed(F1) + QStringLiteral(" and ") + keyed(F2);
+    sql(PDeleteTwoKeySql(T, F1, F2) + QStringLiteral(" and rowid<>(select min(rowid) from ") + T +
+        QStringLiteral(" where ") + keys + QStringLiteral(")"));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
     PQuery.execSql();
@@ -330,13 +381,7 @@ void TPdatamodule::PUpdateTwoKeyDataFromTable(const QString &T, const QString &F
                                               const QString &F2, const QString &V2, const QString &SetField,
                                               const QString &NewValue)
 {
-    PCheckName(T);
-    PCheckName(F1);
-    PCheckName(F2);
-    PCheckName(SetField);
-    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + SetField + QStringLiteral("=:") + SetField +
-        QStringLiteral(" where ") + F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 +
-        QStringLiteral("=:") + F2);
+    sql(PUpdateTwoKeySql(T, F1, F2, SetField));
     // Values in the order their names appear, so a field that is also a key gets both.
     PQuery.setParam(SetField, NewValue);
     PQuery.setParam(F1, V1);
@@ -357,11 +402,7 @@ void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, c
 void TPdatamodule::PMoveOneRecordToTable(const QString &Src, const QString &Dst, const QString &F,
                                          const QString &V)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
-    PCheckName(F);
-    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
-        F + QStringLiteral("=:") + F);
+    sql(PMoveOneKeySql(Src, Dst, F));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -369,12 +410,7 @@ void TPdatamodule::PMoveOneRecordToTable(const QString &Src, const QString &Dst,
 void TPdatamodule::PMoveTwoKeyRecordToTable(const QString &Src, const QString &Dst, const QString &F1,
                                             const QString &V1, const QString &F2, const QString &V2)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
-    PCheckName(F1);
-    PCheckName(F2);
-    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
-        F1 + QStringLiteral("=:") + F1 + QStringLiteral(" and ") + F2 + QStringLiteral("=:") + F2);
+    sql(PMoveTwoKeySql(Src, Dst, F1, F2));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
     PQuery.execSql();

@@ -51,6 +51,9 @@ public:
     void PDeleteOneRecordFromTable(const QString &T, const QString &F, const QString &V);
     void PDeleteTwoKeyRecordFromTable(const QString &T, const QString &F1, const QString &V1, const QString &F2,
                                       const QString &V2);
+    // Of the rows matching two keys, deletes all but the first stored (twins a copy made).
+    void PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString &F1, const QString &V1, const QString &F2,
+                                       const QString &V2);
     void PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V);
     void PUpdateOneDataFromTable(const QString &T, const QString &KeyField, const QString &SetField,
                                  const QString &KeyValue, const QString &NewValue);
@@ -87,6 +90,16 @@ extern bool PTerminateRequested;
 QString PConnectionText(const QString &path);
 // Refuses a table or field name that is not a plain identifier (an engine error).
 void PCheckName(const QString &name);
+
+// The texts of the keyed statements of the table operations (names checked), for callers that run
+// one of them for many rows through a JetCommand; parameters in the order given.
+QString PDeleteOneKeySql(const QString &T, const QString &F);                         // F
+QString PDeleteTwoKeySql(const QString &T, const QString &F1, const QString &F2);     // F1, F2
+QString PUpdateTwoKeySql(const QString &T, const QString &F1, const QString &F2,
+                         const QString &SetField);                                    // SetField, F1, F2
+QString PMoveOneKeySql(const QString &Src, const QString &Dst, const QString &F);     // F
+QString PMoveTwoKeySql(const QString &Src, const QString &Dst, const QString &F1,
+                       const QString &F2);                                            // F1, F2
 
 // The process-wide random generator: seeded from the clock at start-up (and again where the
 // program says so); PRandom(n) draws 0 to n-1. Tests seed it to make draws repeatable.

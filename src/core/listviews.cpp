@@ -63,8 +63,10 @@ public:
             for (const QString &t : texts)
                 appendText(t);
             // The base item counts only the columns it stores itself, so its own change signal
-            // would leave these texts unpainted: name the changed cell to the model.
-            if (QTreeWidget *view = treeWidget()) {
+            // would leave these texts unpainted: name the changed cell to the model. A notice
+            // nobody hears would still look the item up among all the view's items.
+            QTreeWidget *view = treeWidget();
+            if (view && !view->model()->signalsBlocked()) {
                 const QModelIndex cell = view->indexFromItem(this, column);
                 emit view->model()->dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
             }

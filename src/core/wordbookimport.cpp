@@ -4,6 +4,7 @@
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
 #include "platform/clock.h"
+#include "core/phoneticfile.h"
 
 #include <QHash>
 #include <QSet>
@@ -13,41 +14,7 @@ const QString PWordBookLayoutKingsoft = QStringLiteral("金山词霸");
 const QString PWordBookLayoutGoogle = QStringLiteral("谷歌金山词霸");
 
 namespace {
-
 const QString kWordField = QStringLiteral("单词");
-
-// The phonetic file read once for a whole import: looking each word up on its own would read
-// the file again for every word. Same rule as the single look-up: the first line of a word wins.
-class PhoneticIndex {
-public:
-    QString lookUp(const QString &word)
-    {
-        if (!m_loaded)
-            load();
-        return m_phonetics.value(word);
-    }
-
-private:
-    void load()
-    {
-        m_loaded = true;
-        QString text;
-        if (!PReadTextFile(PProgramDir + QStringLiteral("WordPron.dat"), text))
-            return;
-        for (const QString &line : PSplitLines(text)) {
-            const int bar = line.indexOf(QLatin1Char('|'));
-            if (bar < 0)
-                continue;
-            const QString key = line.left(bar);
-            if (!m_phonetics.contains(key))
-                m_phonetics.insert(key, line.mid(bar + 1));
-        }
-    }
-
-    bool m_loaded = false;
-    QHash<QString, QString> m_phonetics;
-};
-
 }  // namespace
 
 bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
@@ -73,7 +40,6 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
     if (!PReadTextFile(OpenDialog.FileName, text))
         throw EngineError(QStringLiteral("无法读取文件“") + OpenDialog.FileName + QStringLiteral("”。"));
 
-    PhoneticIndex phonetics;
     const QChar meaningMark = kingsoft ? QLatin1Char('\\') : QLatin1Char('#');
     QList<QTreeWidgetItem *> items;
     // Meaning and phonetic lines belong to the word line above them; before the first word line,
@@ -90,8 +56,11 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
                 continue;
             }
             last = new QTreeWidgetItem(QStringList{word, QString(), QString()});
-            if (google)
-                last->setText(2, phonetics.lookUp(word));
+            if (google) {
+                QString phonetic;
+                PLookupPhonetic(word, phonetic);
+                last->setText(2, phonetic);
+            }
             items << last;
         } else if (mark == meaningMark) {
             if (last)

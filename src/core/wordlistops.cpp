@@ -19,6 +19,61 @@ QString proposedName(const QString &prefix) { return prefix + QString::number(PR
 
 bool sameTable(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+// The items a command acts on, from the last to the first. Asking each item whether it is
+// selected costs a walk over the selection, so the selection is read once.
+QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
+{
+    QList<QTreeWidgetItem *> out;
+    if (checked) {
+        for (int i = PItemCount(ListView) - 1; i >= 0; --i)
+            if (PItemAt(ListView, i)->checkState(0) == Qt::Checked)
+                out << PItemAt(ListView, i);
+        return out;
+    }
+    const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+    const QSet<QTreeWidgetItem *> set(selected.begin(), selected.end());
+    for (int i = PItemCount(ListView) - 1; i >= 0; --i)
+        if (set.contains(PItemAt(ListView, i)))
+            out << PItemAt(ListView, i);
+    return out;
+}
+
+// Removes many items in one pass over the view: removed one by one, each would shift every item
+// after it. A few go one by one, which keeps the view's scroll position and current item.
+void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
+{
+    if (items.size() < 64) {
+        for (QTreeWidgetItem *item : items)
+            PRemoveItem(item);
+        return;
+    }
+    const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
+    const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+    QList<QTreeWidgetItem *> kept;
+    for (QTreeWidgetItem *item : ListView->invisibleRootItem()->takeChildren()) {
+        if (gone.contains(item))
+            delete item;
+        else
+            kept << item;
+    }
+    ListView->addTopLevelItems(kept);
+    for (QTreeWidgetItem *item : selected)
+        if (!gone.contains(item))
+            item->setSelected(true);
+}
+
+// Sets one column of many items and repaints once: a change notice per item makes the view
+// measure rows again, which over a long list costs more than the bank's work.
+void setSubItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items, int Column, const QString &Value)
+{
+    QAbstractItemModel *model = ListView->model();
+    const bool blocked = model->blockSignals(true);
+    for (QTreeWidgetItem *item : items)
+        PSetSubItem(item, Column, Value);
+    model->blockSignals(blocked);
+    ListView->viewport()->update();
+}
+
 }  // namespace
 
 void PClearTempTable()
@@ -43,10 +98,10 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     QSet<QString> seen;
     QList<QTreeWidgetItem *> duplicates;
     // A row is deleted by its ID and word, which the bank matches without regard to case: a copy
-    // sharing both with a row that stays would take that row with it, and the word would be gone.
-    QSet<QString> kept;
+    // sharing both with a row that stays is a twin, of which only the first stored row stays.
+    QSet<QString> kept, twins;
     const auto key = [](const QTreeWidgetItem *item) {
-        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, 0).toLower();
+        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, 0).toCaseFolded();
     };
     for (int i = 0; i < PItemCount(ListView); ++i) {
         QTreeWidgetItem *item = PItemAt(ListView, i);
@@ -58,23 +113,29 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
             kept.insert(key(item));
         }
     }
+    JetTransaction t(Pdatamodule->PConnection);
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kWord, kID));
     for (QTreeWidgetItem *item : duplicates) {
-        if (kept.contains(key(item)))
-            continue;
-        PSetSubItem(item, 1, QString());
-        Pdatamodule->PDeleteTwoKeyRecordFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
+        const QString k = key(item);
+        if (!kept.contains(k))
+            remove.exec({PSubItem(item, 0), PCaption(item)});
+        else if (!twins.contains(k))
+            Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
+        twins.insert(k);
     }
+    t.commit();
+    setSubItems(ListView, duplicates, 1, QString());
 }
 
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
-    for (int i = PItemCount(ListView) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(ListView, i);
-        if (!item->isSelected())
-            continue;
-        Pdatamodule->PDeleteTwoKeyRecordFromTable(T, kID, PCaption(item), kWord, PSubItem(item, 0));
-        PRemoveItem(item);
-    }
+    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    JetTransaction t(Pdatamodule->PConnection);
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kID, kWord));
+    for (QTreeWidgetItem *item : items)
+        remove.exec({PCaption(item), PSubItem(item, 0)});
+    t.commit();
+    removeItems(ListView, items);
 }
 
 void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, const QString &Mode)
@@ -86,36 +147,32 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     const bool select = Mode == QLatin1String("select");
     if (!check && !select)
         return;
-    for (int i = PItemCount(ListView) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(ListView, i);
-        if (check ? item->checkState(0) != Qt::Checked : !item->isSelected())
-            continue;
-        // A word is in one list or the other, never in neither.
-        JetTransaction t(Pdatamodule->PConnection);
-        if (check) {
-            const QString word = PCaption(item);
-            Pdatamodule->PMoveOneRecordToTable(Src, Dst, kWord, word);
-            Pdatamodule->PDeleteOneRecordFromTable(Src, kWord, word);
-        } else {
-            const QString id = PCaption(item), word = PSubItem(item, 0);
-            Pdatamodule->PMoveTwoKeyRecordToTable(Src, Dst, kID, id, kWord, word);
-            Pdatamodule->PDeleteTwoKeyRecordFromTable(Src, kID, id, kWord, word);
-        }
-        t.commit();
-        PRemoveItem(item);
+    const QList<QTreeWidgetItem *> items = chosenItems(ListView, check);
+    // All or nothing: a word is in one list or the other, never in neither.
+    JetTransaction t(Pdatamodule->PConnection);
+    // Ticked words go with every row of their spelling; a selected row goes alone.
+    JetCommand copy(Pdatamodule->PConnection,
+                    check ? PMoveOneKeySql(Src, Dst, kWord) : PMoveTwoKeySql(Src, Dst, kID, kWord));
+    JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, kWord) : PDeleteTwoKeySql(Src, kID, kWord));
+    for (QTreeWidgetItem *item : items) {
+        const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, 0)};
+        copy.exec(keys);
+        remove.exec(keys);
     }
+    t.commit();
+    removeItems(ListView, items);
 }
 
 void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString &Field, const QString &Value,
                           int Column)
 {
-    for (int i = PItemCount(ListView) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(ListView, i);
-        if (!item->isSelected())
-            continue;
-        Pdatamodule->PUpdateTwoKeyDataFromTable(T, kID, PCaption(item), kWord, PSubItem(item, 0), Field, Value);
-        PSetSubItem(item, Column, Value);
-    }
+    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    JetTransaction t(Pdatamodule->PConnection);
+    JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, kID, kWord, Field));
+    for (QTreeWidgetItem *item : items)
+        update.exec({Value, PCaption(item), PSubItem(item, 0)});
+    t.commit();
+    setSubItems(ListView, items, Column, Value);
 }
 
 void PShuffleTable(QTreeWidget *ListView)
@@ -125,26 +182,32 @@ void PShuffleTable(QTreeWidget *ListView)
     try {
         JetTransaction t(Pdatamodule->PConnection);
         JetQuery &q = Pdatamodule->PQuery;
+        // The rows' IDs stand in for the scratch view's items: drawing from a list view removes
+        // items in time proportional to the list, so the whole shuffle would grow with its square.
+        QStringList ids;
         Pdatamodule->PSelectAllFromTable(current);
-        ListView->addTopLevelItems(PItemsFromQuery(q, [&] { return PNewItem(q.fieldByName(kID)); }));
+        q.open();
+        for (const int col = q.fieldIndex(kID); !q.eof(); q.next())
+            ids << q.fieldAt(col);
+        q.close();
 
         Pdatamodule->PDeleteAllFromTable(kTempTable);
         Pdatamodule->PMoveAll(current, kTempTable);
         Pdatamodule->PDeleteAllFromTable(current);
         // Rows that share an ID come back together, once: a copy by ID takes them all.
         QSet<QString> copied;
-        while (PItemCount(ListView) > 0) {
-            QTreeWidgetItem *item = PItemAt(ListView, PRandom(PItemCount(ListView)));
-            const QString id = PCaption(item);
+        JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(kTempTable, current, kID));
+        for (int remaining = ids.size(); remaining > 0; --remaining) {
+            const int pick = PRandom(remaining);
+            const QString id = ids.at(pick);
+            ids.swapItemsAt(pick, remaining - 1);
             if (!copied.contains(id)) {
-                Pdatamodule->PMoveOneRecordToTable(kTempTable, current, kID, id);
+                copyBack.exec({id});
                 copied.insert(id);
             }
-            PRemoveItem(item);
         }
         t.commit();
     } catch (const EngineError &) {
-        PClearItems(ListView);
         PDialogs().message(QStringLiteral("乱序失败"));
         return;
     }

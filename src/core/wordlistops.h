@@ -10,10 +10,12 @@ class QTreeWidget;
 void PClearTempTable();
 // Refills ListView from T ("mainformDBT", ordered by OrderField) and removes repeated words.
 void PLoadAndDedupTable(QTreeWidget *ListView, const QString &T, const QString &OrderField);
-// Deletes from T every row whose word (exact letter case) came earlier in ListView, unless it
-// shares its ID and word with a row that stays; the deleted rows' items stay with an empty meaning
-// until the caller refills.
+// Deletes from T every row whose word (exact letter case) came earlier in ListView, so one row
+// per word stays, also of twins sharing ID and word; the deleted rows' items stay with an empty
+// meaning until the caller refills.
 void PRemoveDuplicates(QTreeWidget *ListView, const QString &T);
+// The commands on chosen words run in one transaction each (all or nothing) and change the view
+// only once the bank has taken the change.
 // Deletes the selected rows from T and their items.
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T);
 // Moves the checked (Mode "check": every row of the word) or selected (Mode "select": that row)

@@ -5,9 +5,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QAbstractFileIconProvider>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QStyle>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -26,6 +28,34 @@ QWidget *parentWindow()
 
 // What a title bar takes besides its text: the window icon and the three buttons.
 constexpr int InputBoxTitleBarRoom = 160;
+
+class NameOnlyIconProvider : public QAbstractFileIconProvider {
+public:
+    NameOnlyIconProvider() { setOptions(DontUseCustomDirectoryIcons); }
+    QIcon icon(IconType type) const override { return QAbstractFileIconProvider::icon(type); }
+    QIcon icon(const QFileInfo &info) const override
+    {
+        return QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+    }
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isDir())
+            return QStringLiteral("文件夹");
+        return info.suffix().isEmpty() ? QStringLiteral("文件") : info.suffix().toUpper() + QStringLiteral(" 文件");
+    }
+};
+
+QString fileDialogName(bool save, const QString &title, const QString &filter, const QString &dir)
+{
+    QFileDialog dialog(parentWindow(), title, dir, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(PFileDialogIconProvider());
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 
 QString titleOr(const QString &title)
 {
@@ -132,13 +162,13 @@ bool QtDialogs::input(const QString &title, const QString &prompt, QString &valu
 QString QtDialogs::openFile(const QString &title, const QString &filter, const QString &dir)
 {
     ModalScope scope;
-    return QFileDialog::getOpenFileName(parentWindow(), title, dir, filter);
+    return fileDialogName(false, title, filter, dir);
 }
 
 QString QtDialogs::saveFile(const QString &title, const QString &filter, const QString &dir)
 {
     ModalScope scope;
-    return QFileDialog::getSaveFileName(parentWindow(), title, dir, filter);
+    return fileDialogName(true, title, filter, dir);
 }
 
 bool QtDialogs::chooseColor(QColor &color)
@@ -149,6 +179,12 @@ bool QtDialogs::chooseColor(QColor &color)
         return false;
     color = c;
     return true;
+}
+
+QAbstractFileIconProvider *PFileDialogIconProvider()
+{
+    static NameOnlyIconProvider provider;
+    return &provider;
 }
 
 bool TOpenDialog::Execute()

@@ -42,6 +42,12 @@ void PSetDialogs(Dialogs *d);
 // A filter as the program wrote it ("Text (*.txt)|*.txt|...") turned into Qt's form.
 QString PFilterToQt(const QString &vclFilter);
 
+class QAbstractFileIconProvider;
+// Icons and type names for file dialogs from names alone: reading a file to guess its type would
+// open and close the word bank behind its connection, and closing any handle on a file drops
+// every lock the program holds on it.
+QAbstractFileIconProvider *PFileDialogIconProvider();
+
 // The real dialogs over QMessageBox, QInputDialog, QFileDialog and QColorDialog.
 class QtDialogs : public Dialogs {
 public:

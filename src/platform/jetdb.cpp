@@ -1,9 +1,12 @@
 #include "platform/jetdb.h"
 
+#include "platform/jetcase.h"
 #include "platform/jetsql.h"
+#include "platform/jetupgrade.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
 #include <memory>
 #include <sqlite3.h>
 
@@ -30,6 +33,8 @@ QString engineText(sqlite3 *db, int rc)
     const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (ext == SQLITE_CONSTRAINT_CHECK)
         return QStringLiteral("数据类型不匹配（") + msg + QStringLiteral("）");
+    if ((ext & 0xff) == SQLITE_READONLY)
+        return QStringLiteral("词库是只读的，不能保存更改（") + msg + QStringLiteral("）。");
     return msg;
 }
 
@@ -51,54 +56,21 @@ int pragmaInt(sqlite3 *db, const char *sql)
     return value;
 }
 
-std::vector<JetColumn> columnsOf(sqlite3 *db, const QString &table)
-{
-    std::vector<JetColumn> cols;
-    if (!isPlainIdentifier(table))
-        return cols;
-    sqlite3_stmt *st = nullptr;
-    const QByteArray sql = ("PRAGMA table_info(\"" + table + "\")").toUtf8();
-    if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
-        return cols;
-    while (sqlite3_step(st) == SQLITE_ROW)
-        cols.push_back({QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1))),
-                        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 2)))});
-    sqlite3_finalize(st);
-    return cols;
-}
-
-// Most statements come back again and again with other values; their translation does not
-// depend on the bank, so it is kept. Statements that read the schema are translated each time.
-JetTranslation translateOn(sqlite3 *db, const QString &sql)
-{
-    static QHash<QString, JetTranslation> cache;
-    const auto hit = cache.constFind(sql);
-    if (hit != cache.constEnd())
-        return *hit;
-    bool readsSchema = false;
-    JetTranslation tr = translateJetSql(sql, [db, &readsSchema](const QString &t) {
-        readsSchema = true;
-        return columnsOf(db, t);
-    });
-    if (!readsSchema && tr.statements.size() == 1) {
-        if (cache.size() > 512)
-            cache.clear();
-        cache.insert(sql, tr);
-    }
-    return tr;
-}
+std::vector<JetColumn> columnsOf(sqlite3 *db, const QString &table) { return jetTableColumns(db, table); }
 
 // Binds the k-th use of a name to the k-th value given for it (the last one when fewer were given).
 void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
                 const QHash<QString, QString> &params, const QHash<QString, QStringList> &repeated)
 {
-    QHash<QString, int> used;
     for (int i = 0; i < js.paramNames.size(); ++i) {
         const QString &name = js.paramNames.at(i);
         QString value;
         const auto rep = repeated.constFind(name);
         if (rep != repeated.constEnd() && !rep->isEmpty()) {
-            const int k = used[name]++;
+            // The how-manieth use of the name this is.
+            int k = 0;
+            for (int j = 0; j < i; ++j)
+                k += js.paramNames.at(j) == name ? 1 : 0;
             value = rep->at(qMin(k, int(rep->size()) - 1));
         } else if (params.contains(name)) {
             value = params.value(name);
@@ -122,6 +94,35 @@ sqlite3_stmt *prepareOne(sqlite3 *db, const QString &sql)
         throw EngineError(msg);
     }
     return st;
+}
+
+// Whether a write could start; another program writing at the moment does not count against it.
+bool canWrite(sqlite3 *db)
+{
+    const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return (rc & 0xff) != SQLITE_READONLY;
+}
+
+sqlite3 *openBankFile(const QString &path, bool readOnly)
+{
+    sqlite3 *db = nullptr;
+    int rc;
+    if (readOnly) {
+        // Nobody can change a file on read-only media, so its log and lock files are not needed.
+        const QByteArray uri = "file:" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") +
+                               "?immutable=1";
+        rc = sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    } else {
+        rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const QString msg = engineText(db, rc);
+        sqlite3_close(db);
+        throw EngineError(QStringLiteral("无法打开词库“") + path + QStringLiteral("”：") + msg);
+    }
+    return db;
 }
 
 }  // namespace
@@ -160,25 +161,39 @@ void JetConnection::open()
     const QFileInfo fi(m_dataSource);
     if (m_dataSource.isEmpty() || !fi.isFile())
         throw EngineError(QStringLiteral("找不到文件“") + m_dataSource + QStringLiteral("”。"));
-    sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(m_dataSource.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString msg = engineText(db, rc);
-        sqlite3_close(db);
-        throw EngineError(QStringLiteral("无法打开词库“") + m_dataSource + QStringLiteral("”：") + msg);
-    }
     const QString notABank = QStringLiteral("无法识别的数据库格式“") + m_dataSource +
                              QStringLiteral("”：这不是 Lexorin 词库文件。");
+    bool readOnly = false;
+    sqlite3 *db = openBankFile(m_dataSource, false);
     try {
+        int rc = SQLITE_OK;
+        try {
+            pragmaInt(db, "PRAGMA application_id");
+        } catch (int code) {
+            rc = code;
+        }
+        // On read-only media the shared log cannot be made: read the file as it stands.
+        if (sqlite3_db_readonly(db, "main") == 1 || (rc != SQLITE_OK && rc != SQLITE_NOTADB) ||
+            (rc == SQLITE_OK && !canWrite(db))) {
+            sqlite3_close(db);
+            db = nullptr;
+            db = openBankFile(m_dataSource, true);
+            readOnly = true;
+        }
         if (pragmaInt(db, "PRAGMA application_id") != kBankApplicationId)
             throw EngineError(notABank);
         if (pragmaInt(db, "PRAGMA user_version") != passwordMark(m_password))
             throw EngineError(QStringLiteral("词库密码无效。"));
-        // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the bank
-        // whole, a power cut may lose the last few statements.
-        sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,
-                     nullptr);
+        registerJetCase(db);
         sqlite3_busy_timeout(db, 2000);
+        if (!readOnly) {
+            // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the
+            // bank whole, a power cut may lose the last few statements.
+            sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr, nullptr);
+            // A list of 100,000 words with its indexes fits; the default cache holds a tenth.
+            sqlite3_exec(db, "PRAGMA cache_size=-32768;", nullptr, nullptr, nullptr);
+            upgradeJetBank(db);
+        }
     } catch (int) {
         sqlite3_close(db);
         throw EngineError(notABank);
@@ -188,6 +203,7 @@ void JetConnection::open()
     }
     m_db = db;
     m_depth = 0;
+    m_readOnly = readOnly;
 }
 
 void JetConnection::close()
@@ -195,9 +211,11 @@ void JetConnection::close()
     if (!m_db)
         return;
     dropStatements();
+    m_translations.clear();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_depth = 0;
+    m_readOnly = false;
 }
 
 sqlite3 *JetConnection::handle()
@@ -207,50 +225,108 @@ sqlite3 *JetConnection::handle()
     return m_db;
 }
 
+std::shared_ptr<const JetTranslation> JetConnection::translation(const QString &jetSql)
+{
+    const auto hit = m_translations.constFind(jetSql);
+    if (hit != m_translations.constEnd())
+        return *hit;
+    sqlite3 *db = handle();
+    auto tr = std::make_shared<const JetTranslation>(
+        translateJetSql(jetSql, [db](const QString &t) { return columnsOf(db, t); }));
+    if (!tr->changesSchema) {
+        if (m_translations.size() > 512)
+            m_translations.clear();
+        m_translations.insert(jetSql, tr);
+    }
+    return tr;
+}
+
+std::shared_ptr<JetPrepared> JetConnection::borrow(const QString &sqliteSql, const QStringList &paramNames)
+{
+    sqlite3 *db = handle();
+    std::shared_ptr<JetPrepared> &cached = m_statements[sqliteSql];
+    if (cached && !cached->inUse) {
+        cached->inUse = true;
+        return cached;
+    }
+    auto p = std::make_shared<JetPrepared>();
+    p->stmt = prepareOne(db, sqliteSql);
+    p->paramNames = paramNames;
+    const int n = sqlite3_column_count(p->stmt);
+    for (int i = 0; i < n; ++i) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(p->stmt, i));
+        p->columns << name;
+        if (!p->columnIndex.contains(name))
+            p->columnIndex.insert(name, i);
+        if (!p->columnIndex.contains(name.toLower()))
+            p->columnIndex.insert(name.toLower(), i);
+    }
+    p->inUse = true;
+    if (!cached) {
+        if (m_statements.size() > 256) {
+            // Statements of lists long gone; those still borrowed live on with their borrower.
+            m_statements.clear();
+            m_statements.insert(sqliteSql, p);
+        } else {
+            cached = p;
+        }
+    }
+    return p;
+}
+
+JetPrepared::~JetPrepared() { sqlite3_finalize(stmt); }
+
+namespace {
+void giveBack(const std::shared_ptr<JetPrepared> &p)
+{
+    sqlite3_reset(p->stmt);
+    sqlite3_clear_bindings(p->stmt);
+    p->inUse = false;
+}
+}  // namespace
+
 int JetConnection::run(const QString &jetSql, const QHash<QString, QString> &params,
                        const QHash<QString, QStringList> &repeated)
 {
     sqlite3 *db = handle();
-    const JetTranslation tr = translateOn(db, jetSql);
+    const auto tr = translation(jetSql);
     // Several statements (a table with its numbering and indexes) land together or not at all.
     std::unique_ptr<JetTransaction> t;
-    if (tr.statements.size() > 1)
+    if (tr->statements.size() > 1)
         t = std::make_unique<JetTransaction>(*this);
     int changed = 0;
-    for (size_t i = 0; i < tr.statements.size(); ++i) {
-        const JetStatement &js = tr.statements[i];
-        sqlite3_stmt *&cached = m_statements[js.sql];
-        if (!cached)
-            cached = prepareOne(db, js.sql);
-        sqlite3_stmt *st = cached;
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
-        bindParams(db, st, js, params, repeated);
+    for (size_t i = 0; i < tr->statements.size(); ++i) {
+        const JetStatement &js = tr->statements[i];
+        const auto p = borrow(js.sql, js.paramNames);
+        try {
+            bindParams(db, p->stmt, js, params, repeated);
+        } catch (...) {
+            giveBack(p);
+            throw;
+        }
         int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        while ((rc = sqlite3_step(p->stmt)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {
             const QString msg = engineText(db, rc);
-            sqlite3_reset(st);
+            giveBack(p);
             throw EngineError(msg);
         }
-        sqlite3_reset(st);
-        if (int(i) == tr.dataStatement)
+        giveBack(p);
+        if (int(i) == tr->dataStatement)
             changed = sqlite3_changes(db);
     }
     if (t)
         t->commit();
-    if (m_statements.size() > 256)
+    if (tr->changesSchema) {
+        // Names and columns may mean something else now.
+        m_translations.clear();
         dropStatements();
+    }
     return changed;
 }
 
-void JetConnection::dropStatements()
-{
-    for (sqlite3_stmt *st : std::as_const(m_statements))
-        sqlite3_finalize(st);
-    m_statements.clear();
-}
+void JetConnection::dropStatements() { m_statements.clear(); }
 
 void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
 {
@@ -331,6 +407,35 @@ void JetTransaction::commit()
     m_done = true;
 }
 
+// ---------------------------------------------------------------- command
+
+JetCommand::JetCommand(JetConnection &connection, const QString &jetSql) : m_conn(connection)
+{
+    const auto tr = m_conn.translation(jetSql);
+    if (tr->statements.size() != 1 || tr->returnsRows)
+        throw EngineError(QStringLiteral("该语句不能逐行执行：") + jetSql);
+    m_prepared = m_conn.borrow(tr->statements.front().sql, tr->statements.front().paramNames);
+}
+
+JetCommand::~JetCommand() { giveBack(m_prepared); }
+
+int JetCommand::exec(const QStringList &values)
+{
+    sqlite3_stmt *st = m_prepared->stmt;
+    if (values.size() != m_prepared->paramNames.size())
+        throw EngineError(QStringLiteral("参数个数不符。"));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray utf8 = values.at(i).toUtf8();
+        sqlite3_bind_text(st, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    sqlite3 *db = m_conn.handle();
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw EngineError(engineText(db, rc));
+    return sqlite3_changes(db);
+}
+
 // ---------------------------------------------------------------- query
 
 JetQuery::~JetQuery() { close(); }
@@ -369,15 +474,14 @@ void JetQuery::setParam(const QString &name, const QString &value)
 
 void JetQuery::close()
 {
-    if (m_stmt) {
-        sqlite3_finalize(m_stmt);
-        m_stmt = nullptr;
+    if (m_prepared) {
+        giveBack(m_prepared);
+        m_prepared.reset();
     }
+    m_stmt = nullptr;
     m_active = false;
     m_eof = true;
     m_recordCount = -1;
-    m_columns.clear();
-    m_columnIndex.clear();
 }
 
 void JetQuery::prepare()
@@ -385,25 +489,20 @@ void JetQuery::prepare()
     if (!m_conn)
         throw EngineError(QStringLiteral("查询没有连接。"));
     sqlite3 *db = m_conn->handle();
-    const JetTranslation tr = translateOn(db, m_sql);
-    if (!tr.returnsRows || tr.statements.size() != 1)
+    const auto tr = m_conn->translation(m_sql);
+    if (!tr->returnsRows || tr->statements.size() != 1)
         throw EngineError(QStringLiteral("该语句不返回记录。"));
-    const JetStatement &js = tr.statements.front();
-    m_stmt = prepareOne(db, js.sql);
-    m_preparedSql = js.sql;
-    m_preparedParams = js.paramNames;
+    const JetStatement &js = tr->statements.front();
+    m_prepared = m_conn->borrow(js.sql, js.paramNames);
+    m_stmt = m_prepared->stmt;
+    m_countSql = tr->countSql.isEmpty() ? QStringLiteral("SELECT count(*) FROM (") + js.sql + QLatin1Char(')')
+                                        : tr->countSql;
+    m_countParams = js.paramNames;
     try {
         bindParams(db, m_stmt, js, {}, m_params);
     } catch (...) {
         close();
         throw;
-    }
-    const int n = sqlite3_column_count(m_stmt);
-    for (int i = 0; i < n; ++i) {
-        const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i));
-        m_columns << name;
-        if (!m_columnIndex.contains(name.toLower()))
-            m_columnIndex.insert(name.toLower(), i);
     }
 }
 
@@ -445,24 +544,30 @@ void JetQuery::next()
         step();
 }
 
-bool JetQuery::hasField(const QString &name) const
-{
-    return m_columnIndex.contains(name.toLower());
-}
+QStringList JetQuery::fieldNames() const { return m_prepared ? m_prepared->columns : QStringList(); }
+
+bool JetQuery::hasField(const QString &name) const { return fieldIndex(name) >= 0; }
 
 QString JetQuery::fieldByName(const QString &name) const
 {
-    const auto it = m_columnIndex.constFind(name.toLower());
-    if (it == m_columnIndex.constEnd())
+    const int i = fieldIndex(name);
+    if (i < 0)
         throw EngineError(QStringLiteral("找不到字段“") + name + QStringLiteral("”。"));
-    return fieldAt(*it);
+    return fieldAt(i);
 }
 
-int JetQuery::fieldIndex(const QString &name) const { return m_columnIndex.value(name.toLower(), -1); }
+int JetQuery::fieldIndex(const QString &name) const
+{
+    if (!m_prepared)
+        return -1;
+    const auto &index = m_prepared->columnIndex;
+    const auto it = index.constFind(name);
+    return it != index.constEnd() ? *it : index.value(name.toLower(), -1);
+}
 
 QString JetQuery::fieldAt(int index) const
 {
-    if (index < 0 || index >= m_columns.size())
+    if (!m_prepared || index < 0 || index >= m_prepared->columns.size())
         throw EngineError(QStringLiteral("找不到字段序号 ") + QString::number(index) + QStringLiteral("。"));
     if (!m_active || m_eof)
         throw EngineError(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
@@ -478,17 +583,20 @@ int JetQuery::recordCount()
         throw EngineError(QStringLiteral("记录集已关闭。"));
     if (m_recordCount < 0) {
         sqlite3 *db = m_conn->handle();
-        JetStatement counting{QStringLiteral("SELECT count(*) FROM (") + m_preparedSql + QLatin1Char(')'),
-                              m_preparedParams};
-        sqlite3_stmt *st = prepareOne(db, counting.sql);
+        const JetStatement counting{m_countSql, m_countParams};
+        const auto p = m_conn->borrow(counting.sql, counting.paramNames);
         try {
-            bindParams(db, st, counting, {}, m_params);
+            bindParams(db, p->stmt, counting, {}, m_params);
         } catch (...) {
-            sqlite3_finalize(st);
+            giveBack(p);
             throw;
         }
-        m_recordCount = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
-        sqlite3_finalize(st);
+        const int rc = sqlite3_step(p->stmt);
+        m_recordCount = rc == SQLITE_ROW ? sqlite3_column_int(p->stmt, 0) : 0;
+        const QString msg = rc == SQLITE_ROW ? QString() : engineText(db, rc);
+        giveBack(p);
+        if (rc != SQLITE_ROW)
+            throw EngineError(msg);
     }
     return m_recordCount;
 }
@@ -499,6 +607,30 @@ int JetQuery::execSql()
     if (!m_conn)
         throw EngineError(QStringLiteral("查询没有连接。"));
     return m_conn->run(m_sql, {}, m_params);
+}
+
+namespace {
+void vacuumInto(JetConnection &src, const QString &destPath)
+{
+    sqlite3_stmt *st = prepareOne(src.handle(), QStringLiteral("VACUUM INTO ?"));
+    const QByteArray path = destPath.toUtf8();
+    sqlite3_bind_text(st, 1, path.constData(), int(path.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(st);
+    const QString msg = rc == SQLITE_DONE ? QString() : engineText(src.handle(), rc);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw EngineError(msg);
+}
+}  // namespace
+
+void JetBackupDatabase(const QString &connectionText, const QString &destPath)
+{
+    if (QFileInfo::exists(destPath))
+        throw EngineError(QStringLiteral("数据库“") + destPath + QStringLiteral("”已存在。"));
+    JetConnection src;
+    src.setConnectionString(connectionText);
+    src.open();
+    vacuumInto(src, destPath);
 }
 
 void JetCompactDatabase(const QString &sourceText, const QString &destText)
@@ -521,15 +653,8 @@ void JetCompactDatabase(const QString &sourceText, const QString &destText)
         src.close();
         throw EngineError(QStringLiteral("数据库“") + src.dataSource() + QStringLiteral("”正被另一个程序使用。"));
     }
-    sqlite3_stmt *st = prepareOne(src.handle(), QStringLiteral("VACUUM INTO ?"));
-    const QByteArray path = dst.dataSource().toUtf8();
-    sqlite3_bind_text(st, 1, path.constData(), path.size(), SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(st);
-    const QString msg = rc == SQLITE_DONE ? QString() : engineText(src.handle(), rc);
-    sqlite3_finalize(st);
+    vacuumInto(src, dst.dataSource());
     src.close();
-    if (rc != SQLITE_DONE)
-        throw EngineError(msg);
     // The copy keeps the bank's marks; checking it like any bank proves it whole.
     dst.open();
     dst.close();

@@ -7,10 +7,22 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <memory>
 #include <stdexcept>
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct JetTranslation;
+
+// A statement prepared once and kept by its connection; a query borrows it while open.
+struct JetPrepared {
+    ~JetPrepared();
+    sqlite3_stmt *stmt = nullptr;
+    QStringList paramNames;
+    QStringList columns;
+    QHash<QString, int> columnIndex;  // by name as written and in lower case
+    bool inUse = false;
+};
 
 // An error of the database engine. Its text is shown to the learner as it stands.
 class EngineError : public std::runtime_error {
@@ -38,8 +50,10 @@ public:
     QString dataSource() const { return m_dataSource; }
 
     // Opens an existing bank only; a file that is no word bank, or has another password, is an
-    // EngineError and leaves the connection closed.
+    // EngineError and leaves the connection closed. A bank that cannot be written (read-only
+    // media) opens read-only; every change then fails with a clear engine error.
     void open();
+    bool isReadOnly() const { return m_readOnly; }
     void close();
     bool isOpen() const { return m_db != nullptr; }
     // Statements run on a closed connection open it again with the same connection text.
@@ -58,6 +72,10 @@ public:
     int transactionDepth() const { return m_depth; }
 
     QStringList tableNames();
+    // The Jet statement in SQLite's words, translated once per text while the schema stays.
+    std::shared_ptr<const JetTranslation> translation(const QString &jetSql);
+    // A prepared statement of SQLite text, from the cache when free; give it back by reset.
+    std::shared_ptr<JetPrepared> borrow(const QString &sqliteSql, const QStringList &paramNames);
     // Marks a freshly made SQLite file as a word bank with the given password.
     static void initialiseBankFile(const QString &path, const QString &password);
 
@@ -70,7 +88,9 @@ private:
     QString m_password;
     sqlite3 *m_db = nullptr;
     int m_depth = 0;
-    QHash<QString, sqlite3_stmt *> m_statements;  // prepared once, kept while open
+    bool m_readOnly = false;
+    QHash<QString, std::shared_ptr<JetPrepared>> m_statements;  // prepared once, kept while open
+    QHash<QString, std::shared_ptr<const JetTranslation>> m_translations;
 };
 
 // RAII transaction: rolls back unless committed.
@@ -83,6 +103,22 @@ public:
 private:
     JetConnection &m_c;
     bool m_done = false;
+};
+
+// One Jet statement run for many rows, as a command over a long list does: translated and prepared
+// once. Values go in the order the statement names its parameters.
+class JetCommand {
+public:
+    JetCommand(JetConnection &connection, const QString &jetSql);
+    ~JetCommand();
+    JetCommand(const JetCommand &) = delete;
+    JetCommand &operator=(const JetCommand &) = delete;
+    // The number of rows the statement changed.
+    int exec(const QStringList &values);
+
+private:
+    JetConnection &m_conn;
+    std::shared_ptr<JetPrepared> m_prepared;
 };
 
 // The query object: statement text, parameters, open/first/next/eof, fields by name.
@@ -116,7 +152,7 @@ public:
     int fieldIndex(const QString &name) const;
     // Value of the field at a position of the current row as text; NULL reads as "".
     QString fieldAt(int index) const;
-    QStringList fieldNames() const { return m_columns; }
+    QStringList fieldNames() const;
     int recordCount();
     // Runs a statement that returns no rows; the number of rows it changed.
     int execSql();
@@ -129,15 +165,18 @@ private:
     JetConnection *m_conn = nullptr;
     QString m_sql;
     QHash<QString, QStringList> m_params;  // every value given for a name, in order
+    std::shared_ptr<JetPrepared> m_prepared;
     sqlite3_stmt *m_stmt = nullptr;
-    QString m_preparedSql;
-    QStringList m_preparedParams;
-    QStringList m_columns;
-    QHash<QString, int> m_columnIndex;
+    QString m_countSql;
+    QStringList m_countParams;
     bool m_active = false;
     bool m_eof = true;
     int m_recordCount = -1;
 };
+
+// Writes a copy of the bank behind connectionText to destPath (which must not exist): the bank as
+// its last commit left it, also the changes another program has not yet written into the file.
+void JetBackupDatabase(const QString &connectionText, const QString &destPath);
 
 // Compacts the bank behind sourceText into a new file behind destText (both connection texts,
 // same password). Fails, like the engine always did, when the destination exists.

@@ -1,8 +1,10 @@
 #include "platform/jetsql.h"
 
+#include "platform/jetcase.h"
 #include "platform/jetdb.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -13,18 +15,66 @@ bool isIdentChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c.unicode() >= 0x80;
 }
 
+}  // namespace
+
+const char *const JetCounterTable = "lxb_counters";
+
+QString textLiteral(const QString &text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
 QString quoteIdent(const QString &name)
 {
     return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
            QLatin1Char('"');
 }
 
-// Double-quoted texts become SQLite string literals; ":name" becomes a positional parameter.
+namespace {
+
+// Words the statements use as their own grammar; every other bare word names a table or field.
+bool isKeyword(const QString &upper)
+{
+    static const QSet<QString> words{
+        QStringLiteral("SELECT"), QStringLiteral("FROM"),   QStringLiteral("WHERE"),  QStringLiteral("AND"),
+        QStringLiteral("OR"),     QStringLiteral("NOT"),    QStringLiteral("LIKE"),   QStringLiteral("INTO"),
+        QStringLiteral("INSERT"), QStringLiteral("VALUES"), QStringLiteral("UPDATE"), QStringLiteral("SET"),
+        QStringLiteral("DELETE"), QStringLiteral("DROP"),   QStringLiteral("TABLE"),  QStringLiteral("ORDER"),
+        QStringLiteral("BY"),     QStringLiteral("DESC"),   QStringLiteral("ASC"),    QStringLiteral("AS"),
+        QStringLiteral("IS"),     QStringLiteral("NULL"),   QStringLiteral("IN"),     QStringLiteral("BETWEEN"),
+        QStringLiteral("DISTINCT"), QStringLiteral("GROUP"), QStringLiteral("HAVING"), QStringLiteral("JOIN"),
+        QStringLiteral("ON"),     QStringLiteral("INNER"),  QStringLiteral("LEFT"),   QStringLiteral("RIGHT"),
+        QStringLiteral("OUTER"),  QStringLiteral("UNION"),  QStringLiteral("ALL"),    QStringLiteral("EXISTS"),
+        QStringLiteral("CASE"),   QStringLiteral("WHEN"),   QStringLiteral("THEN"),   QStringLiteral("ELSE"),
+        QStringLiteral("END"),    QStringLiteral("ESCAPE"), QStringLiteral("LIMIT"),  QStringLiteral("ROWID")};
+    return words.contains(upper);
+}
+
+bool isFunction(const QString &upper)
+{
+    static const QSet<QString> names{QStringLiteral("COUNT"), QStringLiteral("SUM"),   QStringLiteral("MAX"),
+                                     QStringLiteral("MIN"),   QStringLiteral("AVG"),   QStringLiteral("LENGTH"),
+                                     QStringLiteral("ABS"),   QStringLiteral("ROUND"), QStringLiteral("TRIM"),
+                                     QStringLiteral("IFNULL"), QStringLiteral("UPPER"), QStringLiteral("LOWER")};
+    return names.contains(upper);
+}
+
+// After these a word is a table name, whatever it spells.
+bool takesTableName(const QString &upperKeyword)
+{
+    return upperKeyword == QLatin1String("FROM") || upperKeyword == QLatin1String("INTO") ||
+           upperKeyword == QLatin1String("UPDATE") || upperKeyword == QLatin1String("TABLE") ||
+           upperKeyword == QLatin1String("JOIN");
+}
+
+// Double-quoted texts become SQLite string literals; ":name" becomes a positional parameter;
+// table and field names are quoted, so a list called "Order" works like any other.
 JetStatement rewriteLiteralsAndParams(const QString &in)
 {
     JetStatement out;
     QString &s = out.sql;
-    s.reserve(in.size() + 8);
+    s.reserve(in.size() + 16);
+    QString lastKeyword;  // the previous token when it was a keyword, else empty
     for (int i = 0; i < in.size(); ++i) {
         const QChar c = in.at(i);
         if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
@@ -46,6 +96,7 @@ JetStatement rewriteLiteralsAndParams(const QString &in)
             s += QLatin1Char('\'') + body.replace(QLatin1Char('\''), QLatin1String("''")) +
                  QLatin1Char('\'');
             i = j;
+            lastKeyword.clear();
         } else if (c == QLatin1Char(':') && i + 1 < in.size() && isIdentChar(in.at(i + 1))) {
             int j = i + 1;
             while (j < in.size() && isIdentChar(in.at(j)))
@@ -53,7 +104,34 @@ JetStatement rewriteLiteralsAndParams(const QString &in)
             out.paramNames << in.mid(i + 1, j - i - 1);
             s += QLatin1Char('?');
             i = j - 1;
+            lastKeyword.clear();
+        } else if (isIdentChar(c) && !c.isDigit()) {
+            int j = i + 1;
+            while (j < in.size() && isIdentChar(in.at(j)))
+                ++j;
+            const QString word = in.mid(i, j - i);
+            const QString upper = word.toUpper();
+            int k = j;
+            while (k < in.size() && in.at(k).isSpace())
+                ++k;
+            const bool call = k < in.size() && in.at(k) == QLatin1Char('(');
+            if (takesTableName(lastKeyword)) {
+                s += quoteIdent(word);
+                lastKeyword.clear();
+            } else if (isKeyword(upper)) {
+                s += word;
+                lastKeyword = upper;
+            } else if (call && isFunction(upper)) {
+                s += word;
+                lastKeyword.clear();
+            } else {
+                s += quoteIdent(word);
+                lastKeyword.clear();
+            }
+            i = j - 1;
         } else {
+            if (!c.isSpace())
+                lastKeyword.clear();
             s += c;
         }
     }
@@ -68,10 +146,46 @@ QString columnDefinition(const JetColumn &col)
     if (col.declType == QLatin1String("INTEGER"))
         return name + QStringLiteral(" INTEGER CHECK(typeof(") + name +
                QStringLiteral(") IN ('integer','null'))");
-    return name + QLatin1Char(' ') + col.declType + QStringLiteral(" COLLATE NOCASE");
+    return name + QLatin1Char(' ') + col.declType + QStringLiteral(" COLLATE ") +
+           QLatin1String(JetCaseCollation);
 }
 
-// The table, its counter numbering and the indexes that keyed updates want.
+QString seedOf(const QString &table)
+{
+    return QStringLiteral("(SELECT seed FROM ") + QLatin1String(JetCounterTable) + QStringLiteral(" WHERE tbl=") +
+           textLiteral(table) + QLatin1Char(')');
+}
+
+}  // namespace
+
+// A counter never hands a number out twice in a table: the last one given is kept in the bank,
+// rows added without a number get the next, and a row copied in with a higher one moves it on.
+std::vector<JetStatement> counterStatements(const QString &table, const QString &column)
+{
+    const QString t = quoteIdent(table), col = quoteIdent(column);
+    const QString counters = QLatin1String(JetCounterTable);
+    std::vector<JetStatement> out;
+    out.push_back({QStringLiteral("CREATE INDEX ") + quoteIdent(table + "__" + column) + QLatin1String(" ON ") + t +
+                       QLatin1Char('(') + col + QLatin1Char(')'),
+                   {}});
+    out.push_back({QStringLiteral("INSERT OR REPLACE INTO ") + counters + QStringLiteral("(tbl,seed) SELECT ") +
+                       textLiteral(table) + QStringLiteral(", IFNULL(MAX(") + col + QStringLiteral("),0) FROM ") + t,
+                   {}});
+    out.push_back({QStringLiteral("CREATE TRIGGER ") + quoteIdent(table + "__" + column + "_number") +
+                       QLatin1String(" AFTER INSERT ON ") + t + QLatin1String(" WHEN NEW.") + col +
+                       QLatin1String(" IS NULL BEGIN UPDATE ") + counters +
+                       QStringLiteral(" SET seed=seed+1 WHERE tbl=") + textLiteral(table) +
+                       QLatin1String("; UPDATE ") + t + QLatin1String(" SET ") + col + QLatin1Char('=') +
+                       seedOf(table) + QLatin1String(" WHERE rowid=NEW.rowid; END"),
+                   {}});
+    out.push_back({QStringLiteral("CREATE TRIGGER ") + quoteIdent(table + "__" + column + "_seed") +
+                       QLatin1String(" AFTER INSERT ON ") + t + QLatin1String(" WHEN NEW.") + col + QLatin1String(" > ") +
+                       seedOf(table) + QLatin1String(" BEGIN UPDATE ") + counters + QStringLiteral(" SET seed=NEW.") +
+                       col + QStringLiteral(" WHERE tbl=") + textLiteral(table) + QLatin1String("; END"),
+                   {}});
+    return out;
+}
+
 std::vector<JetStatement> tableStatements(const QString &table, const std::vector<JetColumn> &cols)
 {
     QStringList defs;
@@ -79,30 +193,23 @@ std::vector<JetStatement> tableStatements(const QString &table, const std::vecto
         defs << columnDefinition(c);
     std::vector<JetStatement> out;
     const QString t = quoteIdent(table);
-    out.push_back({QStringLiteral("CREATE TABLE ") + t + QLatin1String(" (") +
-                       defs.join(QLatin1Char(',')) + QLatin1Char(')'),
+    out.push_back({QStringLiteral("CREATE TABLE ") + t + QLatin1String(" (") + defs.join(QLatin1Char(',')) +
+                       QLatin1Char(')'),
                    {}});
     for (const auto &c : cols) {
-        const QString col = quoteIdent(c.name);
         if (c.declType == kCounterType) {
-            out.push_back({QStringLiteral("CREATE INDEX ") + quoteIdent(table + "__" + c.name) +
-                               QLatin1String(" ON ") + t + QLatin1Char('(') + col + QLatin1Char(')'),
-                           {}});
-            out.push_back(
-                {QStringLiteral("CREATE TRIGGER ") + quoteIdent(table + "__" + c.name + "_counter") +
-                     QLatin1String(" AFTER INSERT ON ") + t + QLatin1String(" WHEN NEW.") + col +
-                     QLatin1String(" IS NULL BEGIN UPDATE ") + t + QLatin1String(" SET ") + col +
-                     QLatin1String("=(SELECT IFNULL(MAX(") + col + QLatin1String("),0)+1 FROM ") + t +
-                     QLatin1String(") WHERE rowid=NEW.rowid; END"),
-                 {}});
+            for (auto &st : counterStatements(table, c.name))
+                out.push_back(st);
         } else if (c.name == QStringLiteral("单词")) {
             out.push_back({QStringLiteral("CREATE INDEX ") + quoteIdent(table + "__" + c.name) +
-                               QLatin1String(" ON ") + t + QLatin1Char('(') + col + QLatin1Char(')'),
+                               QLatin1String(" ON ") + t + QLatin1Char('(') + quoteIdent(c.name) + QLatin1Char(')'),
                            {}});
         }
     }
     return out;
 }
+
+namespace {
 
 std::vector<JetColumn> parseCreateColumns(const QString &body)
 {
@@ -129,25 +236,51 @@ std::vector<JetColumn> parseCreateColumns(const QString &body)
     return cols;
 }
 
-// Looks at the statement outside its literals: a pattern may well hold the words "order by".
-bool hasOrderBy(const QString &sql)
+// Where "order by" starts outside literals and quoted names (a pattern may well hold the words),
+// or -1.
+int orderByAt(const QString &sql)
 {
-    static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
+    static const QRegularExpression quoted(QStringLiteral("'(?:[^']|'')*'|\"(?:[^\"]|\"\")*\""));
     static const QRegularExpression re(QStringLiteral("\\border\\s+by\\b"),
                                        QRegularExpression::CaseInsensitiveOption);
-    return re.match(QString(sql).replace(literal, QStringLiteral("''"))).hasMatch();
+    QString blanked = sql;
+    auto it = quoted.globalMatch(sql);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        blanked.replace(m.capturedStart(), m.capturedLength(), QString(m.capturedLength(), QLatin1Char('_')));
+    }
+    const auto m = re.match(blanked);
+    return m.hasMatch() ? int(m.capturedStart()) : -1;
 }
 
 // Jet hands rows back in the order they were added; SQLite only promises that for rowid order.
 QString withInsertionOrder(const QString &sql)
 {
-    if (hasOrderBy(sql))
+    if (orderByAt(sql) >= 0)
         return sql + QLatin1String(", rowid");
     return sql + QLatin1String(" ORDER BY rowid");
 }
 
-}  // namespace
+// "SELECT * FROM t WHERE ..." counted the way SQLite counts fastest: without reading the rows.
+QString countingStatement(const QString &selectStar)
+{
+    static const QRegularExpression head(QStringLiteral("^SELECT\\s+\\*\\s+FROM\\s"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = head.match(selectStar);
+    if (!m.hasMatch())
+        return QString();
+    QString rest = selectStar.mid(m.capturedEnd());
+    const int order = orderByAt(rest);
+    if (order >= 0) {
+        // Parameters after the order would be lost with it.
+        if (rest.indexOf(QLatin1Char('?'), order) >= 0)
+            return QString();
+        rest.truncate(order);
+    }
+    return QStringLiteral("SELECT count(*) FROM ") + rest;
+}
 
+}  // namespace
 bool isPlainIdentifier(const QString &name)
 {
     if (name.isEmpty() || name.size() > 64 || name.at(0).isDigit())
@@ -173,6 +306,11 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
     static const QRegularExpression selectIntoRe(
         QStringLiteral("^select\\s+\\*\\s+into\\s+(\\S+)\\s+from\\s+(\\S+)(.*)$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression dropRe(QStringLiteral("^drop\\s+table\\s+(\\S+)$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression insertValuesRe(
+        QStringLiteral("^insert\\s+into\\s+(\\S+?)\\s*\\(([^()]*)\\)\\s*values\\s*\\((.*)\\)$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression insertSelectRe(
         QStringLiteral("^insert\\s+into\\s+\\S+\\s+select\\s"),
         QRegularExpression::CaseInsensitiveOption);
@@ -185,6 +323,7 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
         if (!isPlainIdentifier(m.captured(1)))
             throw EngineError(QStringLiteral("无效的表名：") + m.captured(1));
         tr.statements = tableStatements(m.captured(1), parseCreateColumns(m.captured(2)));
+        tr.changesSchema = true;
         return tr;
     }
     if (const auto m = selectIntoRe.match(sql); m.hasMatch()) {
@@ -201,13 +340,39 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
         copy.sql = withInsertionOrder(copy.sql);
         tr.dataStatement = int(tr.statements.size());
         tr.statements.push_back(copy);
+        tr.changesSchema = true;
+        return tr;
+    }
+    if (const auto m = dropRe.match(sql); m.hasMatch()) {
+        tr.statements.push_back(rewriteLiteralsAndParams(sql));
+        tr.statements.push_back({QStringLiteral("DELETE FROM ") + QLatin1String(JetCounterTable) +
+                                     QStringLiteral(" WHERE tbl=") + textLiteral(m.captured(1)),
+                                 {}});
+        tr.changesSchema = true;
         return tr;
     }
 
     JetStatement st = rewriteLiteralsAndParams(sql);
-    if (insertSelectRe.match(sql).hasMatch()) {
+    if (const auto m = insertValuesRe.match(sql); m.hasMatch()) {
+        // A new row takes its number in the statement itself: cheaper than numbering it afterwards.
+        const QString table = m.captured(1);
+        QString counter;
+        for (const auto &c : columnsOf(table))
+            if (c.declType == kCounterType)
+                counter = c.name;
+        bool listed = false;
+        for (const QString &f : m.captured(2).split(QLatin1Char(',')))
+            listed = listed || f.trimmed().compare(counter, Qt::CaseInsensitive) == 0;
+        if (!counter.isEmpty() && !listed) {
+            st = rewriteLiteralsAndParams(QStringLiteral("insert into ") + table + QLatin1Char('(') + counter +
+                                          QLatin1Char(',') + m.captured(2) + QStringLiteral(") values(") +
+                                          QStringLiteral("\x01,") + m.captured(3) + QLatin1Char(')'));
+            st.sql.replace(QStringLiteral("\x01"), QLatin1Char('(') + seedOf(table) + QStringLiteral("+1)"));
+        }
+    } else if (insertSelectRe.match(sql).hasMatch()) {
         st.sql = withInsertionOrder(st.sql);
     } else if (selectStarRe.match(sql).hasMatch()) {
+        tr.countSql = countingStatement(st.sql);
         st.sql = withInsertionOrder(st.sql);
         tr.returnsRows = true;
     } else if (selectRe.match(sql).hasMatch()) {

@@ -2,7 +2,7 @@
 // Translation of the Jet SQL the program sends into SQLite statements that keep Jet's meaning:
 // text columns compare without regard to case, text stays text, integer columns refuse
 // non-numbers, counters number new rows, unordered selects return rows in insertion order,
-// select-into copies a table's structure, double-quoted texts are literals.
+// select-into copies a table's structure, double-quoted texts are literals, names are quoted.
 
 #include <QString>
 #include <QStringList>
@@ -23,12 +23,24 @@ struct JetTranslation {
     std::vector<JetStatement> statements;
     int dataStatement = 0;     // the statement whose rows or changes the caller sees
     bool returnsRows = false;
+    bool changesSchema = false;
+    QString countSql;          // counts the rows of a "select *" without reading them; may be empty
 };
 
 using JetColumnLookup = std::function<std::vector<JetColumn>(const QString &table)>;
 
 // Throws EngineError for statements it cannot accept (a malformed create, an unknown source table).
 JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &columnsOf);
+
+// The table in which each table's counter keeps the last number it gave.
+extern const char *const JetCounterTable;
+
+QString quoteIdent(const QString &name);
+QString textLiteral(const QString &text);
+// The statements that make a table with its counter numbering and the indexes keyed look-ups want.
+std::vector<JetStatement> tableStatements(const QString &table, const std::vector<JetColumn> &cols);
+// The index, counter row and triggers that number a table's counter column.
+std::vector<JetStatement> counterStatements(const QString &table, const QString &column);
 
 // Plain identifiers only: letters, digits, '_' and CJK, at most 64 characters, not starting with a digit.
 bool isPlainIdentifier(const QString &name);

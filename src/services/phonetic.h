@@ -2,6 +2,8 @@
 // Phonetic transcriptions: the look-up file "WordPron.dat" in the program folder (one "word|
 // transcription" a line) and the phonetic font "ksphonet.ttf" the transcriptions are written for.
 
+#include "core/phoneticfile.h"
+
 #include <QString>
 
 class QWidget;
@@ -9,9 +11,6 @@ class QWidget;
 // The face name of the phonetic font file.
 extern const QString PPhoneticFontName;
 
-// Phonetic := the transcription of the first line whose key is Word exactly (letter case
-// counts). No file or no such line: Phonetic keeps its value.
-void PLookupPhonetic(const QString &Word, QString &Phonetic);
 // With the font file in the program folder: registers it and gives its face to Control; without
 // it: empties Control, so no unreadable transcription shows.
 void PApplyPhoneticFont(QWidget *Control);

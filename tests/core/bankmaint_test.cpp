@@ -195,3 +195,19 @@ TEST_F(Maintenance, OpeningAFileThatIsNoBankKeepsTheBankThatWasOpen)
     EXPECT_EQ(PWordBankPath, other);
     EXPECT_TRUE(dm->PConnection.isOpen());
 }
+
+TEST_F(Maintenance, ABackupHoldsWhatAnotherConnectionCommittedButDidNotYetWriteIntoTheFile)
+{
+    addWord(W, QStringLiteral("mine"));
+    // Another program with the bank open keeps its commits in the bank's log for a while.
+    JetConnection other;
+    other.setConnectionString(PConnectionText(bankPath));
+    other.execute(QStringLiteral("insert into WordTable(单词) values(:单词)"), {{K, QStringLiteral("theirs")}});
+    PBackupWordBank();
+    const QString target = programDir + PShortDateText() + QStringLiteral(".lxb");
+    ASSERT_EQ(dialogs->lastText(), QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
+    other.close();
+    dm.reset();
+    dm = std::make_unique<TPdatamodule>(programDir, QStringList{target});
+    EXPECT_EQ(column(W, K), (QStringList{"mine", "theirs"}));
+}

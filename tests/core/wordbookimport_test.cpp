@@ -7,7 +7,9 @@
 #include "support/wordbooksamples.h"
 
 #include <QDate>
+#include <QFile>
 #include <QSet>
+#include <QStringEncoder>
 #include <QTreeWidget>
 #include <sqlite3.h>
 
@@ -228,4 +230,51 @@ TEST_F(WordBookImport, StoringIntoAListThatIsNotThereFailsWithNothingStored)
     EXPECT_EQ(dm->PConnection.transactionDepth(), 0);
     PStoreImportedWords(&list, L);
     EXPECT_EQ(dm->PGetCountFromTable(L), 5);
+}
+
+TEST_F(WordBookImport, AccentedWordsTheListHoldsInAnotherCaseAreNotStoredAgain)
+{
+    addWord(L, QStringLiteral("café"), QStringLiteral("咖啡馆"));
+    addWord(L, QStringLiteral("ÉCLAIR"), QStringLiteral("闪电泡芙"));
+    for (const char *word : {"CAFÉ", "éclair", "naïve"})
+        list.addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromUtf8(word), QStringLiteral("新"), QString()}));
+    PStoreImportedWords(&list, L);
+    EXPECT_EQ(column(L, K), (QStringList{"café", "ÉCLAIR", "naïve"}));
+    EXPECT_EQ(column(L, QStringLiteral("解释")), (QStringList{"咖啡馆", "闪电泡芙", "新"}));
+}
+
+TEST_F(WordBookImport, ImportAndSingleLookUpReadThePhoneticFileAlikeAndSeeItChange)
+{
+    // UTF-8 and Chinese code-page lines mixed, Windows line ends, some with two carriage returns.
+    QStringEncoder gb("GB18030");
+    QByteArray bytes = "apple|\xCB\x88\xC3\xA6pl\r\r\n";
+    bytes += QByteArray(gb.encode(QStringLiteral("苹果|píng guǒ\r\n")));
+    bytes += "pear|pe\xC9\x99\r\n";
+    bytes += QByteArray(gb.encode(QStringLiteral("梨|lí\r\r\n")));
+    const QString pron = programDir + QStringLiteral("WordPron.dat");
+    QFile f(pron);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    setLayout(QStringLiteral("谷歌金山词霸"));
+    const QString path =
+        writeExport(QStringLiteral("+apple\r\n+苹果\r\n+pear\r\n+梨\r\n+plum\r\n"), Encoding::Utf8);
+    ASSERT_TRUE(import(path));
+    const QStringList expected{QStringLiteral("ˈæpl"), QStringLiteral("píng guǒ"), QStringLiteral("peə"),
+                               QStringLiteral("lí"), QString()};
+    const QList<Item> read = items();
+    ASSERT_EQ(read.size(), expected.size());
+    for (int i = 0; i < read.size(); ++i) {
+        QString single;
+        PLookupPhonetic(read[i].word, single);
+        EXPECT_EQ(read[i].phonetic, expected[i]) << i;
+        EXPECT_EQ(single, expected[i]) << i;
+    }
+    // A changed file is read again.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("plum|pl\xCA\x8Cm\n");
+    f.close();
+    ASSERT_TRUE(import(path));
+    EXPECT_EQ(items().last().phonetic, QStringLiteral("plʌm"));
+    EXPECT_EQ(items().first().phonetic, QString());
 }

@@ -1,6 +1,8 @@
 #include "support/qstringprinter.h"
 #include "core/wordlistops.h"
 
+#include "core/bankmaint.h"
+#include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "support/bankfixture.h"
@@ -397,10 +399,32 @@ TEST_F(WordListOps, RenamePromptsThatChangeNothing)
     EXPECT_EQ(PCurrentTable, QStringLiteral("L2"));
 }
 
-TEST_F(WordListOps, DeduplicationNeverTakesTheKeptRowWithItsTwin)
+TEST_F(WordListOps, DeduplicationKeepsOneRowOfTwinsSharingTheirId)
 {
-    // A word moved into a list twice can stand there twice under one ID: the bank numbers a new
-    // word after the highest ID left, which a move out may have freed.
+    // Copies keep their ID, so a word copied into a list twice stands there twice under one ID.
+    newList(QStringLiteral("L1"));
+    addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    addWord(QStringLiteral("L1"), QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(QStringLiteral("L1"), QStringLiteral("pear"), QStringLiteral("梨"));
+    const QStringList ids = column(QStringLiteral("L1"), ID);
+    ASSERT_EQ(ids.size(), 4);
+    ASSERT_EQ(ids[0], ids[1]);
+    ASSERT_NE(ids[1], ids[2]);
+
+    PLoadAndDedupTable(&lv, QStringLiteral("L1"), K);
+    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList({"apple", "pear"}));
+    EXPECT_EQ(column(QStringLiteral("L1"), ID), QStringList({ids[0], ids[3]}));
+    // The items of the deleted rows have their meaning emptied, the others keep it.
+    QStringList meanings;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        meanings << PSubItem(PItemAt(&lv, i), 1);
+    EXPECT_EQ(meanings, QStringList({"苹果", "", "", "梨"}));
+}
+
+TEST_F(WordListOps, AWordAddedAndMovedTwiceStaysTwoRowsThatCommandsTellApart)
+{
     newList(QStringLiteral("L1"));
     for (int i = 0; i < 2; ++i) {
         addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
@@ -408,20 +432,126 @@ TEST_F(WordListOps, DeduplicationNeverTakesTheKeptRowWithItsTwin)
         PItemAt(&lv, 0)->setSelected(true);
         PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
     }
-    addWord(QStringLiteral("L1"), QStringLiteral("apple"), QStringLiteral("苹果"));
     const QStringList ids = column(QStringLiteral("L1"), ID);
-    ASSERT_EQ(ids.size(), 3);
-    ASSERT_EQ(ids[0], ids[1]);
-    ASSERT_NE(ids[1], ids[2]);
+    ASSERT_EQ(ids.size(), 2);
+    EXPECT_NE(ids[0], ids[1]);
 
-    PLoadAndDedupTable(&lv, QStringLiteral("L1"), K);
-    // The word stays; the copy under its own ID goes.
-    EXPECT_EQ(column(QStringLiteral("L1"), K), QStringList({"apple", "apple"}));
-    EXPECT_EQ(column(QStringLiteral("L1"), ID), ids.mid(0, 2));
-    // Only the item of the deleted row has its meaning emptied.
-    int emptied = 0;
+    fill(QStringLiteral("L1"));
+    itemWithId(ids[1])->setSelected(true);
+    PUpdateSelectedField(&lv, QStringLiteral("L1"), QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+    EXPECT_EQ(column(QStringLiteral("L1"), QStringLiteral("所属类别")), (QStringList{"基本词", "易混词"}));
+    PDeleteSelectedWords(&lv, QStringLiteral("L1"));
+    EXPECT_EQ(column(QStringLiteral("L1"), ID), QStringList{ids[0]});
+}
+
+// List names that are words of the statements themselves.
+class KeywordListNames : public WordListOps, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(KeywordListNames, WorkInEveryCommandFromCreationToDrop)
+{
+    const QString name = QString::fromLatin1(GetParam());
+    dialogs->answerInput(name);
+    PNewWordTable();
+    ASSERT_EQ(dialogs->lastText(), QStringLiteral("新建词表“ ") + name + QStringLiteral(" ”成功"));
+    addWord(name, QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(name, QStringLiteral("pear"), QStringLiteral("梨"));
+    EXPECT_EQ(dm->PGetCountFromTable(name), 2);
+
+    QTreeWidget found;
+    PSearchAllTables(QStringLiteral("\"%pp%\""), &found);
+    ASSERT_EQ(PItemCount(&found), 1);
+    EXPECT_EQ(PSubItem(PItemAt(&found, 0), 1), name);
+
+    fill(name);
+    ASSERT_EQ(PItemCount(&lv), 2);
+    PItemAt(&lv, 0)->setSelected(true);
+    PMoveWords(&lv, name, W, QStringLiteral("select"));
+    EXPECT_EQ(column(W, K), QStringList{"apple"});
+
+    PInitWordBank();
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("词库初始化成功"));
+    EXPECT_EQ(column(name, QStringLiteral("掌握类型")), QStringList{"00"});
+
+    // Renamed to another such word, then dropped.
+    fillManager({name});
+    selectRows({name});
+    dialogs->answerInput(QStringLiteral("from"));
+    PRenameWordTables(&lv);
+    EXPECT_EQ(registered(), QStringList{"from"});
+    EXPECT_EQ(column(QStringLiteral("from"), K), QStringList{"pear"});
+    fillManager({QStringLiteral("from")});
+    selectRows({QStringLiteral("from")});
+    dialogs->answer(Dialogs::Yes);
+    PDropWordTables(&lv);
+    EXPECT_TRUE(registered().isEmpty());
+    EXPECT_FALSE(dm->PConnection.tableNames().contains(QStringLiteral("from")));
+}
+
+INSTANTIATE_TEST_SUITE_P(SqlWords, KeywordListNames, ::testing::Values("Group", "Order", "Index", "select", "table"));
+
+// A command that fails on one of its words changes neither the bank nor the view.
+class CommandsAllOrNothing : public WordListOps, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(CommandsAllOrNothing, AFailureOnTheSecondWordKeepsTheFirst)
+{
+    const QString command = QString::fromLatin1(GetParam());
+    newList(QStringLiteral("L1"));
+    for (const char *w : {"apple", "pear", "plum"})
+        addWord(W, QString::fromLatin1(w));
+    // The engine refuses any change touching "pear", the second word the command walks to.
+    raw("CREATE TRIGGER no_pear_out BEFORE DELETE ON WordTable WHEN OLD.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;"
+        "CREATE TRIGGER no_pear_in BEFORE INSERT ON L1 WHEN NEW.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;"
+        "CREATE TRIGGER no_pear_set BEFORE UPDATE ON WordTable WHEN OLD.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;");
+    fill(W);
     for (int i = 0; i < PItemCount(&lv); ++i)
-        if (PSubItem(PItemAt(&lv, i), 1).isEmpty())
-            ++emptied;
-    EXPECT_EQ(emptied, 1);
+        PItemAt(&lv, i)->setSelected(true);
+    const QList<QStringList> before = rowsOf(W);
+    const auto run = [&] {
+        if (command == QLatin1String("move"))
+            PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+        else if (command == QLatin1String("delete"))
+            PDeleteSelectedWords(&lv, W);
+        else
+            PUpdateSelectedField(&lv, W, QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+    };
+    EXPECT_THROW(run(), EngineError);
+    EXPECT_EQ(rowsOf(W), before);
+    EXPECT_TRUE(rowsOf(QStringLiteral("L1")).isEmpty());
+    ASSERT_EQ(PItemCount(&lv), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(PSubItem(PItemAt(&lv, i), 5), QStringLiteral("基本词")) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, CommandsAllOrNothing, ::testing::Values("move", "delete", "update"));
+
+TEST_F(WordListOps, MovingManyTickedWordsKeepsTheRestOfTheViewInOrderAndSelected)
+{
+    // Enough ticks for the view to be rebuilt in one pass rather than item by item.
+    newList(QStringLiteral("L1"));
+    QStringList words, stay, go;
+    for (int i = 0; i < 210; ++i) {
+        const QString w = QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0'));
+        words << w;
+        (i % 3 == 0 ? go : stay) << w;
+        addWord(W, w);
+    }
+    PRefreshListView(&lv, W, K, 0, QStringLiteral("DirectCheckForm"));
+    ASSERT_EQ(PItemCount(&lv), 210);
+    for (int i = 0; i < 210; ++i)
+        PItemAt(&lv, i)->setCheckState(0, i % 3 == 0 ? Qt::Checked : Qt::Unchecked);
+    PItemAt(&lv, 1)->setSelected(true);
+    PItemAt(&lv, 209)->setSelected(true);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("check"));
+    QStringList shown, selected;
+    for (int i = 0; i < PItemCount(&lv); ++i) {
+        shown << PCaption(PItemAt(&lv, i));
+        if (PItemAt(&lv, i)->isSelected())
+            selected << PCaption(PItemAt(&lv, i));
+    }
+    EXPECT_EQ(shown, stay);
+    EXPECT_EQ(selected, (QStringList{"w001", "w209"}));
+    EXPECT_EQ(column(W, K), stay);
+    QStringList moved = column(QStringLiteral("L1"), K);
+    std::sort(moved.begin(), moved.end());
+    EXPECT_EQ(moved, go);
 }

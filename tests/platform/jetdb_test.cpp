@@ -1,7 +1,10 @@
 #include "support/bankfixture.h"
 
+#include "platform/jetcase.h"
+
 #include <QFile>
 #include <QProcess>
+#include <sqlite3.h>
 
 namespace {
 const QString W = QStringLiteral("WordTable");
@@ -203,4 +206,127 @@ TEST_F(Connection, TransactionsRollBackEverythingOnFailure)
     }  // no commit
     EXPECT_EQ(column(W, QStringLiteral("解释")), QStringList{QStringLiteral("解释")});
     EXPECT_EQ(dm->PConnection.transactionDepth(), 0);
+}
+
+TEST_F(JetSemantics, CountersNeverHandANumberOutTwiceNotEvenAfterReopening)
+{
+    addWord(W, QStringLiteral("a"));
+    addWord(W, QStringLiteral("b"));
+    dm->PDeleteOneRecordFromTable(W, K, QStringLiteral("b"));
+    addWord(W, QStringLiteral("c"));
+    EXPECT_EQ(column(W, QStringLiteral("ID")), (QStringList{"1", "3"}));
+    // The counter lives in the bank, not in the program.
+    dm.reset();
+    dm = std::make_unique<TPdatamodule>(programDir, QStringList{bankPath});
+    dm->PDeleteOneRecordFromTable(W, K, QStringLiteral("c"));
+    addWord(W, QStringLiteral("d"));
+    EXPECT_EQ(column(W, QStringLiteral("ID")), (QStringList{"1", "4"}));
+
+    // A renamed list's registration gets a new number, not the one its old row had.
+    const QString names = QStringLiteral("TableNameTable");
+    dm->PCreateNewWordTable(W, QStringLiteral("L1"), QStringLiteral("addname"));
+    dm->PCreateNewWordTable(W, QStringLiteral("L2"), QStringLiteral("addname"));
+    dm->PChangeTableName(QStringLiteral("L2"), QStringLiteral("L3"));
+    EXPECT_EQ(column(names, QStringLiteral("ID")), (QStringList{"1", "3"}));
+    // Rows copied in with their numbers move the counter on; a dropped and remade table starts anew.
+    dm->PMoveAll(W, QStringLiteral("L1"));
+    addWord(QStringLiteral("L1"), QStringLiteral("e"));
+    EXPECT_EQ(column(QStringLiteral("L1"), QStringLiteral("ID")), (QStringList{"1", "4", "5"}));
+    dm->PDropTable(QStringLiteral("L1"), QStringLiteral("havename"));
+    dm->PCreateNewWordTable(W, QStringLiteral("L1"), QStringLiteral("addname"));
+    addWord(QStringLiteral("L1"), QStringLiteral("f"));
+    EXPECT_EQ(column(QStringLiteral("L1"), QStringLiteral("ID")), QStringList{"1"});
+}
+
+// Spellings that differ in letter case only, in several alphabets.
+class CaseFolding : public BankFixture, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+
+TEST_P(CaseFolding, EqualityAndLikeIgnoreCaseInEveryAlphabet)
+{
+    const QString stored = QString::fromUtf8(GetParam().first), asked = QString::fromUtf8(GetParam().second);
+    addWord(W, QStringLiteral("zzz"));
+    addWord(W, stored, QStringLiteral("找到了"));
+    addWord(W, QStringLiteral("qqq"));
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("解释"), W, K, asked), QStringLiteral("找到了"));
+    EXPECT_EQ(dm->PGetCountFromTableWhere(W, K, asked), 1);
+    dm->PSelectFromTableLike(W, K, QLatin1Char('"') + asked.left(1) + QStringLiteral("%\""));
+    dm->PQuery.open();
+    ASSERT_FALSE(dm->PQuery.eof());
+    EXPECT_EQ(dm->PQuery.fieldByName(K), stored);
+    dm->PQuery.next();
+    EXPECT_TRUE(dm->PQuery.eof());
+    dm->PQuery.close();
+    // The spelling index still serves equality.
+    sqlite3_stmt *plan = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(dm->PConnection.handle(),
+                                 "EXPLAIN QUERY PLAN SELECT * FROM WordTable WHERE 单词=?", -1, &plan, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(plan), SQLITE_ROW);
+    EXPECT_TRUE(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(plan, 3)))
+                    .contains(QStringLiteral("INDEX")));
+    sqlite3_finalize(plan);
+}
+
+INSTANTIATE_TEST_SUITE_P(Alphabets, CaseFolding,
+                         ::testing::Values(std::make_pair("café", "CAFÉ"), std::make_pair("ÄPFEL", "äpfel"),
+                                           std::make_pair("σοφία", "ΣΟΦΊΑ"), std::make_pair("Ёлка", "ёЛКА"),
+                                           std::make_pair("Apple", "aPPLE")));
+
+TEST(JetLike, PatternsMatchWholeTextsWithoutRegardToCase)
+{
+    struct Case {
+        const char *pattern, *text;
+        bool match;
+    } cases[] = {{"%", "", true},          {"a%", "Apple", true},    {"%É", "CAFé", true},   {"_afé", "Café", true},
+                 {"c_f", "café", false},   {"%x%", "café", false},  {"a%e%e", "absentee", true},
+                 {"%%a", "banana", true},  {"ab", "abc", false},    {"cafés", "CAFÉ", false}, {"ab_", "ab", false},    {"", "", true},        {"%ß%", "STRAẞE", true}};
+    for (const Case &c : cases)
+        EXPECT_EQ(jetLike(QString::fromUtf8(c.pattern), QString::fromUtf8(c.text)), c.match)
+            << c.pattern << " / " << c.text;
+    EXPECT_TRUE(jetLike(QStringLiteral("50!%"), QStringLiteral("50%"), QLatin1Char('!')));
+    EXPECT_FALSE(jetLike(QStringLiteral("50!%"), QStringLiteral("500"), QLatin1Char('!')));
+}
+
+TEST(BankUpgrade, ABankOfAnEarlierBuildGetsCountersAndCaseRulesAndKeepsItsRows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/old.lxb");
+    JetConnection::initialiseBankFile(path, QString::fromLatin1(LxbPassword));
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    // The schema earlier builds made: ASCII-only case rule, numbers from the highest one left.
+    const char *old =
+        "CREATE TABLE \"WordTable\" (\"ID\" COUNTER_INTEGER,\"单词\" VARCHAR(100) COLLATE NOCASE,"
+        "\"解释\" VARCHAR(250) COLLATE NOCASE);"
+        "CREATE INDEX \"WordTable__ID\" ON \"WordTable\"(\"ID\");"
+        "CREATE TRIGGER \"WordTable__ID_counter\" AFTER INSERT ON \"WordTable\" WHEN NEW.\"ID\" IS NULL BEGIN "
+        "UPDATE \"WordTable\" SET \"ID\"=(SELECT IFNULL(MAX(\"ID\"),0)+1 FROM \"WordTable\") WHERE rowid=NEW.rowid; END;"
+        "CREATE INDEX \"WordTable__单词\" ON \"WordTable\"(\"单词\");"
+        "INSERT INTO WordTable(单词,解释) VALUES('zoo','动物园'),('café','咖啡馆'),('apple','苹果');";
+    ASSERT_EQ(sqlite3_exec(db, old, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    JetConnection c;
+    c.setConnectionString(PConnectionText(path));
+    JetQuery q(&c);
+    const auto rows = [&q] {
+        QStringList out;
+        q.setSql(QStringLiteral("select * from WordTable"));
+        for (q.open(); !q.eof(); q.next())
+            out << q.fieldByName(QStringLiteral("ID")) + QLatin1Char(':') + q.fieldByName(K);
+        q.close();
+        return out;
+    };
+    EXPECT_EQ(rows(), (QStringList{"1:zoo", "2:café", "3:apple"}));
+    q.setSql(QStringLiteral("select * from WordTable where 单词=:单词"));
+    q.setParam(K, QStringLiteral("CAFÉ"));
+    q.open();
+    EXPECT_EQ(q.recordCount(), 1);
+    q.close();
+    c.execute(QStringLiteral("delete from WordTable where 单词=:单词"), {{K, QStringLiteral("apple")}});
+    c.execute(QStringLiteral("insert into WordTable(单词) values(:单词)"), {{K, QStringLiteral("pear")}});
+    EXPECT_EQ(rows(), (QStringList{"1:zoo", "2:café", "4:pear"}));
+    // Opening again changes nothing more.
+    c.close();
+    EXPECT_EQ(rows(), (QStringList{"1:zoo", "2:café", "4:pear"}));
 }

@@ -189,14 +189,13 @@ TEST_F(Builder, AFailedCopyOrAFailingToolBringsTheBuilderBack)
     addWords(Tbl::WordTable, 6);
     show();
     choose(6);
-    dm->PConnection.execute(QStringLiteral("create trigger stop before insert on TempTable "
-                                           "begin select raise(abort, 'disk full'); end"));
+    raw(QStringLiteral("create trigger stop before insert on TempTable begin select raise(abort, 'disk full'); end"));
     form->BtGotoBrowse->click();
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错！"}));
 
-    dm->PConnection.execute(QStringLiteral("drop trigger stop"));
+    raw(QStringLiteral("drop trigger stop"));
     PStudyHandOvers().prepareTest = [] { throw EngineError(QStringLiteral("no options")); };
     dialogs->clear();
     const QStringList group = captions(form->PLV2);

@@ -71,10 +71,8 @@ TEST_F(GroupTransfer, AFailedCopyLeavesTempTableEmptyNotHalfFilled)
     // The first row copies, the second fails, and a "go" row could not be deleted afterwards: the
     // copy must undo itself rather than rely on the clean-up.
     dm->PDeleteOneRecordFromTable(Tbl::TempTable, Col::Word, QStringLiteral("go"));
-    dm->PConnection.execute(QStringLiteral("create trigger stop_run before insert on TempTable when new.单词 = 'run' "
-                                           "begin select raise(abort, 'disk full'); end"));
-    dm->PConnection.execute(QStringLiteral("create trigger keep_go before delete on TempTable when old.单词 = 'go' "
-                                           "begin select raise(abort, 'locked'); end"));
+    refuse(QStringLiteral("insert"), Tbl::TempTable, QStringLiteral("new.单词 = 'run'"));
+    refuse(QStringLiteral("delete"), Tbl::TempTable, QStringLiteral("old.单词 = 'go'"));
     chosen({0, 3});
     EXPECT_FALSE(PMoveChosenToTempTable(view.get()));
     EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错！"}));
@@ -129,11 +127,11 @@ TEST_F(LessonLog, EachCloseLogsOnlyWhatTheCountersGainedSinceTheLastOne)
 TEST_F(LessonLog, AFailedWriteIsReportedAndTheGainWaitsForTheNextClose)
 {
     PStudyCounters().browseSeconds += 120;
-    dm->PConnection.execute(QStringLiteral("alter table LogTable rename to LogTableAway"));
+    raw(QStringLiteral("alter table LogTable rename to LogTableAway"));
     EXPECT_FALSE(PLogLesson());
     ASSERT_EQ(dialogs->shown().size(), 1);
     EXPECT_EQ(dialogs->shown().at(0).icon, Dialogs::Critical);
-    dm->PConnection.execute(QStringLiteral("alter table LogTableAway rename to LogTable"));
+    raw(QStringLiteral("alter table LogTableAway rename to LogTable"));
     EXPECT_TRUE(PLogLesson());
     EXPECT_EQ(logRow(), QStringList({"2026-12-7", "2", "2", "0", "0"}));
 }

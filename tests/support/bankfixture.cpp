@@ -1,5 +1,7 @@
 #include "support/bankfixture.h"
 
+#include <sqlite3.h>
+
 #include "core/wordrecords.h"
 
 void BankFixture::makeBank(const QString &path)
@@ -66,4 +68,20 @@ QStringList BankFixture::column(const QString &T, const QString &field)
     }
     dm->PQuery.close();
     return out;
+}
+
+void BankFixture::raw(const QString &sql)
+{
+    char *error = nullptr;
+    const int rc = sqlite3_exec(dm->PConnection.handle(), sql.toUtf8().constData(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in: " << sql.toStdString();
+    sqlite3_free(error);
+}
+
+void BankFixture::refuse(const QString &op, const QString &T, const QString &condition)
+{
+    static int made = 0;
+    raw(QStringLiteral("create trigger refuse_%1 before %2 on \"%3\" when %4 begin select raise(abort, 'refused'); end")
+            .arg(++made)
+            .arg(op, T, condition));
 }

@@ -23,6 +23,11 @@ protected:
                  const QString &category = QStringLiteral("基本词"));
     // All values of one column of T, in the order the bank returns them.
     QStringList column(const QString &T, const QString &field);
+    // Runs SQLite's own SQL on the open bank, past the data layer (triggers that make a write
+    // fail, tables renamed away); fails the test when SQLite refuses it.
+    void raw(const QString &sql);
+    // Makes every Op ("insert", "update", "delete") on table T fail where the SQL condition holds.
+    void refuse(const QString &op, const QString &T, const QString &condition = QStringLiteral("1"));
 
     QTemporaryDir dir;
     QString programDir;  // ends with "/"

@@ -156,7 +156,7 @@ TEST_F(BrowserEditing, ASaveThatFailsHalfwayWritesNeitherTable)
 {
     selectOnly({QStringLiteral("banana")});
     const QStringList meanings = column(Tbl::WordTable, Col::Explanation);
-    dm->PConnection.execute(QStringLiteral("alter table TempTable rename to GoneTable"));
+    raw(QStringLiteral("alter table TempTable rename to GoneTable"));
     editShown(QStringLiteral("香蕉"));
     form->Button4Click();
     EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("更改banana失败")});
