@@ -1,5 +1,6 @@
 #include "core/bankmaint.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
 #include "platform/clock.h"
@@ -12,39 +13,38 @@
 void PGetAllTableNames(QString &List)
 {
     TPdatamodule &dm = *Pdatamodule;
-    dm.PSelectAllFromTable(QStringLiteral("TableNameTable"));
+    dm.PSelectAllFromTable(Tbl::TableNameTable);
     dm.PQuery.open();
     for (; !dm.PQuery.eof(); dm.PQuery.next())
-        List += dm.PQuery.fieldByName(QStringLiteral("表名")) + QLatin1Char(',');
+        List += dm.PQuery.fieldByName(Col::TableName) + QLatin1Char(',');
     dm.PQuery.close();
-    List += QStringLiteral("WordTable");
+    List += Tbl::WordTable;
 }
 
 void PInitWordBank()
 {
     TPdatamodule &dm = *Pdatamodule;
     try {
-        dm.PDropTable(QStringLiteral("LogTable"), QString());
+        dm.PDropTable(Tbl::LogTable, QString());
         dm.P_Create_LogTable();
-        dm.PDropTable(QStringLiteral("OptionTable"), QString());
+        dm.PDropTable(Tbl::OptionTable, QString());
         dm.P_Create_OptionTable();
-        dm.PDropTable(QStringLiteral("TempTable"), QString());
+        dm.PDropTable(Tbl::TempTable, QString());
         dm.P_Create_TempTable();
-        dm.PDropTable(QStringLiteral("UsedWordTable"), QString());
+        dm.PDropTable(Tbl::UsedWordTable, QString());
         dm.P_Create_UsedWordTable();
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("经验值"), QStringLiteral("0"));
-        dm.PUpdateOneFieldFromTable(QStringLiteral("UserTable"), QStringLiteral("掌握单词数"), QStringLiteral("0"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::UserExperience, QStringLiteral("0"));
+        dm.PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount, QStringLiteral("0"));
 
-        const int n = dm.PGetCountFromTable(QStringLiteral("TableNameTable"));
+        const int n = dm.PGetCountFromTable(Tbl::TableNameTable);
         QString all;
         PGetAllTableNames(all);
-        QStringList names{QStringLiteral("WordTable")};
+        QStringList names{Tbl::WordTable};
         names += all.split(QLatin1Char(',')).mid(0, n);
         for (const QString &name : names)
-            PUpdateTableFields(name, QStringLiteral("做过次数"), QStringLiteral("做错次数"), QStringLiteral("经验点数"),
-                               QStringLiteral("上次是否做对"), QStringLiteral("最近测试时间"), QStringLiteral("掌握类型"),
-                               QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("未做"),
-                               QStringLiteral("2000-01-01"), QStringLiteral("00"));
+            PUpdateTableFields(name, Col::TimesDone, Col::TimesWrong, Col::Experience, Col::LastRight,
+                               Col::LastTested, Col::MasterType, QStringLiteral("0"), QStringLiteral("0"),
+                               Code::NewWordExperience, Code::NotDone, Code::NeverTested, Code::Master00);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("词库初始化失败"));
         return;

@@ -1,5 +1,6 @@
 #include "core/datamodule.h"
 
+#include "core/bankvocab.h"
 #include "platform/inifile.h"
 #include "platform/jetsql.h"
 #include "platform/speech.h"
@@ -112,7 +113,7 @@ void TPdatamodule::DataModuleCreate(const QString &programDir, const QStringList
         PProgramDir += QLatin1Char('/');
     delete PConfigIni;
     PConfigIni = new TIniFile(PProgramDir + QStringLiteral("config.ini"));
-    PDefaultWordBank = PConfigIni->ReadString(QStringLiteral("Lexorin"), QStringLiteral("默认词库"), QString());
+    PDefaultWordBank = PConfigIni->ReadString(Ini::Main, Ini::DefaultBank, QString());
     PVersion = QStringLiteral("V03_090919");
     delete PXmlDoc;
     PXmlDoc = new QDomDocument;
@@ -214,7 +215,7 @@ void TPdatamodule::P_Create_OptionTable()
 
 void TPdatamodule::P_Create_TempTable()
 {
-    PCreateNewWordTable(QStringLiteral("WordTable"), QStringLiteral("TempTable"), QString());
+    PCreateNewWordTable(Tbl::WordTable, Tbl::TempTable, QString());
 }
 
 // ---------------------------------------------------------------- generic operations
@@ -440,7 +441,7 @@ void TPdatamodule::PCreateNewWordTable(const QString &Src, const QString &New, c
     sql(QStringLiteral("select * into ") + New + QStringLiteral(" from ") + Src + QStringLiteral(" where 1=2"));
     PQuery.execSql();
     if (Mode == QLatin1String("addname"))
-        PInsertOneRecordToTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), New);
+        PInsertOneRecordToTable(Tbl::TableNameTable, Col::TableName, New);
     t.commit();
 }
 
@@ -450,10 +451,9 @@ void TPdatamodule::PDropTable(const QString &T, const QString &Mode)
     JetTransaction t(PConnection);
     if (Mode == QLatin1String("havename")) {
         const QString id =
-            PGetOneDataFromTable(QStringLiteral("ID"), QStringLiteral("TableNameTable"), QStringLiteral("表名"), T);
+            PGetOneDataFromTable(Col::ID, Tbl::TableNameTable, Col::TableName, T);
         if (!id.isEmpty())
-            PDeleteTwoKeyRecordFromTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), T,
-                                         QStringLiteral("ID"), id);
+            PDeleteTwoKeyRecordFromTable(Tbl::TableNameTable, Col::TableName, T, Col::ID, id);
     }
     sql(QStringLiteral("drop table ") + T);
     PQuery.execSql();
@@ -467,12 +467,11 @@ void TPdatamodule::PChangeTableName(const QString &Old, const QString &New)
     // All or nothing: a failed copy must not leave the list unregistered.
     JetTransaction t(PConnection);
     const QString id =
-        PGetOneDataFromTable(QStringLiteral("ID"), QStringLiteral("TableNameTable"), QStringLiteral("表名"), Old);
+        PGetOneDataFromTable(Col::ID, Tbl::TableNameTable, Col::TableName, Old);
     if (!id.isEmpty())
-        PDeleteTwoKeyRecordFromTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), Old,
-                                     QStringLiteral("ID"), id);
+        PDeleteTwoKeyRecordFromTable(Tbl::TableNameTable, Col::TableName, Old, Col::ID, id);
     PCreateAndMoveAll(Old, New);
     PDropTable(Old, QStringLiteral("havename"));
-    PInsertOneRecordToTable(QStringLiteral("TableNameTable"), QStringLiteral("表名"), New);
+    PInsertOneRecordToTable(Tbl::TableNameTable, Col::TableName, New);
     t.commit();
 }

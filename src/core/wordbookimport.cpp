@@ -1,5 +1,6 @@
 #include "core/wordbookimport.h"
 
+#include "core/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
@@ -13,15 +14,11 @@
 const QString PWordBookLayoutKingsoft = QStringLiteral("金山词霸");
 const QString PWordBookLayoutGoogle = QStringLiteral("谷歌金山词霸");
 
-namespace {
-const QString kWordField = QStringLiteral("单词");
-}  // namespace
-
 bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
 {
     ListView->clear();
     const QString layout =
-        PConfigIni->ReadString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), PWordBookLayoutKingsoft);
+        PConfigIni->ReadString(Ini::DBTool, Ini::WordBookLayout, PWordBookLayoutKingsoft);
     const bool kingsoft = layout == PWordBookLayoutKingsoft;
     const bool google = layout == PWordBookLayoutGoogle;
     if (kingsoft) {
@@ -89,7 +86,7 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
     q.setSql(QStringLiteral("select 单词 from ") + T);
     q.open();
     for (; !q.eof(); q.next())
-        maybeHeld.insert(q.fieldByName(kWordField).toCaseFolded());
+        maybeHeld.insert(q.fieldByName(Col::Word).toCaseFolded());
     q.close();
     for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = ListView->topLevelItem(i);
@@ -98,7 +95,7 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
         try {
             JetTransaction one(connection);
             if (maybeHeld.contains(folded)) {
-                Pdatamodule->PSelectFromTableWhere(T, kWordField, word);
+                Pdatamodule->PSelectFromTableWhere(T, Col::Word, word);
                 q.open();
                 const bool held = !q.eof();
                 q.close();
@@ -112,19 +109,19 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
                                     "上次是否做对,最近测试时间,掌握类型) values(:单词,:音标,:解释,:联想,:详解,"
                                     ":例句,:所属类别,:做过次数,:做错次数,:经验点数,:上次是否做对,"
                                     ":最近测试时间,:掌握类型)"));
-            q.setParam(kWordField, word);
-            q.setParam(QStringLiteral("音标"), item->text(2));
-            q.setParam(QStringLiteral("解释"), item->text(1));
-            q.setParam(QStringLiteral("联想"), QString());
-            q.setParam(QStringLiteral("详解"), QString());
-            q.setParam(QStringLiteral("例句"), QString());
-            q.setParam(QStringLiteral("所属类别"), QStringLiteral("未知"));
-            q.setParam(QStringLiteral("做过次数"), QStringLiteral("0"));
-            q.setParam(QStringLiteral("做错次数"), QStringLiteral("0"));
-            q.setParam(QStringLiteral("经验点数"), QStringLiteral("10"));
-            q.setParam(QStringLiteral("上次是否做对"), QString());
-            q.setParam(QStringLiteral("最近测试时间"), today);
-            q.setParam(QStringLiteral("掌握类型"), QString());
+            q.setParam(Col::Word, word);
+            q.setParam(Col::Phonetic, item->text(2));
+            q.setParam(Col::Explanation, item->text(1));
+            q.setParam(Col::Association, QString());
+            q.setParam(Col::Details, QString());
+            q.setParam(Col::Example, QString());
+            q.setParam(Col::Category, Code::Unknown);
+            q.setParam(Col::TimesDone, QStringLiteral("0"));
+            q.setParam(Col::TimesWrong, QStringLiteral("0"));
+            q.setParam(Col::Experience, Code::NewWordExperience);
+            q.setParam(Col::LastRight, QString());
+            q.setParam(Col::LastTested, today);
+            q.setParam(Col::MasterType, QString());
             q.execSql();
             one.commit();
             maybeHeld.insert(folded);

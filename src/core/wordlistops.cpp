@@ -1,5 +1,6 @@
 #include "core/wordlistops.h"
 
+#include "core/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -10,10 +11,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-const QString kID = QStringLiteral("ID");
-const QString kWord = QStringLiteral("单词");
-const QString kTempTable = QStringLiteral("TempTable");
 
 QString proposedName(const QString &prefix) { return prefix + QString::number(PRandom(10001)); }
 
@@ -79,7 +76,7 @@ void setSubItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items, i
 void PClearTempTable()
 {
     try {
-        Pdatamodule->PDeleteAllFromTable(kTempTable);
+        Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("测试词库刷新出错"), QString(), Dialogs::Critical);
     }
@@ -87,7 +84,7 @@ void PClearTempTable()
 
 void PLoadAndDedupTable(QTreeWidget *ListView, const QString &T, const QString &OrderField)
 {
-    PRefreshListView(ListView, T, OrderField, 0, QStringLiteral("mainformDBT"));
+    PRefreshListView(ListView, T, OrderField, 0, Mode::MainFormDBT);
     PRemoveDuplicates(ListView, T);
 }
 
@@ -114,13 +111,13 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
         }
     }
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kWord, kID));
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, Col::Word, Col::ID));
     for (QTreeWidgetItem *item : duplicates) {
         const QString k = key(item);
         if (!kept.contains(k))
             remove.exec({PSubItem(item, 0), PCaption(item)});
         else if (!twins.contains(k))
-            Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, kWord, PSubItem(item, 0), kID, PCaption(item));
+            Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, Col::Word, PSubItem(item, 0), Col::ID, PCaption(item));
         twins.insert(k);
     }
     t.commit();
@@ -131,7 +128,7 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, kID, kWord));
+    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, Col::ID, Col::Word));
     for (QTreeWidgetItem *item : items)
         remove.exec({PCaption(item), PSubItem(item, 0)});
     t.commit();
@@ -152,8 +149,8 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     JetTransaction t(Pdatamodule->PConnection);
     // Ticked words go with every row of their spelling; a selected row goes alone.
     JetCommand copy(Pdatamodule->PConnection,
-                    check ? PMoveOneKeySql(Src, Dst, kWord) : PMoveTwoKeySql(Src, Dst, kID, kWord));
-    JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, kWord) : PDeleteTwoKeySql(Src, kID, kWord));
+                    check ? PMoveOneKeySql(Src, Dst, Col::Word) : PMoveTwoKeySql(Src, Dst, Col::ID, Col::Word));
+    JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, Col::Word) : PDeleteTwoKeySql(Src, Col::ID, Col::Word));
     for (QTreeWidgetItem *item : items) {
         const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, 0)};
         copy.exec(keys);
@@ -168,7 +165,7 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, kID, kWord, Field));
+    JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, Col::ID, Col::Word, Field));
     for (QTreeWidgetItem *item : items)
         update.exec({Value, PCaption(item), PSubItem(item, 0)});
     t.commit();
@@ -187,16 +184,16 @@ void PShuffleTable(QTreeWidget *ListView)
         QStringList ids;
         Pdatamodule->PSelectAllFromTable(current);
         q.open();
-        for (const int col = q.fieldIndex(kID); !q.eof(); q.next())
+        for (const int col = q.fieldIndex(Col::ID); !q.eof(); q.next())
             ids << q.fieldAt(col);
         q.close();
 
-        Pdatamodule->PDeleteAllFromTable(kTempTable);
-        Pdatamodule->PMoveAll(current, kTempTable);
+        Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
+        Pdatamodule->PMoveAll(current, Tbl::TempTable);
         Pdatamodule->PDeleteAllFromTable(current);
         // Rows that share an ID come back together, once: a copy by ID takes them all.
         QSet<QString> copied;
-        JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(kTempTable, current, kID));
+        JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(Tbl::TempTable, current, Col::ID));
         for (int remaining = ids.size(); remaining > 0; --remaining) {
             const int pick = PRandom(remaining);
             const QString id = ids.at(pick);
@@ -236,7 +233,7 @@ void PNewWordTable()
     try {
         if (!PIsNewTableNameFree(name))
             throw EngineError(QStringLiteral("新建失败"));
-        Pdatamodule->PCreateNewWordTable(QStringLiteral("WordTable"), name, QStringLiteral("addname"));
+        Pdatamodule->PCreateNewWordTable(Tbl::WordTable, name, QStringLiteral("addname"));
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("新建失败"));
         return;
@@ -255,7 +252,7 @@ void PDropWordTables(QTreeWidget *ListView)
             continue;
         JetTransaction t(Pdatamodule->PConnection);
         Pdatamodule->PDropTable(PCaption(item), QStringLiteral("havename"));
-        PSetCurrentTable(QStringLiteral("WordTable"));
+        PSetCurrentTable(Tbl::WordTable);
         t.commit();
         PRemoveItem(item);
     }
