@@ -3,6 +3,7 @@
 // sub-item i is column i + 1. Windows and the word-list operations read rows back by these
 // positions, so every access goes through the helpers below.
 
+#include "core/bankvocab.h"
 #include "rules/sortorder.h"
 
 #include <QByteArray>
@@ -17,6 +18,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // ---- caption and sub-items
+// The word's sub-item in every fill mode that starts with ID (the caption), as the word-list
+// operations read their rows.
+constexpr int PWordSub = PSub(ModeCol::MainFormDBT::Word);
 QString PCaption(const QTreeWidgetItem *Item);
 // Empty text for a sub-item the item does not have.
 QString PSubItem(const QTreeWidgetItem *Item, int Index);

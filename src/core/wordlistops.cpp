@@ -98,11 +98,11 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     // sharing both with a row that stays is a twin, of which only the first stored row stays.
     QSet<QString> kept, twins;
     const auto key = [](const QTreeWidgetItem *item) {
-        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, 0).toCaseFolded();
+        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub).toCaseFolded();
     };
     for (int i = 0; i < PItemCount(ListView); ++i) {
         QTreeWidgetItem *item = PItemAt(ListView, i);
-        const QString word = PSubItem(item, 0);
+        const QString word = PSubItem(item, PWordSub);
         if (seen.contains(word)) {
             duplicates << item;
         } else {
@@ -115,9 +115,9 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     for (QTreeWidgetItem *item : duplicates) {
         const QString k = key(item);
         if (!kept.contains(k))
-            remove.exec({PSubItem(item, 0), PCaption(item)});
+            remove.exec({PSubItem(item, PWordSub), PCaption(item)});
         else if (!twins.contains(k))
-            Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, Col::Word, PSubItem(item, 0), Col::ID, PCaption(item));
+            Pdatamodule->PDeleteTwoKeyRepeatsFromTable(T, Col::Word, PSubItem(item, PWordSub), Col::ID, PCaption(item));
         twins.insert(k);
     }
     t.commit();
@@ -130,7 +130,7 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
     JetTransaction t(Pdatamodule->PConnection);
     JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, Col::ID, Col::Word));
     for (QTreeWidgetItem *item : items)
-        remove.exec({PCaption(item), PSubItem(item, 0)});
+        remove.exec({PCaption(item), PSubItem(item, PWordSub)});
     t.commit();
     removeItems(ListView, items);
 }
@@ -152,7 +152,7 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
                     check ? PMoveOneKeySql(Src, Dst, Col::Word) : PMoveTwoKeySql(Src, Dst, Col::ID, Col::Word));
     JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, Col::Word) : PDeleteTwoKeySql(Src, Col::ID, Col::Word));
     for (QTreeWidgetItem *item : items) {
-        const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, 0)};
+        const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, PWordSub)};
         copy.exec(keys);
         remove.exec(keys);
     }
@@ -167,7 +167,7 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
     JetTransaction t(Pdatamodule->PConnection);
     JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, Col::ID, Col::Word, Field));
     for (QTreeWidgetItem *item : items)
-        update.exec({Value, PCaption(item), PSubItem(item, 0)});
+        update.exec({Value, PCaption(item), PSubItem(item, PWordSub)});
     t.commit();
     setSubItems(ListView, items, Column, Value);
 }

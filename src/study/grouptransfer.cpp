@@ -47,7 +47,7 @@ bool PMoveChosenToTempTable(QTreeWidget *ListView)
     return fillTempTable([ListView] {
         for (int i = 0; i < PItemCount(ListView); ++i) {
             const QTreeWidgetItem *item = PItemAt(ListView, i);
-            Pdatamodule->PMoveTwoKeyRecordToTable(PCurrentTable, Tbl::TempTable, Col::Word, PSubItem(item, 0), Col::ID,
+            Pdatamodule->PMoveTwoKeyRecordToTable(PCurrentTable, Tbl::TempTable, Col::Word, PSubItem(item, PWordSub), Col::ID,
                                                   PCaption(item));
         }
     });

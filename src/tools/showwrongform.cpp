@@ -29,6 +29,8 @@ TPShowWrongForm *PShowWrongForm = nullptr;
 
 namespace {
 const QString kNoMoveOrDelete = QStringLiteral("no");
+// Each item of the list is a word (its caption) and the meaning shown on demand.
+constexpr int MeaningSub = 0;
 }
 
 std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](const QString &Word,
@@ -136,11 +138,11 @@ void TPShowWrongForm::PLVswSelectItem(QTreeWidgetItem *Item)
 
 void TPShowWrongForm::toggleMeaning(QTreeWidgetItem *Item)
 {
-    if (!PSubItem(Item, 0).isEmpty()) {
-        PSetSubItem(Item, 0, QString());
+    if (!PSubItem(Item, MeaningSub).isEmpty()) {
+        PSetSubItem(Item, MeaningSub, QString());
         return;
     }
-    PSetSubItem(Item, 0,
+    PSetSubItem(Item, MeaningSub,
                 Pdatamodule->PGetOneDataFromTable(Col::Explanation, PCurrentTable, Col::Word, PCaption(Item)));
 }
 

@@ -344,14 +344,16 @@ void TPTestFormSelect::Plistviewtolistview1(int i)
     PRemoveItem(row);
 }
 
-// ListView1's sub-items: 0 单词, 1 解释, 2 上次是否做对, 3 最近测试时间, 4 掌握类型.
+// ListView1, the answered questions: the word's sub-items.
+enum TPAnsweredSub { AnsWord, AnsMeaning, AnsLastRight, AnsLastTested, AnsMasterType };
+
 void TPTestFormSelect::BTPregretClick()
 {
     QTreeWidgetItem *last = PItemAt(ListView1, PItemCount(ListView1) - 1);
     if (!last)
         return;
-    PSetSubItem(last, 4, PRegretMasterType(PSubItem(last, 4)));
-    PSetSubItem(last, 2, Code::Wrong);
+    PSetSubItem(last, AnsMasterType, PRegretMasterType(PSubItem(last, AnsMasterType)));
+    PSetSubItem(last, AnsLastRight, Code::Wrong);
     BTPregret->setEnabled(false);
     LBHint->clear();
     PSetFormColor(this, RegretColor);
@@ -381,14 +383,14 @@ void TPTestFormSelect::PUpdateWordTable()
 {
     for (int i = 0; i < PItemCount(ListView1); ++i) {
         const QTreeWidgetItem *item = PItemAt(ListView1, i);
-        const QString word = PSubItem(item, 0);
+        const QString word = PSubItem(item, AnsWord);
         try {
             // A word's three fields and its group row change together or not at all.
             JetTransaction t(Pdatamodule->PConnection);
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastRight, word, PSubItem(item, 2));
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, word, PSubItem(item, 3));
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, word, PSubItem(item, 4));
-            Pdatamodule->PUpdateOneDataFromTable(Tbl::TempTable, Col::Word, Col::LastRight, word, PSubItem(item, 2));
+            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastRight, word, PSubItem(item, AnsLastRight));
+            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, word, PSubItem(item, AnsLastTested));
+            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, word, PSubItem(item, AnsMasterType));
+            Pdatamodule->PUpdateOneDataFromTable(Tbl::TempTable, Col::Word, Col::LastRight, word, PSubItem(item, AnsLastRight));
             t.commit();
         } catch (const std::exception &) {
             PDialogs().message(QStringLiteral("词库更新失败"), QString(), Dialogs::Critical);
@@ -400,7 +402,7 @@ void TPTestFormSelect::Pendface()
 {
     QStringList types;
     for (int i = 0; i < PItemCount(ListView1); ++i)
-        types << PSubItem(PItemAt(ListView1, i), 4);
+        types << PSubItem(PItemAt(ListView1, i), AnsMasterType);
     const int delta = PMasteredDelta(types);
     try {
         JetQuery &q = Pdatamodule->PQuery;

@@ -50,6 +50,9 @@ const QStringList &answeredFields()
 
 QString cell(const QTreeWidgetItem *row, int column) { return PSubItem(row, PSub(column)); }
 
+// PLV1, the answered words: the caption is the ID, then these sub-items.
+enum TPAnsweredSub { AnsWord, AnsDone, AnsWrong, AnsPoints, AnsLastRight, AnsTested };
+
 QLineEdit *lineBox(QWidget *parent, const char *name, bool readOnly)
 {
     auto *e = new QLineEdit(parent);
@@ -425,12 +428,12 @@ void TPTestFormSpell::PRegret()
 {
     QTreeWidgetItem *last = PItemAt(PLV1, PItemCount(PLV1) - 1);
     if (last) {
-        // PLV1 holds: ID, 单词, 做过, 做错, 经验, 上次, 时间
-        TPSpellRow row{PCaption(last), PSubItem(last, 0), PSubItem(last, 1), PSubItem(last, 2),
-                       PSubItem(last, 3), PSubItem(last, 4), PSubItem(last, 5)};
+        TPSpellRow row{PCaption(last),          PSubItem(last, AnsWord),     PSubItem(last, AnsDone),
+                       PSubItem(last, AnsWrong), PSubItem(last, AnsPoints),   PSubItem(last, AnsLastRight),
+                       PSubItem(last, AnsTested)};
         if (PApplyRegret(row)) {
-            PSetSubItem(last, 2, row.wrong);
-            PSetSubItem(last, 4, row.last);
+            PSetSubItem(last, AnsWrong, row.wrong);
+            PSetSubItem(last, AnsLastRight, row.last);
             LBhint->setText(QStringLiteral("你按下了反悔按钮，上一题将被认为没做对，但不会扣经验。"));
             PSetFormColor(this, ToolColor::Silver);
             ++m_regrets;
@@ -445,9 +448,10 @@ void TPTestFormSpell::PSaveResults()
     QList<TPAnsweredWord> answered;
     for (int i = 0; i < PItemCount(PLV1); ++i) {
         const QTreeWidgetItem *r = PItemAt(PLV1, i);
-        answered << TPAnsweredWord{PSubItem(r, 0),
-                                   {PSubItem(r, 1), PSubItem(r, 2), PSubItem(r, 3), PSubItem(r, 4), PSubItem(r, 5)},
-                                   PSubItem(r, 4)};
+        answered << TPAnsweredWord{PSubItem(r, AnsWord),
+                                   {PSubItem(r, AnsDone), PSubItem(r, AnsWrong), PSubItem(r, AnsPoints),
+                                    PSubItem(r, AnsLastRight), PSubItem(r, AnsTested)},
+                                   PSubItem(r, AnsLastRight)};
     }
     PWriteAnsweredWords(PCurrentTable, answeredFields(), answered);
 }

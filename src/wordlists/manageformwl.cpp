@@ -83,7 +83,7 @@ void TPManageFormWL::CBCurrentWTbChange()
 void TPManageFormWL::PLVSelectItem(QTreeWidgetItem *Item)
 {
     m_lastIndex = PLV->indexOfTopLevelItem(Item);
-    Edit1->setText(PSubItem(Item, 0));
+    Edit1->setText(PSubItem(Item, PWordSub));
     try {
         JetQuery &q = Pdatamodule->PQuery;
         Pdatamodule->PSelectFromTableWhere(PCurrentTable, Col::Word, Edit1->text());
@@ -235,7 +235,7 @@ void TPManageFormWL::Pedit()
         return;
     }
     QTreeWidgetItem *shown = PLV->currentItem();
-    if (shown && PSubItem(shown, 0) == word) {
+    if (shown && PSubItem(shown, PWordSub) == word) {
         PSetSubItem(shown, PSub(ModeCol::MainFormDBT::Explanation), Edit2->text());
         PSetSubItem(shown, kCategorySub, Edit5->currentText());
         PSetSubItem(shown, PSub(ModeCol::MainFormDBT::MasterType), ComboBox3->currentText());
