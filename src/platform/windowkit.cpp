@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
@@ -48,6 +49,22 @@ QPushButton *PMakeButton(QWidget *parent, const QString &name, const QString &ca
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton *PMakeSpeedButton(QWidget *parent, const QString &name, const QString &hint)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    return b;
+}
+
+QToolButton *PMakePictureButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon, const QString &hint)
+{
+    QToolButton *b = PMakeSpeedButton(parent, name, hint);
+    b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 

@@ -3,6 +3,7 @@
 // buttons and labels (tests find them by name), centring, and the instance pointer a window holds.
 
 #include <QList>
+#include <QStyle>
 #include <QStringList>
 #include <QString>
 
@@ -13,6 +14,7 @@ class QLabel;
 class QMenu;
 class TLinkLabel;
 class QPushButton;
+class QToolButton;
 class QTreeWidget;
 class QWidget;
 
@@ -30,6 +32,11 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
 bool PHasCheckBoxes(const QTreeWidget *listView);
 
 QPushButton *PMakeButton(QWidget *parent, const QString &name, const QString &caption);
+// A flat button that shows its frame only under the mouse, with a hint.
+QToolButton *PMakeSpeedButton(QWidget *parent, const QString &name, const QString &hint);
+// The same with one of the style's standard pictures.
+QToolButton *PMakePictureButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon,
+                                const QString &hint);
 QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption = QString());
 QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &caption);
 QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items);

@@ -29,10 +29,7 @@ namespace {
 
 QToolButton *speedButton(QWidget *parent, const QString &name, const QString &hint)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
+    QToolButton *b = PMakeSpeedButton(parent, name, hint);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }

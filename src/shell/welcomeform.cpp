@@ -52,12 +52,8 @@ QPushButton *bigButton(QWidget *parent, const char *name, const QString &caption
 QToolButton *pictureButton(QWidget *parent, const char *name, const QString &hint, QStyle::StandardPixmap icon,
                            int x)
 {
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
-    b->setIcon(parent->style()->standardIcon(icon));
+    QToolButton *b = PMakePictureButton(parent, QLatin1String(name), icon, hint);
     b->setIconSize(QSize(22, 22));
-    b->setAutoRaise(true);
     b->setGeometry(x, 156, 34, 34);
     return b;
 }

@@ -25,10 +25,8 @@ namespace {
 
 QToolButton *toolButton(QWidget *parent, const QString &name, const QString &text, const QString &hint)
 {
-    auto *b = PNamed(new QToolButton(parent), name);
+    QToolButton *b = PMakeSpeedButton(parent, name, hint);
     b->setText(text);
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
     return b;
 }
 

@@ -16,6 +16,7 @@
 #include "tools/crazyspellform.h"
 #include "tools/selfreviewseams.h"
 #include "tools/toolstyle.h"
+#include "platform/windowkit.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -38,16 +39,6 @@ namespace DC = ModeCol::DirectCheckForm;
 const QString kShowAll = QStringLiteral("显示全部单词");
 const QString kOnlyMastered = QStringLiteral("只显示已掌握的");
 const QString kOnlyUnmastered = QStringLiteral("只显示未掌握的");
-
-QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
 
 QComboBox *dropDown(QWidget *parent, const char *name)
 {
@@ -75,11 +66,11 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     resize(640, 600);
     PSetFormColor(this, ToolColor::MoneyGreen);
 
-    SpeedButton13 = picture(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
-    SpeedButton12 = picture(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
+    SpeedButton13 = PMakePictureButton(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
+    SpeedButton12 = PMakePictureButton(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
     CBBrowseMode = dropDown(this, "CBBrowseMode");
     CBBrowseMode->addItems({kShowAll, kOnlyMastered, kOnlyUnmastered});
-    SpeedButton8 = picture(this, "SpeedButton8", QStyle::SP_MediaPlay, QStringLiteral("拼到底游戏"));
+    SpeedButton8 = PMakePictureButton(this, "SpeedButton8", QStyle::SP_MediaPlay, QStringLiteral("拼到底游戏"));
     Button1 = PMakeButton(this, QStringLiteral("Button1"), QStringLiteral("将打勾单词"));
     Button2 = PMakeButton(this, QStringLiteral("Button2"), QStringLiteral("勾选"));
     Button3 = PMakeButton(this, QStringLiteral("Button3"), QStringLiteral("我要"));
@@ -102,7 +93,7 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     PSetBoxColor(PLVdc, ToolColor::SkyBlue);
     PLVdc->setMinimumSize(200, 100);
 
-    SBRefresh = picture(this, "SBRefresh", QStyle::SP_BrowserReload, QStringLiteral("刷新统计数据"));
+    SBRefresh = PMakePictureButton(this, "SBRefresh", QStyle::SP_BrowserReload, QStringLiteral("刷新统计数据"));
     LBHint = PMakeLabel(this, QStringLiteral("LBHint"));
 
     auto *tools = new QHBoxLayout;

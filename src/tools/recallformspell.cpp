@@ -13,6 +13,7 @@
 #include "services/webaccess.h"
 #include "tools/selfreviewseams.h"
 #include "tools/toolstyle.h"
+#include "platform/windowkit.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -59,16 +60,6 @@ QFrame *question(QWidget *parent, const char *name, const QString &prompt, QList
     return f;
 }
 
-QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
-
 TPRecallRow rowOf(const QTreeWidgetItem *Item)
 {
     return {PSubItem(Item, PSub(TestForm::Word)), PSubItem(Item, PSub(TestForm::Explanation)),
@@ -104,8 +95,8 @@ TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instan
     QFont mean = EDmean->font();
     mean.setPointSize(12);
     EDmean->setFont(mean);
-    SBfind = picture(Panel5, "SBfind", QStyle::SP_FileDialogContentsView, QStringLiteral("查该词详细解释"));
-    SBSpeak = picture(Panel5, "SBSpeak", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
+    SBfind = PMakePictureButton(Panel5, "SBfind", QStyle::SP_FileDialogContentsView, QStringLiteral("查该词详细解释"));
+    SBSpeak = PMakePictureButton(Panel5, "SBSpeak", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
     auto *answer = new QHBoxLayout(Panel5);
     answer->setContentsMargins(0, 0, 0, 0);
     answer->addWidget(EDmean, 1);

@@ -40,15 +40,6 @@ std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](co
 };
 
 namespace {
-QToolButton *picture(QWidget *parent, const char *name, QStyle::StandardPixmap icon, const QString &hint)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    return b;
-}
 }  // namespace
 
 TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(PShowWrongForm, this)
@@ -73,8 +64,8 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     Button2 = PMakeButton(this, QStringLiteral("Button2"), QStringLiteral("反选"));
     Button3 = PMakeButton(this, QStringLiteral("Button3"), QStringLiteral("转移..."));
     Button3->setToolTip(QStringLiteral("将打勾单词转移到其它词表"));
-    SpeedButton13 = picture(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
-    SpeedButton12 = picture(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
+    SpeedButton13 = PMakePictureButton(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
+    SpeedButton12 = PMakePictureButton(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
     Label3 = new TLinkLabel(QStringLiteral("?"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setToolTip(QStringLiteral("操作帮助"));
