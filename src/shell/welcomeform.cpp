@@ -22,6 +22,7 @@
 #include "wordlists/samesubstrwordform.h"
 #include "wordlists/inputformwordsvc.h"
 #include "platform/windowkit.h"
+#include "platform/windowlook.h"
 
 #include <QCursor>
 #include <QFrame>
@@ -38,8 +39,6 @@ TPWelcomeForm *PWelcomeForm = nullptr;
 
 namespace {
 
-// clMoneyGreen
-const QColor MoneyGreen(192, 220, 192);
 
 QPushButton *bigButton(QWidget *parent, const char *name, const QString &caption, int y)
 {
@@ -80,7 +79,7 @@ TPWelcomeForm::TPWelcomeForm(QWidget *parent)
     setFixedSize(342, 207);
     setScreenSnap(10);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, MoneyGreen);
+    palette.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(palette);
     setAutoFillBackground(true);
 

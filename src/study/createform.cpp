@@ -19,6 +19,7 @@
 #include "study/handovers.h"
 #include "study/studytoolselectform.h"
 #include "platform/windowkit.h"
+#include "platform/windowlook.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,8 +34,6 @@ TPCreateForm *PCreateForm = nullptr;
 
 namespace {
 
-const QColor MoneyGreen(192, 220, 192);
-const QColor SkyBlue(166, 202, 240);
 
 
 QString countText(const QTreeWidget *ListView)
@@ -56,7 +55,7 @@ QTreeWidget *groupList(QWidget *parent, const char *name)
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
     QPalette p = v->palette();
-    p.setColor(QPalette::Base, SkyBlue);
+    p.setColor(QPalette::Base, NamedColor::SkyBlue);
     v->setPalette(p);
     v->header()->setSectionsClickable(true);
     return v;
@@ -72,7 +71,7 @@ TPCreateForm::TPCreateForm(QWidget *parent)
     setWindowTitle(QStringLiteral("选择单词"));
     setFixedSize(790, 562);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, MoneyGreen);
+    palette.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(palette);
     setAutoFillBackground(true);
 

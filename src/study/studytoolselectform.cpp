@@ -17,6 +17,7 @@
 #include "study/createform.h"
 #include "study/handovers.h"
 #include "platform/windowkit.h"
+#include "platform/windowlook.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,7 +36,6 @@ TPStudyToolSelectForm *PStudyToolSelectForm = nullptr;
 
 namespace {
 
-const QColor MoneyGreen(192, 220, 192);
 
 const QString kRolling = QStringLiteral("滚动产生");
 
@@ -67,7 +67,7 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     setWindowTitle(QStringLiteral("选择学习器"));
     setFixedSize(522, 377);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, MoneyGreen);
+    palette.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(palette);
     setAutoFillBackground(true);
 

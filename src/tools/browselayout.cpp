@@ -4,6 +4,7 @@
 
 #include "rules/browserules.h"
 #include "platform/windowkit.h"
+#include "platform/windowlook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,7 +90,7 @@ void TPbrowseform::buildLayout()
     // Money green.
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(192, 220, 192));
+    pal.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(pal);
 
     auto *root = new QVBoxLayout(this);

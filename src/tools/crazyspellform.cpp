@@ -12,7 +12,7 @@
 #include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -65,18 +65,18 @@ TPCrazySpellForm::TPCrazySpellForm(QWidget *parent)
     setWindowState(Qt::WindowMaximized);
     setFocusPolicy(Qt::StrongFocus);
 
-    LBStart = label(this, "LBStart", QStringLiteral("按任意键开始"), ToolColor::Red, 67);
-    LBcontinue = label(this, "LBcontinue", QStringLiteral("游戏结束，按任意键继续"), ToolColor::Red, 67);
-    LBmean = label(this, "LBmean", QString(), ToolColor::SkyBlue, 13);
-    LBtime = label(this, "LBtime", QStringLiteral("剩余时间"), ToolColor::Green, 27);
-    LBnum = label(this, "LBnum", QStringLiteral("剩余单词"), ToolColor::Green, 27);
+    LBStart = label(this, "LBStart", QStringLiteral("按任意键开始"), NamedColor::Red, 67);
+    LBcontinue = label(this, "LBcontinue", QStringLiteral("游戏结束，按任意键继续"), NamedColor::Red, 67);
+    LBmean = label(this, "LBmean", QString(), NamedColor::SkyBlue, 13);
+    LBtime = label(this, "LBtime", QStringLiteral("剩余时间"), NamedColor::Green, 27);
+    LBnum = label(this, "LBnum", QStringLiteral("剩余单词"), NamedColor::Green, 27);
     LBnum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LBSpellHint = label(this, "LBSpellHint", QStringLiteral("拼写提示"), ToolColor::SkyBlue, 21);
-    LBRightWord = label(this, "LBRightWord", QString(), ToolColor::Olive, 27);
-    LBrecord = label(this, "LBrecord", QString(), ToolColor::Olive, 21);
+    LBSpellHint = label(this, "LBSpellHint", QStringLiteral("拼写提示"), NamedColor::SkyBlue, 21);
+    LBRightWord = label(this, "LBRightWord", QString(), NamedColor::Olive, 27);
+    LBrecord = label(this, "LBrecord", QString(), NamedColor::Olive, 21);
     // The two answer marks fly over everything else, placed by hand.
-    LBEffectR = label(this, "LBEffectR", QStringLiteral("对"), ToolColor::Yellow, 13);
-    LBEffectW = label(this, "LBEffectW", QStringLiteral("错"), ToolColor::Teal, 13);
+    LBEffectR = label(this, "LBEffectR", QStringLiteral("对"), NamedColor::Yellow, 13);
+    LBEffectW = label(this, "LBEffectW", QStringLiteral("错"), NamedColor::Teal, 13);
     for (QLabel *l : {LBmean, LBStart, LBcontinue, LBRightWord, LBrecord})
         l->setAlignment(Qt::AlignCenter);
 
@@ -170,7 +170,7 @@ void TPCrazySpellForm::PInitGame()
     m_game.prepare(PItemCount(words()));
     MemoSpell->setEnabled(false);
     MemoSpell->clear();
-    PSetTextColor(LBtime, ToolColor::Green);
+    PSetTextColor(LBtime, NamedColor::Green);
     LBtime->setText(QStringLiteral("剩余时间"));
     LBnum->setText(QStringLiteral("剩余单词"));
     LBSpellHint->setText(QStringLiteral("拼写提示"));
@@ -312,7 +312,7 @@ void TPCrazySpellForm::TimerTimeTimer()
     const bool over = m_game.tick();
     LBtime->setText(QStringLiteral("剩余时间") + QString::number(m_game.secondsLeft()) + QStringLiteral("秒"));
     if (m_game.lowOnTime())
-        PSetTextColor(LBtime, ToolColor::Red);
+        PSetTextColor(LBtime, NamedColor::Red);
     if (over) {
         PPlayEffect(QStringLiteral("fail"));
         PGameOver();

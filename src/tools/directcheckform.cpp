@@ -15,7 +15,7 @@
 #include "services/webaccess.h"
 #include "tools/crazyspellform.h"
 #include "tools/selfreviewseams.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 #include "platform/windowkit.h"
 
 #include <QComboBox>
@@ -64,7 +64,7 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     setWindowTitle(QStringLiteral("Tavisk打勾背单词 for LexorinV03 - Tavisk设计"));
     setMinimumSize(575, 360);
     resize(640, 600);
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
 
     SpeedButton13 = PMakePictureButton(this, "SpeedButton13", QStyle::SP_FileDialogContentsView, QStringLiteral("查词"));
     SpeedButton12 = PMakePictureButton(this, "SpeedButton12", QStyle::SP_MediaVolume, QStringLiteral("朗读"));
@@ -90,7 +90,7 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     PLVdc->header()->setSectionResizeMode(DC::Meaning, QHeaderView::Stretch);
     PLVdc->setToolTip(QStringLiteral("双击左键改变掌握类型，双击右键显隐解释"));
     PLVdc->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
-    PSetBoxColor(PLVdc, ToolColor::SkyBlue);
+    PSetBoxColor(PLVdc, NamedColor::SkyBlue);
     PLVdc->setMinimumSize(200, 100);
 
     SBRefresh = PMakePictureButton(this, "SBRefresh", QStyle::SP_BrowserReload, QStringLiteral("刷新统计数据"));

@@ -14,7 +14,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "tools/showwrongform.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,7 +42,7 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
     setObjectName(QStringLiteral("PLinkerForm"));
     setWindowTitle(QStringLiteral("词义配对"));
     setFixedSize(712, 392);
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
     PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     Panel1 = new QFrame(this);

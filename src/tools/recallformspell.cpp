@@ -12,7 +12,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "tools/selfreviewseams.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 #include "platform/windowkit.h"
 
 #include <QFrame>
@@ -73,12 +73,12 @@ TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instan
     setObjectName(QStringLiteral("PRecallFormSpell"));
     setWindowTitle(QStringLiteral("Lexorin - 速忆复习器"));
     setFixedSize(436, 219);
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
 
     Panel4 = panel(this, "Panel4");
     Panel4->setFrameShape(QFrame::StyledPanel);
     Panel4->setAutoFillBackground(true);
-    PSetFormColor(Panel4, ToolColor::SkyBlue);
+    PSetFormColor(Panel4, NamedColor::SkyBlue);
 
     LBWord = PMakeLabel(Panel4, QStringLiteral("LBWord"));
     LBWord->setAlignment(Qt::AlignCenter);

@@ -13,7 +13,7 @@
 #include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,7 +47,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     setObjectName(QStringLiteral("PShowWrongForm"));
     setWindowTitle(QStringLiteral("错题回顾"));
     PSetPixelFont(this, 13, QStringLiteral("SimSun"));
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
     setMinimumSize(575, 360);
     resize(575, 471);
 
@@ -57,7 +57,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     PLVsw->setSelectionMode(QAbstractItemView::SingleSelection);
     PLVsw->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLVsw->setToolTip(QStringLiteral("双击可显示或隐藏解释"));
-    PSetBoxColor(PLVsw, ToolColor::SkyBlue);
+    PSetBoxColor(PLVsw, NamedColor::SkyBlue);
     PLVsw->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
 
     Button1 = PMakeButton(this, QStringLiteral("Button1"), QStringLiteral("全选"));

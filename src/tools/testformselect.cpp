@@ -13,7 +13,7 @@
 #include "services/utils.h"
 #include "study/studycounters.h"
 #include "tools/showwrongform.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -61,7 +61,7 @@ TPTestFormSelect::TPTestFormSelect(QWidget *parent) : TPForm(parent), m_instance
     setWindowTitle(QStringLiteral("VovaDereridu - 单选测试"));
     setMinimumSize(696, 480);
     resize(696, 480);
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
 
     LBQuestion = PMakeLabel(this, QStringLiteral("LBQuestion"));
     LBQuestion->setFixedHeight(73);
@@ -73,7 +73,7 @@ TPTestFormSelect::TPTestFormSelect(QWidget *parent) : TPForm(parent), m_instance
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedSize(605, 237);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PSetFormColor(Panel1, ToolColor::SkyBlue);
+    PSetFormColor(Panel1, NamedColor::SkyBlue);
     // LB6 at the top, LB1 at the bottom.
     const int tops[6] = {198, 159, 120, 81, 42, 4};
     for (int i = 0; i < 6; ++i) {
@@ -314,7 +314,7 @@ void TPTestFormSelect::Pchargeandchange(const QString &Answer)
     if (right) {
         ++PChoiceRight;
         LBHint->setText(QStringLiteral("恭喜你，答对了！\n<") + q + QStringLiteral(">对应\n<") + a + QLatin1Char('>'));
-        PSetFormColor(this, ToolColor::MoneyGreen);
+        PSetFormColor(this, NamedColor::MoneyGreen);
         PLoadFormBackground(this);
     } else {
         LBHint->setText(QLatin1Char('<') + q + QStringLiteral(">\n对应<") + a + QStringLiteral(">\n而非<") + Answer +

@@ -16,7 +16,7 @@
 #include "study/studycounters.h"
 #include "tools/showwrongform.h"
 #include "tools/testresults.h"
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -95,7 +95,7 @@ TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(P
     setObjectName(QStringLiteral("PTestFormSpell"));
     setWindowTitle(QStringLiteral("RevuZudazod - 拼写测试"));
     PSetPixelFont(this, 13, QStringLiteral("SimSun"));
-    PSetFormColor(this, ToolColor::MoneyGreen);
+    PSetFormColor(this, NamedColor::MoneyGreen);
     setMinimumSize(696, 480);
     resize(696, 480);
     setKeyPreview(true);
@@ -111,7 +111,7 @@ TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(P
     PstaticText = lineBox(this, "PstaticText", true);
     PstaticText->hide();
     Edit2 = lineBox(this, "Edit2", true);
-    PSetBoxColor(Edit2, ToolColor::SkyBlue);
+    PSetBoxColor(Edit2, NamedColor::SkyBlue);
     PSetPixelFont(Edit2, 16);
     Edit1 = lineBox(this, "Edit1", true);
     Edit3 = lineBox(this, "Edit3", true);
@@ -358,12 +358,12 @@ void TPTestFormSpell::PCheckAnswer()
     const QString word = PstaticText->text();
     const bool right = PSpellingMatches(typed, word);
     if (right) {
-        PSetFormColor(this, ToolColor::MoneyGreen);
+        PSetFormColor(this, NamedColor::MoneyGreen);
         PLoadFormBackground(this);
         LBhint->clear();
         ++m_right;
     } else {
-        PSetFormColor(this, ToolColor::Grey);
+        PSetFormColor(this, NamedColor::Grey);
         LBhint->setText(QStringLiteral("上题正确拼写：") + word + QLatin1Char('\n') + QStringLiteral("上题您的拼写：") +
                         typed);
     }
@@ -435,7 +435,7 @@ void TPTestFormSpell::PRegret()
             PSetSubItem(last, AnsWrong, row.wrong);
             PSetSubItem(last, AnsLastRight, row.last);
             LBhint->setText(QStringLiteral("你按下了反悔按钮，上一题将被认为没做对，但不会扣经验。"));
-            PSetFormColor(this, ToolColor::Silver);
+            PSetFormColor(this, NamedColor::Silver);
             ++m_regrets;
         }
     }

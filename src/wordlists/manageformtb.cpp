@@ -5,6 +5,7 @@
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "core/wordlistops.h"
+#include "platform/windowlook.h"
 
 #include <QMenu>
 #include <QTreeWidget>
@@ -57,7 +58,7 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
     setWindowTitle(QStringLiteral("词表管理 - 鼠标右键操作"));
     setFixedSize(686, 446);
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(166, 202, 240));
+    p.setColor(QPalette::Window, NamedColor::SkyBlue);
     setPalette(p);
     setAutoFillBackground(true);
     QFont f(QStringLiteral("宋体"));
@@ -74,7 +75,7 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette lp = ListView1->palette();
-    lp.setColor(QPalette::Base, QColor(192, 220, 192));
+    lp.setColor(QPalette::Base, NamedColor::MoneyGreen);
     ListView1->setPalette(lp);
 
     PopupMenu1 = new QMenu(this);

@@ -6,6 +6,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "platform/windowkit.h"
+#include "platform/windowlook.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,8 +27,6 @@ TPManageFormWL *PManageFormWL = nullptr;
 
 namespace {
 
-// clMoneyGreen
-const QColor MoneyGreen(192, 220, 192);
 
 QFont pixelFont(const QFont &base, int pixels, bool bold = false)
 {
@@ -61,7 +60,7 @@ TPManageFormWL::TPManageFormWL(QWidget *parent)
     setMinimumSize(800, 480);
     resize(800, 612);
     QPalette p = palette();
-    p.setColor(QPalette::Window, MoneyGreen);
+    p.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(p);
     setAutoFillBackground(true);
     setFont(pixelFont(QFont(QStringLiteral("宋体")), 13));

@@ -1,6 +1,7 @@
 #include "wordlists/titlecreateform.h"
 
 #include "rules/articlewords.h"
+#include "platform/windowlook.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -27,7 +28,7 @@ TPTitleCreateForm::TPTitleCreateForm(QWidget *parent) : TPForm(parent)
     setWindowTitle(QStringLiteral("文章选词器 for LexorinV03 - Tavisk设计"));
     resize(800, 600);
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(192, 220, 192));
+    palette.setColor(QPalette::Window, NamedColor::MoneyGreen);
     setPalette(palette);
     setAutoFillBackground(true);
 

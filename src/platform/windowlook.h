@@ -1,12 +1,12 @@
 #pragma once
-// Looks the test tools share: their colours and fonts.
+// The look windows share: colours as the program named them, and fonts.
 
 #include <QColor>
 #include <QString>
 
 class QWidget;
 
-namespace ToolColor {
+namespace NamedColor {
 // Colours as the program named them.
 const QColor MoneyGreen(192, 220, 192);
 const QColor SkyBlue(166, 202, 240);
@@ -18,7 +18,7 @@ const QColor Red(255, 0, 0);
 const QColor Olive(128, 128, 0);
 const QColor Yellow(255, 255, 0);
 const QColor Teal(0, 128, 128);
-}  // namespace ToolColor
+}  // namespace NamedColor
 
 // A window's colour (its children's backgrounds follow it).
 void PSetFormColor(QWidget *W, const QColor &C);

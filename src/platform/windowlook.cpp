@@ -1,4 +1,4 @@
-#include "tools/toolstyle.h"
+#include "platform/windowlook.h"
 
 #include <QWidget>
 
