@@ -110,21 +110,16 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     layout->addWidget(PLVdc, 1);
     layout->addLayout(status);
 
-    auto action = [](QMenu *menu, const char *name, const QString &caption) {
-        QAction *a = menu->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
     PopupMenu1 = PNamed(new QMenu(this), QStringLiteral("PopupMenu1"));
-    N1 = action(PopupMenu1, "N1", QStringLiteral("【标记为“已掌握”"));
-    N2 = action(PopupMenu1, "N2", QStringLiteral("标记为“未掌握”"));
-    N5 = action(PopupMenu1, "N5", QStringLiteral("【显示其解释"));
-    N7 = action(PopupMenu1, "N7", QStringLiteral("隐藏其解释"));
+    N1 = PMakeAction(PopupMenu1, "N1", QStringLiteral("【标记为“已掌握”"));
+    N2 = PMakeAction(PopupMenu1, "N2", QStringLiteral("标记为“未掌握”"));
+    N5 = PMakeAction(PopupMenu1, "N5", QStringLiteral("【显示其解释"));
+    N7 = PMakeAction(PopupMenu1, "N7", QStringLiteral("隐藏其解释"));
     N9 = PopupMenu1->addSeparator();
     N9->setObjectName(QStringLiteral("N9"));
-    N3 = action(PopupMenu1, "N3", QStringLiteral("进行“拼到底”训练"));
-    N4 = action(PopupMenu1, "N4", QStringLiteral("转移到其它单词表..."));
-    N8 = action(PopupMenu1, "N8", QStringLiteral("永久删除"));
+    N3 = PMakeAction(PopupMenu1, "N3", QStringLiteral("进行“拼到底”训练"));
+    N4 = PMakeAction(PopupMenu1, "N4", QStringLiteral("转移到其它单词表..."));
+    N8 = PMakeAction(PopupMenu1, "N8", QStringLiteral("永久删除"));
     QMenu *exportTo = PopupMenu1->addMenu(QStringLiteral("导出为"));
     exportTo->addAction(QStringLiteral("MP3文件"));
     exportTo->addAction(QStringLiteral("金山迷你背单词格式文本文件"));
@@ -133,16 +128,16 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     N13->setEnabled(false);
 
     PopupMenu2 = PNamed(new QMenu(this), QStringLiteral("PopupMenu2"));
-    MenuItem1 = action(PopupMenu2, "MenuItem1", QStringLiteral("全选"));
-    MenuItem2 = action(PopupMenu2, "MenuItem2", QStringLiteral("反选"));
-    N6 = action(PopupMenu2, "N6", QStringLiteral("所有已掌握的"));
+    MenuItem1 = PMakeAction(PopupMenu2, "MenuItem1", QStringLiteral("全选"));
+    MenuItem2 = PMakeAction(PopupMenu2, "MenuItem2", QStringLiteral("反选"));
+    N6 = PMakeAction(PopupMenu2, "N6", QStringLiteral("所有已掌握的"));
 
     PopupMenu3 = PNamed(new QMenu(this), QStringLiteral("PopupMenu3"));
-    MenuItem3 = action(PopupMenu3, "MenuItem3", QStringLiteral("下载词库"));
-    N12 = action(PopupMenu3, "N12", QStringLiteral("导入新词"));
-    N11 = action(PopupMenu3, "N11", QStringLiteral("管理词表"));
-    MenuItem4 = action(PopupMenu3, "MenuItem4", QStringLiteral("管理词条"));
-    N10 = action(PopupMenu3, "N10", QStringLiteral("救济作者"));
+    MenuItem3 = PMakeAction(PopupMenu3, "MenuItem3", QStringLiteral("下载词库"));
+    N12 = PMakeAction(PopupMenu3, "N12", QStringLiteral("导入新词"));
+    N11 = PMakeAction(PopupMenu3, "N11", QStringLiteral("管理词表"));
+    MenuItem4 = PMakeAction(PopupMenu3, "MenuItem4", QStringLiteral("管理词条"));
+    N10 = PMakeAction(PopupMenu3, "N10", QStringLiteral("救济作者"));
     N10->setEnabled(false);
 
     using F = TPDirectCheckForm;
