@@ -17,12 +17,17 @@
 #include "support/manualclock.h"
 #include "support/scripteddialogs.h"
 #include "tools/browseform.h"
+#include "tools/crazyspellform.h"
+#include "tools/directcheckform.h"
+#include "tools/linkerform.h"
+#include "tools/recallformspell.h"
 #include "tools/testformselect.h"
 #include "tools/testformspell.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -121,3 +126,55 @@ TEST_F(StudyChain, TheMultipleChoiceTestGetsItsOptionsAndGoesBackToTheBuilder)
     EXPECT_TRUE(PCreateForm->isVisible());
     EXPECT_EQ(Pdatamodule->PGetCountFromTable(Tbl::OptionTable), 0);
 }
+
+namespace {
+struct DirectTool {
+    const char *name;
+    QRadioButton *TPStudyToolSelectForm::*radio;
+    TPForm *(*window)();
+};
+
+void PrintTo(const DirectTool &t, std::ostream *os) { *os << t.name; }
+
+class StudyChainTools : public StudyChain, public ::testing::WithParamInterface<DirectTool> {};
+}  // namespace
+
+// Tools that need no group open straight from the tool choice and hand back to it when closed.
+TEST_P(StudyChainTools, TheToolOpensFromTheToolChoiceAndHandsBack)
+{
+    PWelcomeForm->Show();
+    ShellTest::settle();
+    PWelcomeForm->Button2->click();
+    ShellTest::settle();
+    ASSERT_TRUE(PStudyToolSelectForm->isVisible());
+    (PStudyToolSelectForm->*GetParam().radio)->click();
+    TPForm *tool = GetParam().window();
+    bool modal = false;
+    QTimer::singleShot(0, tool, [&] {
+        modal = tool->isModalShowing();
+        if (modal)
+            tool->close();
+    });
+    PStudyToolSelectForm->Button6->click();
+    ShellTest::settle();
+    if (!modal) {
+        ASSERT_TRUE(tool->isVisible()) << dialogs.texts().join('|').toStdString();
+        EXPECT_FALSE(PStudyToolSelectForm->isVisible());
+        tool->close();
+        ShellTest::settle();
+    }
+    EXPECT_FALSE(tool->isVisible());
+    EXPECT_TRUE(PStudyToolSelectForm->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, StudyChainTools,
+    ::testing::Values(DirectTool{"QuickRecall", &TPStudyToolSelectForm::RBFastRecall,
+                                 [] { return static_cast<TPForm *>(PRecallFormSpell); }},
+                      DirectTool{"TickList", &TPStudyToolSelectForm::RBDirectCheck,
+                                 [] { return static_cast<TPForm *>(PDirectCheckForm); }},
+                      DirectTool{"Matching", &TPStudyToolSelectForm::RBConnect,
+                                 [] { return static_cast<TPForm *>(PLinkerForm); }},
+                      DirectTool{"CrazySpell", &TPStudyToolSelectForm::RBCrazySpell,
+                                 [] { return static_cast<TPForm *>(PCrazySpellForm); }}),
+    [](const ::testing::TestParamInfo<DirectTool> &info) { return std::string(info.param.name); });
