@@ -1,4 +1,5 @@
 #include "platform/formbase.h"
+#include "support/nosyncdisk.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
         qputenv(var, "http://127.0.0.1:9");
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
+    PSkipDiskSyncs();
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
