@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,13 +26,28 @@ public:
 
 void settle() { PSettleEvents(); }
 
-// Closes whatever modal window is up once it shows.
+// Runs act once, as soon as ready() holds, from inside whatever event loop is running then.
+void once(const std::function<bool()> &ready, const std::function<void()> &act)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(1);
+    QObject::connect(poll, &QTimer::timeout, [poll, ready, act] {
+        if (!ready())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act();
+    });
+    poll->start();
+}
+
+// Closes whatever modal window is up once it shows and has the focus.
 void closeModalSoon()
 {
-    QTimer::singleShot(50, [] {
-        if (QWidget *m = QApplication::activeModalWidget())
-            m->close();
-    });
+    once([] {
+        QWidget *m = QApplication::activeModalWidget();
+        return m && QApplication::activeWindow() == m;
+    }, [] { QApplication::activeModalWidget()->close(); });
 }
 
 }  // namespace
@@ -101,7 +117,7 @@ TEST(FormBase, ShowModalReturnsTheResultAHandlerSets)
     SmallForm modal(QStringLiteral("M"));
     auto *ok = new QPushButton(QStringLiteral("确定"), &modal);
     QObject::connect(ok, &QPushButton::clicked, &modal, [&] { modal.setModalResult(mrOk); });
-    QTimer::singleShot(50, ok, &QPushButton::click);
+    once([&] { return modal.isModalShowing(); }, [ok] { ok->click(); });
     EXPECT_EQ(modal.ShowModal(), mrOk);
     EXPECT_FALSE(modal.isVisible());
 }

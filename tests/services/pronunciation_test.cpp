@@ -145,7 +145,7 @@ TEST_F(Pronunciation, SpeakOkSaysOk)
 TEST_F(Pronunciation, EffectsPlayWhenTheirFileExists)
 {
     const QString right = programDir + QStringLiteral("sound/effect/right.wav");
-    ASSERT_TRUE(writeToneWav(right, 60));
+    ASSERT_TRUE(writeToneWav(right, 5));
     PPlayEffect(QStringLiteral("right"));
     PPlayEffect(QStringLiteral("wrong"));
     ASSERT_EQ(asked().size(), 1);

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <string>
 
 using ShellTest::settle;
@@ -155,6 +156,20 @@ TEST_F(OptionDialog, ARightClickOnALinkOpensNothing)
 
 class AboutBoxTest : public BankFixture {
 protected:
+    // Runs act once box is up modally and has been activated, instead of guessing how long that takes.
+    static void whenUp(TAboutBox &box, const std::function<void()> &act)
+    {
+        auto *poll = new QTimer(&box);
+        poll->setInterval(1);
+        QObject::connect(poll, &QTimer::timeout, &box, [&box, poll, act] {
+            if (!box.isModalShowing() || box.activationCount() == 0)
+                return;
+            poll->stop();
+            act();
+        });
+        poll->start();
+    }
+
     RecordingBrowser browser;
 };
 
@@ -171,7 +186,7 @@ TEST_F(AboutBoxTest, ShowsTheVersionAtActivationAndClosesWithOk)
 
     PVersion = QStringLiteral("V03_TEST");
     QString shown;
-    QTimer::singleShot(100, &box, [&] {
+    whenUp(box, [&] {
         shown = box.LBVersion->text();
         box.OKButton->click();
     });
@@ -192,7 +207,7 @@ TEST_F(AboutBoxTest, TheAddressLinkOpensTheHomePage)
 TEST_F(AboutBoxTest, EnterClosesTheBox)
 {
     TAboutBox box;
-    QTimer::singleShot(100, &box, [&] { QTest::keyClick(&box, Qt::Key_Return); });
+    whenUp(box, [&] { QTest::keyClick(&box, Qt::Key_Return); });
     QTimer::singleShot(2000, &box, [&] { box.hide(); });  // a safety net should Enter do nothing
     EXPECT_EQ(box.ShowModal(), mrOk);
 }

@@ -5,6 +5,7 @@
 #include "study/studycounters.h"
 #include "study/studyfixture.h"
 #include "study/studytoolselectform.h"
+#include "support/settle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,13 +18,7 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(5);
-    }
-}
+void settle() { PSettleEvents(); }
 
 QStringList captions(const QTreeWidget *v)
 {

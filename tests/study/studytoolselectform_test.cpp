@@ -3,6 +3,7 @@
 #include "core/datamodule.h"
 #include "study/createform.h"
 #include "study/studyfixture.h"
+#include "support/settle.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,13 +16,7 @@
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QTest::qWait(5);
-    }
-}
+void settle() { PSettleEvents(); }
 
 QStringList items(const QComboBox *c)
 {

@@ -1,10 +1,14 @@
 #include "support/bankfixture.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 #include "core/wordrecords.h"
 
-void BankFixture::makeBank(const QString &path)
+namespace {
+
+void buildBank(const QString &path)
 {
     JetConnection::initialiseBankFile(path, QString::fromLatin1(LxbPassword));
     JetConnection c;
@@ -28,6 +32,21 @@ void BankFixture::makeBank(const QString &path)
     for (const char *s : schema)
         c.execute(QString::fromUtf8(s));
     c.close();
+}
+
+}  // namespace
+
+void BankFixture::makeBank(const QString &path)
+{
+    // Built once a run and copied: the schema's statements were most of a fixture's cost.
+    static QTemporaryDir once;
+    static const QString built = [] {
+        const QString p = once.filePath(QStringLiteral("EnglishWord.lxb"));
+        buildBank(p);
+        return p;
+    }();
+    if (QFileInfo::exists(path) || !QFile::copy(built, path))
+        buildBank(path);
 }
 
 void BankFixture::SetUp()

@@ -7,6 +7,8 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/eventfd.h>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 #include <sys/socket.h>
@@ -82,6 +84,7 @@ LoopbackWeb::LoopbackWeb()
         ::close(m_listen);
         throw std::runtime_error("listen");
     }
+    m_wake = ::eventfd(0, EFD_CLOEXEC);
     m_env = new ProxyEnvironment("http://127.0.0.1:" + QByteArray::number(m_port));
     m_thread = std::thread([this] { run(); });
 }
@@ -89,7 +92,12 @@ LoopbackWeb::LoopbackWeb()
 LoopbackWeb::~LoopbackWeb()
 {
     m_stop = true;
+    // Stays readable once written: every wait of the server ends at once.
+    const quint64 one = 1;
+    if (::write(m_wake, &one, sizeof one) != sizeof one)
+        perror("LoopbackWeb wake");
     m_thread.join();
+    ::close(m_wake);
     ::close(m_listen);
     delete m_env;
 }
@@ -108,9 +116,9 @@ QStringList LoopbackWeb::requests() const
 
 bool LoopbackWeb::waitReadable(int fd) const
 {
-    pollfd p{fd, POLLIN, 0};
+    pollfd p[2] = {{fd, POLLIN, 0}, {m_wake, POLLIN, 0}};
     while (!m_stop) {
-        if (::poll(&p, 1, 20) > 0)
+        if (::poll(p, 2, 20) > 0 && !m_stop)
             return true;
     }
     return false;

@@ -75,6 +75,7 @@ private:
     bool waitReadable(int fd) const;  // false when stopping
 
     int m_listen = -1;
+    int m_wake = -1;  // written once to stop the server thread
     quint16 m_port = 0;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_silent{false};

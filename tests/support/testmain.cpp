@@ -1,6 +1,10 @@
 #include "platform/formbase.h"
+#include "support/nosyncdisk.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -14,6 +18,15 @@ int main(int argc, char **argv)
         qputenv(var, "http://127.0.0.1:9");
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
+    PSkipDiskSyncs();
+    // Scratch folders in memory where the machine has it: the run makes and deletes thousands of
+    // small files. An explicit TMPDIR wins.
+    std::unique_ptr<QTemporaryDir> scratch;
+    if (qEnvironmentVariableIsEmpty("TMPDIR") && QFileInfo(QStringLiteral("/dev/shm")).isWritable()) {
+        scratch = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/lexorin-tests-XXXXXX"));
+        if (scratch->isValid())
+            qputenv("TMPDIR", QFile::encodeName(scratch->path()));
+    }
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -302,7 +302,7 @@ TEST_F(OnlineOverwrite, AnUnknownWordOrABrokenAnswerChangesOnlyThePhoneticWhenOn
 
 TEST_F(OnlineOverwrite, ASilentServerCostsOneTimeOutAndADeadOneNone)
 {
-    ShortHttpTimeouts quick(300, 300);
+    ShortHttpTimeouts quick(150, 150);
     {
         LoopbackWeb web;
         web.setSilent(true);

@@ -38,8 +38,9 @@ protected:
         PEnsureUserRow();
         PSetCurrentTable(W);
         PConfigIni->WriteBool(Ini::BackMusic, Ini::CanPlay, false);
+        // Empty tones: which effect the board asks for is tested here, hearing one is the sound layer's.
         for (const char *effect : {"rightLink", "wrongLink", "victory"})
-            ASSERT_TRUE(writeToneWav(programDir + QStringLiteral("sound/effect/%1.wav").arg(QLatin1String(effect)), 5));
+            ASSERT_TRUE(writeToneWav(programDir + QStringLiteral("sound/effect/%1.wav").arg(QLatin1String(effect)), 0));
         date = std::make_unique<DrivenDate>(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
         publicForm = std::make_unique<TPPublicForm>();
         review = std::make_unique<TPShowWrongForm>();

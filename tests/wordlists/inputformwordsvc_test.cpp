@@ -137,7 +137,7 @@ TEST_F(InputFormWordSvc, OfflineStoresNothingAndKeepsTheLearnersLines)
 
 TEST_F(InputFormWordSvc, AServiceThatStopsAnsweringCostsOneTimeOutAndTheRestGoBack)
 {
-    ShortHttpTimeouts quick(2000, 300);
+    ShortHttpTimeouts quick(2000, 150);
     for (const char *w : {"apple", "pear", "plum", "fig"})
         serveWord(QString::fromLatin1(w), QString::fromLatin1(w), QStringLiteral("水果"));
     QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged, [&](int v) {
@@ -153,7 +153,7 @@ TEST_F(InputFormWordSvc, AServiceThatStopsAnsweringCostsOneTimeOutAndTheRestGoBa
 
 TEST_F(InputFormWordSvc, TheWindowPaintsWhileAFetchIsWaitingAndCannotCloseMeanwhile)
 {
-    ShortHttpTimeouts quick(2000, 400);
+    ShortHttpTimeouts quick(2000, 150);
     web.setSilent(true);
     form->show();
     bool importing = false;
@@ -162,10 +162,16 @@ TEST_F(InputFormWordSvc, TheWindowPaintsWhileAFetchIsWaitingAndCannotCloseMeanwh
     bool closedMidway = false;
     QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged, [&](int v) { importing = v == 1; });
     // As if another window had uncovered the bar while the service keeps the import waiting.
-    QTimer::singleShot(50, [&] {
-        exposedMidway = importing;
+    QTimer uncover;
+    uncover.setInterval(1);
+    QObject::connect(&uncover, &QTimer::timeout, [&] {
+        if (!importing || web.requestCount() == 0)
+            return;
+        uncover.stop();
+        exposedMidway = true;
         form->ProgressBar1->update();
     });
+    uncover.start();
     PHookEvents(form->ProgressBar1, [&](QEvent *e) {
         if (e->type() == QEvent::Paint && importing && exposedMidway) {
             ++paintedMidway;
