@@ -1,3 +1,4 @@
+#include "support/bankfiles.h"
 #include "support/bankfixture.h"
 
 #include "core/bankmaint.h"
@@ -117,16 +118,14 @@ TEST_F(Maintenance, ABankAnotherProgramHasOpenIsNotCompacted)
     dm->PCreateAndMoveAll(W, QStringLiteral("L1"));
     dm->PDropTable(QStringLiteral("L1"), QString());
     // A second copy of the program with a change of its own not yet folded into the file.
-    JetConnection other;
-    other.setConnectionString(PConnectionText(bankPath));
-    other.open();
-    other.execute(QStringLiteral("update WordTable set 解释=\"zz\" where 单词 like \"w1%\""));
+    const auto other = openSecondConnection(bankPath);
+    other->execute(QStringLiteral("update WordTable set 解释=\"zz\" where 单词 like \"w1%\""));
 
     PSlimWordBank();
     EXPECT_EQ(dialogs->lastText(), QStringLiteral("瘦身失败"));
     EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("New.mdb")));
-    other.execute(QStringLiteral("insert into WordTable(单词) values(\"late\")"));
-    other.close();
+    other->execute(QStringLiteral("insert into WordTable(单词) values(\"late\")"));
+    other->close();
     EXPECT_EQ(dm->PGetCountFromTable(W), 501);
     EXPECT_EQ(dm->PGetCountFromTableWhere(W, QStringLiteral("解释"), QStringLiteral("zz")), 111);
 
@@ -174,11 +173,7 @@ TEST_F(Maintenance, ABackupNeverOverwritesTheOpenBank)
 TEST_F(Maintenance, OpeningAFileThatIsNoBankKeepsTheBankThatWasOpen)
 {
     addWord(W, QStringLiteral("kept"));
-    const QString junk = programDir + QStringLiteral("junk.lxb");
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("junk");
-    f.close();
+    const QString junk = writeJunkFile(programDir + QStringLiteral("junk.lxb"));
     dialogs->answerFile(junk);
     EXPECT_FALSE(POpenWordBank());
     EXPECT_EQ(dialogs->shown().last().icon, Dialogs::Critical);
@@ -200,13 +195,12 @@ TEST_F(Maintenance, ABackupHoldsWhatAnotherConnectionCommittedButDidNotYetWriteI
 {
     addWord(W, QStringLiteral("mine"));
     // Another program with the bank open keeps its commits in the bank's log for a while.
-    JetConnection other;
-    other.setConnectionString(PConnectionText(bankPath));
-    other.execute(QStringLiteral("insert into WordTable(单词) values(:单词)"), {{K, QStringLiteral("theirs")}});
+    const auto other = openSecondConnection(bankPath);
+    other->execute(QStringLiteral("insert into WordTable(单词) values(:单词)"), {{K, QStringLiteral("theirs")}});
     PBackupWordBank();
     const QString target = programDir + PShortDateText() + QStringLiteral(".lxb");
     ASSERT_EQ(dialogs->lastText(), QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
-    other.close();
+    other->close();
     dm.reset();
     dm = std::make_unique<TPdatamodule>(programDir, QStringList{target});
     EXPECT_EQ(column(W, K), (QStringList{"mine", "theirs"}));

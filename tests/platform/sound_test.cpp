@@ -1,4 +1,5 @@
 #include "platform/sound.h"
+#include "support/envoverride.h"
 #include "support/soundfiles.h"
 
 #include <QElapsedTimer>
@@ -174,9 +175,8 @@ TEST_F(SoundLayer, MusicLevelIsOursAndHoldsAcrossReopening)
 
 TEST(SoundWithoutDevice, EverythingIsSilentAndReturns)
 {
-    const QByteArray before = qgetenv("SDL_AUDIODRIVER");
     Sound::shutdown();
-    qputenv("SDL_AUDIODRIVER", "nosuchdriver");
+    const EnvOverride noDevice("SDL_AUDIODRIVER", "nosuchdriver");
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.wav"));
     ASSERT_TRUE(writeToneWav(a, 2000));
@@ -193,10 +193,6 @@ TEST(SoundWithoutDevice, EverythingIsSilentAndReturns)
     EXPECT_FALSE(r[2].played);
     EXPECT_FALSE(Sound::isPlaying(a));
     Sound::shutdown();
-    if (before.isEmpty())
-        qunsetenv("SDL_AUDIODRIVER");
-    else
-        qputenv("SDL_AUDIODRIVER", before);
 }
 
 TEST_F(SoundLayer, StoppingEverythingSilencesSpeechAndKeepsTheDeviceOpen)

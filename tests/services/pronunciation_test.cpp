@@ -2,6 +2,7 @@
 #include "platform/sound.h"
 #include "platform/speech.h"
 #include "services/pronunciation.h"
+#include "support/envoverride.h"
 #include "support/bankfixture.h"
 #include "support/soundfiles.h"
 
@@ -255,8 +256,7 @@ TEST_F(Pronunciation, OnlyOurOwnMusicIsLoweredAndRestored)
 
 TEST_F(Pronunciation, WithoutASoundDeviceTheVoiceIsMadeAndEverythingStaysSilent)
 {
-    const QByteArray before = qgetenv("SDL_AUDIODRIVER");
-    qputenv("SDL_AUDIODRIVER", "nosuchdriver");
+    const EnvOverride noDevice("SDL_AUDIODRIVER", "nosuchdriver");
     Sound::shutdown();
     dm.reset();
     dm = std::make_unique<TPdatamodule>(programDir, QStringList());
@@ -276,8 +276,4 @@ TEST_F(Pronunciation, WithoutASoundDeviceTheVoiceIsMadeAndEverythingStaysSilent)
     EXPECT_EQ(r[3].kind, Sound::Request::Play);
     EXPECT_FALSE(r[3].played);
     Sound::shutdown();
-    if (before.isEmpty())
-        qunsetenv("SDL_AUDIODRIVER");
-    else
-        qputenv("SDL_AUDIODRIVER", before);
 }

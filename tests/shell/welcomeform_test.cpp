@@ -4,6 +4,7 @@
 #include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
+#include "support/bankfiles.h"
 #include "support/recordingbrowser.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
@@ -463,11 +464,9 @@ protected:
         WelcomeWindow::SetUp();
         otherPath = programDir + QStringLiteral("Other.lxb");
         makeBank(otherPath);
-        JetConnection c;
-        c.setConnectionString(PConnectionText(otherPath));
-        c.execute(QStringLiteral("insert into UserTable (经验值, 当前单词表) values (5, 'WordTable')"));
-        c.execute(QStringLiteral("insert into WordTable (单词) values ('other')"));
-        c.close();
+        const auto c = openSecondConnection(otherPath);
+        c->execute(QStringLiteral("insert into UserTable (经验值, 当前单词表) values (5, 'WordTable')"));
+        c->execute(QStringLiteral("insert into WordTable (单词) values ('other')"));
         addWord(QStringLiteral("WordTable"), QStringLiteral("mine"));
         PEnsureUserRow();
         PSetCurrentTable(QStringLiteral("WordTable"));
@@ -525,11 +524,7 @@ TEST_F(BankChoice, CancelReconnectsTheSameBankAndStillAsks)
 
 TEST_F(BankChoice, AFileThatIsNoBankShowsTheEngineErrorAndKeepsTheOpenBank)
 {
-    const QString junk = programDir + QStringLiteral("junk.lxb");
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("this is no word bank, only some text that fills more than a header would need\n");
-    f.close();
+    const QString junk = writeJunkFile(programDir + QStringLiteral("junk.lxb"));
 
     dialogs->answerFile(junk);
     dialogs->answer(Dialogs::Yes);  // must not be used: no question after a failure

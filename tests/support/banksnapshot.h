@@ -1,0 +1,12 @@
+#pragma once
+// Whole-bank and whole-view pictures for exact before/after checks: every table's definition
+// and every row with every column, values tagged by type so NULL, "" and 0 stay apart.
+
+#include <QStringList>
+
+struct sqlite3;
+class QTreeWidget;
+
+QStringList bankSnapshot(sqlite3 *db);
+// Each item's caption, sub-items, tick and selection.
+QStringList viewSnapshot(QTreeWidget *view);
