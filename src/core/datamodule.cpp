@@ -52,6 +52,12 @@ QString PDeleteOneKeySql(const QString &T, const QString &F)
     return QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keyed(F);
 }
 
+QString PExactKeysSql(const QString &F1, const QString &F2)
+{
+    return F1 + QStringLiteral("=:") + F1 + QStringLiteral(" collate binary and ") + F2 + QStringLiteral("=:") + F2 +
+           QStringLiteral(" collate binary");
+}
+
 QString PDeleteTwoKeySql(const QString &T, const QString &F1, const QString &F2)
 {
     PCheckName(F2);
@@ -348,9 +354,11 @@ void TPdatamodule::PDeleteTwoKeyRecordFromTable(const QString &T, const QString 
 void TPdatamodule::PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString &F1, const QString &V1,
                                                  const QString &F2, const QString &V2)
 {
-    const QString keys = keyed(F1) + QStringLiteral(" and ") + keyed(F2);
-    sql(PDeleteTwoKeySql(T, F1, F2) + QStringLiteral(" and rowid<>(select min(rowid) from ") + T +
-        QStringLiteral(" where ") + keys + QStringLiteral(")"));
+    // Exact texts: "Go" is no repeat of "go", though the bank's own comparison says it is.
+    const QString keys = PExactKeysSql(F1, F2);
+    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keys +
+        QStringLiteral(" and rowid<>(select min(rowid) from ") + T + QStringLiteral(" where ") + keys +
+        QStringLiteral(")"));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
     PQuery.execSql();

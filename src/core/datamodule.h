@@ -94,6 +94,8 @@ void PCheckName(const QString &name);
 // The texts of the keyed statements of the table operations (names checked), for callers that run
 // one of them for many rows through a JetCommand; parameters in the order given.
 QString PDeleteOneKeySql(const QString &T, const QString &F);                         // F
+// F1 and F2 matched with their exact texts, not the bank's case-blind comparison.
+QString PExactKeysSql(const QString &F1, const QString &F2);
 QString PDeleteTwoKeySql(const QString &T, const QString &F1, const QString &F2);     // F1, F2
 QString PUpdateTwoKeySql(const QString &T, const QString &F1, const QString &F2,
                          const QString &SetField);                                    // SetField, F1, F2

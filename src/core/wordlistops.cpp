@@ -94,11 +94,11 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     // every word is checked against all before it, not only its neighbour.
     QSet<QString> seen;
     QList<QTreeWidgetItem *> duplicates;
-    // A row is deleted by its ID and word, which the bank matches without regard to case: a copy
-    // sharing both with a row that stays is a twin, of which only the first stored row stays.
+    // A row is deleted by its ID and exact word: a copy sharing both with a row that stays is a
+    // twin, of which only the first stored row stays.
     QSet<QString> kept, twins;
     const auto key = [](const QTreeWidgetItem *item) {
-        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub).toCaseFolded();
+        return PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub);
     };
     for (int i = 0; i < PItemCount(ListView); ++i) {
         QTreeWidgetItem *item = PItemAt(ListView, i);
@@ -111,7 +111,8 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
         }
     }
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, Col::Word, Col::ID));
+    JetCommand remove(Pdatamodule->PConnection,
+                      QStringLiteral("delete from ") + T + QStringLiteral(" where ") + PExactKeysSql(Col::Word, Col::ID));
     for (QTreeWidgetItem *item : duplicates) {
         const QString k = key(item);
         if (!kept.contains(k))

@@ -46,7 +46,8 @@ bool isKeyword(const QString &upper)
         QStringLiteral("ON"),     QStringLiteral("INNER"),  QStringLiteral("LEFT"),   QStringLiteral("RIGHT"),
         QStringLiteral("OUTER"),  QStringLiteral("UNION"),  QStringLiteral("ALL"),    QStringLiteral("EXISTS"),
         QStringLiteral("CASE"),   QStringLiteral("WHEN"),   QStringLiteral("THEN"),   QStringLiteral("ELSE"),
-        QStringLiteral("END"),    QStringLiteral("ESCAPE"), QStringLiteral("LIMIT"),  QStringLiteral("ROWID")};
+        QStringLiteral("END"),    QStringLiteral("ESCAPE"), QStringLiteral("LIMIT"),  QStringLiteral("ROWID"),
+        QStringLiteral("COLLATE")};
     return words.contains(upper);
 }
 
@@ -117,6 +118,10 @@ JetStatement rewriteLiteralsAndParams(const QString &in)
             const bool call = k < in.size() && in.at(k) == QLatin1Char('(');
             if (takesTableName(lastKeyword)) {
                 s += quoteIdent(word);
+                lastKeyword.clear();
+            } else if (lastKeyword == QLatin1String("COLLATE")) {
+                // A collation's name, not a column's.
+                s += word;
                 lastKeyword.clear();
             } else if (isKeyword(upper)) {
                 s += word;

@@ -40,7 +40,8 @@ TEST_P(CaseTwins, DeduplicationKeepsEverySpellingOnce)
 INSTANTIATE_TEST_SUITE_P(SharedIds, CaseTwins,
                          ::testing::Values(TwinCase{"2go 1Go 1go", "2go 1Go"}, TwinCase{"1go 2Go 1Go", "1go 2Go"},
                                            TwinCase{"1go 2go 1Go", "1go 1Go"}, TwinCase{"1Go 2go 1Go", "1Go 2go"},
-                                           TwinCase{"1go 1go 2go 1go", "1go"}),
+                                           TwinCase{"1go 1go 2go 1go", "1go"}, TwinCase{"1go 1Go 1go", "1go 1Go"},
+                                           TwinCase{"1Go 1go 1go 1Go", "1Go 1go"}),
                          [](const auto &info) { return "case" + std::to_string(info.index); });
 
 using OrphanRegistration = BankFixture;
