@@ -231,6 +231,37 @@ TEST_F(RecordOps, InsertWritesEveryFieldInOrder)
     dm->PQuery.close();
 }
 
+TEST_F(RecordOps, AWordUpdateSetsEachFieldOnEveryRowOfTheSpellingOnly)
+{
+    addWord(W, QStringLiteral("twin"));
+    addWord(W, QStringLiteral("other"));
+    addWord(W, QStringLiteral("twin"));
+    const QStringList fields = {QStringLiteral("音标"), QStringLiteral("解释"), QStringLiteral("联想"),
+                                QStringLiteral("详解"), QStringLiteral("例句"), QStringLiteral("所属类别")};
+    QStringList untouched;
+    for (const QString &f : fields)
+        untouched << column(W, f).at(1);
+    PUpdateWordRecord(W, K, fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], QStringLiteral("twin"),
+                      QStringLiteral("p"), QStringLiteral("m"), QStringLiteral("a"), QStringLiteral("d"),
+                      QStringLiteral("e"), QStringLiteral("c"));
+    const QStringList values = {QStringLiteral("p"), QStringLiteral("m"), QStringLiteral("a"),
+                                QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("c")};
+    for (int i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(column(W, fields[i]), (QStringList{values[i], untouched[i], values[i]})) << fields[i].toStdString();
+
+    // A field named twice takes its values in turn: the later one stays.
+    PUpdateWordRecord(W, K, fields[1], fields[1], fields[2], fields[3], fields[4], fields[5], QStringLiteral("other"),
+                      QStringLiteral("first"), QStringLiteral("second"), {}, {}, {}, {});
+    EXPECT_EQ(column(W, fields[1]), (QStringList{QStringLiteral("m"), QStringLiteral("second"), QStringLiteral("m")}));
+
+    // The key among the fields: once it has changed, the fields after it find no row of the old spelling.
+    PUpdateWordRecord(W, K, K, fields[0], fields[2], fields[3], fields[4], fields[5], QStringLiteral("other"),
+                      QStringLiteral("renamed"), QStringLiteral("lost"), QStringLiteral("lost"), {}, {}, {});
+    EXPECT_EQ(column(W, K), (QStringList{QStringLiteral("twin"), QStringLiteral("renamed"), QStringLiteral("twin")}));
+    EXPECT_EQ(column(W, fields[0]).at(1), untouched[0]);
+    EXPECT_EQ(column(W, fields[2]).at(1), untouched[2]);
+}
+
 TEST_F(RecordOps, AFailurePartWayLeavesNoHalfWrittenWord)
 {
     addWord(W, QStringLiteral("whole"));
