@@ -5,7 +5,6 @@
 #include "study/studycounters.h"
 #include "study/studyfixture.h"
 #include "study/studytoolselectform.h"
-#include "support/settle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +17,6 @@
 
 namespace {
 
-void settle() { PSettleEvents(); }
 
 QStringList captions(const QTreeWidget *v)
 {
@@ -45,14 +43,7 @@ protected:
     // Shows the builder as the tool choice does; its lists are rebuilt from the bank.
     void show()
     {
-        // Activation is a hand-over from another window of the program.
-        other.Show();
-        settle();
-        const int before = form->activationCount();
-        form->Show();
-        other.hide();
-        settle();
-        ASSERT_GT(form->activationCount(), before);
+        handOverTo(form.get());
         dialogs->clear();
     }
     // Selects items of a list view by index and moves them over as a double-click does.
@@ -81,7 +72,6 @@ protected:
 
     std::unique_ptr<TPStudyToolSelectForm> toolChoice;
     std::unique_ptr<TPCreateForm> form;
-    TPForm other;
 };
 
 TEST_F(Builder, ActivationRebuildsTheListsAndReadsTheSettingsWithTheirOwnDefaults)

@@ -4,10 +4,12 @@
 
 #include "core/bankvocab.h"
 #include "core/currentlist.h"
+#include "platform/formbase.h"
 #include "platform/inifile.h"
 #include "study/handovers.h"
 #include "support/bankfixture.h"
 #include "support/drivendate.h"
+#include "support/settle.h"
 #include "support/qstringprinter.h"
 
 #include <QStringList>
@@ -61,6 +63,19 @@ protected:
         return TIniFile(programDir + QStringLiteral("config.ini")).ReadString(section, key, QStringLiteral("<none>"));
     }
 
+    // Shows form as another window of the program hands over to it: its activation runs.
+    void handOverTo(TPForm *form)
+    {
+        other.Show();
+        PSettleEvents();
+        const int before = form->activationCount();
+        form->Show();
+        other.hide();
+        PSettleEvents();
+        ASSERT_GT(form->activationCount(), before);
+    }
+
+    TPForm other;
     std::unique_ptr<DrivenDate> date;
     TPStudyHandOvers saved;
     QStringList opened;

@@ -16,7 +16,6 @@
 
 namespace {
 
-void settle() { PSettleEvents(); }
 
 QStringList items(const QComboBox *c)
 {
@@ -43,13 +42,7 @@ protected:
     // Shown by another window of the program, as the welcome window does.
     void show()
     {
-        other.Show();
-        settle();
-        const int before = form->activationCount();
-        form->Show();
-        other.hide();
-        settle();
-        ASSERT_GT(form->activationCount(), before);
+        handOverTo(form.get());
     }
     void addMany(const QString &T, int count)
     {
@@ -60,7 +53,6 @@ protected:
 
     std::unique_ptr<TPStudyToolSelectForm> form;
     std::unique_ptr<TPCreateForm> builder;
-    TPForm other;
 };
 
 TEST_F(ToolChoice, FirstActivationShowsEachSettingsDefaultAndWritesOnlyWhatItChanged)
@@ -152,7 +144,7 @@ TEST_F(ToolChoice, AStoredModeTheToolDoesNotOfferStopsTheStart)
 
     form->CBCreateMode->setCurrentIndex(0);
     form->Button6->click();
-    settle();
+    PSettleEvents();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(builder->isVisible());
     EXPECT_EQ(builder->mode(), QStringLiteral("遗忘曲线"));
