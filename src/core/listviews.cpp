@@ -6,6 +6,7 @@
 #include "rules/sortorder.h"
 
 #include <QComboBox>
+#include <QStringDecoder>
 #include <QVarLengthArray>
 #include <QTreeWidget>
 #include <QVariant>
@@ -33,6 +34,16 @@ public:
     void appendText(QStringView text)
     {
         m_buf.append(text);
+        m_ends.append(int(m_buf.size()));
+    }
+    // Decodes straight into the buffer: no string of its own per field.
+    void appendUtf8(QByteArrayView utf8)
+    {
+        const qsizetype from = m_buf.size();
+        m_buf.resize(from + utf8.size());  // UTF-16 never needs more units than UTF-8 has bytes
+        QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        const QChar *end = decode.appendToBuffer(m_buf.data() + from, utf8);
+        m_buf.truncate(end - m_buf.constData());
         m_ends.append(int(m_buf.size()));
     }
     int textCount() const { return int(m_ends.size()); }
@@ -81,6 +92,7 @@ public:
         QTreeWidgetItem::setData(column, role, value);
     }
     QTreeWidgetItem *clone() const override { return new PTextItem(*this); }
+    bool isChecked() const { return m_check == Qt::Checked; }
 
 private:
     QString m_buf;
@@ -221,8 +233,10 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
             for (int c = 0; c < fields.size(); ++c) {
                 if (fields.at(c).isEmpty())
                     row->appendText(QStringView());
+                else if (at.at(c) >= 0)
+                    row->appendUtf8(q.fieldUtf8At(at.at(c)));
                 else
-                    row->appendText(at.at(c) >= 0 ? q.fieldAt(at.at(c)) : q.fieldByName(fields.at(c)));
+                    row->appendText(q.fieldByName(fields.at(c)));
             }
             if (boxes)
                 row->setCheckState(0, Qt::Unchecked);
@@ -317,6 +331,21 @@ void PSortListView(QTreeWidget *ListView, int ColumnIndex)
 }
 
 // ---------------------------------------------------------------- selection and categories
+
+int PCheckedCount(const QTreeWidget *ListView)
+{
+    // Read from the item's own field: a status line counts tens of thousands of boxes at each refresh.
+    int count = 0;
+    const int n = PItemCount(ListView);
+    for (int i = 0; i < n; ++i) {
+        const QTreeWidgetItem *item = PItemAt(ListView, i);
+        if (const auto *t = dynamic_cast<const PTextItem *>(item))
+            count += t->isChecked();
+        else
+            count += item->checkState(0) == Qt::Checked;
+    }
+    return count;
+}
 
 int PSelectedCount(const QTreeWidget *ListView)
 {

@@ -59,6 +59,8 @@ int PCompareDesc(const QTreeWidgetItem *Item1, const QTreeWidgetItem *Item2, int
 // The sort flag of a list view: 0 or -1.
 int PSortFlag(const QTreeWidget *ListView);
 
+// The items whose check box is ticked.
+int PCheckedCount(const QTreeWidget *ListView);
 // 0, 1, or 2 for two or more selected items.
 int PSelectedCount(const QTreeWidget *ListView);
 // Offers the categories of a scratch list (ordered by category; sub-item ColumnIndex) followed by

@@ -567,14 +567,22 @@ int JetQuery::fieldIndex(const QString &name) const
 
 QString JetQuery::fieldAt(int index) const
 {
+    const QByteArrayView text = fieldUtf8At(index);
+    if (text.isNull())
+        return QString();
+    return QString::fromUtf8(text);
+}
+
+QByteArrayView JetQuery::fieldUtf8At(int index) const
+{
     if (!m_prepared || index < 0 || index >= m_prepared->columns.size())
         throw EngineError(QStringLiteral("找不到字段序号 ") + QString::number(index) + QStringLiteral("。"));
     if (!m_active || m_eof)
         throw EngineError(QStringLiteral("BOF 或 EOF 中有一个是“真”，或者当前记录已被删除。"));
     const unsigned char *text = sqlite3_column_text(m_stmt, index);
     if (!text)
-        return QString();
-    return QString::fromUtf8(reinterpret_cast<const char *>(text), sqlite3_column_bytes(m_stmt, index));
+        return {};
+    return QByteArrayView(reinterpret_cast<const char *>(text), sqlite3_column_bytes(m_stmt, index));
 }
 
 int JetQuery::recordCount()

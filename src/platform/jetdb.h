@@ -4,6 +4,7 @@
 // rows, execute). Jet statements are translated on the way in (see jetsql.h).
 
 #include <QHash>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -152,6 +153,8 @@ public:
     int fieldIndex(const QString &name) const;
     // Value of the field at a position of the current row as text; NULL reads as "".
     QString fieldAt(int index) const;
+    // The same as the statement's own UTF-8, valid until the next step; null for NULL.
+    QByteArrayView fieldUtf8At(int index) const;
     QStringList fieldNames() const;
     int recordCount();
     // Runs a statement that returns no rows; the number of rows it changed.

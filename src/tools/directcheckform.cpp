@@ -222,9 +222,7 @@ void TPDirectCheckForm::SBRefreshClick()
 {
     const int total = Pdatamodule->PGetCountFromTable(PCurrentTable);
     const int mastered = Pdatamodule->PGetCountFromTableWhere(PCurrentTable, Col::MasterType, Code::Master11);
-    int ticked = 0;
-    for (int i = 0; i < PItemCount(PLVdc); ++i)
-        ticked += PItemAt(PLVdc, i)->checkState(0) == Qt::Checked;
+    const int ticked = PCheckedCount(PLVdc);
     LBHint->setText(QStringLiteral("共有%1词，掌握%2词，还剩%3词，打勾%4词。")
                         .arg(total)
                         .arg(mastered)

@@ -93,6 +93,12 @@ TEST_F(ListViews, EachWordListModePutsItsColumnsInOrder)
     PRefreshListView(&lv, W, QString(), 0, QStringLiteral("mainformDBT"));
     EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 0), QStringLiteral("apple"));
     EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 5), QStringLiteral("所属类别"));
+    // Texts come back exactly: a leading byte-order mark and characters beyond 16 bits included.
+    const QString odd = QString::fromUtf8("\xEF\xBB\xBF\xF0\x9F\x98\x80掌x");
+    set(W, QStringLiteral("apple"), QStringLiteral("掌握类型"), odd);
+    PRefreshListView(&lv, W, QString(), 0, QStringLiteral("DirectCheckForm"));
+    EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 0), odd);
+    EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 2), QStringLiteral("最近测试时间"));
     EXPECT_TRUE(dialogs->texts().isEmpty());
 }
 
@@ -184,6 +190,17 @@ TEST_F(ListViews, ACheckBoxListIsFilledWithBoxesThatTheLearnerCanTick)
     EXPECT_EQ(PItemAt(boxes.get(), 1)->checkState(0), Qt::Checked);
     EXPECT_EQ(PItemAt(boxes.get(), 0)->checkState(0), Qt::Unchecked);
     EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(PCheckedCount(boxes.get()), 1);
+    // A plain item added by hand is counted too; unticking is seen.
+    auto *plain = new QTreeWidgetItem(QStringList{QStringLiteral("plain")});
+    plain->setCheckState(0, Qt::Checked);
+    boxes->addTopLevelItem(plain);
+    EXPECT_EQ(PCheckedCount(boxes.get()), 2);
+    PItemAt(boxes.get(), 1)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(PCheckedCount(boxes.get()), 1);
+    EXPECT_EQ(PCheckedCount(&lv), 0);
+    PItemAt(boxes.get(), 1)->setCheckState(0, Qt::Checked);
+    delete plain;
     std::unique_ptr<QTreeWidgetItem> copy(PItemAt(boxes.get(), 1)->clone());
     EXPECT_EQ(copy->checkState(0), Qt::Checked);
     EXPECT_EQ(PCaption(copy.get()), PCaption(PItemAt(boxes.get(), 1)));
