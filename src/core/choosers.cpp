@@ -89,18 +89,24 @@ QStringList PWordTableNames()
 void PFillTableNames(QComboBox *ComboBox)
 {
     JetQuery &q = Pdatamodule->PQuery;
+    QStringList names;
     try {
         Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
         q.open();
+        const int field = q.fieldIndex(Col::TableName);
         while (!q.eof()) {
-            ComboBox->addItem(q.fieldByName(Col::TableName));
+            names << q.fieldAt(field);
             q.next();
         }
         q.close();
     } catch (const EngineError &) {
         q.close();
+        ComboBox->addItems(names);
         PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+        return;
     }
+    // All at once: one model change instead of one per list.
+    ComboBox->addItems(names);
 }
 
 void PFillTableCombo(QComboBox *ComboBox)
