@@ -11,6 +11,7 @@
 #include <QDomDocument>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 TPdatamodule *Pdatamodule = nullptr;
 QString PProgramDir;
@@ -281,7 +282,10 @@ int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, co
     PCheckName(F);
     // Asked once per list when a word is looked up across all of them.
     PQuery.clearSql();
-    return PConnection.number(QStringLiteral("select count(*) from ") + T + QStringLiteral(" where ") + keyed(F), {V});
+    // Built in one allocation: this runs once per list on every look-up.
+    return PConnection.number(QStringLiteral("select count(*) from ") % T % QStringLiteral(" where ") % F %
+                                  QStringLiteral("=:") % F,
+                              {V});
 }
 
 int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)
