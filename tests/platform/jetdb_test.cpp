@@ -161,7 +161,16 @@ TEST_F(JetSemantics, NumbersAskedAgainAndAgainTakeEachTimesValues)
     EXPECT_THROW(c.number(QStringLiteral("delete from WordTable")), EngineError);
     // A refused call hands its statement back: the next one still works.
     EXPECT_EQ(c.number(byWord, {QStringLiteral("plum")}), 1);
-    EXPECT_EQ(column(W, K).size(), 3);
+
+    // A count leaves the shared query closed, as it always did; its rows are counted, not read.
+    JetQuery &q = dm->PQuery;
+    q.setSql(QStringLiteral("select ID from WordTable where 单词<>:单词"));
+    q.setParam(K, QStringLiteral("fig"));
+    q.open();
+    EXPECT_EQ(q.recordCount(), 3);
+    EXPECT_EQ(q.fieldAt(0), QStringLiteral("1"));
+    dm->PGetCountFromTableWhere(W, K, QStringLiteral("plum"));
+    EXPECT_FALSE(q.isActive());
 }
 
 using Connection = BankFixture;
