@@ -67,13 +67,14 @@ QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *
     return result;
 }
 
-QStringList PWordTableNames()
+namespace {
+// Appends the registered lists' names in the bank's order; those read before an engine error stay.
+void readRegisteredNames(QStringList &names)
 {
-    QStringList names{Tbl::WordTable};
     JetQuery &q = Pdatamodule->PQuery;
-    Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
-    q.open();
     try {
+        Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
+        q.open();
         while (!q.eof()) {
             names << q.fieldByName(Col::TableName);
             q.next();
@@ -83,24 +84,28 @@ QStringList PWordTableNames()
         throw;
     }
     q.close();
+}
+}  // namespace
+
+QStringList PWordTableNames()
+{
+    QStringList names{Tbl::WordTable};
+    readRegisteredNames(names);
     return names;
 }
 
 void PFillTableNames(QComboBox *ComboBox)
 {
-    JetQuery &q = Pdatamodule->PQuery;
+    QStringList names;
     try {
-        Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
-        q.open();
-        while (!q.eof()) {
-            ComboBox->addItem(q.fieldByName(Col::TableName));
-            q.next();
-        }
-        q.close();
+        readRegisteredNames(names);
     } catch (const EngineError &) {
-        q.close();
+        ComboBox->addItems(names);
         PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+        return;
     }
+    // All at once: one model change instead of one per list.
+    ComboBox->addItems(names);
 }
 
 void PFillTableCombo(QComboBox *ComboBox)

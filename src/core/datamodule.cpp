@@ -11,6 +11,7 @@
 #include <QDomDocument>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 TPdatamodule *Pdatamodule = nullptr;
 QString PProgramDir;
@@ -277,25 +278,20 @@ int TPdatamodule::PGetCountFromTable(const QString &T)
 {
     PCheckName(T);
     // Counted by the engine: status lines count lists of tens of thousands of words after each click.
-    sql(QStringLiteral("select count(*) as n from ") + T);
-    return countOpened();
+    PQuery.clearSql();
+    return PConnection.number(QStringLiteral("select count(*) from ") + T);
 }
 
 int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, const QString &V)
 {
     PCheckName(T);
     PCheckName(F);
-    sql(QStringLiteral("select count(*) as n from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
-    PQuery.setParam(F, V);
-    return countOpened();
-}
-
-int TPdatamodule::countOpened()
-{
-    PQuery.open();
-    const int n = PQuery.fieldByName(QStringLiteral("n")).toInt();
-    PQuery.close();
-    return n;
+    // Asked once per list when a word is looked up across all of them.
+    PQuery.clearSql();
+    // Built in one allocation: this runs once per list on every look-up.
+    return PConnection.number(QStringLiteral("select count(*) from ") % T % QStringLiteral(" where ") % F %
+                                  QStringLiteral("=:") % F,
+                              {V});
 }
 
 int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)

@@ -72,7 +72,6 @@ public:
 
 private:
     void sql(const QString &text);
-    int countOpened();
 };
 
 extern TPdatamodule *Pdatamodule;

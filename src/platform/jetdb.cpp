@@ -83,6 +83,17 @@ void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
     }
 }
 
+// Binds values by position, as text.
+void bindValues(sqlite3_stmt *st, const QStringList &values, int wanted)
+{
+    if (values.size() != wanted)
+        throw EngineError(QStringLiteral("参数个数不符。"));
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray utf8 = values.at(i).toUtf8();
+        sqlite3_bind_text(st, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+}
+
 sqlite3_stmt *prepareOne(sqlite3 *db, const QString &sql)
 {
     sqlite3_stmt *st = nullptr;
@@ -326,6 +337,29 @@ int JetConnection::run(const QString &jetSql, const QHash<QString, QString> &par
     return changed;
 }
 
+int JetConnection::number(const QString &jetSql, const QStringList &values)
+{
+    sqlite3 *db = handle();
+    const auto tr = translation(jetSql);
+    if (!tr->returnsRows || tr->statements.size() != 1)
+        throw EngineError(QStringLiteral("该语句不返回记录。"));
+    const JetStatement &js = tr->statements.front();
+    const auto p = borrow(js.sql, js.paramNames);
+    try {
+        bindValues(p->stmt, values, int(js.paramNames.size()));
+    } catch (...) {
+        giveBack(p);
+        throw;
+    }
+    const int rc = sqlite3_step(p->stmt);
+    const int n = rc == SQLITE_ROW ? sqlite3_column_int(p->stmt, 0) : 0;
+    const QString msg = rc == SQLITE_ROW || rc == SQLITE_DONE ? QString() : engineText(db, rc);
+    giveBack(p);
+    if (!msg.isEmpty())
+        throw EngineError(msg);
+    return n;
+}
+
 void JetConnection::dropStatements() { m_statements.clear(); }
 
 void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
@@ -422,12 +456,7 @@ JetCommand::~JetCommand() { giveBack(m_prepared); }
 int JetCommand::exec(const QStringList &values)
 {
     sqlite3_stmt *st = m_prepared->stmt;
-    if (values.size() != m_prepared->paramNames.size())
-        throw EngineError(QStringLiteral("参数个数不符。"));
-    for (int i = 0; i < values.size(); ++i) {
-        const QByteArray utf8 = values.at(i).toUtf8();
-        sqlite3_bind_text(st, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-    }
+    bindValues(st, values, int(m_prepared->paramNames.size()));
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     sqlite3 *db = m_conn.handle();
@@ -479,6 +508,7 @@ void JetQuery::close()
         m_prepared.reset();
     }
     m_stmt = nullptr;
+    m_translation.reset();
     m_active = false;
     m_eof = true;
     m_recordCount = -1;
@@ -495,9 +525,7 @@ void JetQuery::prepare()
     const JetStatement &js = tr->statements.front();
     m_prepared = m_conn->borrow(js.sql, js.paramNames);
     m_stmt = m_prepared->stmt;
-    m_countSql = tr->countSql.isEmpty() ? QStringLiteral("SELECT count(*) FROM (") + js.sql + QLatin1Char(')')
-                                        : tr->countSql;
-    m_countParams = js.paramNames;
+    m_translation = tr;
     try {
         bindParams(db, m_stmt, js, {}, m_params);
     } catch (...) {
@@ -591,7 +619,11 @@ int JetQuery::recordCount()
         throw EngineError(QStringLiteral("记录集已关闭。"));
     if (m_recordCount < 0) {
         sqlite3 *db = m_conn->handle();
-        const JetStatement counting{m_countSql, m_countParams};
+        const JetStatement &js = m_translation->statements.front();
+        const JetStatement counting{m_translation->countSql.isEmpty()
+                                        ? QStringLiteral("SELECT count(*) FROM (") + js.sql + QLatin1Char(')')
+                                        : m_translation->countSql,
+                                    js.paramNames};
         const auto p = m_conn->borrow(counting.sql, counting.paramNames);
         try {
             bindParams(db, p->stmt, counting, {}, m_params);

@@ -143,6 +143,36 @@ TEST_F(JetSemantics, SameParameterNameBindsEachUseInTurn)
     EXPECT_EQ(column(W, K), QStringList{QStringLiteral("color")});
 }
 
+TEST_F(JetSemantics, NumbersAskedAgainAndAgainTakeEachTimesValues)
+{
+    addWord(W, QStringLiteral("pear"));
+    addWord(W, QStringLiteral("plum"));
+    addWord(W, QStringLiteral("Pear"));
+    JetConnection &c = dm->PConnection;
+    const QString byWord = QStringLiteral("select count(*) from WordTable where 单词=:单词");
+    // The same prepared statement, rebound each time.
+    EXPECT_EQ(c.number(byWord, {QStringLiteral("PEAR")}), 2);
+    EXPECT_EQ(c.number(byWord, {QStringLiteral("plum")}), 1);
+    EXPECT_EQ(c.number(byWord, {QStringLiteral("fig")}), 0);
+    EXPECT_EQ(c.number(QStringLiteral("select ID from WordTable where 单词='fig'")), 0);
+    EXPECT_EQ(dm->PGetCountFromTable(W), 3);
+    EXPECT_EQ(dm->PGetCountFromTableWhere(W, K, QStringLiteral("pear")), 2);
+    EXPECT_THROW(c.number(byWord), EngineError);
+    EXPECT_THROW(c.number(QStringLiteral("delete from WordTable")), EngineError);
+    // A refused call hands its statement back: the next one still works.
+    EXPECT_EQ(c.number(byWord, {QStringLiteral("plum")}), 1);
+
+    // A count leaves the shared query closed, as it always did; its rows are counted, not read.
+    JetQuery &q = dm->PQuery;
+    q.setSql(QStringLiteral("select ID from WordTable where 单词<>:单词"));
+    q.setParam(K, QStringLiteral("fig"));
+    q.open();
+    EXPECT_EQ(q.recordCount(), 3);
+    EXPECT_EQ(q.fieldAt(0), QStringLiteral("1"));
+    dm->PGetCountFromTableWhere(W, K, QStringLiteral("plum"));
+    EXPECT_FALSE(q.isActive());
+}
+
 using Connection = BankFixture;
 
 TEST_F(Connection, RefusesFilesThatAreNoBankOrHaveAnotherPassword)
