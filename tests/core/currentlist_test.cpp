@@ -79,10 +79,7 @@ TEST_F(StudyLog, AFailureKeepsTheDaysLog)
 {
     PAddStudyLog(QStringLiteral("2009-1-5"), 10, 4, 30, 0);
     // The new row cannot be written: the old one must still be there afterwards.
-    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
-                           "CREATE TRIGGER refuse BEFORE INSERT ON LogTable BEGIN SELECT RAISE(ABORT, 'disk full'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    refuse(QStringLiteral("insert"), QStringLiteral("LogTable"));
     EXPECT_THROW(PAddStudyLog(QStringLiteral("2009-1-5"), 5, 2, 12, 0), EngineError);
     EXPECT_EQ(column(Log, QStringLiteral("日期")), QStringList{"2009-1-5"});
     EXPECT_EQ(column(Log, QStringLiteral("学习时间")), QStringList{"10"});

@@ -31,7 +31,6 @@ protected:
     }
 
     void newList(const QString &name) { dm->PCreateNewWordTable(W, name, QStringLiteral("addname")); }
-    void raw(const char *sql) { ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(), sql, nullptr, nullptr, nullptr), 0); }
 
     // Every row of T with all its fields, in stored order.
     QList<QStringList> rowsOf(const QString &T)

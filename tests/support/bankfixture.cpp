@@ -97,10 +97,10 @@ void BankFixture::raw(const QString &sql)
     sqlite3_free(error);
 }
 
-void BankFixture::refuse(const QString &op, const QString &T, const QString &condition)
+void BankFixture::refuse(const QString &op, const QString &T, const QString &condition, const QString &message)
 {
     static int made = 0;
-    raw(QStringLiteral("create trigger refuse_%1 before %2 on \"%3\" when %4 begin select raise(abort, 'refused'); end")
+    raw(QStringLiteral("create trigger refuse_%1 before %2 on \"%3\" when %4 begin select raise(abort, '%5'); end")
             .arg(++made)
-            .arg(op, T, condition));
+            .arg(op, T, condition, message));
 }

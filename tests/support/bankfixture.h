@@ -26,8 +26,10 @@ protected:
     // Runs SQLite's own SQL on the open bank, past the data layer (triggers that make a write
     // fail, tables renamed away); fails the test when SQLite refuses it.
     void raw(const QString &sql);
-    // Makes every Op ("insert", "update", "delete") on table T fail where the SQL condition holds.
-    void refuse(const QString &op, const QString &T, const QString &condition = QStringLiteral("1"));
+    // Makes every Op ("insert", "update", "delete", "update of <column>") on table T fail where the SQL
+    // condition holds, with the engine's message Message.
+    void refuse(const QString &op, const QString &T, const QString &condition = QStringLiteral("1"),
+                const QString &message = QStringLiteral("refused"));
 
     QTemporaryDir dir;
     QString programDir;  // ends with "/"

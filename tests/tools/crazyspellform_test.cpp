@@ -171,10 +171,7 @@ TEST_F(CrazySpell, ABankErrorAfterAWrongAnswerIsReportedAndTheGameGoesOn)
     setTable(W);
     const QStringList before = marks(QStringLiteral("word0")) + marks(QStringLiteral("word1"));
     // the second of the two marks fails: neither may stay
-    sqlite3_exec(dm->PConnection.handle(),
-                 "create trigger refuse before update of 上次是否做对 on WordTable "
-                 "begin select raise(abort, 'disk full'); end",
-                 nullptr, nullptr, nullptr);
+    refuse(QStringLiteral("update of 上次是否做对"), W, QStringLiteral("1"), QStringLiteral("disk full"));
     open();
     press();
     dialogs->clear();

@@ -64,13 +64,8 @@ protected:
     // Makes every later update or delete of the word's rows in T fail in the engine.
     void refuseChangesTo(const QString &w, const QString &T = Tbl::WordTable)
     {
-        for (const char *verb : {"update", "delete"}) {
-            const QString sql = QStringLiteral("create trigger refuse_%1_%2 before %1 on %3 when old.\"单词\"='%2' "
-                                               "begin select raise(abort, 'refused'); end")
-                                    .arg(QLatin1String(verb), w, T);
-            ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
-                      SQLITE_OK);
-        }
+        for (const char *verb : {"update", "delete"})
+            refuse(QLatin1String(verb), T, QStringLiteral("old.\"单词\"='%1'").arg(w));
     }
     QStringList spoken() const
     {

@@ -299,11 +299,7 @@ TEST_F(SelectTest, AWordThatCannotBeWrittenIsReportedAndTheRestWritten)
 {
     group(6);
     open();
-    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
-                           "CREATE TRIGGER refuse BEFORE UPDATE OF 掌握类型 ON WordTable WHEN NEW.单词 = 'w2' "
-                           "BEGIN SELECT RAISE(ABORT, 'refused'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    refuse(QStringLiteral("update of 掌握类型"), Tbl::WordTable, QStringLiteral("new.单词 = 'w2'"));
     form->CBShowTestReport->setChecked(false);
     click(form->Button1);
     for (int asked = 0; asked < 6; ++asked)

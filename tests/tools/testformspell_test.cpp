@@ -362,12 +362,8 @@ TEST_F(SpellTest, AFailingWriteLeavesEveryWordAsItWasAndSaysSo)
     while (form->Button1->text() != QStringLiteral("结束"))
         answer(asked());
     // the bank refuses the last word answered, after the others were written
-    const QByteArray last = PSubItem(PItemAt(form->PLV1, 2), 0).toUtf8();
-    sqlite3_exec(dm->PConnection.handle(),
-                 ("create trigger refuse before update on WordTable when new.单词='" + last +
-                  "' begin select raise(abort, 'disk full'); end")
-                     .constData(),
-                 nullptr, nullptr, nullptr);
+    const QString last = PSubItem(PItemAt(form->PLV1, 2), 0);
+    refuse(QStringLiteral("update"), Tbl::WordTable, QStringLiteral("new.单词='%1'").arg(last));
     dialogs->clear();
     QTest::keyClick(form.get(), Qt::Key_Return);
     EXPECT_EQ(stats(W), before);

@@ -197,13 +197,8 @@ TEST_F(InputFormAiCiba, DeletingItemsNarrowsTheImportAndAnEmptyListImportsNothin
 
 TEST_F(InputFormAiCiba, AFailureWhileStoringIsReportedAndTheWordsBeforeItStay)
 {
-    char *err = nullptr;
-    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
-                           "CREATE TRIGGER refuse_able BEFORE INSERT ON WordTable WHEN NEW.单词 = 'able' "
-                           "BEGIN SELECT RAISE(ABORT, '磁盘已满'); END",
-                           nullptr, nullptr, &err),
-              SQLITE_OK)
-        << err;
+    refuse(QStringLiteral("insert"), QStringLiteral("WordTable"), QStringLiteral("new.单词 = 'able'"),
+           QStringLiteral("磁盘已满"));
     dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
     EXPECT_TRUE(open([&] { form->BTinput->click(); }));
     EXPECT_FALSE(form->isVisible());

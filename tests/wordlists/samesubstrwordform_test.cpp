@@ -179,11 +179,8 @@ TEST_F(SameSubStrWordForm, ClosingSwitchesTheHitMenuBackOn)
 TEST_F(SameSubStrWordForm, AMoveThatFailsKeepsEachWordInExactlyOneList)
 {
     // "lab" cannot leave WordTable; "cab" before it in the walk moves, the rest stays.
-    ASSERT_EQ(sqlite3_exec(dm->PConnection.handle(),
-                           "CREATE TRIGGER keep_lab BEFORE DELETE ON WordTable WHEN OLD.单词 = 'lab' "
-                           "BEGIN SELECT RAISE(ABORT, '磁盘已满'); END",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    refuse(QStringLiteral("delete"), QStringLiteral("WordTable"), QStringLiteral("old.单词 = 'lab'"),
+           QStringLiteral("磁盘已满"));
     ASSERT_TRUE(whileShown(form.get(), [&] {
         search(QStringLiteral("ab"), QStringLiteral("当后缀查"));
         form->PLV->selectAll();
