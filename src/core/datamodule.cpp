@@ -242,6 +242,24 @@ void TPdatamodule::PSelectAllFromTableOrder(const QString &T, const QString &F, 
     sql(QStringLiteral("select * from ") + T + QStringLiteral(" order by ") + F + Suffix);
 }
 
+void TPdatamodule::PSelectFieldsFromTableOrder(const QString &T, const QStringList &Fields, const QString &F,
+                                               const QString &Suffix)
+{
+    PCheckName(T);
+    if (Fields.isEmpty())
+        throw EngineError(QStringLiteral("没有要读的字段。"));
+    for (const QString &f : Fields)
+        PCheckName(f);
+    if (!F.isEmpty())
+        PCheckName(F);
+    if (!Suffix.isEmpty() && Suffix.trimmed().compare(QLatin1String("desc"), Qt::CaseInsensitive) != 0)
+        throw EngineError(QStringLiteral("无效的排序方式：") + Suffix);
+    QString text = QStringLiteral("select ") + Fields.join(QLatin1Char(',')) + QStringLiteral(" from ") + T;
+    if (!F.isEmpty())
+        text += QStringLiteral(" order by ") + F + Suffix;
+    sql(text);
+}
+
 void TPdatamodule::PSelectFromTableWhere(const QString &T, const QString &F, const QString &V)
 {
     PCheckName(T);

@@ -39,6 +39,9 @@ public:
     // Generic table operations: names are spliced (and must be plain identifiers), values bound.
     void PSelectAllFromTable(const QString &T);
     void PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix);
+    // Only the given fields (in their order); F empty for the table's own order.
+    void PSelectFieldsFromTableOrder(const QString &T, const QStringList &Fields, const QString &F,
+                                     const QString &Suffix);
     void PSelectFromTableWhere(const QString &T, const QString &F, const QString &V);
     void PSelectFromTableLike(const QString &T, const QString &F, const QString &Pattern);
     QString PGetOneDataFromTable(const QString &ResultField, const QString &T, const QString &KeyField,

@@ -191,30 +191,11 @@ QStringList PModeFields(const QString &Mode)
     return modes.value(Mode);
 }
 
-void PRefreshListView(QTreeWidget *ListView, const QString &TableName, const QString &OrderField, int Direction,
-                      const QString &Mode)
-{
-    PClearItems(ListView);
-    try {
-        if (OrderField.isEmpty())
-            Pdatamodule->PSelectAllFromTable(TableName);
-        else
-            Pdatamodule->PSelectAllFromTableOrder(TableName, OrderField,
-                                                  Direction == -1 ? QStringLiteral(" desc") : QString());
-    } catch (const EngineError &) {
-        // The statement left over from an earlier caller must not fill this list.
-        Pdatamodule->PQuery.clearSql();
-        refreshError();
-        return;
-    }
-    PFillListView(ListView, Mode);
-}
+namespace {
 
-void PFillListView(QTreeWidget *ListView, const QString &Mode)
+// Reads the rows of the open query into the list, the mode's fields in their columns.
+void fillFromOpenQuery(QTreeWidget *ListView, const QStringList &fields)
 {
-    const QStringList fields = PModeFields(Mode);
-    if (fields.isEmpty())
-        return;
     JetQuery &q = Pdatamodule->PQuery;
     // Boxes are given while the items are apart from the view, where they cost no model update.
     const bool boxes = PHasCheckBoxes(ListView);
@@ -222,7 +203,6 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
     QList<QTreeWidgetItem *> items;
     PTextItem *row = nullptr;
     try {
-        q.open();
         // Positions are looked up once; a missing field still fails at the first row, by name.
         QVector<int> at;
         for (const QString &f : fields)
@@ -255,6 +235,72 @@ void PFillListView(QTreeWidget *ListView, const QString &Mode)
         return;
     }
     ListView->addTopLevelItems(items);
+}
+
+// Opens the table with only the mode's fields; false (and nothing open) when the table lacks one.
+bool openModeFields(const QString &TableName, const QStringList &fields, const QString &OrderField, int Direction)
+{
+    QStringList wanted;
+    for (const QString &f : fields)
+        if (!f.isEmpty() && !wanted.contains(f))
+            wanted << f;
+    if (wanted.isEmpty())
+        return false;
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(TableName, wanted, OrderField,
+                                                 Direction == -1 ? QStringLiteral(" desc") : QString());
+        q.open();
+        return true;
+    } catch (const EngineError &) {
+        q.close();
+        q.clearSql();
+        return false;
+    }
+}
+
+}  // namespace
+
+void PRefreshListView(QTreeWidget *ListView, const QString &TableName, const QString &OrderField, int Direction,
+                      const QString &Mode)
+{
+    PClearItems(ListView);
+    const QStringList fields = PModeFields(Mode);
+    // A list shows a few of the row's fields: reading only those halves the engine's work on long
+    // lists. A table without one of them is read whole, so that the row stops where the field is missing.
+    if (!fields.isEmpty() && openModeFields(TableName, fields, OrderField, Direction)) {
+        fillFromOpenQuery(ListView, fields);
+        return;
+    }
+    try {
+        if (OrderField.isEmpty())
+            Pdatamodule->PSelectAllFromTable(TableName);
+        else
+            Pdatamodule->PSelectAllFromTableOrder(TableName, OrderField,
+                                                  Direction == -1 ? QStringLiteral(" desc") : QString());
+    } catch (const EngineError &) {
+        // The statement left over from an earlier caller must not fill this list.
+        Pdatamodule->PQuery.clearSql();
+        refreshError();
+        return;
+    }
+    PFillListView(ListView, Mode);
+}
+
+void PFillListView(QTreeWidget *ListView, const QString &Mode)
+{
+    const QStringList fields = PModeFields(Mode);
+    if (fields.isEmpty())
+        return;
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        q.open();
+    } catch (const EngineError &) {
+        q.close();
+        refreshError();
+        return;
+    }
+    fillFromOpenQuery(ListView, fields);
 }
 
 // ---------------------------------------------------------------- sorting
