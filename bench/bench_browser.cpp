@@ -7,6 +7,7 @@
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "core/wordrecords.h"
+#include "services/richtext.h"
 #include "support/bankfixture.h"
 #include "support/scripteddialogs.h"
 #include "tools/browseform.h"
@@ -156,7 +157,7 @@ void BM_Browser_SaveAWord_RatioToRawUpdates(benchmark::State &state)
         browserNs += t.nsecsElapsed();
 
         const QByteArray values[7] = {form.Edit4->text().toUtf8(), meaning.toUtf8(), form.Edit3->text().toUtf8(),
-                                      form.ReExpl->toPlainText().toUtf8(), form.ReSent->toHtml().toUtf8(),
+                                      form.ReExpl->toPlainText().toUtf8(), PRichTextSource(form.ReSent).toUtf8(),
                                       form.Edit5->currentText().toUtf8(), word.toUtf8()};
         t.restart();
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);

@@ -86,6 +86,8 @@ public:
 
 private:
     void rawExec(const char *sql);
+    // Runs a statement without values, prepared once.
+    void stepFixed(const QString &sql);
     void dropStatements();
 
     QString m_connectionString;

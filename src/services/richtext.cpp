@@ -6,6 +6,10 @@
 #include <QTextEdit>
 
 namespace {
+// The text a document was shown from, kept until the document changes.
+const char kShownText[] = "lxShownText";
+const char kWatched[] = "lxShownTextWatched";
+
 // The first line of what the document writes, as this Qt writes it.
 const QString &richTextHeader()
 {
@@ -25,9 +29,21 @@ void PShowStoredText(QTextEdit *Edit, const QString &Text)
         Edit->setHtml(Text);
     else
         Edit->setPlainText(Text);
+    // Until the learner changes it the text is stored back as it came: a round trip through the
+    // document would turn plain lines into rich text and costs a third of a word's save.
+    QTextDocument *doc = Edit->document();
+    if (!doc->property(kWatched).toBool()) {
+        doc->setProperty(kWatched, true);
+        QObject::connect(doc, &QTextDocument::contentsChanged, doc, [doc] { doc->setProperty(kShownText, QVariant()); });
+    }
+    doc->setProperty(kShownText, Text);
 }
 
-QString PRichTextSource(const QTextEdit *Edit) { return Edit->toHtml(); }
+QString PRichTextSource(const QTextEdit *Edit)
+{
+    const QVariant shown = Edit->document()->property(kShownText);
+    return shown.isValid() ? shown.toString() : Edit->toHtml();
+}
 
 void PEmphasise(QTextEdit *Edit, TPEmphasis Emphasis)
 {

@@ -10,7 +10,8 @@ class QTextEdit;
 bool PIsRichTextSource(const QString &Text);
 // Shows a stored text: rich-text source formatted, anything else as plain lines.
 void PShowStoredText(QTextEdit *Edit, const QString &Text);
-// The rich-text source of the edit's whole text, to be stored.
+// The rich-text source of the edit's whole text, to be stored; the shown text itself while the
+// edit still holds it unchanged.
 QString PRichTextSource(const QTextEdit *Edit);
 
 enum TPEmphasis { EmphasisNone, EmphasisBold, EmphasisBoldRed };
