@@ -73,10 +73,11 @@ void readRegisteredNames(QStringList &names)
 {
     JetQuery &q = Pdatamodule->PQuery;
     try {
-        Pdatamodule->PSelectAllFromTable(Tbl::TableNameTable);
+        // The name alone: this runs on every look-up across the lists.
+        Pdatamodule->PSelectFieldsFromTableOrder(Tbl::TableNameTable, {Col::TableName}, QString(), QString());
         q.open();
         while (!q.eof()) {
-            names << q.fieldByName(Col::TableName);
+            names << q.fieldAt(0);
             q.next();
         }
     } catch (...) {
@@ -113,6 +114,31 @@ void PFillTableCombo(QComboBox *ComboBox)
     ComboBox->addItem(Tbl::WordTable);
     PFillTableNames(ComboBox);
     ComboBox->setCurrentIndex(ComboBox->findText(PCurrentTable));
+}
+
+void PFillMoveTargets(QComboBox *ComboBox, const QString &Except)
+{
+    QStringList names{Tbl::WordTable};
+    bool failed = false;
+    try {
+        readRegisteredNames(names);
+    } catch (const EngineError &) {
+        failed = true;
+    }
+    const int own = names.indexOf(Except);
+    if (own >= 0)
+        names.removeAt(own);
+    // Word after word is found in the same list: the combo mostly holds these names already.
+    bool same = ComboBox->count() == names.size();
+    for (int i = 0; same && i < names.size(); ++i)
+        same = ComboBox->itemText(i) == names.at(i);
+    if (!same) {
+        ComboBox->clear();
+        ComboBox->addItems(names);
+    }
+    ComboBox->setCurrentIndex(ComboBox->count() > 0 ? 0 : -1);
+    if (failed)
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
 }
 
 QString PFindWordTable(const QString &Word)

@@ -18,6 +18,9 @@ QStringList PWordTableNames();
 void PFillTableNames(QComboBox *ComboBox);
 // Appends "WordTable" and the registered lists and selects the current list.
 void PFillTableCombo(QComboBox *ComboBox);
+// Every list but Except ("WordTable" first), the first selected; a failure shows "词库刷新出错"
+// after the names read before it.
+void PFillMoveTargets(QComboBox *ComboBox, const QString &Except);
 // The first list holding Word (letter case aside); empty when none does.
 QString PFindWordTable(const QString &Word);
 // The LIKE pattern for a part of a spelling: each run of non-letters between letters becomes "%".

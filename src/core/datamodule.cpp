@@ -254,9 +254,10 @@ void TPdatamodule::PSelectFieldsFromTableOrder(const QString &T, const QStringLi
         PCheckName(F);
     if (!Suffix.isEmpty() && Suffix.trimmed().compare(QLatin1String("desc"), Qt::CaseInsensitive) != 0)
         throw EngineError(QStringLiteral("无效的排序方式：") + Suffix);
-    QString text = QStringLiteral("select ") + Fields.join(QLatin1Char(',')) + QStringLiteral(" from ") + T;
-    if (!F.isEmpty())
-        text += QStringLiteral(" order by ") + F + Suffix;
+    // Without an order the rows come as the table holds them, as "select *" gives them: a few
+    // fields could otherwise be read from an index that holds them, in the index's order.
+    const QString text = QStringLiteral("select ") + Fields.join(QLatin1Char(',')) + QStringLiteral(" from ") + T +
+                         QStringLiteral(" order by ") + (F.isEmpty() ? QStringLiteral("rowid") : F + Suffix);
     sql(text);
 }
 

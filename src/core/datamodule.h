@@ -39,7 +39,7 @@ public:
     // Generic table operations: names are spliced (and must be plain identifiers), values bound.
     void PSelectAllFromTable(const QString &T);
     void PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix);
-    // Only the given fields (in their order); F empty for the table's own order.
+    // Only the given fields (in their order); F empty for the order the table holds its rows in.
     void PSelectFieldsFromTableOrder(const QString &T, const QStringList &Fields, const QString &F,
                                      const QString &Suffix);
     void PSelectFromTableWhere(const QString &T, const QString &F, const QString &V);

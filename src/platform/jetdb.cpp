@@ -370,19 +370,21 @@ int JetConnection::number(const QString &jetSql, const QStringList &values)
         throw EngineError(QStringLiteral("该语句不返回记录。"));
     const JetStatement &js = tr->statements.front();
     const auto p = borrow(js.sql, js.paramNames);
-    int rc = SQLITE_OK;
     int n = 0;
+    QString msg;
     try {
         const BoundTexts bound(p->stmt, values, int(js.paramNames.size()));
-        rc = sqlite3_step(p->stmt);
+        const int rc = sqlite3_step(p->stmt);
         n = rc == SQLITE_ROW ? sqlite3_column_int(p->stmt, 0) : 0;
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            msg = engineText(db, rc);
         sqlite3_reset(p->stmt);
     } catch (...) {
         giveBack(p);
         throw;
     }
-    const QString msg = rc == SQLITE_ROW || rc == SQLITE_DONE ? QString() : engineText(db, rc);
-    giveBack(p);
+    // Already reset and its values cleared.
+    p->inUse = false;
     if (!msg.isEmpty())
         throw EngineError(msg);
     return n;
@@ -498,15 +500,17 @@ JetCommand::~JetCommand() { giveBack(m_prepared); }
 int JetCommand::exec(const QStringList &values)
 {
     sqlite3_stmt *st = m_prepared->stmt;
-    int rc;
+    sqlite3 *db = m_conn.handle();
+    QString msg;
     {
         const BoundTexts bound(st, values, int(m_prepared->paramNames.size()));
-        rc = sqlite3_step(st);
+        const int rc = sqlite3_step(st);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+            msg = engineText(db, rc);
         sqlite3_reset(st);
     }
-    sqlite3 *db = m_conn.handle();
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw EngineError(engineText(db, rc));
+    if (!msg.isEmpty())
+        throw EngineError(msg);
     return sqlite3_changes(db);
 }
 

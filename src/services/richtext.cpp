@@ -23,7 +23,6 @@ bool PIsRichTextSource(const QString &Text) { return Text.startsWith(richTextHea
 void PShowStoredText(QTextEdit *Edit, const QString &Text)
 {
     // The caret's format would otherwise carry the last word's emphasis into plain text.
-    Edit->clear();
     Edit->setCurrentCharFormat(QTextCharFormat());
     if (PIsRichTextSource(Text))
         Edit->setHtml(Text);

@@ -63,21 +63,29 @@ void TPDictForm::PFindWord()
         LBhint->setText(QStringLiteral("请输入所查单词"));
         return;
     }
-    PClearResult();
-    if (Pdatamodule->PGetCountFromTableWhere(Tbl::TempTable, Col::Word, text.trimmed()) > 0) {
-        LBhint->setText(QStringLiteral("正在学习的单词不可查"));
-        return;
+    // A word found in a list fills every box itself; any other outcome starts from empty boxes.
+    try {
+        if (Pdatamodule->PGetCountFromTableWhere(Tbl::TempTable, Col::Word, text.trimmed()) > 0) {
+            PClearResult();
+            LBhint->setText(QStringLiteral("正在学习的单词不可查"));
+            return;
+        }
+        const bool letters = PIsLettersOnly(text);
+        if (!letters)
+            LBhint->setText(QStringLiteral("只能查英语单词"));
+        PDictFoundTable = PFindWordTable(text);
+        if (!letters || PDictFoundTable.isEmpty())
+            PClearResult();
+        if (!letters)
+            return;
+        if (PDictFoundTable.isEmpty())
+            findOnline(text);
+        else
+            showListWord(text);
+    } catch (...) {
+        PClearResult();
+        throw;
     }
-    const bool letters = PIsLettersOnly(text);
-    if (!letters)
-        LBhint->setText(QStringLiteral("只能查英语单词"));
-    PDictFoundTable = PFindWordTable(text);
-    if (!letters)
-        return;
-    if (PDictFoundTable.isEmpty())
-        findOnline(text);
-    else
-        showListWord(text);
 }
 
 void TPDictForm::findOnline(const QString &word)
@@ -127,12 +135,7 @@ void TPDictForm::showListWord(const QString &word)
     GBadd->hide();
     ImgWordSvc->hide();
     PnMove->show();
-    CBWordTableMove->clear();
-    PFillTableCombo(CBWordTableMove);
-    const int own = CBWordTableMove->findText(PDictFoundTable);
-    if (own >= 0)
-        CBWordTableMove->removeItem(own);
-    CBWordTableMove->setCurrentIndex(CBWordTableMove->count() > 0 ? 0 : -1);
+    PFillMoveTargets(CBWordTableMove, PDictFoundTable);
     LBhint->setText(QStringLiteral("在单词表“ ") + PDictFoundTable + QStringLiteral(" ”中找到该词"));
 }
 
