@@ -136,6 +136,38 @@ TEST_F(DictForm, AWordInTwoListsIsFoundInWordTableAndMayMoveToEveryOtherList)
     EXPECT_EQ(web.requestCount(), 0);
 }
 
+// Word after word: every box shows the new word alone, and the move targets follow its list.
+TEST_F(DictForm, EachFoundWordReplacesTheLastOneWhollyAndOffersEveryOtherList)
+{
+    addWord(W, QStringLiteral("apple"), QStringLiteral("n. 苹果"));
+    for (const auto &f : {std::pair{"音标", "ˈæpl"}, {"详解", "详解"}, {"例句", "An apple a day."}})
+        dm->PUpdateOneDataFromTable(W, QStringLiteral("单词"), QString::fromUtf8(f.first), QStringLiteral("apple"),
+                                    QString::fromUtf8(f.second));
+    addWord(L1, QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    addWord(L1, QStringLiteral("plum"), QStringLiteral("n. 李子"));
+
+    lookUp(QStringLiteral("apple"));
+    EXPECT_EQ(moveTargets(), (QStringList{L1, L2}));
+    const QStringList shown{form->EdPron->text(), form->REExpl->toPlainText(), form->RESent->toPlainText()};
+    ASSERT_EQ(shown, (QStringList{"ˈæpl", "详解", "An apple a day."}));
+    lookUp(QStringLiteral("pear"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 梨"));
+    for (const QString &left : {form->EdPron->text(), form->REExpl->toPlainText(), form->RESent->toPlainText()})
+        EXPECT_TRUE(left.isEmpty()) << left.toStdString();
+    EXPECT_EQ(moveTargets(), (QStringList{W, L2}));
+
+    // The learner's pick goes back to the first target, and a new list is offered at once.
+    form->CBWordTableMove->setCurrentText(L2);
+    lookUp(QStringLiteral("plum"));
+    EXPECT_EQ(form->CBWordTableMove->currentText(), W);
+    form->CBWordTableMove->setCurrentText(L2);
+    dm->PCreateNewWordTable(W, QStringLiteral("L3"), QStringLiteral("addname"));
+    lookUp(QStringLiteral("plum"));
+    EXPECT_EQ(moveTargets(), (QStringList{W, L2, QStringLiteral("L3")}));
+    EXPECT_EQ(form->CBWordTableMove->currentText(), W);
+    EXPECT_TRUE(dialogs->shown().isEmpty());
+}
+
 TEST_F(DictForm, MovingIntoAListThatHasTheWordChangesNothingAndMovingElsewhereTakesTheWholeRow)
 {
     addTestedWord(W, QStringLiteral("apple"));
