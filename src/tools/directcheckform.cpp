@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
+#include "platform/reportview.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
 #include "services/utils.h"
@@ -89,7 +90,7 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     PLVdc->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLVdc->header()->setSectionResizeMode(DC::Meaning, QHeaderView::Stretch);
     PLVdc->setToolTip(QStringLiteral("双击左键改变掌握类型，双击右键显隐解释"));
-    PLVdc->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
+    PShowRowLines(PLVdc, QColor(0xa0, 0xa0, 0xa0));
     PSetBoxColor(PLVdc, NamedColor::SkyBlue);
     PLVdc->setMinimumSize(200, 100);
 

@@ -7,6 +7,7 @@
 #include "core/listviews.h"
 #include "core/wordlistops.h"
 #include "platform/linklabel.h"
+#include "platform/reportview.h"
 #include "platform/windowkit.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
@@ -58,7 +59,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     PLVsw->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLVsw->setToolTip(QStringLiteral("双击可显示或隐藏解释"));
     PSetBoxColor(PLVsw, NamedColor::SkyBlue);
-    PLVsw->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #a0a0a0; }"));
+    PShowRowLines(PLVsw, QColor(0xa0, 0xa0, 0xa0));
 
     Button1 = PMakeButton(this, QStringLiteral("Button1"), QStringLiteral("全选"));
     Button2 = PMakeButton(this, QStringLiteral("Button2"), QStringLiteral("反选"));

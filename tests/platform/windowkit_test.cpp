@@ -1,5 +1,6 @@
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "platform/reportview.h"
 #include "support/qstringprinter.h"
 
 #include <QHeaderView>
@@ -74,4 +75,28 @@ TEST(WindowKit, ABoundKeyActsOnReleaseOnlyAndNotOnRepeats)
     EXPECT_EQ(runs, 1);
     QTest::keyRelease(&f, Qt::Key_F8);
     EXPECT_EQ(runs, 1);
+}
+
+// The tick lists' row lines: one line of the colour under every row, the selection still drawn in
+// the selection colours.
+TEST(WindowKit, RowLinesRunUnderEveryRowAndKeepTheSelectionVisible)
+{
+    QWidget w;
+    QTreeWidget *v = PMakeReportView(&w, QStringLiteral("LVlines"), {{QStringLiteral("单词"), 120}, {QStringLiteral("解释"), 120}}, true);
+    PShowRowLines(v, QColor(Qt::red));
+    for (const char *word : {"apple", "banana", "cherry"})
+        v->addTopLevelItem(new QTreeWidgetItem(QStringList{QLatin1String(word), QStringLiteral("释义")}));
+    v->resize(300, 200);
+    v->topLevelItem(1)->setSelected(true);
+    const QImage image = v->viewport()->grab().toImage();
+    for (int row = 0; row < 3; ++row) {
+        const QRect r = v->visualItemRect(v->topLevelItem(row));
+        int red = 0;
+        for (int x = r.left(); x < 240; ++x)
+            red += QColor(image.pixel(x, r.bottom())) == QColor(Qt::red);
+        EXPECT_GT(red, 200) << "row " << row;
+        EXPECT_NE(QColor(image.pixel(200, r.center().y())), QColor(Qt::red)) << "row " << row;
+    }
+    const QRect selected = v->visualItemRect(v->topLevelItem(1));
+    EXPECT_EQ(QColor(image.pixel(200, selected.center().y())), v->palette().color(QPalette::Highlight));
 }
