@@ -221,6 +221,10 @@ void JetConnection::open()
         if (pragmaInt(db, "PRAGMA user_version") != passwordMark(m_password))
             throw EngineError(QStringLiteral("词库密码无效。"));
         registerJetCase(db);
+        // Names are double-quoted on the way in; a name that is no field must be an error, not
+        // SQLite's old fallback of reading it as a text that every row then "holds".
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
         sqlite3_busy_timeout(db, 2000);
         if (!readOnly) {
             // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the

@@ -3,6 +3,7 @@
 #include "platform/jetcase.h"
 
 #include <QFile>
+#include <functional>
 #include <QProcess>
 #include <sqlite3.h>
 
@@ -134,6 +135,27 @@ TEST_F(JetSemantics, NamesThatAreNotPlainIdentifiersAreRefused)
     EXPECT_TRUE(dm->PConnection.tableNames().contains(QStringLiteral("UserTable")));
     // A Chinese list name is a plain identifier.
     EXPECT_NO_THROW(dm->PCreateNewWordTable(W, QStringLiteral("四级词汇"), QStringLiteral("addname")));
+}
+
+// A field the table does not have is an error wherever it is named, never a text every row holds.
+TEST_F(JetSemantics, AFieldTheTableLacksIsAnErrorNotAText)
+{
+    addWord(W, QStringLiteral("go"));
+    const QString missing = QStringLiteral("没有的字段");
+    const std::function<void()> uses[] = {
+        [&] { dm->PGetCountFromTableWhere(W, missing, missing); },
+        [&] { dm->PGetOneDataFromTable(missing, W, K, QStringLiteral("go")); },
+        [&] { dm->PUpdateOneDataFromTable(W, missing, K, missing, QStringLiteral("gone")); },
+        [&] {
+            dm->PSelectFieldsFromTableOrder(W, {K, missing}, QString(), QString());
+            dm->PQuery.open();
+        },
+    };
+    for (const auto &use : uses) {
+        EXPECT_THROW(use(), EngineError);
+        dm->PQuery.close();
+    }
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("go")});
 }
 
 TEST_F(JetSemantics, SameParameterNameBindsEachUseInTurn)
