@@ -85,10 +85,9 @@ void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
     }
 }
 
-// Binds values by position, as text.
-// The values' UTF-8, all in one buffer that is bound in place: a word's save binds seven texts,
-// and a copy of each (and a conversion buffer each) cost as much as the update itself. The buffer
-// must outlive the statement's step; the bindings are cleared before it goes.
+// Binds values by position, as text: their UTF-8 in one buffer, bound in place. A word's save binds
+// seven texts, and a copy of each (and a conversion buffer each) cost as much as the update itself.
+// The buffer must outlive the statement's step; the bindings are cleared before it goes.
 class BoundTexts {
 public:
     BoundTexts(sqlite3_stmt *st, const QStringList &values, int wanted) : m_st(st)
@@ -399,16 +398,6 @@ void JetConnection::dropStatements() { m_statements.clear(); }
 void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
 {
     run(jetSql, params, {});
-}
-
-void JetConnection::rawExec(const char *sql)
-{
-    char *err = nullptr;
-    if (sqlite3_exec(handle(), sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        throw EngineError(msg);
-    }
 }
 
 void JetConnection::stepFixed(const QString &sql)

@@ -85,7 +85,6 @@ public:
     static void initialiseBankFile(const QString &path, const QString &password);
 
 private:
-    void rawExec(const char *sql);
     // Runs a statement without values, prepared once.
     void stepFixed(const QString &sql);
     void dropStatements();
