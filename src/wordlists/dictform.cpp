@@ -74,14 +74,14 @@ void TPDictForm::PFindWord()
         if (!letters)
             LBhint->setText(QStringLiteral("只能查英语单词"));
         PDictFoundTable = PFindWordTable(text);
-        if (!letters || PDictFoundTable.isEmpty())
+        if (!letters) {
             PClearResult();
-        if (!letters)
-            return;
-        if (PDictFoundTable.isEmpty())
+        } else if (PDictFoundTable.isEmpty()) {
+            PClearResult();
             findOnline(text);
-        else
+        } else {
             showListWord(text);
+        }
     } catch (...) {
         PClearResult();
         throw;
