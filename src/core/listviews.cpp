@@ -238,7 +238,8 @@ void fillFromOpenQuery(QTreeWidget *ListView, const QStringList &fields)
 }
 
 // Opens the table with only the mode's fields; false (and nothing open) when the table lacks one.
-bool openModeFields(const QString &TableName, const QStringList &fields, const QString &OrderField, int Direction)
+bool openModeFields(const QString &TableName, const QStringList &fields, const QString &OrderField,
+                    const QString &Suffix)
 {
     QStringList wanted;
     for (const QString &f : fields)
@@ -248,8 +249,7 @@ bool openModeFields(const QString &TableName, const QStringList &fields, const Q
         return false;
     JetQuery &q = Pdatamodule->PQuery;
     try {
-        Pdatamodule->PSelectFieldsFromTableOrder(TableName, wanted, OrderField,
-                                                 Direction == -1 ? QStringLiteral(" desc") : QString());
+        Pdatamodule->PSelectFieldsFromTableOrder(TableName, wanted, OrderField, Suffix);
         q.open();
         return true;
     } catch (const EngineError &) {
@@ -266,9 +266,10 @@ void PRefreshListView(QTreeWidget *ListView, const QString &TableName, const QSt
 {
     PClearItems(ListView);
     const QStringList fields = PModeFields(Mode);
+    const QString suffix = Direction == -1 ? QStringLiteral(" desc") : QString();
     // A list shows a few of the row's fields: reading only those halves the engine's work on long
     // lists. A table without one of them is read whole, so that the row stops where the field is missing.
-    if (!fields.isEmpty() && openModeFields(TableName, fields, OrderField, Direction)) {
+    if (!fields.isEmpty() && openModeFields(TableName, fields, OrderField, suffix)) {
         fillFromOpenQuery(ListView, fields);
         return;
     }
@@ -276,8 +277,7 @@ void PRefreshListView(QTreeWidget *ListView, const QString &TableName, const QSt
         if (OrderField.isEmpty())
             Pdatamodule->PSelectAllFromTable(TableName);
         else
-            Pdatamodule->PSelectAllFromTableOrder(TableName, OrderField,
-                                                  Direction == -1 ? QStringLiteral(" desc") : QString());
+            Pdatamodule->PSelectAllFromTableOrder(TableName, OrderField, suffix);
     } catch (const EngineError &) {
         // The statement left over from an earlier caller must not fill this list.
         Pdatamodule->PQuery.clearSql();
