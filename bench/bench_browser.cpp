@@ -2,7 +2,7 @@
 // word shown) and saving a word, each beside the same reads or updates made on SQLite alone. Both
 // sides run in every iteration; the counter "ratio" is browser time over raw time.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"

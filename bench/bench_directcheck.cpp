@@ -2,7 +2,7 @@
 // boxes and the status line) beside a raw read of the same rows and counts, and a double-click's
 // toggle of one word beside the same updates and counts made raw.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"

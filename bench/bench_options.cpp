@@ -2,7 +2,7 @@
 // the raw SQLite reads and inserts the same build needs (statements prepared once, one
 // transaction). The counter "ratio" is build time over raw time; it should stay within 3.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "support/bankfixture.h"

@@ -2,7 +2,7 @@
 // six keyed statements per word (five on the word list, one on TempTable), prepared once, in one
 // transaction. Counter layer_over_raw is the ratio of the two times (asked: within 3).
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "logfold.h"
 #include "support/bankfixture.h"

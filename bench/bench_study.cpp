@@ -2,7 +2,7 @@
 // read of the same rows; and copying 500 ticked words into TempTable, beside the same inserts made
 // raw in one transaction.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"

@@ -1,6 +1,6 @@
 #include "core/bankmaint.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
 #include "platform/clock.h"

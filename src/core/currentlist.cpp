@@ -1,6 +1,6 @@
 #include "core/currentlist.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 
 QString PCurrentTable;

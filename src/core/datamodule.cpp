@@ -1,6 +1,6 @@
 #include "core/datamodule.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "platform/inifile.h"
 #include "platform/jetsql.h"
 #include "platform/speech.h"

@@ -1,6 +1,6 @@
 #include "core/listviews.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/windowkit.h"
 #include "rules/sortorder.h"

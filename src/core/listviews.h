@@ -3,7 +3,7 @@
 // sub-item i is column i + 1. Windows and the word-list operations read rows back by these
 // positions, so every access goes through the helpers below.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "rules/sortorder.h"
 
 #include <QByteArray>

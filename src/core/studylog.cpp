@@ -1,6 +1,6 @@
 #include "core/studylog.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "core/wordbookimport.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"

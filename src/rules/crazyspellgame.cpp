@@ -1,6 +1,6 @@
 #include "rules/crazyspellgame.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 
 #include <algorithm>
 

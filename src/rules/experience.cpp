@@ -1,6 +1,6 @@
 #include "rules/experience.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 
 namespace {
 const QString &kRight = Code::Right;

@@ -1,6 +1,6 @@
 #include "rules/recallqueue.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 
 bool PRecallIsDue(const TPRecallRow &Row, const QString &Today)
 {

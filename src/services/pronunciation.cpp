@@ -1,6 +1,6 @@
 #include "services/pronunciation.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/sound.h"

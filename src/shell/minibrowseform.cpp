@@ -1,7 +1,7 @@
 #include "shell/minibrowseform.h"
 #include "tools/browseform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"

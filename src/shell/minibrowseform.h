@@ -2,7 +2,7 @@
 // The mini browser: the main window, a small bar on top of the desktop that flashes the words of
 // one list (word, phonetics, meaning, each word read aloud), and a settings panel below the bar.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "platform/formbase.h"
 
 #include <QColor>

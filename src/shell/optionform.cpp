@@ -1,6 +1,6 @@
 #include "shell/optionform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"

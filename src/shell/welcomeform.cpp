@@ -1,6 +1,6 @@
 #include "shell/welcomeform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/bankmaint.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"

@@ -1,6 +1,6 @@
 #include "study/createform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"

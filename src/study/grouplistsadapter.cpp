@@ -1,6 +1,6 @@
 #include "study/grouplistsadapter.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 

@@ -1,6 +1,6 @@
 #include "study/studytoolselectform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -243,7 +243,7 @@ void TPStudyToolSelectForm::FormActivate()
     LBWordCount->setText(QString::number(Pdatamodule->PGetCountFromTable(PCurrentTable)) + QStringLiteral("词"));
     SEGroupNum->setValue(PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 12));
     setComboText(CBSelectRule,
-                 PConfigIni->ReadString(Ini::WordCrazySpeller, Ini::SelectRule, QStringLiteral("本词表内全部单词")));
+                 PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyRule, QStringLiteral("本词表内全部单词")));
     LBSelectedCount->setText(PCountBySelectRule(CBSelectRule->currentText()) + QStringLiteral("词"));
     setComboText(CBOptionNum, PConfigIni->ReadString(Ini::VovaDereridu, Ini::OptionCount, QStringLiteral("4")));
     setComboText(CBTestType, PConfigIni->ReadString(Ini::VovaDereridu, Ini::TestType, QStringLiteral("汉译英")));
@@ -339,7 +339,7 @@ void TPStudyToolSelectForm::SEGroupNumChange()
 
 void TPStudyToolSelectForm::CBSelectRuleChange()
 {
-    PConfigIni->WriteString(Ini::WordCrazySpeller, Ini::SelectRule, CBSelectRule->currentText());
+    PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyRule, CBSelectRule->currentText());
     LBSelectedCount->setText(PCountBySelectRule(CBSelectRule->currentText()) + QStringLiteral("词"));
 }
 
@@ -385,7 +385,7 @@ void TPStudyToolSelectForm::Button6Click()
         }
         if (!to.crazySpellForm)
             return;
-        PConfigIni->WriteString(Ini::WordCrazySpeller, Ini::CrazyTableName, PCurrentTable);
+        PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, PCurrentTable);
         PPlayBackMusic(QStringLiteral("test"));
         PPlayMusicFile(QStringLiteral("test"));
         to.crazySpellForm();

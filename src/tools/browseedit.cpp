@@ -4,7 +4,7 @@
 #include "tools/browseform.h"
 
 #include "core/choosers.h"
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"
@@ -300,7 +300,7 @@ void TPbrowseform::SpeedButton2Click()
 
 void TPbrowseform::SpeedButton8Click()
 {
-    PConfigIni->WriteString(Ini::WordCrazySpeller, Ini::CrazyTableName, Tbl::TempTable);
+    PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, Tbl::TempTable);
     SBPauseClick();
     PRunBrowseSeam(PBrowseSeams().CrazySpellForm);
 }

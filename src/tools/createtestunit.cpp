@@ -1,6 +1,6 @@
 #include "tools/createtestunit.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 

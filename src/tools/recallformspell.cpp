@@ -1,6 +1,6 @@
 #include "tools/recallformspell.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"

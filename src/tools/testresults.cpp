@@ -1,6 +1,6 @@
 #include "tools/testresults.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/dialogs.h"
 #include "rules/experience.h"

@@ -2,7 +2,7 @@
 
 #include "wordlists/dictform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/linklabel.h"
 #include "platform/speech.h"

@@ -1,6 +1,6 @@
 #include "wordlists/inputformaiciba.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/choosers.h"
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"

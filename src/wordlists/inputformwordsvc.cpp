@@ -1,7 +1,7 @@
 #include "wordlists/inputformwordsvc.h"
 
 #include "core/bankmaint.h"
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"

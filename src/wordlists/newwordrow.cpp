@@ -1,6 +1,6 @@
 #include "wordlists/newwordrow.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "services/utils.h"
 

@@ -1,6 +1,6 @@
 #include "support/qstringprinter.h"
 #include "core/listviews.h"
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 
 #include "platform/windowkit.h"
 #include "support/bankfixture.h"

@@ -1,7 +1,7 @@
 // The whole program as start-up makes it: the welcome window leads through the tool choice and the
 // builder to the word browser and the tests, and every window hands back to the one it came from.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
 #include "services/utils.h"

@@ -2,7 +2,7 @@
 // A bank with the learner row, "WordTable" current, today fixed, and every hand-over of the study
 // setup recorded instead of opening a tool.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "platform/formbase.h"
 #include "platform/inifile.h"

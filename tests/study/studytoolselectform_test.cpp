@@ -78,7 +78,7 @@ TEST_F(ToolChoice, FirstActivationShowsEachSettingsDefaultAndWritesOnlyWhatItCha
     for (const auto &[section, key] :
          {std::pair{Ini::Main, Ini::CreateMode}, std::pair{Ini::VovaDereridu, Ini::TestType},
           std::pair{Ini::VovaDereridu, Ini::OptionCount}, std::pair{Ini::RollRule, Ini::RollRound1},
-          std::pair{Ini::WordCrazySpeller, Ini::SelectRule}})
+          std::pair{Ini::CrazySpeller, Ini::CrazyRule}})
         EXPECT_EQ(ini(section, key), QStringLiteral("<none>")) << key.toStdString();
 
     form->CBTestType->setCurrentIndex(2);
@@ -170,7 +170,7 @@ TEST_F(ToolChoice, CrazySpellCountsItsRuleAndNeedsSixWords)
                    i < 5 ? QStringLiteral("2026-12-07") : QStringLiteral("2026-12-06"),
                    i % 3 ? QStringLiteral("11") : QStringLiteral("01"));
     PConfigIni->WriteString(Ini::Main, Ini::Tool, QStringLiteral("狂拼到底"));
-    PConfigIni->WriteString(Ini::WordCrazySpeller, Ini::SelectRule, QStringLiteral("今日学过的单词"));
+    PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyRule, QStringLiteral("今日学过的单词"));
     show();
     EXPECT_EQ(form->PCountBySelectRule(QStringLiteral("本词表内全部单词")), QStringLiteral("9"));
     EXPECT_EQ(form->PCountBySelectRule(QStringLiteral("今日学过的单词")), QStringLiteral("5"));
@@ -188,14 +188,14 @@ TEST_F(ToolChoice, CrazySpellCountsItsRuleAndNeedsSixWords)
     form->CBSelectRule->setCurrentIndex(2);
     form->CBSelectRule->setCurrentIndex(1);
     EXPECT_EQ(form->LBSelectedCount->text(), QStringLiteral("6词"));
-    EXPECT_EQ(ini(Ini::WordCrazySpeller, Ini::SelectRule), QStringLiteral("今日学过的单词"));
+    EXPECT_EQ(ini(Ini::CrazySpeller, Ini::CrazyRule), QStringLiteral("今日学过的单词"));
     form->Button6->click();
     EXPECT_EQ(opened, QStringList({"crazy"}));
-    EXPECT_EQ(ini(Ini::WordCrazySpeller, Ini::CrazyTableName), Tbl::WordTable);
+    EXPECT_EQ(ini(Ini::CrazySpeller, Ini::CrazyTable), Tbl::WordTable);
     EXPECT_TRUE(form->isVisible());  // the game runs modally over it
 
     // A rule that is none of the four counts nothing, and nothing is not enough.
-    PConfigIni->WriteString(Ini::WordCrazySpeller, Ini::SelectRule, QStringLiteral("全部"));
+    PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyRule, QStringLiteral("全部"));
     form->hide();
     show();
     dialogs->clear();

@@ -446,7 +446,7 @@ TEST_F(BrowserEditing, CrazySpellAndTheSpellingFilterOpenOnTheGroupWithAutoBrows
         EXPECT_FALSE(form->TimerAutoBrowse->enabled());
         EXPECT_TRUE(form->TimerBrowse->enabled());
     }
-    EXPECT_EQ(PConfigIni->ReadString(Ini::WordCrazySpeller, Ini::CrazyTableName, QString()), QStringLiteral("TempTable"));
+    EXPECT_EQ(PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyTable, QString()), QStringLiteral("TempTable"));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // A bank whose study group sits in TempTable, the windows the browser hands over to, and the
 // browser itself on a hand-worked clock; the hand-overs to windows made elsewhere are recorded.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/sound.h"

@@ -3,7 +3,7 @@
 
 #include "tools/crazyspellform.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/inifile.h"

@@ -2,7 +2,7 @@
 
 #include "tools/createtestunit.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "platform/inifile.h"
 #include "support/bankfixture.h"
 #include "support/qstringprinter.h"

@@ -2,7 +2,7 @@
 // A bank with the shared window on a driven date and clock, for quick recall and
 // tick-to-memorise: their hand-overs are recorded instead of opening other windows.
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "platform/sound.h"

@@ -4,7 +4,7 @@
 
 #include "tools/testformspell.h"
 
-#include "core/bankvocab.h"
+#include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/inifile.h"

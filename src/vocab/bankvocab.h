@@ -113,7 +113,8 @@ inline const QString RepeatNewWords = QStringLiteral("重复生词");
 inline const QString FilterMastered = QStringLiteral("过滤熟词");
 inline const QString DelayMeaning = QStringLiteral("词义缓出");
 
-// Typing tests: spelling test (TPTestFormSpell) and crazy spell (TPCrazySpellForm).
+// Typing tests: spelling test (TPTestFormSpell) and crazy spell (TPCrazySpellForm); the tool choice
+// writes crazy spell's list and rule under the same names.
 inline const QString SpellTest = QStringLiteral("RevuZudazod");
 inline const QString ShowExplanation = QStringLiteral("显解释");
 inline const QString ShowPhoneticKey = QStringLiteral("显音标");
@@ -130,16 +131,12 @@ inline const QString CrazyRule = QStringLiteral("选词规则");
 
 // Tool choice and study-group builder
 namespace Ini {
-inline const QString WordCrazySpeller = QStringLiteral("WordCrazySpeller");
 inline const QString VovaDereridu = QStringLiteral("VovaDereridu");
 inline const QString RollRule = QStringLiteral("滚动产词规则");
 // [Lexorin]
 inline const QString Tool = QStringLiteral("学习器");
 inline const QString CreateMode = QStringLiteral("产词模式");
 inline const QString GroupSize = QStringLiteral("每组单词数");
-// [WordCrazySpeller]
-inline const QString CrazyTableName = QStringLiteral("TableName");
-inline const QString SelectRule = QStringLiteral("选词规则");
 // [VovaDereridu]
 inline const QString TestType = QStringLiteral("测试题型");
 inline const QString OptionCount = QStringLiteral("选项数目");

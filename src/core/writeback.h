@@ -1,0 +1,30 @@
+#pragma once
+// The one way a study tool writes what a learner did back to the bank: every changed field of a
+// word in one update, every word of the write-back in one transaction, and on a refusal nothing
+// written and one message shown.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+using TPFieldValues = QList<QPair<QString, QString>>;  // column, new text
+
+struct TPWordWrite {
+    QString table;      // a word list, TempTable, ...
+    QString keyField;   // the key column: every row whose key matches changes
+    QString keyValue;
+    TPFieldValues fields;
+};
+
+struct TPWriteBack {
+    QList<TPWordWrite> words;  // applied in order: a word written twice ends with its later values
+    // Added to a counter of the learner row (the first row's value, written to every row), in the
+    // same transaction as the words.
+    QList<QPair<QString, qint64>> learnerAdds;
+};
+
+// Applies W in one transaction. On a refusal nothing is written, Failure is shown as an error (no
+// message when Failure is empty) and false is returned. Totals, when given, receives each learner
+// counter's new value in the order of learnerAdds.
+bool PWriteBack(const TPWriteBack &W, const QString &Failure = QStringLiteral("词库更新失败"),
+                QList<qint64> *Totals = nullptr);
