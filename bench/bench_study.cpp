@@ -9,7 +9,7 @@
 #include "platform/windowkit.h"
 #include "rules/random.h"
 #include "rules/wordselection.h"
-#include "study/grouptransfer.h"
+#include "core/grouptransfer.h"
 #include "support/bankfixture.h"
 #include "support/scripteddialogs.h"
 

@@ -1,6 +1,7 @@
 #include "services/publicform.h"
 
 #include "services/pronunciation.h"
+#include "services/handovers.h"
 
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -54,18 +55,12 @@ TPPublicForm::~TPPublicForm()
 }
 
 namespace {
-std::function<void(const QString &, bool)> g_dictOpener;
 }  // namespace
 
-void PSetDictOpener(std::function<void(const QString &Word, bool MayChange)> Opener)
-{
-    g_dictOpener = std::move(Opener);
-}
 
 void TPPublicForm::PShowWordInDict(const QString &Word, const QString &Mode)
 {
-    if (g_dictOpener)
-        g_dictOpener(Word, Mode != QLatin1String("no"));
+    PHandOver(PHandOvers().dictForm, Word, Mode != QLatin1String("no"));
 }
 
 void TPPublicForm::TimerPlayMusicTimer()

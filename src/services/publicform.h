@@ -34,6 +34,3 @@ private:
 
 extern TPPublicForm *PPublicForm;
 
-// The small dictionary lives above this layer and gives PShowWordInDict its way in while it
-// exists: open on Word; MayChange false hides its move and delete groups.
-void PSetDictOpener(std::function<void(const QString &Word, bool MayChange)> Opener);

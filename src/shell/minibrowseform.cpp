@@ -1,5 +1,4 @@
 #include "shell/minibrowseform.h"
-#include "tools/browseform.h"
 
 #include "vocab/bankvocab.h"
 #include "core/choosers.h"
@@ -15,7 +14,7 @@
 #include "services/utils.h"
 #include "shell/minidesign.h"
 #include "shell/welcomeform.h"
-#include "wordlists/dictform.h"
+#include "services/handovers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -541,14 +540,21 @@ void TPMiniBrowseForm::markShownWord(const QString &RepeatCount, const QString &
     SBStartClick();
 }
 
+void TPMiniBrowseForm::PShowGroup(const QString &Table)
+{
+    GBWordTable->hide();
+    N4->setEnabled(false);
+    PLoadWords(Tbl::WordTable, Table, Mode::MiniMaster);
+    Show();
+}
+
 void TPMiniBrowseForm::N1Click() { markShownWord(QStringLiteral("0"), Code::Master11, true); }
 
 void TPMiniBrowseForm::N2Click() { markShownWord(QStringLiteral("3"), Code::Master00, false); }
 
 void TPMiniBrowseForm::N4Click()
 {
-    if (PDictForm)
-        PDictForm->PShowOnWord(LBWord->text().trimmed(), false);
+    PHandOver(PHandOvers().dictForm, LBWord->text().trimmed(), false);
     SBStartClick();
 }
 
@@ -578,8 +584,7 @@ void TPMiniBrowseForm::SBCancelClick()
             PWelcomeForm->Show();
     } else if (readString(Ini::Sender, Default) == QStringLiteral("学词")) {
         hide();
-        if (Pbrowseform)
-            Pbrowseform->Show();
+        PHandOver(PHandOvers().browseForm);
     } else if (readString(Ini::Sender, Default) == QStringLiteral("迷你")) {
         close();
     }

@@ -32,6 +32,8 @@ public:
     ~TPMiniBrowseForm() override;
 
     // ---- word list and playback
+    // Shows the words of Table sent from the word browser: the list choice and the look-up stay shut.
+    void PShowGroup(const QString &Table);
     void PLoadWords(const QString &Kind, const QString &Table, const QString &Mode);
     static QString PRepeatCountOfMastery(const QString &Mastery, const QString &Mode);
     void PShowCurrentWord();

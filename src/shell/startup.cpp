@@ -2,13 +2,14 @@
 
 #include "core/currentlist.h"
 #include "core/datamodule.h"
+#include "services/handovers.h"
 #include "services/publicform.h"
+#include "vocab/bankvocab.h"
 #include "shell/aboutbox.h"
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
 #include "shell/welcomeform.h"
 #include "study/createform.h"
-#include "study/handovers.h"
 #include "study/studytoolselectform.h"
 #include "tools/browseform.h"
 #include "tools/crazyspellform.h"
@@ -16,7 +17,6 @@
 #include "tools/directcheckform.h"
 #include "tools/linkerform.h"
 #include "tools/recallformspell.h"
-#include "tools/selfreviewseams.h"
 #include "tools/showwrongform.h"
 #include "tools/testformselect.h"
 #include "tools/testformspell.h"
@@ -55,56 +55,54 @@ void create(T *&instance)
     make(instance, new T);
 }
 
-// The windows hand over to each other through these routines; the windows are all made by now.
-void wireHandOvers()
-{
-    TPStudyHandOvers &h = PStudyHandOvers();
-    h.browseForm = [] { Pbrowseform->Show(); };
-    h.prepareTest = [] { PPrepareTest(); };
-    h.testFormSpell = [] { PTestFormSpell->Show(); };
-    h.testFormSelect = [] { PTestFormSelect->Show(); };
-    h.crazySpellForm = [] { PCrazySpellForm->ShowModal(); };
-    h.linkerForm = [] { PLinkerForm->Show(); };
-    h.recallFormSpell = [] { PRecallFormSpell->Show(); };
-    h.directCheckForm = [] { PDirectCheckForm->Show(); };
-
-    TPBrowseSeams &b = PBrowseSeams();
-    b.PrepareTest = [] { PPrepareTest(); };
-    b.TestFormSpell = [] { PTestFormSpell->Show(); };
-    b.TestFormSelect = [] { PTestFormSelect->Show(); };
-    b.CrazySpellForm = [] { PCrazySpellForm->ShowModal(); };
-    b.CreateForm = [] { PCreateForm->Show(); };
-    b.SameSubStrWordForm = [] {
-        PSameSubStrWordForm->PSetPopupAuto(false);
-        PSameSubStrWordForm->ShowModal();
-    };
-    b.DictForm = [](const QString &word) { PDictForm->PShowOnWord(word, true); };
-
-    PTestFormSelectBrowseSeconds = [] { return qint64(PBrowseSeconds); };
-    PTestFormSelectShowCreateForm = [] { PCreateForm->Show(); };
-    PSpellShowCreateForm = [] { PCreateForm->Show(); };
-    PLinkerFormShowToolSelect = [] { PStudyToolSelectForm->Show(); };
-    PSelfReviewStudyToolSelectForm = [] { PStudyToolSelectForm->Show(); };
-    PSelfReviewInputFormWordSvc = [] { PInputFormWordSvc->ShowModal(); };
-    PSelfReviewManageFormTB = [] { PManageFormTB->ShowModal(); };
-    PSelfReviewManageFormWL = [] { PManageFormWL->ShowModal(); };
-}
-
-void unwireHandOvers()
-{
-    PStudyHandOvers() = {};
-    PBrowseSeams() = {};
-    PTestFormSelectBrowseSeconds = [] { return qint64(0); };
-    PTestFormSelectShowCreateForm = [] {};
-    PSpellShowCreateForm = [] {};
-    PLinkerFormShowToolSelect = [] {};
-    PSelfReviewStudyToolSelectForm = [] {};
-    PSelfReviewInputFormWordSvc = [] {};
-    PSelfReviewManageFormTB = [] {};
-    PSelfReviewManageFormWL = [] {};
-}
 
 }  // namespace
+
+namespace {
+// Runs F on the window Instance points to, when that window is made.
+template <class T, class F>
+auto on(T *const &Instance, F f)
+{
+    return [&Instance, f](auto &&...a) {
+        if (Instance)
+            f(*Instance, a...);
+    };
+}
+}  // namespace
+
+void PWireHandOvers()
+{
+    TPHandOvers &h = PHandOvers();
+    h.browseForm = on(Pbrowseform, [](TPbrowseform &w) { w.Show(); });
+    h.prepareTest = [] { PPrepareTest(); };
+    h.testFormSpell = on(PTestFormSpell, [](TPTestFormSpell &w) { w.Show(); });
+    h.testFormSelect = on(PTestFormSelect, [](TPTestFormSelect &w) { w.Show(); });
+    h.crazySpellForm = on(PCrazySpellForm, [](TPCrazySpellForm &w) { w.ShowModal(); });
+    h.recallFormSpell = on(PRecallFormSpell, [](TPRecallFormSpell &w) { w.Show(); });
+    h.linkerForm = on(PLinkerForm, [](TPLinkerForm &w) { w.Show(); });
+    h.directCheckForm = on(PDirectCheckForm, [](TPDirectCheckForm &w) { w.Show(); });
+
+    h.createForm = on(PCreateForm, [](TPCreateForm &w) { w.Show(); });
+    h.studyToolSelectForm = on(PStudyToolSelectForm, [](TPStudyToolSelectForm &w) { w.Show(); });
+    h.welcomeForm = on(PWelcomeForm, [](TPWelcomeForm &w) { w.Show(); });
+    // The mini browser is the program's main window: closing it ends the program.
+    h.quit = on(PMiniBrowseForm, [](TPMiniBrowseForm &w) { w.close(); });
+
+    h.miniBrowseGroup = on(PMiniBrowseForm, [](TPMiniBrowseForm &w, const QString &Table) { w.PShowGroup(Table); });
+    h.dictForm = on(PDictForm, [](TPDictForm &w, const QString &Word, bool MayChange) { w.PShowOnWord(Word, MayChange); });
+    h.dictFormPlain = on(PDictForm, [](TPDictForm &w) { w.ShowModal(); });
+    h.sameSubStrWordForm = on(PSameSubStrWordForm, [](TPSameSubStrWordForm &w, bool PopupAuto) {
+        if (!PopupAuto)
+            w.PSetPopupAuto(false);
+        w.ShowModal();
+    });
+    h.inputFormWordSvc = on(PInputFormWordSvc, [](TPInputFormWordSvc &w) { w.ShowModal(); });
+    h.inputFormAiCiba = on(PInputFormAiCiba, [](TPInputFormAiCiba &w) { w.ShowModal(); });
+    h.manageFormTB = on(PManageFormTB, [](TPManageFormTB &w) { w.ShowModal(); });
+    h.manageFormWL = on(PManageFormWL, [](TPManageFormWL &w) { w.ShowModal(); });
+
+    h.browseSeconds = [] { return qint64(PBrowseSeconds); };
+}
 
 bool PStartUp(const QString &programDir, const QStringList &args)
 {
@@ -140,13 +138,13 @@ bool PStartUp(const QString &programDir, const QStringList &args)
     create(PShowWrongForm);
     create(PDirectCheckForm);
     create(PCrazySpellForm);
-    wireHandOvers();
+    PWireHandOvers();
     return !PTerminateRequested;
 }
 
 void PShutDown()
 {
-    unwireHandOvers();
+    PHandOvers() = {};
     while (!g_made.isEmpty()) {
         Made m = g_made.takeLast();
         delete m.object.data();

@@ -10,3 +10,6 @@
 bool PStartUp(const QString &programDir, const QStringList &args);
 // Frees the windows, last made first, and then the data module.
 void PShutDown();
+// Fills the hand-over table with the windows made so far; an entry whose window is not made (or
+// freed) does nothing when run. Start-up calls it once every window is made.
+void PWireHandOvers();

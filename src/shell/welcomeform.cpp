@@ -14,13 +14,7 @@
 #include "shell/aboutbox.h"
 #include "shell/minibrowseform.h"
 #include "shell/optionform.h"
-#include "study/studytoolselectform.h"
-#include "wordlists/dictform.h"
-#include "wordlists/inputformaiciba.h"
-#include "wordlists/manageformtb.h"
-#include "wordlists/manageformwl.h"
-#include "wordlists/samesubstrwordform.h"
-#include "wordlists/inputformwordsvc.h"
+#include "services/handovers.h"
 #include "platform/windowkit.h"
 #include "platform/windowlook.h"
 
@@ -243,10 +237,10 @@ void TPWelcomeForm::Button1Click() { popUp(PopupMenu1); }
 
 void TPWelcomeForm::Button2Click()
 {
-    if (!PStudyToolSelectForm)
+    if (!PHandOvers().studyToolSelectForm)
         return;
     Hide();
-    PStudyToolSelectForm->Show();
+    PHandOvers().studyToolSelectForm();
 }
 
 void TPWelcomeForm::Button3Click() { popUp(PopupMenu3); }
@@ -310,17 +304,16 @@ void TPWelcomeForm::MenuItem1Click()
 
 void TPWelcomeForm::N3Click()
 {
-    if (!PDictForm)
+    if (!PHandOvers().dictFormPlain)
         return;
     hide();
-    PDictForm->ShowModal();
+    PHandOvers().dictFormPlain();
     Show();
 }
 
 void TPWelcomeForm::MenuItem2Click()
 {
-    if (PInputFormWordSvc)
-        PInputFormWordSvc->ShowModal();
+    PHandOver(PHandOvers().inputFormWordSvc);
 }
 
 void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }
@@ -328,34 +321,29 @@ void TPWelcomeForm::N7Click() { POpenUrl(Addr::BankDownloads()); }
 void TPWelcomeForm::N20061Click()
 {
     PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("金山词霸"));
-    if (PInputFormAiCiba)
-        PInputFormAiCiba->ShowModal();
+    PHandOver(PHandOvers().inputFormAiCiba);
 }
 
 void TPWelcomeForm::N5Click()
 {
     PDialogs().message(QStringLiteral("请将谷歌金山词霸生词本另存为ANSI编码纯文本格式再进行此操作"));
     PConfigIni->WriteString(Ini::DBTool, Ini::WordBookLayout, QStringLiteral("谷歌金山词霸"));
-    if (PInputFormAiCiba)
-        PInputFormAiCiba->ShowModal();
+    PHandOver(PHandOvers().inputFormAiCiba);
 }
 
 void TPWelcomeForm::N17Click()
 {
-    if (PSameSubStrWordForm)
-        PSameSubStrWordForm->ShowModal();
+    PHandOver(PHandOvers().sameSubStrWordForm, true);
 }
 
 void TPWelcomeForm::N6Click()
 {
-    if (PManageFormWL)
-        PManageFormWL->ShowModal();
+    PHandOver(PHandOvers().manageFormWL);
 }
 
 void TPWelcomeForm::MenuItem5Click()
 {
-    if (PManageFormTB)
-        PManageFormTB->ShowModal();
+    PHandOver(PHandOvers().manageFormTB);
 }
 
 void TPWelcomeForm::N8Click() { PSlimWordBank(); }

@@ -15,8 +15,8 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "study/grouplistsadapter.h"
-#include "study/grouptransfer.h"
-#include "study/handovers.h"
+#include "core/grouptransfer.h"
+#include "services/handovers.h"
 #include "study/studytoolselectform.h"
 #include "platform/windowkit.h"
 #include "platform/windowlook.h"
@@ -359,7 +359,7 @@ void TPCreateForm::handOver(const std::function<void()> &open)
 
 void TPCreateForm::BtGotoBrowseClick()
 {
-    const TPStudyHandOvers &to = PStudyHandOvers();
+    const TPHandOvers &to = PHandOvers();
     if (!groupMayGo() || !to.browseForm)
         return;
     handOver(to.browseForm);
@@ -367,7 +367,7 @@ void TPCreateForm::BtGotoBrowseClick()
 
 void TPCreateForm::BtGotoTestClick()
 {
-    const TPStudyHandOvers &to = PStudyHandOvers();
+    const TPHandOvers &to = PHandOvers();
     const std::function<void()> &test =
         m_tool == ToolName::Spell ? to.testFormSpell : m_tool == ToolName::MultipleChoice ? to.testFormSelect : std::function<void()>();
     if (!groupMayGo() || !test || !to.prepareTest)

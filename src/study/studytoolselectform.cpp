@@ -12,10 +12,8 @@
 #include "services/pronunciation.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "shell/minibrowseform.h"
-#include "shell/welcomeform.h"
 #include "study/createform.h"
-#include "study/handovers.h"
+#include "services/handovers.h"
 #include "platform/windowkit.h"
 #include "platform/windowlook.h"
 
@@ -263,8 +261,7 @@ void TPStudyToolSelectForm::FormActivate()
 
 void TPStudyToolSelectForm::FormClose(TCloseAction &)
 {
-    if (PWelcomeForm)
-        PWelcomeForm->Show();
+    PHandOver(PHandOvers().welcomeForm);
 }
 
 void TPStudyToolSelectForm::PFillCreateModes(const QString &Tool)
@@ -345,14 +342,13 @@ void TPStudyToolSelectForm::CBSelectRuleChange()
 
 void TPStudyToolSelectForm::SpeedButton3Click()
 {
-    if (PMiniBrowseForm)
-        PMiniBrowseForm->close();
+    PHandOver(PHandOvers().quit);
 }
 
 void TPStudyToolSelectForm::Button6Click()
 {
     QRadioButton *checked = checkedTool();
-    const TPStudyHandOvers &to = PStudyHandOvers();
+    const TPHandOvers &to = PHandOvers();
     // Each hand-over checks its target first, so this window never hides with nothing to show.
     const auto handTo = [this](const std::function<void()> &show) {
         if (!show)
@@ -365,10 +361,7 @@ void TPStudyToolSelectForm::Button6Click()
             PDialogs().message(QStringLiteral("请选择一种产词模式"));
             return;
         }
-        if (PCreateForm) {
-            Hide();
-            PCreateForm->Show();
-        }
+        handTo(to.createForm);
     } else if (checked == RBFastRecall) {
         handTo(to.recallFormSpell);
     } else if (checked == RBConnect) {

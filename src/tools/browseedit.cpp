@@ -13,13 +13,13 @@
 #include "platform/inifile.h"
 #include "platform/playtimer.h"
 #include "services/addresses.h"
+#include "services/handovers.h"
 #include "services/phonetic.h"
 #include "services/pronunciation.h"
 #include "services/richtext.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "services/wordxml.h"
-#include "shell/minibrowseform.h"
 #include "platform/windowkit.h"
 
 #include <QAction>
@@ -242,8 +242,7 @@ void TPbrowseform::N9Click() { openDictOn(ReSent->textCursor().selectedText().tr
 
 void TPbrowseform::openDictOn(const QString &Word)
 {
-    if (PBrowseSeams().DictForm)
-        PBrowseSeams().DictForm(Word);
+    PHandOver(PHandOvers().dictForm, Word, true);
 }
 
 void TPbrowseform::SBinsertClick() { PopMenuInsert->popup(QCursor::pos() - QPoint(0, 8)); }
@@ -290,23 +289,18 @@ void TPbrowseform::SpeedButton2Click()
     PConfigIni->WriteString(Ini::MiniBrowser, Ini::Sender, Code::SenderBrowser);
     TimerBrowse->setEnabled(false);
     SBPauseClick();
-    if (!PMiniBrowseForm)
-        return;
-    PMiniBrowseForm->GBWordTable->hide();
-    PMiniBrowseForm->N4->setEnabled(false);
-    PMiniBrowseForm->PLoadWords(Tbl::WordTable, Tbl::TempTable, Mode::MiniMaster);
-    PMiniBrowseForm->Show();
+    PHandOver(PHandOvers().miniBrowseGroup, Tbl::TempTable);
 }
 
 void TPbrowseform::SpeedButton8Click()
 {
     PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, Tbl::TempTable);
     SBPauseClick();
-    PRunBrowseSeam(PBrowseSeams().CrazySpellForm);
+    PHandOver(PHandOvers().crazySpellForm);
 }
 
 void TPbrowseform::SpeedButton9Click()
 {
     SBPauseClick();
-    PRunBrowseSeam(PBrowseSeams().SameSubStrWordForm);
+    PHandOver(PHandOvers().sameSubStrWordForm, false);
 }

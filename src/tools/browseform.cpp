@@ -14,8 +14,8 @@
 #include "services/richtext.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "shell/minibrowseform.h"
-#include "study/studycounters.h"
+#include "services/handovers.h"
+#include "core/studycounters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,22 +37,6 @@
 TPbrowseform *Pbrowseform = nullptr;
 int PBrowseSeconds = 0;
 int PBrowseIndex = 0;
-
-TPBrowseSeams &PBrowseSeams()
-{
-    static TPBrowseSeams seams;
-    return seams;
-}
-
-namespace {
-
-}  // namespace
-
-void PRunBrowseSeam(const std::function<void()> &Seam)
-{
-    if (Seam)
-        Seam();
-}
 
 TPbrowseform::TPbrowseform(QWidget *parent) : TPForm(parent)
 {
@@ -233,7 +217,7 @@ void TPbrowseform::FormClose(TCloseAction &)
     TimerAutoBrowse->setEnabled(false);
     PClearItems(PListView);
     PStopBackMusic();
-    PRunBrowseSeam(PBrowseSeams().CreateForm);
+    PHandOver(PHandOvers().createForm);
 }
 
 // ---- the list
@@ -446,28 +430,27 @@ void TPbrowseform::Button1Click()
     PStudyCounters().browseSeconds += PBrowseSeconds;
     hide();
     PStopBackMusic();
-    TPBrowseSeams &seams = PBrowseSeams();
+    const TPHandOvers &to = PHandOvers();
     try {
-        PRunBrowseSeam(seams.PrepareTest);
+        PHandOver(to.prepareTest);
     } catch (const std::exception &e) {
         // The browser is already hidden: the learner goes back to the builder, never to no window.
         const auto *engine = dynamic_cast<const EngineError *>(&e);
         PReportError(engine ? engine->message() : QString::fromLocal8Bit(e.what()));
-        PRunBrowseSeam(seams.CreateForm);
+        PHandOver(to.createForm);
         return;
     }
     // Any other tool name is taken for the spelling test, so a window always follows.
     if (PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell) ==
         ToolName::MultipleChoice)
-        PRunBrowseSeam(seams.TestFormSelect);
+        PHandOver(to.testFormSelect);
     else
-        PRunBrowseSeam(seams.TestFormSpell);
+        PHandOver(to.testFormSpell);
 }
 
 void TPbrowseform::SpeedButton3Click()
 {
-    if (PMiniBrowseForm)
-        PMiniBrowseForm->close();
+    PHandOver(PHandOvers().quit);
 }
 
 void TPbrowseform::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("browse"))); }

@@ -140,17 +140,3 @@ extern int PBrowseSeconds;
 // The row last selected; auto-browse selects it next.
 extern int PBrowseIndex;
 
-// The browser's hand-overs to windows made elsewhere in the program, each named after its
-// target. Start-up wires the ones that exist; an empty one does nothing.
-struct TPBrowseSeams {
-    std::function<void()> PrepareTest;         // builds what the chosen test asks first
-    std::function<void()> TestFormSpell;       // shows the spelling test
-    std::function<void()> TestFormSelect;      // shows the multiple-choice test
-    std::function<void()> CreateForm;          // shows the study-group builder
-    std::function<void()> CrazySpellForm;      // modal
-    std::function<void()> SameSubStrWordForm;  // modal, its result list without context menu
-    std::function<void(const QString &)> DictForm;  // modal, looked up on the word
-};
-TPBrowseSeams &PBrowseSeams();
-// Runs a seam that is wired; an empty one does nothing.
-void PRunBrowseSeam(const std::function<void()> &Seam);

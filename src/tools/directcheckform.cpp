@@ -18,6 +18,7 @@
 #include "tools/selfreviewseams.h"
 #include "platform/windowlook.h"
 #include "platform/windowkit.h"
+#include "services/handovers.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -299,7 +300,7 @@ void TPDirectCheckForm::PLVdcColumnClick(int Column) { PSortListView(PLVdc, Colu
 void TPDirectCheckForm::SpeedButton13Click()
 {
     if (const QTreeWidgetItem *row = currentRow())
-        PSelfReviewDictForm(wordOf(row));
+        PHandOver(PHandOvers().dictForm, wordOf(row), false);
 }
 
 void TPDirectCheckForm::SpeedButton12Click()
@@ -423,13 +424,13 @@ void TPDirectCheckForm::runAndRefresh(const std::function<void()> &window)
     FormActivate();
 }
 
-void TPDirectCheckForm::N12Click() { runAndRefresh(PSelfReviewInputFormWordSvc); }
-void TPDirectCheckForm::N11Click() { runAndRefresh(PSelfReviewManageFormTB); }
-void TPDirectCheckForm::MenuItem4Click() { runAndRefresh(PSelfReviewManageFormWL); }
+void TPDirectCheckForm::N12Click() { runAndRefresh(PHandOvers().inputFormWordSvc); }
+void TPDirectCheckForm::N11Click() { runAndRefresh(PHandOvers().manageFormTB); }
+void TPDirectCheckForm::MenuItem4Click() { runAndRefresh(PHandOvers().manageFormWL); }
 
 void TPDirectCheckForm::FormClose(TCloseAction &Action)
 {
     Q_UNUSED(Action);
     hide();
-    PSelfReviewStudyToolSelectForm();
+    PHandOver(PHandOvers().studyToolSelectForm);
 }

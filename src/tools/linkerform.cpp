@@ -15,6 +15,7 @@
 #include "services/webaccess.h"
 #include "tools/showwrongform.h"
 #include "platform/windowlook.h"
+#include "services/handovers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,7 +30,6 @@
 
 TPLinkerForm *PLinkerForm = nullptr;
 
-std::function<void()> PLinkerFormShowToolSelect = [] {};
 
 namespace {
 namespace TF = ModeCol::TestForm;
@@ -244,5 +244,5 @@ void TPLinkerForm::FormClose(TCloseAction &)
 {
     PStopBackMusic();
     PClearItems(PPublicForm->P_LVtest);
-    PLinkerFormShowToolSelect();
+    PHandOver(PHandOvers().studyToolSelectForm);
 }

@@ -58,4 +58,3 @@ private:
 extern TPLinkerForm *PLinkerForm;
 
 // Hand-over to the tool choice, built elsewhere: shown again when matching closes.
-extern std::function<void()> PLinkerFormShowToolSelect;

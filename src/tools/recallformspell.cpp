@@ -14,6 +14,7 @@
 #include "tools/selfreviewseams.h"
 #include "platform/windowlook.h"
 #include "platform/windowkit.h"
+#include "services/handovers.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -260,7 +261,7 @@ void TPRecallFormSpell::BitBtn5Click()
     PShowWord();
 }
 
-void TPRecallFormSpell::SBfindClick() { PSelfReviewDictForm(LBWord->text()); }
+void TPRecallFormSpell::SBfindClick() { PHandOver(PHandOvers().dictForm, LBWord->text(), false); }
 
 void TPRecallFormSpell::SBSpeakClick() { PSpeakWord(LBWord->text()); }
 
@@ -274,7 +275,7 @@ void TPRecallFormSpell::FormClose(TCloseAction &Action)
         PDialogs().ask(QStringLiteral("是否存档？"), QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
         PSaveRecallResults();
     hide();
-    PSelfReviewStudyToolSelectForm();
+    PHandOver(PHandOvers().studyToolSelectForm);
 }
 
 void TPRecallFormSpell::PSaveRecallResults()

@@ -15,6 +15,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "platform/windowlook.h"
+#include "services/handovers.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,16 +30,10 @@
 TPShowWrongForm *PShowWrongForm = nullptr;
 
 namespace {
-const QString kNoMoveOrDelete = QStringLiteral("no");
 // Each item of the list is a word (its caption) and the meaning shown on demand.
 constexpr int MeaningSub = 0;
 }
 
-std::function<void(const QString &, const QString &)> PShowWrongDictForm = [](const QString &Word,
-                                                                              const QString &Mode) {
-    if (PPublicForm)
-        PPublicForm->PShowWordInDict(Word, Mode);
-};
 
 namespace {
 }  // namespace
@@ -179,7 +174,7 @@ void TPShowWrongForm::MEpraKeyUp(QKeyEvent *e)
         PSpeakWord(MEpra->text());
         break;
     case Qt::Key_F9:
-        PShowWrongDictForm(MEpra->text(), kNoMoveOrDelete);
+        PHandOver(PHandOvers().dictForm, MEpra->text(), false);
         break;
     default:
         break;
@@ -214,7 +209,7 @@ void TPShowWrongForm::Button3Click()
 void TPShowWrongForm::SpeedButton13Click()
 {
     if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
-        PShowWrongDictForm(PCaption(item), kNoMoveOrDelete);
+        PHandOver(PHandOvers().dictForm, PCaption(item), false);
 }
 
 void TPShowWrongForm::SpeedButton12Click()

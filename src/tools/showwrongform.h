@@ -59,7 +59,6 @@ extern TPShowWrongForm *PShowWrongForm;
 
 // Opens the small dictionary on a word; Mode "no" hides its move and delete groups. The review
 // reaches the dictionary only through this.
-extern std::function<void(const QString &Word, const QString &Mode)> PShowWrongDictForm;
 
 // Fills the review with one item per word (meaning hidden) and opens it modally when there is at
 // least one; false when there was nothing to review.

@@ -11,9 +11,10 @@
 #include "rules/testsummary.h"
 #include "services/pronunciation.h"
 #include "services/utils.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "tools/showwrongform.h"
 #include "platform/windowlook.h"
+#include "services/handovers.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -36,8 +37,6 @@ int PChoiceRight = 0;
 int PChoiceRegrets = 0;
 int PChoiceSeconds = 0;
 
-std::function<qint64()> PTestFormSelectBrowseSeconds = [] { return qint64(0); };
-std::function<void()> PTestFormSelectShowCreateForm = [] {};
 
 namespace {
 
@@ -416,7 +415,7 @@ void TPTestFormSelect::Pendface()
     }
     PStudyCounters().testSeconds += PChoiceSeconds;
     PDialogs().message(PSelectSummaryText(PChoiceRight, PChoiceRegrets, PChoiceTotal,
-                                          PSecondsToText(PTestFormSelectBrowseSeconds()), PSecondsToText(PChoiceSeconds)),
+                                          PSecondsToText(PHandOvers().browseSeconds ? PHandOvers().browseSeconds() : 0), PSecondsToText(PChoiceSeconds)),
                        QString(), Dialogs::NoIcon);
 }
 
@@ -447,5 +446,5 @@ void TPTestFormSelect::FormClose(TCloseAction &)
     Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
     Pdatamodule->PDeleteAllFromTable(Tbl::OptionTable);
     PStopBackMusic();
-    PTestFormSelectShowCreateForm();
+    PHandOver(PHandOvers().createForm);
 }

@@ -78,8 +78,3 @@ extern int PChoiceIndex;
 extern int PChoiceRight;
 extern int PChoiceRegrets;
 extern int PChoiceSeconds;
-
-// Hand-overs to windows built elsewhere: the word browser's clock (seconds of the last stay in
-// the browser) and the study-group builder, shown again when the test closes.
-extern std::function<qint64()> PTestFormSelectBrowseSeconds;
-extern std::function<void()> PTestFormSelectShowCreateForm;

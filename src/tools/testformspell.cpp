@@ -13,10 +13,11 @@
 #include "services/phonetic.h"
 #include "services/pronunciation.h"
 #include "services/utils.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "tools/showwrongform.h"
 #include "tools/testresults.h"
 #include "platform/windowlook.h"
+#include "services/handovers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -30,7 +31,6 @@
 #include <QVBoxLayout>
 
 TPTestFormSpell *PTestFormSpell = nullptr;
-std::function<void()> PSpellShowCreateForm = [] {};
 
 namespace {
 using namespace ModeCol;
@@ -490,5 +490,5 @@ void TPTestFormSpell::FormClose(TCloseAction &)
     PStopBackMusic();
     for (TPlayTimer *t : {Timer1.get(), Timer2.get(), TimerTest.get()})
         t->setEnabled(false);
-    PSpellShowCreateForm();
+    PHandOver(PHandOvers().createForm);
 }

@@ -91,6 +91,3 @@ private:
 };
 
 extern TPTestFormSpell *PTestFormSpell;
-
-// Shows the study-group builder again when the test closes (the builder's Show).
-extern std::function<void()> PSpellShowCreateForm;

@@ -174,7 +174,6 @@ TPDictForm::TPDictForm(QWidget *parent)
     PHookEvents(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
 
     PCenterOnScreen(this);
-    PSetDictOpener([this](const QString &Word, bool MayChange) { PShowOnWord(Word, MayChange); });
     PGuard([this] {
         PLoadFormBackground(this);
         PClearResult();
@@ -183,7 +182,7 @@ TPDictForm::TPDictForm(QWidget *parent)
     });
 }
 
-TPDictForm::~TPDictForm() { PSetDictOpener(nullptr); }
+TPDictForm::~TPDictForm() = default;
 
 void TPDictForm::buildMenus()
 {

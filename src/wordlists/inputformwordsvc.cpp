@@ -16,7 +16,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "services/wordxml.h"
-#include "shell/minibrowseform.h"
+#include "services/handovers.h"
 #include "wordlists/newwordrow.h"
 #include "wordlists/paintingfetch.h"
 #include "services/richtext.h"
@@ -221,8 +221,7 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
     connect(Label6, &TLinkLabel::clicked, this, [] { POpenUrl(Addr::HelpPage(QStringLiteral("wordsvc"))); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] {
         close();
-        if (PMiniBrowseForm)
-            PMiniBrowseForm->close();
+        PHandOver(PHandOvers().quit);
     });
 
     PCenterOnScreen(this);

@@ -10,6 +10,7 @@
 #include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
+#include "services/handovers.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -23,10 +24,6 @@
 
 TPSameSubStrWordForm *PSameSubStrWordForm = nullptr;
 
-std::function<void(const QString &Word)> PDictFormShowWord = [](const QString &Word) {
-    if (PPublicForm)
-        PPublicForm->PShowWordInDict(Word, QStringLiteral("no"));
-};
 
 namespace {
 const QString kPrefix = QStringLiteral("当前缀查");
@@ -147,7 +144,7 @@ void TPSameSubStrWordForm::PopPLV1Click()
     if (PItemCount(PLV) == 0)
         return;
     if (QTreeWidgetItem *item = PItemAt(PLV, PFilterSelIndex))
-        PDictFormShowWord(PCaption(item));
+        PHandOver(PHandOvers().dictForm, PCaption(item), false);
 }
 
 void TPSameSubStrWordForm::PopPLV2Click()

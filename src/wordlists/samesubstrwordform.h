@@ -21,7 +21,6 @@ class TPSameSubStrWordForm;
 extern TPSameSubStrWordForm *PSameSubStrWordForm;
 
 // Opens the small dictionary on a word with its move and delete groups hidden.
-extern std::function<void(const QString &Word)> PDictFormShowWord;
 
 class TPSameSubStrWordForm : public TPForm {
     Q_OBJECT

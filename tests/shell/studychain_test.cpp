@@ -10,7 +10,7 @@
 #include "shell/startup.h"
 #include "shell/welcomeform.h"
 #include "study/createform.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "study/studytoolselectform.h"
 #include "support/bankfixture.h"
 #include "support/drivendate.h"

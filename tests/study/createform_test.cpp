@@ -1,8 +1,8 @@
 #include "study/createform.h"
 
 #include "core/listviews.h"
-#include "study/grouptransfer.h"
-#include "study/studycounters.h"
+#include "core/grouptransfer.h"
+#include "core/studycounters.h"
 #include "study/studyfixture.h"
 #include "study/studytoolselectform.h"
 
@@ -181,7 +181,7 @@ TEST_F(Builder, AFailedCopyOrAFailingToolBringsTheBuilderBack)
     EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错！"}));
 
     raw(QStringLiteral("drop trigger stop"));
-    PStudyHandOvers().prepareTest = [] { throw EngineError(QStringLiteral("no options")); };
+    PHandOvers().prepareTest = [] { throw EngineError(QStringLiteral("no options")); };
     dialogs->clear();
     const QStringList group = captions(form->PLV2);
     form->BtGotoTest->click();  // the group is still there

@@ -6,7 +6,7 @@
 #include "core/currentlist.h"
 #include "platform/formbase.h"
 #include "platform/inifile.h"
-#include "study/handovers.h"
+#include "services/handovers.h"
 #include "support/bankfixture.h"
 #include "support/drivendate.h"
 #include "support/settle.h"
@@ -23,8 +23,8 @@ protected:
         PEnsureUserRow();
         PSetCurrentTable(Tbl::WordTable);
         date = std::make_unique<DrivenDate>(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
-        saved = PStudyHandOvers();
-        TPStudyHandOvers &h = PStudyHandOvers();
+        saved = PHandOvers();
+        TPHandOvers &h = PHandOvers();
         const auto record = [this](const char *name) { return [this, name] { opened << QLatin1String(name); }; };
         h.browseForm = record("browse");
         h.prepareTest = record("prepare");
@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        PStudyHandOvers() = saved;
+        PHandOvers() = saved;
         date.reset();
         BankFixture::TearDown();
     }
@@ -77,6 +77,6 @@ protected:
 
     TPForm other;
     std::unique_ptr<DrivenDate> date;
-    TPStudyHandOvers saved;
+    TPHandOvers saved;
     QStringList opened;
 };

@@ -224,7 +224,7 @@ TEST_F(ToolChoice, ToolsWithoutTheBuilderOpenDirectlyOrNotAtAll)
         show();
     }
     // A tool the program does not have yet: the window stays.
-    PStudyHandOvers().linkerForm = nullptr;
+    PHandOvers().linkerForm = nullptr;
     form->RBConnect->click();
     form->Button6->click();
     EXPECT_TRUE(form->isVisible());

@@ -1,4 +1,5 @@
 #include "platform/formbase.h"
+#include "shell/startup.h"
 #include "support/nosyncdisk.h"
 
 #include <QFileInfo>
@@ -29,5 +30,7 @@ int main(int argc, char **argv)
     }
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // Windows reach each other as in the program: through the table, to whichever windows a test made.
+    PWireHandOvers();
     return RUN_ALL_TESTS();
 }

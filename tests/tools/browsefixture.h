@@ -2,13 +2,14 @@
 // A bank whose study group sits in TempTable, the windows the browser hands over to, and the
 // browser itself on a hand-worked clock; the hand-overs to windows made elsewhere are recorded.
 
+#include "services/handovers.h"
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/sound.h"
 #include "services/publicform.h"
 #include "shell/minibrowseform.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "support/bankfixture.h"
 #include "support/manualclock.h"
 #include "tools/browseform.h"
@@ -38,21 +39,26 @@ protected:
         PBrowseSeconds = 0;
         PBrowseIndex = 0;
         PStudyCounters() = {};
-        PBrowseSeams() = {};
+        savedHandOvers = PHandOvers();
+        TPHandOvers &h = PHandOvers();
         auto note = [this](const QString &what) { return [this, what] { handedTo << what; }; };
-        PBrowseSeams().PrepareTest = note(QStringLiteral("PrepareTest"));
-        PBrowseSeams().TestFormSpell = note(QStringLiteral("TestFormSpell"));
-        PBrowseSeams().TestFormSelect = note(QStringLiteral("TestFormSelect"));
-        PBrowseSeams().CreateForm = note(QStringLiteral("CreateForm"));
-        PBrowseSeams().CrazySpellForm = note(QStringLiteral("CrazySpellForm"));
-        PBrowseSeams().SameSubStrWordForm = note(QStringLiteral("SameSubStrWordForm"));
-        PBrowseSeams().DictForm = [this](const QString &w) { handedTo << QStringLiteral("DictForm:") + w; };
+        h.prepareTest = note(QStringLiteral("PrepareTest"));
+        h.testFormSpell = note(QStringLiteral("TestFormSpell"));
+        h.testFormSelect = note(QStringLiteral("TestFormSelect"));
+        h.createForm = note(QStringLiteral("CreateForm"));
+        h.crazySpellForm = note(QStringLiteral("CrazySpellForm"));
+        h.sameSubStrWordForm = [this](bool popupAuto) {
+            handedTo << QStringLiteral("SameSubStrWordForm") + (popupAuto ? QStringLiteral(":popup") : QString());
+        };
+        h.dictForm = [this](const QString &w, bool) { handedTo << QStringLiteral("DictForm:") + w; };
+        h.miniBrowseGroup = [this](const QString &t) { mini->PShowGroup(t); };
+        h.quit = [this] { mini->close(); };
         Sound::clearRequests();
     }
 
     void TearDown() override
     {
-        PBrowseSeams() = {};
+        PHandOvers() = savedHandOvers;
         form.reset();
         mini.reset();
         publicForm.reset();
@@ -151,5 +157,6 @@ protected:
     std::unique_ptr<TPMiniBrowseForm> mini;
     std::unique_ptr<TPbrowseform> form;
     QStringList handedTo;
+    TPHandOvers savedHandOvers;
     TPForm builder;  // stands for the window that hands over to the browser
 };

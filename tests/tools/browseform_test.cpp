@@ -351,7 +351,7 @@ TEST_F(Browser, TestLeavesForTheChosenTestWithTheBrowseSeconds)
 
 TEST_F(Browser, AFailedTestPreparationLeadsBackToTheBuilder)
 {
-    PBrowseSeams().PrepareTest = [] { throw EngineError(QStringLiteral("no such table: OptionTable")); };
+    PHandOvers().prepareTest = [] { throw EngineError(QStringLiteral("no such table: OptionTable")); };
     open();
     form->Button1->click();
     EXPECT_FALSE(form->isVisible());

@@ -1,6 +1,7 @@
 // Tick-to-memorise on a driven date: marks written at once for every row of a word, the filter,
 // the status line, the commands on ticked words and the hand-overs.
 
+#include "services/handovers.h"
 #include "tools/directcheckform.h"
 
 #include "core/listviews.h"
@@ -386,8 +387,8 @@ TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowOnly)
 
 TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
 {
-    const auto savedTB = PSelfReviewManageFormTB;
-    PSelfReviewManageFormTB = [this] {
+    const auto savedTB = PHandOvers().manageFormTB;
+    PHandOvers().manageFormTB = [this] {
         handOvers << QStringLiteral("manageTB");
         word(QStringLiteral("new"), Code::Master00);
     };
@@ -395,7 +396,7 @@ TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
     tick({1});
     chooseFilter(1);
     form->N11->trigger();
-    PSelfReviewManageFormTB = savedTB;
+    PHandOvers().manageFormTB = savedTB;
     EXPECT_EQ(handOvers, QStringList{QStringLiteral("manageTB")});
     EXPECT_EQ(form->CBBrowseMode->currentIndex(), 0);
     EXPECT_EQ(shown().size(), 7);

@@ -1,6 +1,7 @@
 // Meaning matching: boards dealt from the current list, pairs found at the first try written
 // back, retried words reviewed, and boards with shared or empty meanings finishing.
 
+#include "services/handovers.h"
 #include "tools/linkerform.h"
 
 #include "vocab/bankvocab.h"
@@ -44,15 +45,15 @@ protected:
         date = std::make_unique<DrivenDate>(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
         publicForm = std::make_unique<TPPublicForm>();
         review = std::make_unique<TPShowWrongForm>();
-        saved = PLinkerFormShowToolSelect;
-        PLinkerFormShowToolSelect = [this] { ++toolSelectShown; };
+        saved = PHandOvers();
+        PHandOvers().studyToolSelectForm = [this] { ++toolSelectShown; };
     }
     void TearDown() override
     {
         form.reset();
         review.reset();
         publicForm.reset();
-        PLinkerFormShowToolSelect = saved;
+        PHandOvers() = saved;
         date.reset();
         BankFixture::TearDown();
     }
@@ -127,7 +128,7 @@ protected:
     std::unique_ptr<TPPublicForm> publicForm;
     std::unique_ptr<TPShowWrongForm> review;
     std::unique_ptr<TPLinkerForm> form;
-    std::function<void()> saved;
+    TPHandOvers saved;
     int toolSelectShown = 0;
     QStringList reviewed;
 };

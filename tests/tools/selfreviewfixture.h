@@ -2,6 +2,7 @@
 // A bank with the shared window on a driven date and clock, for quick recall and
 // tick-to-memorise: their hand-overs are recorded instead of opening other windows.
 
+#include "services/handovers.h"
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
@@ -30,15 +31,15 @@ protected:
         PEnsureUserRow();
         PSetCurrentTable(W);
         publicForm = std::make_unique<TPPublicForm>();
-        savedDict = PSelfReviewDictForm;
-        savedToolChoice = PSelfReviewStudyToolSelectForm;
-        PSelfReviewDictForm = [this](const QString &w) { handOvers << QStringLiteral("dict:") + w; };
-        PSelfReviewStudyToolSelectForm = [this] { handOvers << QStringLiteral("toolchoice"); };
+        savedHandOvers = PHandOvers();
+        PHandOvers().dictForm = [this](const QString &w, bool mayChange) {
+            handOvers << QStringLiteral("dict:") + w + (mayChange ? QStringLiteral("/may change") : QString());
+        };
+        PHandOvers().studyToolSelectForm = [this] { handOvers << QStringLiteral("toolchoice"); };
     }
     void TearDown() override
     {
-        PSelfReviewDictForm = savedDict;
-        PSelfReviewStudyToolSelectForm = savedToolChoice;
+        PHandOvers() = savedHandOvers;
         PStopBackMusic();
         publicForm.reset();
         BankFixture::TearDown();
@@ -83,6 +84,5 @@ protected:
     QStringList handOvers;
 
 private:
-    std::function<void(const QString &)> savedDict;
-    std::function<void()> savedToolChoice;
+    TPHandOvers savedHandOvers;
 };

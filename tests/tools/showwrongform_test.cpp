@@ -1,6 +1,7 @@
 // The review of wrong answers: meanings shown and hidden, the quick check, ticking and moving
 // words to another list, and the hand-over to the dictionary.
 
+#include "services/handovers.h"
 #include "tools/showwrongform.h"
 
 #include "core/currentlist.h"
@@ -33,12 +34,14 @@ protected:
         dm->PCreateNewWordTable(W, QStringLiteral("Hard"), QStringLiteral("addname"));
         PSetCurrentTable(W);
         form = std::make_unique<TPShowWrongForm>();
-        savedDict = PShowWrongDictForm;
-        PShowWrongDictForm = [this](const QString &w, const QString &m) { dictCalls << w + QLatin1Char('/') + m; };
+        savedHandOvers = PHandOvers();
+        PHandOvers().dictForm = [this](const QString &w, bool mayChange) {
+            dictCalls << w + QLatin1Char('/') + (mayChange ? QStringLiteral("yes") : QStringLiteral("no"));
+        };
     }
     void TearDown() override
     {
-        PShowWrongDictForm = savedDict;
+        PHandOvers() = savedHandOvers;
         form.reset();
         BankFixture::TearDown();
     }
@@ -86,7 +89,7 @@ protected:
                                       column(QStringLiteral("Hard"), QStringLiteral("单词")); }
 
     std::unique_ptr<TPShowWrongForm> form;
-    std::function<void(const QString &, const QString &)> savedDict;
+    TPHandOvers savedHandOvers;
     QStringList dictCalls;
 };
 

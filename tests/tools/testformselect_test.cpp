@@ -1,13 +1,14 @@
 // The multiple-choice test driven with the mouse: answers, give-ups and regrets, what it writes
 // back, the mastered-word count, the summary and the review.
 
+#include "services/handovers.h"
 #include "tools/testformselect.h"
 
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
 #include "platform/inifile.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "tools/createtestunit.h"
 #include "tools/showwrongform.h"
 #include "support/bankfixture.h"
@@ -55,17 +56,15 @@ protected:
         clock = std::make_unique<ManualClock>();
         date = std::make_unique<DrivenDate>(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
         review = std::make_unique<TPShowWrongForm>();
-        savedBrowse = PTestFormSelectBrowseSeconds;
-        savedCreate = PTestFormSelectShowCreateForm;
-        PTestFormSelectBrowseSeconds = [] { return qint64(100); };
-        PTestFormSelectShowCreateForm = [this] { ++createFormShown; };
+        savedHandOvers = PHandOvers();
+        PHandOvers().browseSeconds = [] { return qint64(100); };
+        PHandOvers().createForm = [this] { ++createFormShown; };
     }
     void TearDown() override
     {
         form.reset();
         review.reset();
-        PTestFormSelectBrowseSeconds = savedBrowse;
-        PTestFormSelectShowCreateForm = savedCreate;
+        PHandOvers() = savedHandOvers;
         date.reset();
         clock.reset();
         BankFixture::TearDown();
@@ -136,8 +135,7 @@ protected:
     std::unique_ptr<DrivenDate> date;
     std::unique_ptr<TPShowWrongForm> review;
     std::unique_ptr<TPTestFormSelect> form;
-    std::function<qint64()> savedBrowse;
-    std::function<void()> savedCreate;
+    TPHandOvers savedHandOvers;
     int createFormShown = 0;
 };
 

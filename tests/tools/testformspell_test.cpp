@@ -2,6 +2,7 @@
 // word and on the lesson, regret, the time limit, the options, and what the end and an early
 // close leave in the bank.
 
+#include "services/handovers.h"
 #include "tools/testformspell.h"
 
 #include "vocab/bankvocab.h"
@@ -10,7 +11,7 @@
 #include "platform/inifile.h"
 #include "platform/sound.h"
 #include "services/publicform.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "support/bankfixture.h"
 #include "support/drivendate.h"
 #include "support/manualclock.h"
@@ -43,13 +44,13 @@ protected:
         PSetCurrentTable(W);
         review = std::make_unique<TPShowWrongForm>();
         form = std::make_unique<TPTestFormSpell>();
-        savedSeam = PSpellShowCreateForm;
-        PSpellShowCreateForm = [this] { ++builderShown; };
+        savedSeam = PHandOvers();
+        PHandOvers().createForm = [this] { ++builderShown; };
         counters = PStudyCounters();
     }
     void TearDown() override
     {
-        PSpellShowCreateForm = savedSeam;
+        PHandOvers() = savedSeam;
         form.reset();
         review.reset();
         BankFixture::TearDown();
@@ -106,7 +107,7 @@ protected:
     DrivenDate date{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
     std::unique_ptr<TPShowWrongForm> review;
     std::unique_ptr<TPTestFormSpell> form;
-    std::function<void()> savedSeam;
+    TPHandOvers savedSeam;
     int builderShown = 0;
     TPStudyCounters counters;
 };

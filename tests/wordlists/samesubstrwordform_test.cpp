@@ -1,3 +1,4 @@
+#include "services/handovers.h"
 #include "support/qstringprinter.h"
 #include "wordlists/samesubstrwordform.h"
 
@@ -30,12 +31,14 @@ protected:
         for (const char *w : {"Ablaze", "cab", "lax"})
             addWord(QStringLiteral("L1"), QString::fromUtf8(w), QStringLiteral("义") + QString::fromUtf8(w));
         form = std::make_unique<TPSameSubStrWordForm>();
-        previousDict = PDictFormShowWord;
-        PDictFormShowWord = [this](const QString &word) { dictWords << word; };
+        previousHandOvers = PHandOvers();
+        PHandOvers().dictForm = [this](const QString &word, bool mayChange) {
+            dictWords << word + (mayChange ? QStringLiteral("/may change") : QString());
+        };
     }
     void TearDown() override
     {
-        PDictFormShowWord = previousDict;
+        PHandOvers() = previousHandOvers;
         form.reset();
         WordListWindows::TearDown();
     }
@@ -54,7 +57,7 @@ protected:
         return out;
     }
     std::unique_ptr<TPSameSubStrWordForm> form;
-    std::function<void(const QString &)> previousDict;
+    TPHandOvers previousHandOvers;
     QStringList dictWords;
 };
 

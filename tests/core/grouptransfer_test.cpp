@@ -1,9 +1,9 @@
-#include "study/grouptransfer.h"
+#include "core/grouptransfer.h"
 
 #include "core/listviews.h"
 #include "core/studylog.h"
 #include "platform/windowkit.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 #include "study/studyfixture.h"
 
 #include <QTreeWidget>

@@ -1,4 +1,4 @@
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 
 TPStudyCounters &PStudyCounters()
 {

@@ -1,4 +1,4 @@
-#include "study/grouptransfer.h"
+#include "core/grouptransfer.h"
 
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
@@ -9,8 +9,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/formbase.h"
-#include "services/utils.h"
-#include "study/studycounters.h"
+#include "core/studycounters.h"
 
 #include <QTreeWidget>
 #include <algorithm>

@@ -1,0 +1,7 @@
+#include "services/handovers.h"
+
+TPHandOvers &PHandOvers()
+{
+    static TPHandOvers handOvers;
+    return handOvers;
+}

@@ -1,7 +1,0 @@
-#include "study/handovers.h"
-
-TPStudyHandOvers &PStudyHandOvers()
-{
-    static TPStudyHandOvers handOvers;
-    return handOvers;
-}
