@@ -3,25 +3,7 @@
 // word in one update, every word of the write-back in one transaction, and on a refusal nothing
 // written and one message shown.
 
-#include <QList>
-#include <QPair>
-#include <QString>
-
-using TPFieldValues = QList<QPair<QString, QString>>;  // column, new text
-
-struct TPWordWrite {
-    QString table;      // a word list, TempTable, ...
-    QString keyField;   // the key column: every row whose key matches changes
-    QString keyValue;
-    TPFieldValues fields;
-};
-
-struct TPWriteBack {
-    QList<TPWordWrite> words;  // applied in order: a word written twice ends with its later values
-    // Added to a counter of the learner row (the first row's value, written to every row), in the
-    // same transaction as the words.
-    QList<QPair<QString, qint64>> learnerAdds;
-};
+#include "vocab/wordwrites.h"
 
 // Applies W in one transaction. On a refusal nothing is written, Failure is shown as an error (no
 // message when Failure is empty) and false is returned. Totals, when given, receives each learner

@@ -1,0 +1,98 @@
+#include "core/writeback.h"
+
+#include "core/currentlist.h"
+#include "support/bankfixture.h"
+#include "support/banksnapshot.h"
+#include "vocab/bankvocab.h"
+
+namespace {
+
+const QString W = Tbl::WordTable;
+
+class WriteBack : public BankFixture {
+protected:
+    void SetUp() override
+    {
+        BankFixture::SetUp();
+        PEnsureUserRow();
+        for (const char *w : {"apple", "pear", "plum", "fig", "kiwi"})
+            addWord(W, QString::fromLatin1(w));
+        raw(QStringLiteral("insert into TempTable select * from WordTable"));
+        raw(QStringLiteral("update UserTable set 经验值='40', 掌握单词数='3'"));
+    }
+
+    // Every word of the group answered: two counters, the last answer and the master type.
+    TPWriteBack group() const
+    {
+        TPWriteBack b;
+        int n = 0;
+        for (const char *w : {"apple", "pear", "plum", "fig", "kiwi"}) {
+            ++n;
+            b.words.append({W, Col::Word, QString::fromLatin1(w),
+                            {{Col::TimesDone, QString::number(n)},
+                             {Col::TimesWrong, QString::number(n - 1)},
+                             {Col::LastRight, Code::Right},
+                             {Col::MasterType, Code::Master11}}});
+            b.words.append({Tbl::TempTable, Col::Word, QString::fromLatin1(w), {{Col::LastRight, Code::Right}}});
+        }
+        b.learnerAdds = {{Col::UserExperience, 25}, {Col::MasteredCount, -1}};
+        return b;
+    }
+    QStringList bank() { return bankSnapshot(dm->PConnection.handle()); }
+};
+
+TEST_F(WriteBack, WritesEveryFieldOfEveryWordAndTheLearnerCountersTogether)
+{
+    QList<qint64> totals;
+    ASSERT_TRUE(PWriteBack(group(), QStringLiteral("词库更新失败"), &totals));
+    EXPECT_EQ(column(W, Col::TimesDone), (QStringList{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(column(W, Col::TimesWrong), (QStringList{"0", "1", "2", "3", "4"}));
+    EXPECT_EQ(column(W, Col::MasterType), QStringList(5, Code::Master11));
+    EXPECT_EQ(totals, (QList<qint64>{65, 2}));
+    EXPECT_EQ(column(Tbl::UserTable, Col::UserExperience), QStringList{"65"});
+    EXPECT_TRUE(dialogs->texts().isEmpty());
+}
+
+// The bank refuses the first, a middle or the last word, or the learner row: nothing changes at all,
+// and the learner sees one message, not one per word.
+class WriteBackRefused : public WriteBack, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+
+TEST_P(WriteBackRefused, LeavesTheWholeBankAsItWasAndSaysSoOnce)
+{
+    const QStringList before = bank();
+    refuse(QStringLiteral("update"), QString::fromUtf8(GetParam().first), QString::fromUtf8(GetParam().second));
+    const QStringList refusing = bank();
+    EXPECT_FALSE(PWriteBack(group()));
+    EXPECT_EQ(bank(), refusing);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("词库更新失败")});
+    EXPECT_EQ(before.size() + 1, refusing.size());  // only the trigger was added
+}
+
+INSTANTIATE_TEST_SUITE_P(KthWord, WriteBackRefused,
+                         ::testing::Values(std::pair{"WordTable", "old.单词='apple'"},
+                                           std::pair{"WordTable", "old.单词='plum'"},
+                                           std::pair{"WordTable", "old.单词='kiwi'"},
+                                           std::pair{"TempTable", "1"},
+                                           std::pair{"UserTable", "1"}));
+
+TEST_F(WriteBack, AWordWrittenTwiceEndsWithItsLaterValuesAndAnEmptyWriteChangesNothing)
+{
+    TPWriteBack b;
+    b.words.append({W, Col::Word, QStringLiteral("pear"), {{Col::MasterType, Code::Master10}}});
+    b.words.append({W, Col::Word, QStringLiteral("pear"), {}});
+    b.words.append({W, Col::Word, QStringLiteral("pear"), {{Col::MasterType, Code::Master01}}});
+    ASSERT_TRUE(PWriteBack(b));
+    EXPECT_EQ(column(W, Col::MasterType).at(1), Code::Master01);
+    EXPECT_EQ(column(W, Col::MasterType).at(0), column(W, Col::MasterType).at(2));
+}
+
+TEST_F(WriteBack, AFieldNameThatIsNoPlainNameIsRefusedBeforeAnythingIsWritten)
+{
+    const QStringList before = bank();
+    TPWriteBack b = group();
+    b.words.last().fields.append({QStringLiteral("单词=''; drop table WordTable; --"), QStringLiteral("x")});
+    EXPECT_FALSE(PWriteBack(b));
+    EXPECT_EQ(bank(), before);
+}
+
+}  // namespace
