@@ -1,6 +1,7 @@
 #include "core/writeback.h"
 
 #include "core/currentlist.h"
+#include "core/wordrecordread.h"
 #include "support/bankfixture.h"
 #include "support/banksnapshot.h"
 #include "vocab/bankvocab.h"
@@ -93,6 +94,25 @@ TEST_F(WriteBack, AFieldNameThatIsNoPlainNameIsRefusedBeforeAnythingIsWritten)
     b.words.last().fields.append({QStringLiteral("单词=''; drop table WordTable; --"), QStringLiteral("x")});
     EXPECT_FALSE(PWriteBack(b));
     EXPECT_EQ(bank(), before);
+}
+
+TEST_F(WriteBack, RecordsReadBackWhatWasWrittenFieldByFieldAndAMissingColumnStaysEmpty)
+{
+    ASSERT_TRUE(PWriteBack(group()));
+    const TPWordRecords rows = PReadWordRecords(W);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows.at(2).word, QStringLiteral("plum"));
+    EXPECT_EQ(rows.at(2).timesDone, QStringLiteral("3"));
+    EXPECT_EQ(rows.at(2).timesWrong, QStringLiteral("2"));
+    EXPECT_EQ(rows.at(2).lastRight, Code::Right);
+    EXPECT_EQ(rows.at(0).explanation, QStringLiteral("解释"));
+    dm->PSelectFieldsFromTableOrder(W, {Col::Word, Col::MasterType}, QString(), QString());
+    const TPWordRecords narrow = PRecordsOfQuery(dm->PQuery);
+    ASSERT_EQ(narrow.size(), 5);
+    EXPECT_EQ(narrow.at(4).word, QStringLiteral("kiwi"));
+    EXPECT_EQ(narrow.at(4).masterType, Code::Master11);
+    EXPECT_TRUE(narrow.at(4).explanation.isEmpty());
+    EXPECT_FALSE(dm->PQuery.isActive());
 }
 
 }  // namespace
