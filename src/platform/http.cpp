@@ -2,6 +2,9 @@
 
 #include "platform/textcodec.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -97,7 +100,7 @@ void setUpGet(CURL *c, Sink &sink)
                              code == CURLE_COULDNT_RESOLVE_PROXY;
     const QString detail = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
     throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"),
-                   unreachable ? WebError::NoAnswer : WebError::Failed);
+                   unreachable ? WebError::Unreachable : WebError::Failed);
 }
 // The reply of a finished transfer, or the WebError it ended in.
 HttpReply finishGet(const QString &url, CURL *c, CURLcode code, Sink &sink, const char *errorBuffer)
@@ -144,6 +147,37 @@ struct Transfer {
     char errorBuffer[CURL_ERROR_SIZE] = {};
     bool done = false;
     CURLcode code = CURLE_OPERATION_TIMEDOUT;
+};
+
+// Swallows the learner's input to every window of the program.
+class InputDrop : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::InputMethod:
+            return true;
+        default:
+            return false;
+        }
+    }
 };
 }  // namespace
 
@@ -248,3 +282,74 @@ void HttpSetTimeouts(int connectMs, int totalMs)
 
 int HttpConnectTimeoutMs() { return g_connectMs; }
 int HttpTotalTimeoutMs() { return g_totalMs; }
+
+HttpWaiter::HttpWaiter() : m_thread([this] { serve(); }) {}
+
+HttpWaiter::~HttpWaiter()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void HttpWaiter::run(const std::function<void()> &work)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) {
+        work();
+        return;
+    }
+    QEventLoop loop;
+    InputDrop drop;
+    app->installEventFilter(&drop);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_work = &work;
+        m_error = nullptr;
+        // The input comes back as soon as the work has ended, even while a box another handler
+        // opened meanwhile holds this loop up.
+        m_finished = [&loop, &drop, app] {
+            QMetaObject::invokeMethod(
+                &loop,
+                [&loop, &drop, app] {
+                    app->removeEventFilter(&drop);
+                    loop.quit();
+                },
+                Qt::QueuedConnection);
+        };
+    }
+    m_wake.notify_one();
+    loop.exec();
+    app->removeEventFilter(&drop);
+    // The loop also ends when the program quits: the work holds the caller's data till it has ended.
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_ended.wait(lock, [this] { return !m_work; });
+    if (m_error)
+        std::rethrow_exception(std::exchange(m_error, nullptr));
+}
+
+void HttpWaiter::serve()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || m_work; });
+        if (m_stop)
+            return;
+        const std::function<void()> &work = *m_work;
+        lock.unlock();
+        std::exception_ptr error;
+        try {
+            work();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        lock.lock();
+        m_work = nullptr;
+        m_error = error;
+        m_finished();
+        m_ended.notify_one();
+    }
+}

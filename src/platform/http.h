@@ -1,20 +1,28 @@
 #pragma once
 // Blocking HTTP requests over libcurl. A request never waits longer than its time-outs: a dead or
 // silent server ends in a WebError like any other failed request. libcurl honours http_proxy.
+// HttpWaiter runs them off a window's thread so that the window keeps painting meanwhile.
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 // A failed request (no connection, time-out, an HTTP error status) or an answer that cannot be
 // read. Its text is shown to the learner as it stands.
 class WebError : public std::runtime_error {
 public:
-    // NoAnswer: the server could not be reached, or did not answer in time.
-    enum Kind { Failed, NoAnswer };
+    // Unreachable: no connection could be made (refused, unknown host). NoAnswer: the request ran
+    // out of time. Failed: anything else (an error status, an answer too large to take).
+    enum Kind { Failed, Unreachable, NoAnswer };
     explicit WebError(const QString &message, Kind kind = Failed);
     QString message() const { return m_message; }
     Kind kind() const { return m_kind; }
@@ -49,3 +57,31 @@ constexpr int HttpDefaultTotalTimeoutMs = 15000;
 void HttpSetTimeouts(int connectMs, int totalMs);
 int HttpConnectTimeoutMs();
 int HttpTotalTimeoutMs();
+
+// Runs requests on a thread of its own while the calling thread goes on handling events: its
+// windows paint and its timers fire. The learner's keys and clicks are dropped while a request is
+// waited for, so no command starts twice and no stray click lands once the answer is in. One
+// waiter serves a run of requests, one at a time.
+class HttpWaiter {
+public:
+    HttpWaiter();
+    ~HttpWaiter();
+    HttpWaiter(const HttpWaiter &) = delete;
+    HttpWaiter &operator=(const HttpWaiter &) = delete;
+
+    // Runs work on the waiter's thread and returns once it has ended; an exception it ends in
+    // reaches the caller. Work must not touch windows.
+    void run(const std::function<void()> &work);
+
+private:
+    void serve();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_ended;
+    const std::function<void()> *m_work = nullptr;  // the work in hand, until it has ended
+    std::function<void()> m_finished;               // posted to the caller's thread when it has
+    std::exception_ptr m_error;
+    bool m_stop = false;
+    std::thread m_thread;
+};

@@ -2,6 +2,7 @@
 
 #include "platform/http.h"
 #include "services/addresses.h"
+#include "services/webaccess.h"
 
 #include <QDomDocument>
 #include <QStringList>
@@ -71,4 +72,47 @@ void PShowExampleSentences(QDomDocument &Doc, QTextEdit *Memo)
             root.removeChild(sent);
     }
     appendLines(Memo, lines);
+}
+
+bool PIsOnlineWaiting(HttpWaiter &Waiter)
+{
+    bool online = false;
+    Waiter.run([&online] { online = PIsOnline(); });
+    return online;
+}
+
+TPWordAnswer PAskWordService(QDomDocument &Doc, const QString &Word, HttpWaiter &Waiter)
+{
+    bool known = false;
+    try {
+        Waiter.run([&] { known = PLoadWordXml(Doc, Word); });
+    } catch (const WebError &e) {
+        switch (e.kind()) {
+        case WebError::Unreachable:
+            return TPWordAnswer::Unreachable;
+        case WebError::NoAnswer:
+            return TPWordAnswer::NoAnswer;
+        case WebError::Failed:
+            return TPWordAnswer::Failed;
+        }
+    }
+    return known ? TPWordAnswer::Known : TPWordAnswer::Unknown;
+}
+
+QString PWordServiceAsking() { return QStringLiteral("正在查询海词网站……"); }
+
+QString PWordServiceTrouble(TPWordAnswer Answer)
+{
+    switch (Answer) {
+    case TPWordAnswer::Unreachable:
+        return QStringLiteral("无法连接海词网站，请检查网络连接");
+    case TPWordAnswer::NoAnswer:
+        return QStringLiteral("海词网站没有回应，请稍后再试");
+    case TPWordAnswer::Failed:
+        return QStringLiteral("海词网站的回应有误，请稍后再试");
+    case TPWordAnswer::Known:
+    case TPWordAnswer::Unknown:
+        break;
+    }
+    return QString();
 }

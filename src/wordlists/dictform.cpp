@@ -16,6 +16,7 @@
 #include "services/wordxml.h"
 #include "wordlists/newwordrow.h"
 #include "services/richtext.h"
+#include "services/untouchedtext.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -25,8 +26,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QTextEdit>
+#include <QToolButton>
 
 TPDictForm *PDictForm = nullptr;
 QString PDictFoundTable;
@@ -47,6 +50,7 @@ void TPDictForm::BTFindClick() { PopMenuFind->popup(QCursor::pos() - QPoint(0, 8
 
 void TPDictForm::PClearResult()
 {
+    m_storedDetails.clear();
     EdPron->clear();
     EdMean->clear();
     REExpl->clear();
@@ -58,6 +62,8 @@ void TPDictForm::PClearResult()
 
 void TPDictForm::PFindWord()
 {
+    if (m_asking)
+        return;
     const QString text = MeWord->text();
     if (text.isEmpty()) {
         LBhint->setText(QStringLiteral("请输入所查单词"));
@@ -91,15 +97,24 @@ void TPDictForm::PFindWord()
 void TPDictForm::findOnline(const QString &word)
 {
     QDomDocument doc;
-    bool found = false;
-    try {
-        found = PIsOnline() && PLoadWordXml(doc, word);
-    } catch (const WebError &) {
-        // A failed fetch or an unreadable answer is a word the service could not give.
-        found = false;
+    TPWordAnswer answer = TPWordAnswer::Unreachable;
+    {
+        // The window paints and says that it is asking; a second look-up waits for this one.
+        m_asking = true;
+        BTFind->setEnabled(false);
+        PopFind0->setEnabled(false);
+        LBhint->setText(PWordServiceAsking());
+        const auto done = qScopeGuard([this] {
+            m_asking = false;
+            BTFind->setEnabled(true);
+            PopFind0->setEnabled(true);
+        });
+        HttpWaiter waiter;
+        if (PIsOnlineWaiting(waiter))
+            answer = PAskWordService(doc, word, waiter);
     }
-    if (!found) {
-        LBhint->setText(QStringLiteral("查无此词"));
+    if (answer != TPWordAnswer::Known) {
+        LBhint->setText(answer == TPWordAnswer::Unknown ? QStringLiteral("查无此词") : PWordServiceTrouble(answer));
         ImgWordSvc->hide();
         return;
     }
@@ -130,6 +145,7 @@ void TPDictForm::showListWord(const QString &word)
     q.close();
     EdPron->setText(pron);
     EdMean->setText(mean);
+    m_storedDetails = expl;
     REExpl->setPlainText(expl);
     PShowStoredText(RESent, sent);
     GBadd->hide();
@@ -219,7 +235,7 @@ void TPDictForm::PSaveChanges()
     try {
         const std::pair<QString, QString> fields[] = {{Col::Phonetic, EdPron->text()},
                                                       {Col::Explanation, EdMean->text()},
-                                                      {Col::Details, REExpl->toPlainText()},
+                                                      {Col::Details, PKeepUntouched(m_storedDetails, REExpl->toPlainText())},
                                                       {Col::Example, PRichTextSource(RESent)}};
         JetTransaction t(Pdatamodule->PConnection);
         for (const auto &f : fields)
@@ -265,7 +281,11 @@ void TPDictForm::FormActivate()
     // Sizes that add up to the space there is are taken as they are, not scaled.
     Splitter1->setSizes({width, qMax(both - width, 1)});
     MeWord->setFocus();
+    // What the learner types next is a new word, not more of the last one.
+    MeWord->selectAll();
 }
+
+void TPDictForm::FormCloseQuery(bool &CanClose) { CanClose = !m_asking; }
 
 void TPDictForm::FormClose(TCloseAction &)
 {

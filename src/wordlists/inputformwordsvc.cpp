@@ -18,7 +18,6 @@
 #include "services/wordxml.h"
 #include "services/handovers.h"
 #include "wordlists/newwordrow.h"
-#include "wordlists/paintingfetch.h"
 #include "services/richtext.h"
 
 #include <QAction>
@@ -74,6 +73,20 @@ QStringList boxLines(const QPlainTextEdit *box)
     if (text.endsWith(QLatin1Char('\n')))
         lines.removeLast();
     return lines;
+}
+
+// How the import ended: the lines stored, the lines not stored and whether they went back to the
+// box, and why the service stopped being asked.
+QString importReport(int stored, int failed, bool backInBox, TPWordAnswer trouble)
+{
+    QString text = QStringLiteral("已入库 %1 行").arg(stored);
+    if (failed > 0)
+        text += (backInBox ? QStringLiteral("，%1 行未能入库，已放回输入框") : QStringLiteral("，%1 行未能入库")).arg(failed);
+    text += QStringLiteral("。");
+    const QString why = PWordServiceTrouble(trouble);
+    if (!why.isEmpty())
+        text += QStringLiteral("\n") + why + QStringLiteral("。");
+    return text;
 }
 
 struct ImportingFlag {
@@ -271,25 +284,26 @@ void TPInputFormWordSvc::BtCreateClick()
 
     QDomDocument doc;
     QStringList failed;
-    const bool online = PIsOnline();
-    bool answering = online;
-    if (online && n > 0) {
+    int stored = 0;
+    // Once the service has stopped answering, asking again would only wait once more.
+    TPWordAnswer trouble = TPWordAnswer::Known;
+    {
         ImportingFlag busy(m_importing);
-        TPPaintingFetcher fetcher;
+        HttpWaiter waiter;
+        if (n > 0 && !PIsOnlineWaiting(waiter))
+            trouble = TPWordAnswer::Unreachable;
         for (const QString &line : lines) {
             ProgressBar1->setValue(ProgressBar1->value() + 1);
             PClearText();
-            bool found = false;
-            // Once the service has stopped answering, asking again would only wait once more.
-            if (answering) {
-                try {
-                    found = fetcher.PLoadWordXml(doc, line);
-                } catch (const WebError &e) {
-                    answering = e.kind() != WebError::NoAnswer;
-                }
+            TPWordAnswer answer = trouble;
+            if (trouble == TPWordAnswer::Known) {
+                answer = PAskWordService(doc, line, waiter);
+                if (answer == TPWordAnswer::Unreachable || answer == TPWordAnswer::NoAnswer)
+                    trouble = answer;
             }
             const QDomElement root = doc.documentElement();
-            const QString key = found ? root.firstChildElement(QStringLiteral("key")).text() : QString();
+            const QString key =
+                answer == TPWordAnswer::Known ? root.firstChildElement(QStringLiteral("key")).text() : QString();
             if (key.isEmpty()) {
                 failed << line;
                 continue;
@@ -302,17 +316,20 @@ void TPInputFormWordSvc::BtCreateClick()
             PLookupPhonetic(key, pron);
             EdPron->setText(pron);
             PInsertNewWord(PCurrentTable, {key, pron, EdExpl->text(), QString(), RESent->toPlainText(), QString()});
+            ++stored;
         }
     }
 
     if (!failed.isEmpty())
         MeInputList->setPlainText(failed.join(QLatin1Char('\n')));
-    // Without the service nothing was stored: the learner's lines stay to be tried again.
+    // Without the service the learner's lines stay to be tried again.
+    const bool answering = trouble == TPWordAnswer::Known;
     if (CBClearMemo->isChecked() && answering)
         MeInputList->clear();
     if (CBKeepUnique->isChecked())
         PLoadAndDedupTable(LVWordList, PCurrentTable, Col::Word);
     FormActivate();
+    PDialogs().message(importReport(stored, int(failed.size()), !MeInputList->toPlainText().isEmpty(), trouble));
 }
 
 void TPInputFormWordSvc::Button1Click()

@@ -1,7 +1,13 @@
 #include "platform/http.h"
 #include "support/loopbackweb.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QLineEdit>
 #include <QStringEncoder>
+#include <QTest>
+#include <QTimer>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,6 +40,7 @@ TEST(Http, ErrorStatusIsAFailedRequest)
         FAIL() << "no error";
     } catch (const WebError &e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("500"))) << e.what();
+        EXPECT_EQ(e.kind(), WebError::Failed);
     }
     // An address the server does not know is a 404.
     EXPECT_THROW(HttpGet(QStringLiteral("http://lexorin.example.net/none")), WebError);
@@ -57,6 +64,7 @@ TEST(Http, DeadServerFailsAndIsNotConnectable)
         FAIL() << "no error";
     } catch (const WebError &e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("网络请求失败：") + Page)) << e.what();
+        EXPECT_EQ(e.kind(), WebError::Unreachable);
     }
     EXPECT_FALSE(HttpCanConnect(Page));
 }
@@ -72,6 +80,7 @@ TEST(Http, SilentServerEndsInTheTimeOut)
         FAIL() << "no error";
     } catch (const WebError &e) {
         EXPECT_EQ(e.message(), QStringLiteral("网络请求超时：") + Page);
+        EXPECT_EQ(e.kind(), WebError::NoAnswer);
     }
     EXPECT_EQ(web.requestCount(), 1);
     // The connection itself is made: the probe says the site can be reached.
@@ -96,5 +105,80 @@ TEST(Http, WithoutACharsetUtf8OrElseTheChineseCodePage)
     web.serve(gbPage, QByteArray(gb.encode(QStringLiteral("<a href=\"x\">如何背单词</a>"))), "text/html");
     EXPECT_EQ(HttpGetText(utf8Page), QStringLiteral("<a href=\"x\">如何背单词</a>"));
     EXPECT_EQ(HttpGetText(gbPage), QStringLiteral("<a href=\"x\">如何背单词</a>"));
+}
+
+// While the work runs, this thread handles events (a handler queued before runs) but drops the
+// learner's keys; once the work has ended they arrive again.
+TEST(HttpWaiter, TheCallingThreadHandlesEventsButNotKeysWhileTheWorkRuns)
+{
+    QLineEdit box;
+    std::promise<void> release;
+    std::future<void> released = release.get_future();
+    bool ran = false;
+    QString typedMeanwhile = QStringLiteral("not run");
+    QMetaObject::invokeMethod(
+        &box,
+        [&] {
+            ran = true;
+            QTest::keyClicks(&box, QStringLiteral("abc"));
+            typedMeanwhile = box.text();
+            release.set_value();
+        },
+        Qt::QueuedConnection);
+    bool workSawRelease = false;
+    HttpWaiter waiter;
+    waiter.run([&] { workSawRelease = released.wait_for(std::chrono::seconds(30)) == std::future_status::ready; });
+    QCoreApplication::removePostedEvents(&box, QEvent::MetaCall);
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(workSawRelease);
+    EXPECT_EQ(typedMeanwhile, QString());
+    QTest::keyClicks(&box, QStringLiteral("abc"));
+    EXPECT_EQ(box.text(), QStringLiteral("abc"));
+}
+
+// A box that a handler opens while the work runs gets the learner's keys as soon as the work has
+// ended, though the wait cannot return before the box is closed.
+TEST(HttpWaiter, ABoxOpenedMeanwhileTakesKeysOnceTheWorkHasEnded)
+{
+    QLineEdit box;
+    std::promise<void> release;
+    std::future<void> released = release.get_future();
+    bool typed = false;
+    QMetaObject::invokeMethod(
+        &box,
+        [&] {
+            release.set_value();
+            QEventLoop modal;
+            QTimer tryKeys;
+            const QDeadlineTimer giveUp(30000);
+            QObject::connect(&tryKeys, &QTimer::timeout, [&] {
+                QTest::keyClick(&box, Qt::Key_X);
+                typed = !box.text().isEmpty();
+                if (typed || giveUp.hasExpired())
+                    modal.quit();
+            });
+            tryKeys.start(1);
+            modal.exec();
+        },
+        Qt::QueuedConnection);
+    HttpWaiter waiter;
+    waiter.run([&] { released.wait(); });
+    EXPECT_TRUE(typed);
+}
+
+TEST(HttpWaiter, AnErrorOfTheWorkReachesTheCallerAndTheWaiterServesOn)
+{
+    HttpWaiter waiter;
+    try {
+        waiter.run([] { throw WebError(QStringLiteral("不通"), WebError::Unreachable); });
+        FAIL() << "no error";
+    } catch (const WebError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("不通"));
+        EXPECT_EQ(e.kind(), WebError::Unreachable);
+    }
+    QStringList done;
+    waiter.run([&] { done << QStringLiteral("one"); });
+    waiter.run([&] { done << QStringLiteral("two"); });
+    EXPECT_EQ(done, (QStringList{"one", "two"}));
 }
 }  // namespace

@@ -4,6 +4,8 @@
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "services/publicform.h"
+#include "support/banksnapshot.h"
+#include "wordlists/eventhook.h"
 #include "wordsvcfixture.h"
 
 #include <QAction>
@@ -17,7 +19,10 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -96,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
     Words, DictRefusal,
     ::testing::Values(Refusal{"study", "正在学习的单词不可查", 0}, Refusal{" study ", "正在学习的单词不可查", 0},
                       Refusal{"apple pie", "只能查英语单词", 0}, Refusal{"苹果", "只能查英语单词", 0},
-                      Refusal{"xyzzy", "查无此词", 1}, Refusal{"broken", "查无此词", 1},
-                      Refusal{"failing", "查无此词", 1}));
+                      Refusal{"xyzzy", "查无此词", 1}, Refusal{"broken", "海词网站的回应有误，请稍后再试", 1},
+                      Refusal{"failing", "海词网站的回应有误，请稍后再试", 1}));
 
 TEST_F(DictForm, AnEmptyWordBoxAsksForAWordAndKeepsTheResult)
 {
@@ -108,13 +113,120 @@ TEST_F(DictForm, AnEmptyWordBoxAsksForAWordAndKeepsTheResult)
     EXPECT_EQ(form->EdMean->text(), QStringLiteral("解释"));
 }
 
-TEST_F(DictForm, OfflineIsNoSuchWord)
+// While the service is asked the window handles events: the status line says so, the learner's
+// keys and a second look-up go nowhere, the window stays open. Each outcome has words of its own.
+enum class Service { Knows, DoesNotKnow, IsSilent, Errs, IsDown };
+
+struct Asking {
+    Service service;
+    const char *hint;
+    int requests;
+};
+
+void PrintTo(const Asking &a, std::ostream *os) { *os << a.hint; }
+
+class DictAsking : public DictForm, public ::testing::WithParamInterface<Asking> {};
+
+TEST_P(DictAsking, TheWindowSaysItIsAskingTakesNoSecondLookUpAndEndsInTheOutcomesOwnWords)
 {
-    ProxyEnvironment dead("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
-    serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    ShortHttpTimeouts quick(2000, 300);
+    std::optional<ProxyEnvironment> down;
+    const QString pear = QStringLiteral("pear");
+    switch (GetParam().service) {
+    case Service::Knows:
+        serveWord(pear, pear, QStringLiteral("n. 梨"));
+        break;
+    case Service::DoesNotKnow:
+        serveUnknown(pear);
+        break;
+    case Service::IsSilent:
+        web.setSilent(true);
+        break;
+    case Service::Errs:
+        web.serve(query(pear), "oops", "text/plain", 500);
+        break;
+    case Service::IsDown:
+        down.emplace("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+        break;
+    }
+    addWord(W, QStringLiteral("apple"));
+    lookUp(QStringLiteral("apple"));
+    form->show();
+
+    bool ran = false, findEnabled = true, closed = true;
+    QString during;
+    QMetaObject::invokeMethod(
+        form.get(),
+        [&] {
+            ran = true;
+            during = hint();
+            findEnabled = form->BTFind->isEnabled() || form->PopFind0->isEnabled();
+            QTest::keyClicks(form->MeWord, QStringLiteral("s"));
+            QTest::keyClick(form->MeWord, Qt::Key_Return);
+            form->PFindWord();
+            closed = form->close();
+        },
+        Qt::QueuedConnection);
+    lookUp(pear);
+    QCoreApplication::removePostedEvents(form.get(), QEvent::MetaCall);
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(during, QStringLiteral("正在查询海词网站……"));
+    EXPECT_FALSE(findEnabled);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->MeWord->text(), pear);
+    EXPECT_EQ(hint(), QString::fromUtf8(GetParam().hint));
+    EXPECT_EQ(web.requestCount(), GetParam().requests);
+    EXPECT_EQ(form->EdMean->text().isEmpty(), GetParam().service != Service::Knows);
+    EXPECT_TRUE(form->BTFind->isEnabled());
+    EXPECT_TRUE(form->PopFind0->isEnabled());
+    EXPECT_TRUE(dialogs->shown().isEmpty()) << dialogs->texts().join('|').toStdString();
+    form->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, DictAsking,
+                         ::testing::Values(Asking{Service::Knows, "在海词网站上找到该词", 1},
+                                           Asking{Service::DoesNotKnow, "查无此词", 1},
+                                           Asking{Service::IsSilent, "海词网站没有回应，请稍后再试", 1},
+                                           Asking{Service::Errs, "海词网站的回应有误，请稍后再试", 1},
+                                           Asking{Service::IsDown, "无法连接海词网站，请检查网络连接", 0}));
+
+TEST_F(DictForm, TheStatusLinePaintsTheAskingTextWhileASilentServiceKeepsTheLookUpWaiting)
+{
+    ShortHttpTimeouts quick(2000, 300);
+    web.setSilent(true);
+    form->show();
+    bool looking = false;
+    QStringList painted;
+    PHookEvents(form->LBhint, [&](QEvent *e) {
+        if (e->type() == QEvent::Paint && looking)
+            painted << hint();
+        return false;
+    });
+    looking = true;
     lookUp(QStringLiteral("pear"));
-    EXPECT_EQ(hint(), QStringLiteral("查无此词"));
+    looking = false;
+    EXPECT_TRUE(painted.contains(QStringLiteral("正在查询海词网站……"))) << painted.join('|').toStdString();
+    EXPECT_EQ(hint(), QStringLiteral("海词网站没有回应，请稍后再试"));
     expectNoResult();
+    form->hide();
+}
+
+TEST_F(DictForm, TheWordBoxOpensWithItsTextSelectedSoTypingStartsANewWord)
+{
+    addWord(W, QStringLiteral("expend"));
+    addWord(L1, QStringLiteral("serendipity"));
+    lookUp(QStringLiteral("expend"));
+    const bool opened = whileModal(form.get(), [&] { form->ShowModal(); }, [&] {
+        QTest::keyClicks(form->MeWord, QStringLiteral("serendipity"));
+        QTest::keyClick(form->MeWord, Qt::Key_Return);
+        form->close();
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(form->MeWord->text(), QStringLiteral("serendipity"));
+    EXPECT_EQ(PDictFoundTable, L1);
+    EXPECT_EQ(web.requestCount(), 0);
 }
 
 TEST_F(DictForm, AWordInTwoListsIsFoundInWordTableAndMayMoveToEveryOtherList)
@@ -267,6 +379,39 @@ TEST_F(DictForm, SaveWritesTheFourFieldsOfTheFoundRowsAndRefusesAnEmptyMeaning)
     EXPECT_EQ(shown.charFormat().foreground().color(), QColor(Qt::red));
     shown.setPosition(2);
     EXPECT_NE(shown.charFormat().fontWeight(), QFont::Bold);
+}
+
+// Details as another program may have stored them: Windows line ends, a lone CR, no-break spaces,
+// Unicode line and paragraph separators. A plain-text box shows each of them otherwise.
+const QString OddDetails = QStringLiteral("第一行\r\n第二\u00a0行\u2028第三行\u2029end\r");
+
+TEST_F(DictForm, AnUnchangedSaveStoresTheDetailsByteForByteAndLeavesTheBankAsItWas)
+{
+    addTestedWord(W, QStringLiteral("apple"));
+    dm->PUpdateOneDataFromTable(W, QStringLiteral("单词"), QStringLiteral("详解"), QStringLiteral("apple"), OddDetails);
+    lookUp(QStringLiteral("apple"));
+    form->BTsave->click();
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("详解"), W, QStringLiteral("单词"), QStringLiteral("apple")),
+              OddDetails);
+    // The example's markup is the rich edit's own after the first save: a second one changes nothing.
+    const QStringList bank = bankSnapshot(dm->PConnection.handle());
+    lookUp(QStringLiteral("apple"));
+    form->BTsave->click();
+    EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
+    EXPECT_TRUE(dialogs->shown().isEmpty()) << dialogs->texts().join('|').toStdString();
+}
+
+TEST_F(DictForm, AnEditedDetailsKeepsEveryCharacterTheLearnerDidNotTouch)
+{
+    addTestedWord(W, QStringLiteral("apple"));
+    dm->PUpdateOneDataFromTable(W, QStringLiteral("单词"), QStringLiteral("详解"), QStringLiteral("apple"), OddDetails);
+    lookUp(QStringLiteral("apple"));
+    QTextCursor c = form->REExpl->document()->find(QStringLiteral("第二"));
+    ASSERT_FALSE(c.isNull());
+    c.insertText(QStringLiteral("2nd"));
+    form->BTsave->click();
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("详解"), W, QStringLiteral("单词"), QStringLiteral("apple")),
+              QStringLiteral("第一行\r\n2nd\u00a0行\u2028第三行\u2029end\r"));
 }
 
 TEST_F(DictForm, AnOnlineWordIsAddedAsOneNewRowWithTheFieldsOfANewWrongWord)

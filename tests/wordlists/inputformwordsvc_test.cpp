@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -105,11 +106,13 @@ TEST_F(InputFormWordSvc, FailedLinesGoBackExactlyUnlessTheBoxIsCleared)
     // Lines go as typed: " pear" is not "pear".
     EXPECT_EQ(box(), QStringLiteral("xyzzy\n pear\nbroken"));
     EXPECT_EQ(words(L1), (QStringList{"apple", "pear"}));
-    EXPECT_TRUE(dialogs->shown().isEmpty());
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("已入库 2 行，3 行未能入库，已放回输入框。")});
 
+    dialogs->clear();
     form->CBClearMemo->setChecked(true);
     import(input);
     EXPECT_EQ(box(), QString());
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("已入库 2 行，3 行未能入库。")});
 }
 
 TEST_F(InputFormWordSvc, DuplicatesGoUnlessKeptAndAnEmptyBoxStillRefreshesTheList)
@@ -126,13 +129,14 @@ TEST_F(InputFormWordSvc, DuplicatesGoUnlessKeptAndAnEmptyBoxStillRefreshesTheLis
     EXPECT_EQ(form->LVWordList->topLevelItemCount(), 2);
 }
 
-TEST_F(InputFormWordSvc, OfflineStoresNothingAndKeepsTheLearnersLines)
+TEST_F(InputFormWordSvc, OfflineStoresNothingKeepsTheLearnersLinesAndSaysWhy)
 {
     ProxyEnvironment dead("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
     import(QStringLiteral("apple\npear"));
     EXPECT_EQ(box(), QStringLiteral("apple\npear"));
     EXPECT_TRUE(words(L1).isEmpty());
-    EXPECT_TRUE(dialogs->shown().isEmpty());
+    EXPECT_EQ(dialogs->texts(),
+              QStringList{QStringLiteral("已入库 0 行，2 行未能入库，已放回输入框。\n无法连接海词网站，请检查网络连接。")});
 }
 
 TEST_F(InputFormWordSvc, AServiceThatStopsAnsweringCostsOneTimeOutAndTheRestGoBack)
@@ -149,6 +153,32 @@ TEST_F(InputFormWordSvc, AServiceThatStopsAnsweringCostsOneTimeOutAndTheRestGoBa
     EXPECT_EQ(words(L1), QStringList{"apple"});
     EXPECT_EQ(box(), QStringLiteral("pear\nplum\nfig"));
     EXPECT_EQ(form->ProgressBar1->value(), 4);
+    EXPECT_EQ(dialogs->texts(),
+              QStringList{QStringLiteral("已入库 1 行，3 行未能入库，已放回输入框。\n海词网站没有回应，请稍后再试。")});
+}
+
+TEST_F(InputFormWordSvc, AClickOnImportWhileTheServiceIsAskedStartsNoSecondImport)
+{
+    ShortHttpTimeouts quick(2000, 300);
+    web.setSilent(true);
+    form->show();
+    bool clicked = false;
+    QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged, [&](int v) {
+        if (v != 1 || clicked)
+            return;
+        clicked = true;
+        // Handled once this thread waits for the service.
+        QMetaObject::invokeMethod(form.get(), [&] { QTest::mouseClick(form->BtCreate, Qt::LeftButton); },
+                                  Qt::QueuedConnection);
+    });
+    import(QStringLiteral("apple\npear"));
+    QCoreApplication::removePostedEvents(form.get(), QEvent::MetaCall);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(web.requestCount(), 1);
+    EXPECT_EQ(dialogs->texts(),
+              QStringList{QStringLiteral("已入库 0 行，2 行未能入库，已放回输入框。\n海词网站没有回应，请稍后再试。")});
+    EXPECT_EQ(box(), QStringLiteral("apple\npear"));
+    form->hide();
 }
 
 TEST_F(InputFormWordSvc, TheWindowPaintsWhileAFetchIsWaitingAndCannotCloseMeanwhile)
