@@ -55,7 +55,8 @@ Engine &engine()
 
 }  // namespace
 
-TSpVoice::TSpVoice() { engine(); }
+// The engine starts with the first word spoken: loading its voices would cost every start of the program.
+TSpVoice::TSpVoice() = default;
 
 QString TSpVoice::PlainText(const QString &text)
 {

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHash>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -64,7 +66,14 @@ QToolButton *PMakeSpeedButton(QWidget *parent, const QString &name, const QStrin
 QToolButton *PMakePictureButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon, const QString &hint)
 {
     QToolButton *b = PMakeSpeedButton(parent, name, hint);
-    b->setIcon(parent->style()->standardIcon(icon));
+    // The style reads an icon's image files each time it is asked; the windows ask for the same
+    // few icons dozens of times while the program starts.
+    static QHash<QPair<const QStyle *, int>, QIcon> made;
+    const QStyle *style = parent->style();
+    auto it = made.find({style, int(icon)});
+    if (it == made.end())
+        it = made.insert({style, int(icon)}, style->standardIcon(icon));
+    b->setIcon(*it);
     return b;
 }
 
