@@ -4,11 +4,19 @@
 #include "core/datamodule.h"
 #include "core/wordrecords.h"
 #include "platform/clock.h"
+#include "platform/filestat.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+
+QString POpenBankFileRefusal(const QString &Path)
+{
+    if (!PIsEngineFileOf(Path, PWordBankPath))
+        return QString();
+    return QStringLiteral("“") + Path + QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。");
+}
 
 void PGetAllTableNames(QString &List)
 {
@@ -100,6 +108,20 @@ void PSlimWordBank()
     Pdatamodule->PConnection.close();
     const qint64 oldSize = QFileInfo(PWordBankPath).size() / 1000;
     const QString newFile = PProgramDir + QStringLiteral("New.mdb");
+    // A compaction cut short (a full disk, a kill) leaves its scratch file, which would make
+    // every later one fail; the engine's companions of it go too, or they would be read into
+    // the new copy. Never the bank itself, whatever its name.
+    const QStringList scratch{newFile, newFile + QStringLiteral("-journal"), newFile + QStringLiteral("-wal"),
+                              newFile + QStringLiteral("-shm")};
+    for (const QString &file : scratch) {
+        const QString refusal = POpenBankFileRefusal(file);
+        if (!refusal.isEmpty()) {
+            PDialogs().message(refusal, QString(), Dialogs::Critical);
+            return;
+        }
+    }
+    for (const QString &file : scratch)
+        QFile::remove(file);
     QString message = QStringLiteral("瘦身失败");
     if (PCompactDatabase(PWordBankPath, newFile)) {
         // The old bank stays until its replacement is whole in its place.
@@ -120,8 +142,11 @@ void PBackupWordBank()
     Pdatamodule->PQuery.close();
     Pdatamodule->PConnection.close();
     const QString target = PProgramDir + PShortDateText() + QStringLiteral(".lxb");
-    if (QFileInfo(target).canonicalFilePath() == QFileInfo(PWordBankPath).canonicalFilePath())
-        return;  // the open bank itself is never overwritten by its own backup
+    const QString refusal = POpenBankFileRefusal(target);
+    if (!refusal.isEmpty()) {
+        PDialogs().message(refusal, QString(), Dialogs::Critical);
+        return;
+    }
     if (replaceFileWithCopy(PWordBankPath, target, true))
         PDialogs().message(QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
 }
@@ -129,7 +154,16 @@ void PBackupWordBank()
 bool PConnectWordBank(const QString &Path)
 {
     const QString previous = PWordBankPath;
-    PWordBankPath = Path;
+    // The bank in use, chosen again under any name, is connected again as a cancelled choice
+    // is; the files the engine keeps beside it are no bank.
+    const TPFileStamp chosen = PFileStampOf(Path), bank = PFileStampOf(previous);
+    const bool same = chosen.exists && bank.exists && chosen.device == bank.device && chosen.inode == bank.inode;
+    const QString refusal = same ? QString() : POpenBankFileRefusal(Path);
+    if (!refusal.isEmpty()) {
+        PDialogs().message(refusal, QString(), Dialogs::Critical);
+        return false;
+    }
+    PWordBankPath = same ? previous : Path;
     try {
         Pdatamodule->PResetConnection();
         return true;

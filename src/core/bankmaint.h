@@ -3,6 +3,11 @@
 
 #include <QString>
 
+// The open bank and the files the engine keeps beside it are opened by the engine alone: any
+// other handle on them, once closed, drops the engine's locks for the whole program. Empty when
+// Path is none of them; else the message that refuses it.
+QString POpenBankFileRefusal(const QString &Path);
+
 // Appends every registered list name followed by "," and then "WordTable".
 void PGetAllTableNames(QString &List);
 void PInitWordBank();

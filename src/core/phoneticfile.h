@@ -5,6 +5,6 @@
 #include <QString>
 
 // Phonetic := the transcription of the first line whose key is Word exactly (letter case
-// counts). No file or no such line: Phonetic keeps its value. The file is read again only
-// after it changed.
+// counts). No file or no such line: Phonetic keeps its value. Every change of the file's
+// content is seen by the next look-up.
 void PLookupPhonetic(const QString &Word, QString &Phonetic);

@@ -6,6 +6,7 @@
 #include "platform/textcodec.h"
 #include "platform/clock.h"
 #include "core/phoneticfile.h"
+#include "core/bankmaint.h"
 
 #include <QHash>
 #include <QSet>
@@ -33,6 +34,9 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
     if (!kingsoft && !google)
         return false;
 
+    const QString refusal = POpenBankFileRefusal(OpenDialog.FileName);
+    if (!refusal.isEmpty())
+        throw EngineError(refusal);
     QString text;
     if (!PReadTextFile(OpenDialog.FileName, text))
         throw EngineError(QStringLiteral("无法读取文件“") + OpenDialog.FileName + QStringLiteral("”。"));

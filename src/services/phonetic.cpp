@@ -1,6 +1,8 @@
 #include "services/phonetic.h"
 
+#include "core/bankmaint.h"
 #include "core/datamodule.h"
+#include "platform/dialogs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QHash>
 #include <QTextEdit>
+#include <utility>
 
 const QString PPhoneticFontName = QStringLiteral("Kingsoft Phonetic Plain");
 
@@ -43,6 +46,16 @@ void applyPhoneticFont(QWidget *Control)
     // control gets the family the file really holds, so any IPA font in its place shows.
     static QHash<QString, QString> registered;
     if (!registered.contains(path)) {
+        // The open bank in the font's place is no font: it is not read, and counts as no font
+        // file. Said once, as each window showing phonetics asks for the font.
+        const QString refusal = POpenBankFileRefusal(path);
+        if (!refusal.isEmpty()) {
+            static bool told = false;
+            if (!std::exchange(told, true))
+                PDialogs().message(refusal, QString(), Dialogs::Critical);
+            emptyControl(Control);
+            return;
+        }
         const int id = QFontDatabase::addApplicationFont(path);
         const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
         registered.insert(path, families.isEmpty() ? PPhoneticFontName : families.first());

@@ -1,5 +1,6 @@
 #include "services/utils.h"
 
+#include "core/bankmaint.h"
 #include "platform/dialogs.h"
 
 #include <QBrush>
@@ -7,6 +8,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QWidget>
+#include <utility>
 
 QPixmap *PBackBitmap = nullptr;
 
@@ -16,6 +18,14 @@ void PLoadFormBackground(QWidget *Form)
     const QString path = QStringLiteral("back.bmp");
     if (!Form || !QFileInfo(path).isFile())
         return;
+    const QString refusal = POpenBankFileRefusal(path);
+    if (!refusal.isEmpty()) {
+        // Said once: every window asks for the background as it is made.
+        static bool told = false;
+        if (!std::exchange(told, true))
+            PDialogs().message(refusal, QString(), Dialogs::Critical);
+        return;
+    }
     QPixmap pixmap;
     if (!pixmap.load(path))
         return;

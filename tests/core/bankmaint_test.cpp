@@ -74,7 +74,7 @@ TEST_F(Maintenance, AListNameWithACommaMakesInitialisationFail)
     expectInitial(W);
 }
 
-TEST_F(Maintenance, CompactingTwiceWorksAndAStrayNewFileFails)
+TEST_F(Maintenance, CompactingTwiceWorksAndAScratchFileLeftBehindIsRemovedFirst)
 {
     for (int i = 0; i < 300; ++i)
         addWord(W, QStringLiteral("w%1").arg(i), QString(200, QLatin1Char('x')));
@@ -97,18 +97,29 @@ TEST_F(Maintenance, CompactingTwiceWorksAndAStrayNewFileFails)
     PSlimWordBank();
     EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("瘦身成功")));
 
-    QFile stray(programDir + QStringLiteral("New.mdb"));
-    ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
-    stray.write("left over");
-    stray.close();
-    const QByteArray bankBefore = [&] { QFile f(bankPath); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    // What a compaction cut short leaves: its half-written copy and a journal beside it, which
+    // the engine would otherwise play into the next copy.
+    for (const char *name : {"New.mdb", "New.mdb-journal"})
+        writeJunkFile(programDir + QString::fromLatin1(name));
     PSlimWordBank();
-    EXPECT_EQ(dialogs->lastText(), QStringLiteral("瘦身失败"));
-    EXPECT_EQ(QFileInfo(programDir + QStringLiteral("New.mdb")).size(), 9);
-    QFile f(bankPath);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), bankBefore);
+    EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("瘦身成功"))) << dialogs->lastText().toStdString();
+    EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("New.mdb")));
+    EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("New.mdb-journal")));
     EXPECT_EQ(column(W, K), QStringList{QStringLiteral("after")});
+}
+
+TEST_F(Maintenance, ABankThatIsTheCompactionsScratchFileIsNeitherRemovedNorCompacted)
+{
+    dm.reset();
+    const QString scratch = programDir + QStringLiteral("New.mdb");
+    BankFixture::makeBank(scratch);
+    dm = std::make_unique<TPdatamodule>(programDir, QStringList{scratch});
+    addWord(W, QStringLiteral("mine"));
+    dialogs->clear();
+    PSlimWordBank();
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("“") + scratch +
+                                            QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。")});
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("mine")});
 }
 
 TEST_F(Maintenance, ABankAnotherProgramHasOpenIsNotCompacted)
@@ -155,19 +166,55 @@ TEST_F(Maintenance, ASecondBackupOnOneDayOverwritesTheFirst)
     EXPECT_FALSE(QFile::exists(target + QStringLiteral(".part")));
 }
 
-TEST_F(Maintenance, ABackupNeverOverwritesTheOpenBank)
+TEST_F(Maintenance, ABackupNeverOverwritesTheOpenBankUnderAnyName)
 {
     dm.reset();
     const QString dated = programDir + PShortDateText() + QStringLiteral(".lxb");
-    BankFixture::makeBank(dated);
-    dm = std::make_unique<TPdatamodule>(programDir, QStringList{dated});
-    addWord(W, QStringLiteral("mine"));
-    const qint64 size = QFileInfo(dated).size();
+    const QString elsewhere = dir.path() + QStringLiteral("/elsewhere.lxb");
+    BankFixture::makeBank(elsewhere);
+    // The backup's name is the bank itself, then a second name of it.
+    for (const auto &[bank, link] : {std::pair{dated, false}, std::pair{elsewhere, true}}) {
+        if (link)
+            ASSERT_TRUE(QFile::remove(dated) && QFile::link(elsewhere, dated));
+        else
+            BankFixture::makeBank(dated);
+        dm = std::make_unique<TPdatamodule>(programDir, QStringList{bank});
+        addWord(W, QStringLiteral("mine"));
+        dialogs->clear();
+        PBackupWordBank();
+        EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("“") + dated +
+                                                QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。")});
+        EXPECT_EQ(column(W, K), QStringList{QStringLiteral("mine")});
+        EXPECT_FALSE(QFile::exists(dated + QStringLiteral(".part")));
+        dm.reset();
+    }
+    EXPECT_TRUE(QFileInfo(dated).isSymLink());
+    dm = std::make_unique<TPdatamodule>(programDir, QStringList{bankPath});
+}
+
+TEST_F(Maintenance, AnotherBankChosenAmongTheOpenBanksOwnFilesIsRefusedAndTheBankItselfReconnected)
+{
+    addWord(W, QStringLiteral("kept"));
+    const QString link = programDir + QStringLiteral("again.lxb");
+    ASSERT_TRUE(QFile::link(bankPath, link));
+    for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        const QString file = bankPath + suffix;
+        ASSERT_TRUE(QFile::exists(file));
+        dialogs->answerFile(file);
+        EXPECT_FALSE(POpenWordBank());
+        EXPECT_EQ(dialogs->lastText(),
+                  QStringLiteral("“") + file + QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。"));
+        EXPECT_EQ(dialogs->shown().last().icon, Dialogs::Critical);
+        EXPECT_EQ(PWordBankPath, bankPath);
+        EXPECT_TRUE(dm->PConnection.isOpen());
+    }
+    // The bank in use under another name: the same bank, connected again under its own name.
     dialogs->clear();
-    PBackupWordBank();
-    EXPECT_TRUE(dialogs->shown().isEmpty());
-    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("mine")});
-    EXPECT_GE(QFileInfo(dated).size(), size);
+    dialogs->answerFile(link);
+    EXPECT_FALSE(POpenWordBank());
+    EXPECT_EQ(dialogs->shown().last().kind, QStringLiteral("open"));  // and no message after it
+    EXPECT_EQ(PWordBankPath, bankPath);
+    EXPECT_EQ(column(W, K), QStringList{QStringLiteral("kept")});
 }
 
 TEST_F(Maintenance, OpeningAFileThatIsNoBankKeepsTheBankThatWasOpen)

@@ -1,11 +1,14 @@
 #include "support/qstringprinter.h"
 #include "platform/dialogs.h"
 #include "support/bankfixture.h"
+#include "core/wordbookimport.h"
 
 #include <QAbstractFileIconProvider>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTreeWidget>
 
 namespace {
 const QString W = QStringLiteral("WordTable");
@@ -68,6 +71,33 @@ TEST_F(BankSharing, AnotherProgramsChangesSurviveAFileDialogAndTheExit)
     for (const QFileInfo &fi : QDir(dir.path()).entryInfoList(QDir::Files)) {
         PFileDialogIconProvider()->icon(fi);
         PFileDialogIconProvider()->type(fi);
+    }
+    secondProgram(QStringLiteral("梨"), QStringLiteral("second"));
+    EXPECT_EQ(meaningOf(QStringLiteral("apple")), QStringLiteral("second"));
+    dm->PUpdateOneDataFromTable(W, K, M, QStringLiteral("pear"), QStringLiteral("first"));
+    secondProgram(QStringLiteral("first"), QStringLiteral("third"));
+    reopen();
+    EXPECT_EQ(meaningOf(QStringLiteral("apple")), QStringLiteral("third"));
+    EXPECT_EQ(meaningOf(QStringLiteral("pear")), QStringLiteral("first"));
+}
+TEST_F(BankSharing, TheWordBookImportPointedAtTheBankOrItsFilesLosesNoCommit)
+{
+    addWord(W, QStringLiteral("apple"), QStringLiteral("苹果"));
+    addWord(W, QStringLiteral("pear"), QStringLiteral("梨"));
+    // The bank by its own name, its log and the log's index, and the bank under a name of a link.
+    const QString link = programDir + QStringLiteral("wordbook.txt");
+    ASSERT_TRUE(QFile::link(bankPath, link));
+    QTreeWidget list;
+    for (const QString &file : {bankPath, bankPath + QStringLiteral("-wal"), bankPath + QStringLiteral("-shm"), link}) {
+        ASSERT_TRUE(QFile::exists(file)) << file.toStdString();
+        dialogs->answerFile(file);
+        try {
+            PImportWordBookText(&list, dm->OpenDialog1);
+            ADD_FAILURE() << "read " << file.toStdString();
+        } catch (const EngineError &e) {
+            EXPECT_EQ(e.message(), QStringLiteral("“") + file + QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。"));
+        }
+        EXPECT_EQ(list.topLevelItemCount(), 0);
     }
     secondProgram(QStringLiteral("梨"), QStringLiteral("second"));
     EXPECT_EQ(meaningOf(QStringLiteral("apple")), QStringLiteral("second"));

@@ -1,4 +1,5 @@
 #include "services/phonetic.h"
+#include "services/utils.h"
 #include "support/bankfixture.h"
 #include "support/soundfiles.h"
 
@@ -50,6 +51,45 @@ TEST_F(PhoneticLookup, ReadsWindowsLinesAndTheChineseCodePage)
     EXPECT_EQ(lookup(QStringLiteral("苹果")), QStringLiteral("píng guǒ"));
     EXPECT_EQ(lookup(QStringLiteral("last")), QStringLiteral("la:st"));
     EXPECT_EQ(lookup(QStringLiteral("noBarHere")), QStringLiteral("keep"));
+}
+
+TEST_F(PhoneticLookup, EveryRewriteIsSeenByTheNextLookUpAlsoOfTheSameSizeAtOnce)
+{
+    const QString path = programDir + QStringLiteral("WordPron.dat");
+    for (int i = 0; i < 20; ++i) {
+        const QString phonetic = QStringLiteral("ˈæp%1").arg(i % 10);
+        ASSERT_TRUE(writeFile(path, (QStringLiteral("apple|") + phonetic + QStringLiteral("\n")).toUtf8()));
+        EXPECT_EQ(lookup(QStringLiteral("apple")), phonetic) << i;
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(lookup(QStringLiteral("apple")), QStringLiteral("keep"));
+}
+
+// Links named as the files the program reads by name, leading to the open bank: none is read,
+// so the engine keeps its locks, and each says why once.
+TEST_F(PhoneticLookup, TheOpenBankInPlaceOfAFileReadByNameIsNotRead)
+{
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(programDir));
+    for (const QString &name : {QStringLiteral("WordPron.dat"), QStringLiteral("ksphonet.ttf"), QStringLiteral("back.bmp")})
+        ASSERT_TRUE(QFile::link(bankPath, programDir + name));
+    dialogs->clear();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(lookup(QStringLiteral("apple")), QStringLiteral("keep"));
+        QLabel label(QStringLiteral("ˈæpl"));
+        PApplyPhoneticFont(&label);
+        EXPECT_TRUE(label.text().isEmpty());
+        QWidget form;
+        PLoadFormBackground(&form);
+        EXPECT_FALSE(form.autoFillBackground());
+    }
+    const auto refused = [](const QString &path) {
+        return QStringLiteral("“") + path + QStringLiteral("”是正在使用的词库或它的附属文件，不能用于此操作。");
+    };
+    EXPECT_EQ(dialogs->texts(), (QStringList{refused(programDir + QStringLiteral("WordPron.dat")),
+                                             refused(programDir + QStringLiteral("ksphonet.ttf")),
+                                             refused(QStringLiteral("back.bmp"))}));
+    QDir::setCurrent(saved);
 }
 
 using PhoneticFont = BankFixture;
