@@ -8,6 +8,7 @@
 #include "platform/jetsql.h"
 
 #include <QSet>
+#include <sqlite3.h>
 #include <QTreeWidget>
 
 namespace {
@@ -15,6 +16,42 @@ namespace {
 QString proposedName(const QString &prefix) { return prefix + QString::number(PRandom(10001)); }
 
 bool sameTable(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// A list whose name the statements cannot take (a bank made elsewhere) is reached with SQLite's
+// own quoting, its name only ever a quoted identifier or a bound value.
+void runNative(const QString &sql, const QStringList &values = {})
+{
+    sqlite3 *db = Pdatamodule->PConnection.handle();
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr);
+    for (int i = 0; rc == SQLITE_OK && i < values.size(); ++i) {
+        const QByteArray v = values.at(i).toUtf8();
+        rc = sqlite3_bind_text(stmt, i + 1, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+    }
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        throw EngineError(QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+void dropOddTable(const QString &T)
+{
+    runNative(QStringLiteral("DELETE FROM ") + quoteIdent(Tbl::TableNameTable) + QStringLiteral(" WHERE ") +
+                  quoteIdent(Col::TableName) + QStringLiteral(" = ?"),
+              {T});
+    runNative(QStringLiteral("DROP TABLE IF EXISTS ") + quoteIdent(T));
+}
+
+void renameOddTable(const QString &Old, const QString &New)
+{
+    runNative(QStringLiteral("ALTER TABLE ") + quoteIdent(Old) + QStringLiteral(" RENAME TO ") + quoteIdent(New));
+    runNative(QStringLiteral("UPDATE ") + quoteIdent(Tbl::TableNameTable) + QStringLiteral(" SET ") +
+                  quoteIdent(Col::TableName) + QStringLiteral(" = ? WHERE ") + quoteIdent(Col::TableName) +
+                  QStringLiteral(" = ?"),
+              {New, Old});
+}
 
 // The items a command acts on, from the last to the first. Asking each item whether it is
 // selected costs a walk over the selection, so the selection is read once.
@@ -212,19 +249,37 @@ void PShuffleTable(QTreeWidget *ListView)
     PDialogs().message(QStringLiteral("乱序成功"));
 }
 
-bool PIsNewTableNameFree(const QString &Name)
+QString PWordTableNameCharsRefusal(const QString &Name)
 {
-    if (!isPlainIdentifier(Name))
-        return false;
-    for (const QString &existing : Pdatamodule->PConnection.tableNames())
-        if (sameTable(existing, Name))
-            return false;
-    // A registration left behind by an old bank counts as taken too.
-    for (const QString &registered : PWordTableNames())
-        if (sameTable(registered, Name))
-            return false;
-    return true;
+    if (Name.trimmed().isEmpty())
+        return QStringLiteral("名称不能为空");
+    if (!isPlainIdentifier(Name)) {
+        if (Name.size() > 64)
+            return QStringLiteral("名称不能超过64个字符");
+        if (Name.at(0).isDigit())
+            return QStringLiteral("名称不能以数字开头");
+        for (const QChar c : Name)
+            if (!isPlainIdentifier(QStringLiteral("a") + c))
+                return c.isSpace() ? QStringLiteral("名称不能含有空格")
+                                   : QStringLiteral("名称不能含有“") + c + QStringLiteral("”");
+    }
+    return QString();
 }
+
+QString PWordTableNameRefusal(const QString &Name)
+{
+    const QString chars = PWordTableNameCharsRefusal(Name);
+    if (!chars.isEmpty())
+        return chars;
+    // A registration left behind by an old bank counts as taken too.
+    for (const QStringList &names : {Pdatamodule->PConnection.tableNames(), PWordTableNames()})
+        for (const QString &existing : names)
+            if (sameTable(existing, Name))
+                return QStringLiteral("已有同名的单词表（不分大小写）");
+    return QString();
+}
+
+bool PIsNewTableNameFree(const QString &Name) { return PWordTableNameRefusal(Name).isEmpty(); }
 
 void PNewWordTable()
 {
@@ -232,8 +287,11 @@ void PNewWordTable()
     if (!PDialogs().input(QStringLiteral("请输入新单词表名称"), QString(), name))
         return;
     try {
-        if (!PIsNewTableNameFree(name))
-            throw EngineError(QStringLiteral("新建失败"));
+        const QString refusal = PWordTableNameRefusal(name);
+        if (!refusal.isEmpty()) {
+            PDialogs().message(refusal);
+            return;
+        }
         Pdatamodule->PCreateNewWordTable(Tbl::WordTable, name, QStringLiteral("addname"));
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("新建失败"));
@@ -252,7 +310,10 @@ void PDropWordTables(QTreeWidget *ListView)
                            Dialogs::YesNo) != Dialogs::Yes)
             continue;
         JetTransaction t(Pdatamodule->PConnection);
-        Pdatamodule->PDropTable(PCaption(item), QStringLiteral("havename"));
+        if (isPlainIdentifier(PCaption(item)))
+            Pdatamodule->PDropTable(PCaption(item), QStringLiteral("havename"));
+        else
+            dropOddTable(PCaption(item));
         PSetCurrentTable(Tbl::WordTable);
         t.commit();
         PRemoveItem(item);
@@ -285,12 +346,16 @@ void PRenameWordTables(QTreeWidget *ListView)
             return;
         if (name == old)
             return;
-        if (!PIsNewTableNameFree(name)) {
-            PDialogs().message(QStringLiteral("新建失败"));
+        const QString refusal = PWordTableNameRefusal(name);
+        if (!refusal.isEmpty()) {
+            PDialogs().message(refusal);
             return;
         }
         JetTransaction t(Pdatamodule->PConnection);
-        Pdatamodule->PChangeTableName(old, name);
+        if (isPlainIdentifier(old))
+            Pdatamodule->PChangeTableName(old, name);
+        else
+            renameOddTable(old, name);
         if (sameTable(PCurrentTable, old))
             PSetCurrentTable(name);
         t.commit();

@@ -27,7 +27,12 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
 // Puts the rows of the current word list in a random order, all or nothing; ListView is scratch.
 void PShuffleTable(QTreeWidget *ListView);
 
-// Whether Name may name a new word list: a plain identifier no table of the bank has already.
+// Why Name cannot name a word list (empty, taken by a table or list whatever its letter case, or
+// with characters the bank's statements cannot take), in one short sentence; empty when it can.
+QString PWordTableNameRefusal(const QString &Name);
+// The same for the characters of Name alone, whether or not a list has it.
+QString PWordTableNameCharsRefusal(const QString &Name);
+// Whether Name may name a new word list.
 bool PIsNewTableNameFree(const QString &Name);
 // Asks for a name and creates an empty word list.
 void PNewWordTable();

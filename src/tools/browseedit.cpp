@@ -10,6 +10,7 @@
 #include "core/listviews.h"
 #include "core/wordlistops.h"
 #include "core/wordrecords.h"
+#include "core/writeback.h"
 #include "platform/inifile.h"
 #include "platform/playtimer.h"
 #include "services/addresses.h"
@@ -155,13 +156,16 @@ bool TPbrowseform::PSaveWordEdits()
         return false;
     const QString category = Edit5->currentText();
     try {
-        const QString sentences = PRichTextSource(ReSent);
+        // The sentences as the edit writes them, on every save; the explanation as it was stored
+        // wherever the learner did not change it.
+        const QString sentences = PRichTextOf(ReSent);
+        const QString details = PPlainTextSource(ReExpl);
         // Both tables or neither: a half-saved word would differ between the list and the group.
         JetTransaction t(Pdatamodule->PConnection);
         for (const QString &table : {PCurrentTable, Tbl::TempTable})
             PUpdateWordRecord(table, Col::Word, Col::Phonetic, Col::Explanation, Col::Association,
                               Col::Details, Col::Example, Col::Category, word, Edit4->text(),
-                              Edit2->text(), Edit3->text(), ReExpl->toPlainText(), sentences, category);
+                              Edit2->text(), Edit3->text(), details, sentences, category);
         t.commit();
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("更改") + word + QStringLiteral("失败"), QString(), Dialogs::Critical);
@@ -191,10 +195,16 @@ void TPbrowseform::Button4Click()
 
 void TPbrowseform::markSelected(const QString &MasterType)
 {
-    JetTransaction t(Pdatamodule->PConnection);
-    PUpdateSelectedField(PListView, Tbl::TempTable, Col::MasterType, MasterType, PSub(ModeCol::BrowseForm::MasterType));
-    PUpdateSelectedField(PListView, PCurrentTable, Col::MasterType, MasterType, PSub(ModeCol::BrowseForm::MasterType));
-    t.commit();
+    // The group's rows carry the IDs of the list's rows they came from: both by ID, in one go.
+    const QList<QTreeWidgetItem *> selected = PListView->selectedItems();
+    TPWriteBack marks;
+    for (const QString &table : {Tbl::TempTable, PCurrentTable})
+        for (QTreeWidgetItem *item : selected)
+            marks.words << TPWordWrite{table, Col::ID, PCaption(item), {{Col::MasterType, MasterType}}};
+    if (!PWriteBack(marks))
+        return;
+    for (QTreeWidgetItem *item : selected)
+        PSetSubItem(item, PSub(ModeCol::BrowseForm::MasterType), MasterType);
 }
 
 void TPbrowseform::N23Click() { markSelected(Code::Master11); }

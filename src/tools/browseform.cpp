@@ -88,6 +88,7 @@ TPbrowseform::TPbrowseform(QWidget *parent) : TPForm(parent)
         w->installEventFilter(this);
 
     ReSentSelectionChange();
+    m_built = true;
 }
 
 TPbrowseform::~TPbrowseform() = default;
@@ -99,8 +100,8 @@ void TPbrowseform::PClearWordFields()
     for (QLineEdit *e : {Edit1, Edit2, Edit4, Edit3})
         e->clear();
     Edit5->setEditText(QString());
-    ReExpl->clear();
-    ReSent->clear();
+    PShowStoredText(ReExpl, QString());
+    PShowStoredText(ReSent, QString());
     m_storedPhonetic.clear();
     m_storedCategory.clear();
     m_shownWord.clear();
@@ -376,6 +377,8 @@ bool TPbrowseform::FormKeyUp(QKeyEvent *e)
 
 bool TPbrowseform::eventFilter(QObject *watched, QEvent *e)
 {
+    if (!m_built)
+        return TPForm::eventFilter(watched, e);
     if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
         const bool in = e->type() == QEvent::FocusIn;
         if (watched == MEpra) {
@@ -388,7 +391,7 @@ bool TPbrowseform::eventFilter(QObject *watched, QEvent *e)
         } else if (watched == Edit3) {
             SBautotip->setVisible(in);
         }
-    } else if (watched == Label3 && e->type() == QEvent::MouseButtonRelease) {
+    } else if (e->type() == QEvent::MouseButtonRelease && watched == Label3) {
         PGuard([this] { Label3Click(); });
     }
     return TPForm::eventFilter(watched, e);

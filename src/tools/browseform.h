@@ -132,6 +132,8 @@ private:
     QString m_storedCategory;
     QString m_shownWord;
     QList<QTreeWidgetItem *> m_shownRows;
+    // Set once every control exists: events reach the filter while the constructor still builds.
+    bool m_built = false;
     TPInstance<TPbrowseform> m_instance{Pbrowseform, this};
 };
 

@@ -109,7 +109,19 @@ TPManageFormTB::TPManageFormTB(QWidget *parent)
 
 void TPManageFormTB::addListRow(const QString &name, qint64 totals[3])
 {
-    const ListStatistics s = listStatistics(name);
+    ListStatistics s;
+    try {
+        s = listStatistics(name);
+    } catch (const EngineError &e) {
+        // A name the statements cannot take (a bank made elsewhere) or a list that cannot be read
+        // costs its own row only; the row says why and can still be renamed or dropped.
+        const QString chars = PWordTableNameCharsRefusal(name);
+        const QString reason = chars.isEmpty() ? e.message() : chars;
+        QTreeWidgetItem *row = PAddItem(ListView1, name, {reason, QString(), QString(), QString(), QString()});
+        for (int c = 0; c < ListView1->columnCount(); ++c)
+            row->setToolTip(c, reason);
+        return;
+    }
     const bool empty = s.words == 0;
     PAddItem(ListView1, name,
              {QString::number(s.words), QString::number(s.experience), QString::number(s.mastered),

@@ -17,8 +17,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -92,7 +90,7 @@ void TPManageFormWL::PLVSelectItem(QTreeWidgetItem *Item)
             Edit2->setText(q.fieldByName(Col::Explanation));
             Edit3->setText(q.fieldByName(Col::Association));
             Edit4->setText(q.fieldByName(Col::Phonetic));
-            Memo1->setPlainText(q.fieldByName(Col::Details));
+            PShowPlainText(Memo1, q.fieldByName(Col::Details));
             PShowStoredText(Memo2, q.fieldByName(Col::Example));
             Edit5->setEditText(q.fieldByName(Col::Category));
             ComboBox3->setCurrentIndex(ComboBox3->findText(q.fieldByName(Col::MasterType)));
@@ -104,7 +102,11 @@ void TPManageFormWL::PLVSelectItem(QTreeWidgetItem *Item)
     }
     if (CheckBox1->isChecked())
         PSpeakWord(Edit1->text());
+    // Without the font file the stored transcription stays in the field, so a save cannot erase it.
+    const QString phonetic = Edit4->text();
     PApplyPhoneticFont(Edit4);
+    if (Edit4->text().isEmpty())
+        Edit4->setText(phonetic);
     LBSelectFlag->setText(QStringLiteral("第") + QString::number(m_lastIndex + 1) + QStringLiteral("项"));
     showWordCount();
 }
@@ -125,8 +127,8 @@ void TPManageFormWL::Pcleartext()
     for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit4})
         e->clear();
     Edit5->setEditText(QString());
-    Memo1->clear();
-    Memo2->clear();
+    PShowPlainText(Memo1, QString());
+    PShowStoredText(Memo2, QString());
     ComboBox3->setCurrentIndex(-1);
 }
 
@@ -223,11 +225,13 @@ void TPManageFormWL::Pedit()
             failed();
             return;
         }
-        Memo22->setPlainText(PRichTextSource(Memo2));
+        // The hidden memo shows the source; the bank gets it as it stands, line ends and all.
+        const QString sentences = PRichTextSource(Memo2);
+        Memo22->setPlainText(sentences);
         JetTransaction t(Pdatamodule->PConnection);
         PUpdateWordRecord(table, Col::Word, Col::Phonetic, Col::Explanation, Col::Association, Col::Details,
                           Col::Example, Col::Category, word, Edit4->text(), Edit2->text(), Edit3->text(),
-                          Memo1->toPlainText(), Memo22->toPlainText(), Edit5->currentText());
+                          PPlainTextSource(Memo1), sentences, Edit5->currentText());
         Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::MasterType, word, ComboBox3->currentText());
         t.commit();
     } catch (const EngineError &) {
@@ -361,9 +365,13 @@ void TPManageFormWL::Memo2SelectionChange()
 {
     const QString s = Memo2->textCursor().selectedText();
     NRead->setEnabled(PIsPrintableAscii(s.trimmed()));
-    // While the mouse still drags, the selection is not finished yet.
-    if (!s.trimmed().isEmpty() && QGuiApplication::mouseButtons() == Qt::NoButton)
-        PopupMenu3->popup(QCursor::pos());
+}
+
+void TPManageFormWL::offerExampleMenu(const QPoint &At)
+{
+    // Offered on a finished selection only: a selection still growing by mouse or keys is not one.
+    if (!Memo2->textCursor().selectedText().trimmed().isEmpty())
+        PopupMenu3->popup(At);
 }
 
 void TPManageFormWL::readSelection()

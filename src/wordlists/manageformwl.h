@@ -84,6 +84,9 @@ public:
     void CBBrowseModeChange();
     void Edit1Change();
     void Memo2SelectionChange();
+    // Opens the example box's menu at At when a selection is finished (mouse released, a
+    // double-click, the menu key).
+    void offerExampleMenu(const QPoint &At);
     void NDeleteClick();
     void NMoveClick();
     void NCategoryClick();

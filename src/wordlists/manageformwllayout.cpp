@@ -7,8 +7,11 @@
 #include "services/webaccess.h"
 #include "platform/windowkit.h"
 #include "platform/windowlook.h"
+#include "wordlists/eventhook.h"
 
 #include <QCheckBox>
+#include <QCursor>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -239,6 +242,14 @@ void TPManageFormWL::connectHandlers()
     PConnect(CBBrowseMode, &QComboBox::activated, this, &F::CBBrowseModeChange);
     PConnect(Edit1, &QLineEdit::textChanged, this, &F::Edit1Change);
     PConnect(Memo2, &QTextEdit::selectionChanged, this, &F::Memo2SelectionChange);
+    PHookEvents(Memo2->viewport(), [this](QEvent *e) {
+        if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
+            offerExampleMenu(QCursor::pos());
+        return false;
+    });
+    Memo2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Memo2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { offerExampleMenu(Memo2->viewport()->mapToGlobal(p)); });
     PConnect(NDelete, &QAction::triggered, this, &F::NDeleteClick);
     PConnect(NMove, &QAction::triggered, this, &F::NMoveClick);
     PConnect(NAppend, &QAction::triggered, this, &F::Pappendmode);

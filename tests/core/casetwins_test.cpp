@@ -59,7 +59,7 @@ TEST_F(OrphanRegistration, StillTakesTheNameForNewAndRenamedLists)
 
     dialogs->answerInput(QStringLiteral("Ghost"));
     PNewWordTable();
-    EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败"));
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("已有同名的单词表（不分大小写）"));
 
     QTreeWidget lv;
     for (const QString &row : {L1, QStringLiteral("WordTable"), QString(), QStringLiteral("合计")})
@@ -67,6 +67,6 @@ TEST_F(OrphanRegistration, StillTakesTheNameForNewAndRenamedLists)
     PItemAt(&lv, 0)->setSelected(true);
     dialogs->answerInput(QStringLiteral("GHOST"));
     PRenameWordTables(&lv);
-    EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败"));
+    EXPECT_EQ(dialogs->lastText(), QStringLiteral("已有同名的单词表（不分大小写）"));
     EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
 }

@@ -295,13 +295,23 @@ TEST_F(WordListOps, NewListNamesAreCheckedBeforeAnythingRuns)
 {
     newList(QStringLiteral("L1"));
     const QStringList tables = dm->PConnection.tableNames();
-    for (const QString &bad : {QString(), QStringLiteral("bad name"), QStringLiteral("1abc"), QString(65, QLatin1Char('a')),
-                               QStringLiteral("wordtable"), QStringLiteral("l1"), QStringLiteral("TEMPTABLE"),
-                               QStringLiteral("x;drop table WordTable")}) {
+    const QString taken = QStringLiteral("已有同名的单词表（不分大小写）");
+    const QList<std::pair<QString, QString>> refused = {
+        {QString(), QStringLiteral("名称不能为空")},
+        {QStringLiteral("  "), QStringLiteral("名称不能为空")},
+        {QStringLiteral("bad name"), QStringLiteral("名称不能含有空格")},
+        {QStringLiteral("1abc"), QStringLiteral("名称不能以数字开头")},
+        {QString(65, QLatin1Char('a')), QStringLiteral("名称不能超过64个字符")},
+        {QStringLiteral("wordtable"), taken},
+        {QStringLiteral("l1"), taken},
+        {QStringLiteral("TEMPTABLE"), taken},
+        {QStringLiteral("x;drop table WordTable"), QStringLiteral("名称不能含有“;”")},
+        {QStringLiteral("it's"), QStringLiteral("名称不能含有“'”")}};
+    for (const auto &[bad, why] : refused) {
         dialogs->clear();
         dialogs->answerInput(bad);
         PNewWordTable();
-        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败")) << bad.toStdString();
+        EXPECT_EQ(dialogs->texts().mid(1), QStringList{why}) << bad.toStdString();
         EXPECT_EQ(dm->PConnection.tableNames(), tables);
         EXPECT_EQ(registered(), QStringList{"L1"});
     }
@@ -387,11 +397,15 @@ TEST_F(WordListOps, RenamePromptsThatChangeNothing)
     PRenameWordTables(&lv);
     dialogs->cancelInput();
     PRenameWordTables(&lv);
-    for (const QString &bad : {QStringLiteral("l2"), QStringLiteral("bad name"), QString()}) {
+    // A refusal says why, and never speaks of creating.
+    const QList<std::pair<QString, QString>> refused = {{QStringLiteral("l2"), QStringLiteral("已有同名的单词表（不分大小写）")},
+                                                        {QStringLiteral("bad name"), QStringLiteral("名称不能含有空格")},
+                                                        {QString(), QStringLiteral("名称不能为空")}};
+    for (const auto &[bad, why] : refused) {
         dialogs->clear();
         dialogs->answerInput(bad);
         PRenameWordTables(&lv);
-        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败")) << bad.toStdString();
+        EXPECT_EQ(dialogs->texts().mid(1), QStringList{why}) << bad.toStdString();
     }
     EXPECT_EQ(dm->PConnection.tableNames(), tables);
     EXPECT_EQ(registered(), QStringList({"L1", "L2"}));

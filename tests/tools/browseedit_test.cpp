@@ -51,7 +51,7 @@ protected:
     // What a save of the shown word must leave in both tables.
     Bank savedAs(Bank b, const QString &word, const QString &meaning) const
     {
-        const QString sentences = PRichTextSource(form->ReSent);
+        const QString sentences = PRichTextOf(form->ReSent);
         for (const QString &t : {Tbl::WordTable, Tbl::TempTable}) {
             const QList<std::pair<QString, QString>> fields = {
                 {Col::Explanation, meaning}, {Col::Association, QStringLiteral("联想")}, {Col::Phonetic, QStringLiteral("ph")},
@@ -141,14 +141,36 @@ TEST_F(BrowserEditing, WithoutThePhoneticFontASaveKeepsTheStoredTranscription)
 {
     for (const QString &t : {Tbl::WordTable, Tbl::TempTable})
         dm->PUpdateOneDataFromTable(t, Col::Word, Col::Phonetic, QStringLiteral("cherry"), QStringLiteral("'tʃeri"));
+    const QString nbsp(QChar(0xA0));
+    const QString details = QStringLiteral("a\r\nb") + nbsp + QStringLiteral("c") + QChar(0x2028) + QStringLiteral("d") + QChar(0x2029);
+    for (const QString &t : {Tbl::WordTable, Tbl::TempTable}) {
+        dm->PUpdateOneDataFromTable(t, Col::Word, Col::Details, QStringLiteral("cherry"), details);
+        dm->PUpdateOneDataFromTable(t, Col::Word, Col::Example, QStringLiteral("cherry"), QStringLiteral("One cherry.\r\nTwo."));
+    }
     selectOnly({QStringLiteral("cherry")});
-    // Neither the transcription nor the untouched example changes.
+    // The transcription and the untouched details stay as stored; the example is written as
+    // the sentence box's rich text on every save, showing the same lines.
     Bank expected = bank();
-    for (const QString &t : {Tbl::WordTable, Tbl::TempTable})
+    for (const QString &t : {Tbl::WordTable, Tbl::TempTable}) {
         expectSet(expected, t, QStringLiteral("cherry"), Col::Explanation, QStringLiteral("樱桃"));
+        expectSet(expected, t, QStringLiteral("cherry"), Col::Example, PRichTextOf(form->ReSent));
+    }
     form->Edit2->setText(QStringLiteral("樱桃"));
     form->Button4Click();
     EXPECT_EQ(bank(), expected);
+    const QString stored = dm->PGetOneDataFromTable(Col::Example, Tbl::TempTable, Col::Word, QStringLiteral("cherry"));
+    EXPECT_TRUE(PIsRichTextSource(stored));
+    QTextEdit shown;
+    PShowStoredText(&shown, stored);
+    EXPECT_EQ(shown.toPlainText(), QStringLiteral("One cherry.\nTwo."));
+
+    // A change in the details keeps every character around it.
+    QTextCursor c(form->ReExpl->document());
+    c.setPosition(1);
+    c.insertText(QStringLiteral("X"));
+    form->Button4Click();
+    EXPECT_EQ(dm->PGetOneDataFromTable(Col::Details, Tbl::WordTable, Col::Word, QStringLiteral("cherry")), QStringLiteral("aX") + details.mid(1));
+    EXPECT_TRUE(dialogs->shown().isEmpty());
 }
 
 TEST_F(BrowserEditing, ASaveThatFailsHalfwayWritesNeitherTable)
@@ -213,6 +235,14 @@ TEST_F(BrowserEditing, MarksChangeTheSelectedRowsByTheirIdOnly)
         EXPECT_EQ(cell(QStringLiteral("banana"), ModeCol::BrowseForm::MasterType), m.second);
     }
     EXPECT_TRUE(dialogs->shown().isEmpty());
+
+    // A refused mark writes neither table, says so once and leaves the list as it was.
+    Bank before = bank();
+    refuse(QStringLiteral("update"), Tbl::TempTable, QStringLiteral("new.ID = ") + appleId);
+    form->findChild<QAction *>(QStringLiteral("N23"))->trigger();
+    EXPECT_EQ(bank(), before);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("词库更新失败")});
+    EXPECT_EQ(cell(QStringLiteral("banana"), ModeCol::BrowseForm::MasterType), Code::Master00);
 }
 
 TEST_F(BrowserEditing, ANewCategoryFromTheChooserGoesToTheSelectedRowsOfBothTables)

@@ -222,7 +222,7 @@ TEST_F(InputFormAiCiba, NewListJoinsTheTargetsWithWordTableStillSelected)
         // A name the bank refuses, and a cancelled prompt.
         dialogs->answerInput(QStringLiteral("新 表"));
         form->BTnew->click();
-        EXPECT_EQ(dialogs->lastText(), QStringLiteral("新建失败"));
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("名称不能含有空格"));
         dialogs->cancelInput();
         const int shown = dialogs->shown().size();
         form->BTnew->click();

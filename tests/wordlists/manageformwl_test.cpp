@@ -8,6 +8,8 @@
 #include "wordlists/wordlistwindows.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -394,8 +396,10 @@ TEST_F(ManageFormWL, SelectingExampleTextOffersItsMenuUnlessOnlyBlanks)
     ASSERT_TRUE(whileShown(form.get(), [&] {
         form->Memo2->setPlainText(QStringLiteral("go   home 回家"));
         selectInExample(2, 5);
+        form->offerExampleMenu(QPoint());
         EXPECT_FALSE(form->PopupMenu3->isVisible());
         selectInExample(0, 9);
+        form->offerExampleMenu(QPoint());
         EXPECT_TRUE(form->PopupMenu3->isVisible());
         EXPECT_TRUE(form->NRead->isEnabled());
         form->PopupMenu3->hide();
@@ -404,4 +408,66 @@ TEST_F(ManageFormWL, SelectingExampleTextOffersItsMenuUnlessOnlyBlanks)
         form->NStar->trigger();
         EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("go   *"));
     }));
+}
+
+// The menu waits for a finished selection: keys that grow it keep the keyboard in the box.
+TEST_F(ManageFormWL, TheExampleMenuOpensWhenASelectionIsFinishedNeverWhileItGrows)
+{
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        form->activateWindow();
+        form->Memo2->setPlainText(QStringLiteral("apple pie"));
+        form->Memo2->setFocus();
+        form->Memo2->moveCursor(QTextCursor::Start);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(form->Memo2, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_FALSE(form->PopupMenu3->isVisible());
+        EXPECT_EQ(form->Memo2->textCursor().selectedText(), QStringLiteral("apple"));
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2), form->Memo2->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(form->Memo2, &menuKey);
+        EXPECT_TRUE(form->PopupMenu3->isVisible());
+        form->PopupMenu3->hide();
+
+        // A double-click picks a word and offers the menu once the button is up.
+        QWidget *area = form->Memo2->viewport();
+        const QPoint onPie = form->Memo2->cursorRect(QTextCursor(form->Memo2->document())).center() +
+                             QPoint(form->Memo2->fontMetrics().horizontalAdvance(QStringLiteral("apple p")), 0);
+        QTest::mouseDClick(area, Qt::LeftButton, Qt::NoModifier, onPie);
+        QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, onPie);
+        EXPECT_EQ(form->Memo2->textCursor().selectedText(), QStringLiteral("pie"));
+        EXPECT_TRUE(form->PopupMenu3->isVisible());
+        form->PopupMenu3->hide();
+        // A plain click elsewhere leaves no selection and no menu.
+        QTest::mouseClick(area, Qt::LeftButton, Qt::NoModifier, onPie - QPoint(form->Memo2->fontMetrics().horizontalAdvance(QStringLiteral("le p")), 0));
+        EXPECT_FALSE(form->Memo2->textCursor().hasSelection());
+        EXPECT_FALSE(form->PopupMenu3->isVisible());
+    }));
+}
+
+// Selecting and saving a word without touching a field stores every field byte for byte; a
+// changed plain field keeps the characters around the change; no font file erases nothing.
+TEST_F(ManageFormWL, AnUnchangedSaveRewritesNothing)
+{
+    const QString nbsp(QChar(0xA0));
+    const QString details = QStringLiteral("line\r\nnext") + nbsp + QStringLiteral("x") + QChar(0x2028) + QStringLiteral("y");
+    const QString example = QStringLiteral("One\r\ntwo") + nbsp + QChar(0x2029) + QStringLiteral("three\r");
+    for (const auto &[f, v] : {std::pair{QStringLiteral("详解"), details}, std::pair{QStringLiteral("例句"), example},
+                               std::pair{QStringLiteral("音标"), QStringLiteral("\u02c8\u00e6p(\u0259)l")}})
+        dm->PUpdateOneDataFromTable(L, K, f, QStringLiteral("apple"), v);
+    ASSERT_FALSE(QFile::exists(programDir + QStringLiteral("ksphonet.ttf")));
+    const Rows before = bank(L);
+    Rows changed;
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        pick(0);
+        EXPECT_EQ(form->Edit4->text(), QStringLiteral("\u02c8\u00e6p(\u0259)l"));
+        form->BTConfirm->click();
+        changed = bank(L);
+        QTextCursor c(form->Memo1->document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(QStringLiteral("!"));
+        form->BTConfirm->click();
+    }));
+    EXPECT_EQ(changed, before);
+    EXPECT_EQ(field(L, QStringLiteral("apple"), QStringLiteral("详解")), details + QStringLiteral("!"));
+    EXPECT_EQ(field(L, QStringLiteral("apple"), QStringLiteral("例句")), example);
+    EXPECT_TRUE(messages().isEmpty());
 }
