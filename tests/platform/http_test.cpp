@@ -162,7 +162,10 @@ TEST(HttpWaiter, ABoxOpenedMeanwhileTakesKeysOnceTheWorkHasEnded)
         },
         Qt::QueuedConnection);
     HttpWaiter waiter;
-    waiter.run([&] { released.wait(); });
+    bool workSawRelease = false;
+    waiter.run([&] { workSawRelease = released.wait_for(std::chrono::seconds(30)) == std::future_status::ready; });
+    QCoreApplication::removePostedEvents(&box, QEvent::MetaCall);
+    EXPECT_TRUE(workSawRelease);
     EXPECT_TRUE(typed);
 }
 
