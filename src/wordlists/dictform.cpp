@@ -16,7 +16,6 @@
 #include "services/wordxml.h"
 #include "wordlists/newwordrow.h"
 #include "services/richtext.h"
-#include "services/untouchedtext.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -50,10 +49,9 @@ void TPDictForm::BTFindClick() { PopMenuFind->popup(QCursor::pos() - QPoint(0, 8
 
 void TPDictForm::PClearResult()
 {
-    m_storedDetails.clear();
     EdPron->clear();
     EdMean->clear();
-    REExpl->clear();
+    PShowPlainText(REExpl, QString());
     RESent->clear();
     ImgWordSvc->hide();
     GBadd->hide();
@@ -145,8 +143,7 @@ void TPDictForm::showListWord(const QString &word)
     q.close();
     EdPron->setText(pron);
     EdMean->setText(mean);
-    m_storedDetails = expl;
-    REExpl->setPlainText(expl);
+    PShowPlainText(REExpl, expl);
     PShowStoredText(RESent, sent);
     GBadd->hide();
     ImgWordSvc->hide();
@@ -235,7 +232,7 @@ void TPDictForm::PSaveChanges()
     try {
         const std::pair<QString, QString> fields[] = {{Col::Phonetic, EdPron->text()},
                                                       {Col::Explanation, EdMean->text()},
-                                                      {Col::Details, PKeepUntouched(m_storedDetails, REExpl->toPlainText())},
+                                                      {Col::Details, PPlainTextSource(REExpl)},
                                                       {Col::Example, PRichTextSource(RESent)}};
         JetTransaction t(Pdatamodule->PConnection);
         for (const auto &f : fields)

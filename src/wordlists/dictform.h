@@ -96,8 +96,6 @@ private:
     TPInstance<TPDictForm> m_instance{PDictForm, this};
     // The word service is being asked: the look-up commands wait and the window stays open.
     bool m_asking = false;
-    // The details of the word found in a list, as stored.
-    QString m_storedDetails;
     void buildMenus();
     void findOnline(const QString &word);
     void showListWord(const QString &word);
