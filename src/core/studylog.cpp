@@ -2,29 +2,35 @@
 
 #include "vocab/bankvocab.h"
 #include "core/datamodule.h"
+#include "rules/experience.h"
 
 namespace {
 
 // An empty counter is a day that had nothing of it yet.
-int counter(const JetQuery &q, const QString &field)
+qint64 counter(const JetQuery &q, const QString &field)
 {
     const QString text = q.fieldByName(field).trimmed();
     if (text.isEmpty())
         return 0;
     bool ok = false;
-    const int n = text.toInt(&ok);
-    if (!ok)
+    const qint64 n = text.toLongLong(&ok);
+    if (ok)
+        return n;
+    // Digits beyond the range read as its end; anything else stops the log.
+    const qint64 held = PCounterValue(text);
+    if (held == 0)
         throw EngineError(QStringLiteral("“") + text + QStringLiteral("”不是有效的整数值。"));
-    return n;
+    return held;
 }
 
 }  // namespace
 
-void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, int Experience, int Mastered)
+void PAddStudyLog(const QString &DateText, qint64 StudyMinutes, qint64 BrowseMinutes, qint64 Experience,
+                  qint64 Mastered)
 {
     const QString T = Tbl::LogTable;
     const QString key = Col::LogDate;
-    int s = StudyMinutes, b = BrowseMinutes, e = Experience, m = Mastered;
+    qint64 s = StudyMinutes, b = BrowseMinutes, e = Experience, m = Mastered;
 
     // The old row goes and the new one comes in one step: a failure keeps the day's log.
     JetTransaction t(Pdatamodule->PConnection);
@@ -33,10 +39,10 @@ void PAddStudyLog(const QString &DateText, int StudyMinutes, int BrowseMinutes, 
         Pdatamodule->PSelectFromTableWhere(T, key, DateText);
         q.open();
         try {
-            s += counter(q, Col::StudyMinutes);
-            b += counter(q, Col::BrowseMinutes);
-            e += counter(q, Col::LogExperience);
-            m += counter(q, Col::MasteredCount);
+            s = PCounterSum(s, counter(q, Col::StudyMinutes));
+            b = PCounterSum(b, counter(q, Col::BrowseMinutes));
+            e = PCounterSum(e, counter(q, Col::LogExperience));
+            m = PCounterSum(m, counter(q, Col::MasteredCount));
         } catch (...) {
             q.close();
             throw;

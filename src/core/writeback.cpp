@@ -57,7 +57,7 @@ bool PWriteBack(const TPWriteBack &W, const QString &Failure, QList<qint64> *Tot
         }
         commands.clear();
         for (const auto &add : W.learnerAdds) {
-            const qint64 total = learnerCounter(add.first) + add.second;
+            const qint64 total = PCounterSum(learnerCounter(add.first), add.second);
             Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, add.first, QString::number(total));
             totals << total;
         }

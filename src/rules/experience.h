@@ -3,8 +3,11 @@
 
 #include <QString>
 
-// A counter field as stored: empty or non-numeric text reads as 0.
-int PCounterValue(const QString &Text);
+// A counter field as stored, 64 bits wide: empty or non-numeric text reads as 0, a number beyond
+// the range as the nearest end of it.
+qint64 PCounterValue(const QString &Text);
+// A + B held at the ends of the range instead of wrapping.
+qint64 PCounterSum(qint64 A, qint64 B);
 
 // One answered word as the spelling test keeps it (the columns written back to the bank).
 struct TPSpellRow {
@@ -25,7 +28,7 @@ constexpr int PPointsPerLevel = 2500;
 // earns the word's points as they were before it, then the word keeps one point less (never below
 // 1 by this rule); a wrong one costs 5 and leaves the word's points alone. Counters that are
 // empty or not numbers count as 0 and are written back as numbers.
-int PApplySpellAnswer(TPSpellRow &Row, bool Right, const QString &Today);
+qint64 PApplySpellAnswer(TPSpellRow &Row, bool Right, const QString &Today);
 
 // Esc after a right answer: the row counts as wrong, the lesson keeps its points. False (row
 // untouched) unless the row's last answer was right.

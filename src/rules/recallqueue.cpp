@@ -1,5 +1,6 @@
 #include "rules/recallqueue.h"
 
+#include "rules/answerhistory.h"
 #include "vocab/bankvocab.h"
 
 bool PRecallIsDue(const TPRecallRow &Row, const QString &Today)
@@ -11,7 +12,7 @@ bool PRecallIsDue(const TPRecallRow &Row, const QString &Today)
 
 QString PRecallShift(const QString &MasterType, bool Remembered)
 {
-    return MasterType.right(1) + (Remembered ? QLatin1Char('1') : QLatin1Char('0'));
+    return PShiftMasterType(MasterType, Remembered);
 }
 
 const QVector<int> &TPRecallQueue::RepeatGaps()

@@ -1,26 +1,36 @@
 #include "rules/wordselection.h"
 
+#include "rules/experience.h"
 #include "rules/random.h"
+#include "vocab/bankvocab.h"
 
 #include <QTimeZone>
+#include <QtNumeric>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 const QString kRight = QStringLiteral("对");
 const QString kWrong = QStringLiteral("错");
 
-int countValue(const QString &text)
+// A count of the item's row; the message names the word and the column it stands in.
+qint64 countValue(const TPWordItem &item, int sub, const QString &field)
 {
+    const QString &text = item.sub[size_t(sub)];
     bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok)
-        throw TPRuleError(QStringLiteral("“") + text + QStringLiteral("”不是有效的整数"));
-    return v;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (ok)
+        return v;
+    const qint64 held = PCounterValue(text);  // digits beyond the range: its end
+    if (held == 0)
+        throw TPRuleError(QStringLiteral("单词“") + item.sub[0] + QStringLiteral("”的") + field + QStringLiteral("“") +
+                          text + QStringLiteral("”不是有效的整数"));
+    return held;
 }
 
 // Whether a word answered right with this right count is due again after days.
-bool dueByCurve(int rightCount, int days)
+bool dueByCurve(qint64 rightCount, int days)
 {
     if (rightCount <= 0)
         return false;
@@ -48,7 +58,14 @@ void reload(TPGroupLists &lists, const TPSelectionContext &c, bool descending)
 
 TPRuleError::TPRuleError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
 
-int PRightCount(const TPWordItem &item) { return countValue(item.sub[1]) - countValue(item.sub[2]); }
+qint64 PRightCount(const TPWordItem &item)
+{
+    const qint64 wrong = countValue(item, 2, Col::TimesWrong);
+    qint64 right = 0;
+    if (qSubOverflow(countValue(item, 1, Col::TimesDone), wrong, &right))
+        return wrong > 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+    return right;
+}
 
 int PDaysSince(const QString &dateText, const QDateTime &now)
 {
@@ -169,7 +186,7 @@ void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordIt
     src.resize(kept);
 }
 
-void TPGroupLists::PCreateByRightCount(int n, int limit)
+void TPGroupLists::PCreateByRightCount(int n, qint64 limit)
 {
     scanCandidates(n, [limit](const TPWordItem &item) { return PRightCount(item) < limit; });
 }
@@ -257,8 +274,8 @@ QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
     if (left > 0) {
         qint64 sum = 0;
         for (int i = 0; i < left; ++i)
-            sum += PRightCount(lists.at(SideCandidates, i));
-        lists.PCreateByRightCount(c.n, int(sum / left));
+            sum = PCounterSum(sum, PRightCount(lists.at(SideCandidates, i)));
+        lists.PCreateByRightCount(c.n, sum / left);
     }
     lists.scanCandidates(c.n, [](const TPWordItem &) { return true; });
     return QString();

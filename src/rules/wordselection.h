@@ -35,7 +35,7 @@ private:
 };
 
 // 做过次数 − 做错次数 of an item.
-int PRightCount(const TPWordItem &item);
+qint64 PRightCount(const TPWordItem &item);
 // Whole days from the date text's midnight to now, toward zero; 0 for a text that is no date.
 int PDaysSince(const QString &dateText, const QDateTime &now);
 
@@ -64,7 +64,7 @@ public:
     // nothing unless exactly one is selected.
     void PMoveSameColumnItems(TPSide from, int col);
     // Candidates whose right count is below limit, while fewer than n are chosen.
-    void PCreateByRightCount(int n, int limit);
+    void PCreateByRightCount(int n, qint64 limit);
     // Candidates of master type type, while fewer than n are chosen.
     void PCreateByMasterType(int n, const QString &type);
 

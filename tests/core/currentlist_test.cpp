@@ -4,6 +4,8 @@
 
 #include "support/bankfixture.h"
 
+#include <limits>
+
 #include <sqlite3.h>
 
 namespace {
@@ -73,6 +75,15 @@ TEST_F(StudyLog, AnEmptyCounterCountsAsZero)
     EXPECT_EQ(column(Log, QStringLiteral("学习时间")), QStringList{"5"});
     EXPECT_EQ(column(Log, QStringLiteral("浏览用时")), QStringList{"2"});
     EXPECT_EQ(column(Log, QStringLiteral("经验")), QStringList{"19"});
+}
+
+TEST_F(StudyLog, SumsPast32BitsAreKeptAndHeldAtTheTop)
+{
+    PAddStudyLog(QStringLiteral("2009-1-5"), std::numeric_limits<qint64>::max() - 2, 1, 3000000000LL, 2147483647);
+    PAddStudyLog(QStringLiteral("2009-1-5"), 5, 2, 12, 1);
+    EXPECT_EQ(column(Log, QStringLiteral("学习时间")), QStringList{"9223372036854775807"});
+    EXPECT_EQ(column(Log, QStringLiteral("经验")), QStringList{"3000000012"});
+    EXPECT_EQ(column(Log, QStringLiteral("掌握单词数")), QStringList{"2147483648"});
 }
 
 TEST_F(StudyLog, AFailureKeepsTheDaysLog)

@@ -54,6 +54,16 @@ TEST_F(WriteBack, WritesEveryFieldOfEveryWordAndTheLearnerCountersTogether)
     EXPECT_TRUE(dialogs->texts().isEmpty());
 }
 
+TEST_F(WriteBack, LearnerCountersPast32BitsAreAddedAndHeldAtTheTop)
+{
+    raw(QStringLiteral("update UserTable set 经验值='9223372036854775800', 掌握单词数='3000000000'"));
+    QList<qint64> totals;
+    ASSERT_TRUE(PWriteBack(group(), QStringLiteral("词库更新失败"), &totals));
+    EXPECT_EQ(totals, (QList<qint64>{9223372036854775807LL, 2999999999LL}));
+    EXPECT_EQ(column(Tbl::UserTable, Col::UserExperience), QStringList{"9223372036854775807"});
+    EXPECT_EQ(column(Tbl::UserTable, Col::MasteredCount), QStringList{"2999999999"});
+}
+
 // The bank refuses the first, a middle or the last word, or the learner row: nothing changes at all,
 // and the learner sees one message, not one per word.
 class WriteBackRefused : public WriteBack, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};

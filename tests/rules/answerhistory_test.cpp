@@ -27,7 +27,7 @@ TEST_P(MasterTypeShift, RightWrongAndRegret)
 INSTANTIATE_TEST_SUITE_P(Histories, MasterTypeShift,
                          ::testing::Values(Shift{"01", "11", "10"}, Shift{"10", "01", "00"}, Shift{"11", "11", "10"},
                                            Shift{"00", "01", "00"}, Shift{"", "1", "0"}, Shift{"1", "11", "10"},
-                                           Shift{"未知", "知1", "知0"}));
+                                           Shift{"未知", "知1", "知0"}, Shift{"1\U0001F600", "\U0001F6001", "\U0001F6000"}));
 
 TEST(MasteredDelta, CountsNewlyRightMinusNewlyWrong)
 {

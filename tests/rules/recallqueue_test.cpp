@@ -77,7 +77,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, RecallShift,
                          ::testing::Values(ShiftCase{"01", true, "11"}, ShiftCase{"01", false, "10"},
                                            ShiftCase{"10", true, "01"}, ShiftCase{"00", false, "00"},
                                            ShiftCase{"", true, "1"}, ShiftCase{"", false, "0"},
-                                           ShiftCase{"未知", true, "知1"}, ShiftCase{"未知", false, "知0"}));
+                                           ShiftCase{"未知", true, "知1"}, ShiftCase{"未知", false, "知0"},
+                                           // a character beyond the first plane is kept whole
+                                           ShiftCase{"0\U0001F600", true, "\U0001F6001"},
+                                           ShiftCase{"\U00020BB7", false, "\U00020BB70"}));
 
 struct GapCase {
     int words;

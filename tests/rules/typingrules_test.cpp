@@ -7,6 +7,7 @@
 #include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SpellingMatch,
 struct AnswerCase {
     const char *done, *wrong, *points;  // before
     bool right;
-    int lessonDelta;
+    qint64 lessonDelta;
     const char *doneAfter, *wrongAfter, *pointsAfter, *lastAfter;
 };
 
@@ -72,7 +73,16 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"3", "2", "1", false, -5, "4", "3", "1", "错"},
                       // counters left empty or spoiled read as 0 and never abort the test
                       AnswerCase{"", "", "", false, -5, "1", "1", "0", "错"},
-                      AnswerCase{"x", "", "abc", true, 0, "1", "0", "0", "对"}));
+                      AnswerCase{"x", "", "abc", true, 0, "1", "0", "0", "对"},
+                      // 64 bits from reading to writing, held at the top instead of wrapping
+                      AnswerCase{"2147483647", "2147483647", "2147483648", false, -5, "2147483648", "2147483648",
+                                 "2147483648", "错"},
+                      AnswerCase{"1", "0", "3000000000", true, 3000000000LL, "2", "0", "2999999999", "对"},
+                      AnswerCase{"9223372036854775807", "9223372036854775807", "5", false, -5, "9223372036854775807",
+                                 "9223372036854775807", "5", "错"},
+                      AnswerCase{" 99999999999999999999", "0", "-99999999999999999999", true,
+                                 std::numeric_limits<qint64>::min(), "9223372036854775807", "0",
+                                 "-9223372036854775808", "对"}));
 
 TEST(SpellRegret, TurnsOnlyARightAnswerAndOnlyOnce)
 {
@@ -89,6 +99,11 @@ TEST(SpellRegret, TurnsOnlyARightAnswerAndOnlyOnce)
     EXPECT_FALSE(PApplyRegret(row));
     EXPECT_EQ(row.wrong, once.wrong);
     EXPECT_EQ(row.last, once.last);
+
+    TPSpellRow full{QStringLiteral("2"), QStringLiteral("fig"), QStringLiteral("3000000000"),
+                    QStringLiteral("9223372036854775807"), QStringLiteral("10"), QStringLiteral("对"), QString()};
+    ASSERT_TRUE(PApplyRegret(full));
+    EXPECT_EQ(full.wrong, QStringLiteral("9223372036854775807"));
 }
 
 struct LevelCase {
@@ -107,7 +122,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Levels,
                          ::testing::Values(LevelCase{0, 0, 2500}, LevelCase{2499, 0, 2500}, LevelCase{2500, 1, 5000},
                                            LevelCase{7400, 2, 7500}, LevelCase{7500, 3, 10000},
                                            LevelCase{-20, 0, 2500}, LevelCase{-2500, -1, 0},
-                                           LevelCase{5000000000LL, 2000000, 5000002500LL}));
+                                           LevelCase{5000000000LL, 2000000, 5000002500LL},
+                                           LevelCase{std::numeric_limits<qint64>::max(), 3689348814741910LL,
+                                                     std::numeric_limits<qint64>::max()}));
 
 TEST(SpellSummary, LinesAndNumbersAsShown)
 {

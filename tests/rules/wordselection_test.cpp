@@ -4,6 +4,7 @@
 #include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include <algorithm>
 
@@ -237,16 +238,40 @@ TEST(SelectionRules, ForgettingCurveDaysAndCountBoundaries)
     }
 }
 
-TEST(SelectionRules, CountThatIsNoIntegerStopsTheRunKeepingWhatMoved)
+TEST(SelectionRules, CountThatIsNoIntegerStopsTheRunKeepingWhatMovedAndNamesTheWordAndColumn)
 {
-    TPWordItem bad = row("bad", 0, 0);
-    bad.sub[1] = QStringLiteral("abc");
-    TPGroupLists lists({bad, row("b", 1, 0), row("c", 0, 0)}, {});
+    for (const auto &[sub, text, message] :
+         {std::tuple{1, "abc", "单词“wbad”的做过次数“abc”不是有效的整数"},
+          std::tuple{2, "", "单词“wbad”的做错次数“”不是有效的整数"}}) {
+        TPWordItem bad = row("bad", 0, 0);
+        bad.sub[size_t(sub)] = QString::fromUtf8(text);
+        TPGroupLists lists({bad, row("b", 1, 0), row("c", 0, 0)}, {});
+        TPSelectionContext c;
+        c.n = 3;
+        c.mode = QStringLiteral("滚动产生");
+        try {
+            PAutoCreateGroup(lists, c);
+            ADD_FAILURE() << "no refusal for " << text;
+        } catch (const TPRuleError &e) {
+            EXPECT_EQ(e.message(), QString::fromUtf8(message));
+        }
+        EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"c", "b"})));
+    }
+}
+
+TEST(SelectionRules, RightCountsBeyond32BitsAreCountedNotRefused)
+{
+    // Below the candidates' average of right answers first; the average itself is past 2^31.
+    TPWordItem many = row("many", 0, 0), most = row("most", 0, 0), none = row("none", 0, 0);
+    many.sub[1] = QStringLiteral("3000000000");
+    most.sub[1] = QStringLiteral("99999999999999999999");  // beyond 64 bits: as many as can be
+    most.sub[2] = QStringLiteral("-1");
+    TPGroupLists lists({many, most, none}, {});
     TPSelectionContext c;
-    c.n = 3;
-    c.mode = QStringLiteral("滚动产生");
-    EXPECT_THROW(PAutoCreateGroup(lists, c), TPRuleError);
-    EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"c", "b"})));
+    c.n = 2;
+    c.mode = QStringLiteral("no such mode");
+    EXPECT_EQ(PAutoCreateGroup(lists, c), QString());
+    EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"none", "many"})));
 }
 
 TEST(ItemOperations, SelectedAndSameColumnMovesArriveLastFirstAndMirrorExactly)
