@@ -7,7 +7,9 @@
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,8 +25,14 @@ QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *
     auto form = std::make_unique<TPForm>(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
                                                       Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     form->setObjectName(QStringLiteral("PChooseForm"));
-    form->setWindowTitle(Caption);
-    form->setFixedSize(200, 100);
+    // A title bar this narrow cuts the prompt: the title is the program's, the prompt a line of
+    // its own above the combo box, the window widened when the prompt needs it.
+    form->setWindowTitle(QApplication::applicationDisplayName());
+    auto *prompt = new QLabel(Caption, form.get());
+    prompt->setObjectName(QStringLiteral("PChoosePrompt"));
+    const int promptWidth = qMax(174, prompt->sizeHint().width());
+    prompt->setGeometry(12, 2, promptWidth, 17);
+    form->setFixedSize(promptWidth + 26, 100);
     PCenterOnScreen(form.get());
 
     auto *combo = new QComboBox(form.get());

@@ -13,12 +13,49 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QToolButton>
 #include <QTreeWidget>
 
 namespace {
 const char *const CheckBoxesProperty = "lexorinCheckBoxes";
-}
+
+// Widens each column whose width cannot hold its title in the header's font, now and whenever
+// that font changes (a window sets its list's font after making it).
+class TitlesFit : public QObject {
+public:
+    explicit TitlesFit(QHeaderView *header) : QObject(header), m_header(header)
+    {
+        header->installEventFilter(this);
+        fit();
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)
+            fit();
+        return false;
+    }
+
+private:
+    void fit()
+    {
+        const QAbstractItemModel *model = m_header->model();
+        for (int i = 0; model && i < m_header->count(); ++i) {
+            if (m_header->isSectionHidden(i))
+                continue;
+            QStyleOptionHeader opt;
+            opt.initFrom(m_header);
+            opt.fontMetrics = m_header->fontMetrics();
+            opt.text = model->headerData(i, Qt::Horizontal).toString();
+            const int title = m_header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), m_header).width();
+            if (m_header->sectionSize(i) < title)
+                m_header->resizeSection(i, title);
+        }
+    }
+    QHeaderView *m_header;
+};
+}  // namespace
 
 QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns, bool checkBoxes)
 {
@@ -41,6 +78,7 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
         view->setColumnWidth(i, columns[i].width);
         view->setColumnHidden(i, columns[i].hidden);
     }
+    new TitlesFit(view->header());
     return view;
 }
 

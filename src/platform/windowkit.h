@@ -25,7 +25,8 @@ struct TPColumn {
 };
 
 // A report list view: one row per item, whole-row selection, several rows selectable, no root
-// decoration; columns as given; check boxes on the items it is filled with when checkBoxes is set.
+// decoration; columns as given, each at least as wide as its title in the font used; check boxes
+// on the items it is filled with when checkBoxes is set.
 QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns,
                              bool checkBoxes = false);
 // Whether items added to the list view should carry check boxes (set by PMakeReportView).

@@ -301,7 +301,11 @@ void TPbrowseform::SEReadIntervalChange()
 
 // ---- panels and settings
 
-void TPbrowseform::Splitter1Moved() { PConfigIni->WriteInteger(Ini::BrowseForm, Ini::DetailsWidth, ReExpl->width()); }
+void TPbrowseform::Splitter1Moved()
+{
+    // The details' part of the panel, whether or not the details are shown.
+    PConfigIni->WriteInteger(Ini::BrowseForm, Ini::DetailsWidth, Splitter1->sizes().value(0));
+}
 
 void TPbrowseform::Splitter2Moved() { PConfigIni->WriteInteger(Ini::BrowseForm, Ini::DetailsHeight, Panel1->height()); }
 

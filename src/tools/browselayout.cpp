@@ -247,12 +247,27 @@ void TPbrowseform::buildLayout()
     panelLayout->setContentsMargins(0, 0, 0, 0);
     Splitter1 = PNamed(new QSplitter(Qt::Horizontal, Panel1), QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
-    ReExpl = richEdit(Splitter1, QStringLiteral("ReExpl"));
-    ReSent = richEdit(Splitter1, QStringLiteral("ReSent"));
+    // Each rich edit sits in a holder of its own, so that hiding it leaves its part of the panel.
+    for (QTextEdit **edit : {&ReExpl, &ReSent}) {
+        auto *holder = new QWidget(Splitter1);
+        auto *holderLayout = new QVBoxLayout(holder);
+        holderLayout->setContentsMargins(0, 0, 0, 0);
+        *edit = richEdit(holder, QLatin1String(edit == &ReExpl ? "ReExpl" : "ReSent"));
+        holderLayout->addWidget(*edit);
+    }
     panelLayout->addWidget(Splitter1);
     Splitter2->addWidget(upper);
     Splitter2->addWidget(Panel1);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
     root->addWidget(Splitter2, 1);
+
+    // Fields the keys and modes hide, and buttons shown only with a field's focus, keep their
+    // place: the rest of the window stays where it was.
+    for (QWidget *w : std::initializer_list<QWidget *>{Edit1, Edit2, Edit3, Edit4, ReExpl, ReSent, SBTellWrong, SBautotip,
+                                                       SBinsert, SBReadPra, SBFindPra, SBStart, SBPause}) {
+        QSizePolicy p = w->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(p);
+    }
 }

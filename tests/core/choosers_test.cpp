@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -23,6 +24,8 @@ struct ChooserScript {
     QStringList offered;
     QString shownText;
     QString title;
+    QString prompt;
+    bool promptWhole = false;
     bool editable = false;
     bool seen = false;
 
@@ -38,6 +41,11 @@ struct ChooserScript {
             ASSERT_NE(combo, nullptr);
             seen = true;
             title = form->windowTitle();
+            if (auto *label = form->findChild<QLabel *>(QStringLiteral("PChoosePrompt"))) {
+                prompt = label->text();
+                promptWhole = label->isVisible() && label->width() >= label->fontMetrics().horizontalAdvance(prompt) &&
+                              label->geometry().right() < form->width() && label->geometry().bottom() < combo->y();
+            }
             editable = combo->isEditable();
             shownText = combo->currentText();
             for (int i = 0; i < combo->count(); ++i)
@@ -72,7 +80,10 @@ TEST_F(Choosers, SingleListMoveOffersEveryListButTheCurrentOne)
     s.confirm();
     EXPECT_EQ(PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), &lv), QStringLiteral("L1"));
     EXPECT_EQ(s.offered, QStringList({"L1", "L2"}));
-    EXPECT_EQ(s.title, QStringLiteral("将选中单词转移到"));
+    // The title bar is too narrow for the prompt: the program's title there, the prompt whole inside.
+    EXPECT_EQ(s.title, QApplication::applicationDisplayName());
+    EXPECT_EQ(s.prompt, QStringLiteral("将选中单词转移到"));
+    EXPECT_TRUE(s.promptWhole);
     EXPECT_FALSE(s.editable);
 
     PCurrentTable = QStringLiteral("L1");
@@ -140,6 +151,7 @@ TEST_F(Choosers, CategoryKindTakesTypedTextAndEmptiesTheCallersList)
     });
     EXPECT_EQ(PChooseDialog(QStringLiteral("请输入或选择新类别"), QStringLiteral("单词类别"), &lv), QStringLiteral("idioms"));
     EXPECT_TRUE(s.editable);
+    EXPECT_TRUE(s.promptWhole);
     EXPECT_EQ(s.shownText, QString());
     EXPECT_EQ(s.offered, QStringList({"动物", "基本词", "派生词", "生僻词", "易混词"}));
     EXPECT_EQ(PItemCount(&lv), 0);
@@ -148,6 +160,12 @@ TEST_F(Choosers, CategoryKindTakesTypedTextAndEmptiesTheCallersList)
     ChooserScript t;
     t.confirm();
     EXPECT_EQ(PChooseDialog(QStringLiteral("请输入或选择新类别"), QStringLiteral("单词类别"), &lv), QString());
+
+    // A prompt longer than the designed width widens the window rather than being cut.
+    ChooserScript u;
+    u.confirm();
+    PChooseDialog(QStringLiteral("请输入或选择这些单词的新类别，也可以输入一个新的类别名称"), QStringLiteral("单词类别"), &lv);
+    EXPECT_TRUE(u.promptWhole);
 }
 
 TEST_F(Choosers, TableComboSelectsTheCurrentList)

@@ -16,6 +16,26 @@ struct Keyed : TPForm {
 };
 }  // namespace
 
+// A title is never cut: a column too narrow for it widens, now and when the list's font grows;
+// a column wide enough keeps its width.
+TEST(WindowKit, AReportViewColumnIsAtLeastAsWideAsItsTitle)
+{
+    QWidget w;
+    QTreeWidget *v = PMakeReportView(&w, QStringLiteral("LVtitles"),
+                                     {{QStringLiteral("拼写次数"), 35}, {QStringLiteral("ID"), 40}, {QStringLiteral("x"), 0, true}});
+    const auto fits = [v](int i) {
+        return v->columnWidth(i) > v->header()->fontMetrics().horizontalAdvance(v->headerItem()->text(i));
+    };
+    EXPECT_TRUE(fits(0));
+    EXPECT_EQ(v->columnWidth(1), 40);
+    EXPECT_TRUE(v->isColumnHidden(2));
+    QFont big = v->font();
+    big.setPixelSize(30);
+    v->setFont(big);
+    EXPECT_TRUE(fits(0));
+    EXPECT_TRUE(fits(1));
+}
+
 TEST(WindowKit, AReportViewIsMadeFromItsColumnTable)
 {
     QWidget w;

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -256,7 +257,7 @@ TEST_F(BrowserEditing, ANewCategoryFromTheChooserGoesToTheSelectedRowsOfBothTabl
     QTimer::singleShot(0, [&] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String("PChooseForm") && w->isVisible()) {
-                title = w->windowTitle();
+                title = w->findChild<QLabel *>(QStringLiteral("PChoosePrompt"))->text();
                 w->findChild<QComboBox *>(QStringLiteral("PChooseCombo"))->setEditText(QStringLiteral("水果"));
                 w->findChild<QPushButton *>(QStringLiteral("PChooseOK"))->click();
             }
