@@ -19,10 +19,12 @@ void WordListWindows::SetUp()
 bool WordListWindows::whileShown(TPForm *form, const std::function<void()> &whileOpen)
 {
     bool reached = false;
+    // This showing's own activation: one from an earlier showing must not start the test early.
+    const int before = form->activationCount();
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (form->activationCount() == 0 || !form->isVisible())
+        if (form->activationCount() == before || !form->isVisible())
             return;
         poll.stop();
         reached = true;
