@@ -2,6 +2,7 @@
 
 #include "core/datamodule.h"
 #include "platform/dialogs.h"
+#include "platform/formbase.h"
 #include "rules/experience.h"
 #include "vocab/bankvocab.h"
 
@@ -34,10 +35,12 @@ qint64 learnerCounter(const QString &Field)
 }
 }  // namespace
 
-bool PWriteBack(const TPWriteBack &W, const QString &Failure, QList<qint64> *Totals)
+namespace {
+// Applies W in one transaction; an engine error leaves nothing written and is thrown on.
+QList<qint64> apply(const TPWriteBack &W)
 {
     QList<qint64> totals;
-    try {
+    {
         JetTransaction t(Pdatamodule->PConnection);
         // One prepared statement per distinct shape of update, made once for the whole write-back.
         QHash<QString, std::shared_ptr<JetCommand>> commands;
@@ -62,6 +65,16 @@ bool PWriteBack(const TPWriteBack &W, const QString &Failure, QList<qint64> *Tot
             totals << total;
         }
         t.commit();
+    }
+    return totals;
+}
+}  // namespace
+
+bool PWriteBack(const TPWriteBack &W, const QString &Failure, QList<qint64> *Totals)
+{
+    QList<qint64> totals;
+    try {
+        totals = apply(W);
     } catch (const EngineError &) {
         Pdatamodule->PQuery.close();
         if (!Failure.isEmpty())
@@ -70,5 +83,17 @@ bool PWriteBack(const TPWriteBack &W, const QString &Failure, QList<qint64> *Tot
     }
     if (Totals)
         *Totals = totals;
+    return true;
+}
+
+bool PWriteBackOrReport(const TPWriteBack &W)
+{
+    try {
+        apply(W);
+    } catch (const EngineError &e) {
+        Pdatamodule->PQuery.close();
+        PReportError(e.message());
+        return false;
+    }
     return true;
 }

@@ -10,3 +10,6 @@
 // counter's new value in the order of learnerAdds.
 bool PWriteBack(const TPWriteBack &W, const QString &Failure = QStringLiteral("词库更新失败"),
                 QList<qint64> *Totals = nullptr);
+// As PWriteBack, for the tools whose failures reach the application's error report: a refusal is
+// shown with the engine's own text.
+bool PWriteBackOrReport(const TPWriteBack &W);
