@@ -3,19 +3,19 @@
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
-#include "core/listviews.h"
+#include "core/wordrecordread.h"
+#include "core/writeback.h"
 #include "platform/dialogs.h"
 #include "platform/linklabel.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
-#include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "tools/selfreviewseams.h"
 #include "platform/windowlook.h"
 #include "platform/windowkit.h"
 #include "services/handovers.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,16 +25,11 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TPRecallFormSpell *PRecallFormSpell = nullptr;
 
 namespace {
-using namespace ModeCol;
-
-QTreeWidget *queueList() { return PPublicForm->P_LVtest; }
-
 QFrame *panel(QWidget *parent, const char *name)
 {
     auto *f = new QFrame(parent);
@@ -61,12 +56,6 @@ QFrame *question(QWidget *parent, const char *name, const QString &prompt, QList
     return f;
 }
 
-TPRecallRow rowOf(const QTreeWidgetItem *Item)
-{
-    return {PSubItem(Item, PSub(TestForm::Word)), PSubItem(Item, PSub(TestForm::Explanation)),
-            PSubItem(Item, PSub(TestForm::LastTested)), PSubItem(Item, PSub(TestForm::MasterType))};
-}
-
 }  // namespace
 
 TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instance(PRecallFormSpell, this)
@@ -86,6 +75,8 @@ TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instan
     QFont big = LBWord->font();
     big.setPointSize(20);
     LBWord->setFont(big);
+    // The label keeps the width the window gives it, whatever the word; the font gives way instead.
+    LBWord->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label3 = PMakeLinkLabel(Panel4, QStringLiteral("Label3"), QStringLiteral("?"));
     Label3->setToolTip(QStringLiteral("操作帮助"));
     Label3->setCursor(Qt::PointingHandCursor);
@@ -149,48 +140,43 @@ TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instan
 
 TPRecallFormSpell::~TPRecallFormSpell() = default;
 
-void TPRecallFormSpell::showOnly(QFrame *Panel)
+void TPRecallFormSpell::render()
 {
-    for (QFrame *p : {Panel1, Panel2, Panel3})
-        p->setVisible(p == Panel);
+    using P = TPRecallSession::Phase;
+    const P phase = m_session.phase();
+    Panel1->setVisible(phase == P::Asking);
+    Panel2->setVisible(phase == P::Judging);
+    Panel3->setVisible(phase == P::Told);
+    Panel5->setVisible(phase == P::Judging || phase == P::Told);
+    PBar->setMaximum(m_session.progressMaximum());
+    PBar->setValue(std::min(m_session.index(), PBar->maximum()));
 }
 
-void TPRecallFormSpell::showRowInList(int Index)
+void TPRecallFormSpell::fitWord()
 {
-    QTreeWidgetItem *item = PItemAt(queueList(), Index);
-    if (!item)
-        return;
-    const TPRecallRow &r = m_queue.row(Index);
-    PSetSubItem(item, PSub(TestForm::LastTested), r.testDate);
-    PSetSubItem(item, PSub(TestForm::MasterType), r.masterType);
+    // A long word is shown whole: the font shrinks from its 20 points until the word fits.
+    QFont f = LBWord->font();
+    f.setPointSize(20);
+    const int room = LBWord->contentsRect().width() - 2 * LBWord->margin() - 4;
+    while (f.pointSize() > 6 && QFontMetrics(f).horizontalAdvance(LBWord->text()) > room)
+        f.setPointSize(f.pointSize() - 1);
+    LBWord->setFont(f);
+}
+
+void TPRecallFormSpell::resizeEvent(QResizeEvent *e)
+{
+    TPForm::resizeEvent(e);
+    fitWord();
 }
 
 void TPRecallFormSpell::FormActivate()
 {
     PPlayBackMusic(QStringLiteral("study"));
-    m_recallIndex = -1;
-    // The shared list holds the queue, so it reads as the queue while the learner works.
-    QTreeWidget *list = queueList();
-    PRefreshListView(list, PCurrentTable, QString(), 0, Mode::TestForm);
-    const QString today = PTodayText();
-    QVector<TPRecallRow> rows;
-    rows.reserve(PItemCount(list));
-    for (int i = PItemCount(list) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(list, i);
-        if (!PRecallIsDue(rowOf(item), today))
-            PRemoveItem(item);
-    }
-    for (int i = 0; i < PItemCount(list); ++i)
-        rows << rowOf(PItemAt(list, i));
-    m_queue.load(rows, today);
-
-    Panel5->hide();
-    showOnly(Panel1);
-    m_recallIndex = 0;
-    if (m_queue.isEmpty()) {
+    m_session.load(PReadWordRecords(PCurrentTable), PTodayText());
+    render();
+    if (m_session.phase() == TPRecallSession::Phase::Empty) {
         LBWord->clear();
         PDialogs().message(QStringLiteral("本词表内暂时没有需复习的单词，请关闭本界面以尝试其它选择"));
-        Panel1->hide();
         return;
     }
     PShowWord();
@@ -198,66 +184,45 @@ void TPRecallFormSpell::FormActivate()
 
 void TPRecallFormSpell::PShowWord()
 {
-    PBar->setMaximum(m_queue.progressMaximum());
-    PBar->setValue(std::min(m_recallIndex, PBar->maximum()));
-    if (m_queue.atEnd()) {
+    render();
+    if (m_session.phase() == TPRecallSession::Phase::Over) {
         close();
         return;
     }
-    const TPRecallRow &r = m_queue.row(m_recallIndex);
+    const TPWordRecord r = m_session.current();
     LBWord->setText(r.word);
+    fitWord();
     PSpeakWord(LBWord->text());
-    Panel5->hide();
-    EDmean->setText(r.meaning);
+    EDmean->setText(r.explanation);
 }
 
 void TPRecallFormSpell::BitBtnYesClick()
 {
-    Panel1->hide();
-    Panel2->show();
-    Panel5->show();
+    m_session.yes();
+    render();
 }
 
 void TPRecallFormSpell::BitBtnRightClick()
 {
-    if (m_queue.atEnd())
+    if (m_session.phase() != TPRecallSession::Phase::Judging)
         return;
-    m_queue.remembered(PTodayText());
-    showRowInList(m_recallIndex);
-    showOnly(Panel1);
-    m_recallIndex = m_queue.index();
+    m_session.right();
     PShowWord();
 }
 
-void TPRecallFormSpell::BitBtnWrongClick()
-{
-    Panel2->hide();
-    BitBtnNoClick();
-}
+void TPRecallFormSpell::BitBtnWrongClick() { BitBtnNoClick(); }
 
 void TPRecallFormSpell::BitBtnNoClick()
 {
-    if (m_queue.atEnd())
-        return;
-    Panel1->hide();
-    Panel5->show();
-    QTreeWidgetItem *current = PItemAt(queueList(), m_recallIndex);
-    const QVector<int> placed = m_queue.forgotten();
-    // Each copy is the whole row, as the queue's copy carries the new result.
-    for (int at : placed) {
-        if (current)
-            queueList()->insertTopLevelItem(at, current->clone());
-        showRowInList(at);
-    }
-    showRowInList(m_recallIndex);
-    showOnly(Panel3);
+    m_session.no();
+    render();
 }
 
 void TPRecallFormSpell::BitBtn5Click()
 {
-    showOnly(Panel1);
-    m_queue.next();
-    m_recallIndex = m_queue.index();
+    if (m_session.phase() != TPRecallSession::Phase::Told)
+        return;
+    m_session.next();
     PShowWord();
 }
 
@@ -271,26 +236,11 @@ void TPRecallFormSpell::FormClose(TCloseAction &Action)
 {
     Q_UNUSED(Action);
     PStopBackMusic();
-    if (m_queue.hasResults(PTodayText()) &&
+    if (m_session.hasResults() &&
         PDialogs().ask(QStringLiteral("是否存档？"), QString(), Dialogs::NoIcon, Dialogs::YesNo) == Dialogs::Yes)
         PSaveRecallResults();
     hide();
     PHandOver(PHandOvers().studyToolSelectForm);
 }
 
-void TPRecallFormSpell::PSaveRecallResults()
-{
-    const QString today = PTodayText();
-    for (int i = PItemCount(queueList()) - 1; i >= 0; --i)
-        if (PSubItem(PItemAt(queueList(), i), PSub(ModeCol::TestForm::LastTested)) != today)
-            PRemoveItem(PItemAt(queueList(), i));
-    const QVector<TPRecallRow> rows = m_queue.resultsToSave(today);
-    for (const TPRecallRow &r : rows) {
-        try {
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, r.word, r.testDate);
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, r.word, r.masterType);
-        } catch (const EngineError &) {
-            PDialogs().message(QStringLiteral("词库更新失败"), QString(), Dialogs::Critical);
-        }
-    }
-}
+void TPRecallFormSpell::PSaveRecallResults() { PWriteBack(m_session.writeBack(PCurrentTable)); }

@@ -4,7 +4,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
-#include "rules/recallqueue.h"
+#include "sessions/recallsession.h"
 
 class QFrame;
 class QLabel;
@@ -37,9 +37,9 @@ public:
     QPushButton *BitBtn5 = nullptr;
     QProgressBar *PBar = nullptr;
 
-    // The position of the current word; -1 while the queue is being built.
-    int PRecallIndex() const { return m_recallIndex; }
-    const TPRecallQueue &queue() const { return m_queue; }
+    // The position of the current word.
+    int PRecallIndex() const { return m_session.index(); }
+    const TPRecallSession &session() const { return m_session; }
 
     void PShowWord();
     void PSaveRecallResults();
@@ -56,13 +56,13 @@ public:
 protected:
     void FormActivate() override;
     void FormClose(TCloseAction &Action) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
-    void showOnly(QFrame *Panel);
-    void showRowInList(int Index);
+    void render();
+    void fitWord();
 
-    TPRecallQueue m_queue;
-    int m_recallIndex = -1;
+    TPRecallSession m_session;
     TPInstance<TPRecallFormSpell> m_instance;
 };
 

@@ -3,22 +3,20 @@
 
 #include "tools/recallformspell.h"
 
-#include "core/listviews.h"
 #include "platform/linklabel.h"
 #include "selfreviewfixture.h"
+#include "support/banksnapshot.h"
 #include "support/qstringprinter.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
 
 namespace {
-
-using namespace ModeCol;
 
 class Recall : public SelfReviewFixture {
 protected:
@@ -43,14 +41,12 @@ protected:
         for (int i = 0; i < 10; ++i)
             word(QStringLiteral("w%1").arg(i), Code::Master00);
     }
-    // The queue as the shared list holds it: "word master" per row.
+    // The queue as the session holds it: "word master" per row.
     QStringList queue() const
     {
         QStringList out;
-        for (int i = 0; i < PItemCount(publicForm->P_LVtest); ++i) {
-            const QTreeWidgetItem *r = PItemAt(publicForm->P_LVtest, i);
-            out << PSubItem(r, PSub(TestForm::Word)) + QLatin1Char(' ') + PSubItem(r, PSub(TestForm::MasterType));
-        }
+        for (const TPWordRecord &r : form->session().rows())
+            out << r.word + QLatin1Char(' ') + r.masterType;
         return out;
     }
     // Which of the three question panels shows, and whether the meaning does.
@@ -201,12 +197,16 @@ TEST_F(Recall, OnlyForgottenWordsAskNothingAndSaveNothing)
     EXPECT_EQ(rows(), before);
 }
 
-TEST_F(Recall, ASaveGoesOnPastARowTheBankRefuses)
+// The bank refuses the first, a middle or the last word of the save: nothing is written at all,
+// and one message says so.
+class RecallRefused : public Recall, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(RecallRefused, ASaveTheBankRefusesWritesNoWordAndSaysSoOnce)
 {
-    word(QStringLiteral("a"), Code::Master00);
-    word(QStringLiteral("b"), Code::Master00);
-    word(QStringLiteral("c"), Code::Master00);
-    refuseChangesTo(QStringLiteral("b"));
+    for (const char *w : {"a", "b", "c"})
+        word(QString::fromLatin1(w), Code::Master00);
+    refuseChangesTo(QString::fromLatin1(GetParam()));
+    const QStringList before = bankSnapshot(dm->PConnection.handle());
     open();
     for (int i = 0; i < 2; ++i) {
         click(form->BitBtnYes);
@@ -215,9 +215,50 @@ TEST_F(Recall, ASaveGoesOnPastARowTheBankRefuses)
     click(form->BitBtnYes);
     dialogs->answer(Dialogs::Yes);
     click(form->BitBtnRight);
+    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(dialogs->texts(), (QStringList{"是否存档？", "词库更新失败"}));
     EXPECT_EQ(dialogs->shown().last().icon, Dialogs::Critical);
-    EXPECT_EQ(rows(), (QStringList{"a 01 2026-12-07", "b 00 2000-01-01", "c 01 2026-12-07"}));
+    EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, RecallRefused, ::testing::Values("a", "b", "c"));
+
+// Words never tested (an imported word's empty type, "未知" after clearing the records) end "1" or
+// "知1" when recalled: they are answers of today, so closing asks and saves them.
+TEST_F(Recall, RightAnswersOnNeverTestedWordsAreAskedForAndSaved)
+{
+    word(QStringLiteral("imported"), QString());
+    word(QStringLiteral("cleared"), QStringLiteral("未知"));
+    word(QStringLiteral("later"), Code::Master00);
+    open();
+    for (int i = 0; i < 2; ++i) {
+        click(form->BitBtnYes);
+        click(form->BitBtnRight);
+    }
+    dialogs->answer(Dialogs::Yes);
+    form->close();
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("是否存档？")});
+    EXPECT_EQ(rows(), (QStringList{"imported 1 2026-12-07", "cleared 知1 2026-12-07", "later 00 2000-01-01"}));
+}
+
+TEST_F(Recall, ALongWordIsShownWholeInASmallerFont)
+{
+    const QString longWord = QStringLiteral("pneumonoultramicroscopicsilicovolcanoconiosis");
+    ASSERT_EQ(longWord.size(), 45);
+    word(QStringLiteral("short"), Code::Master00);
+    word(longWord, Code::Master00);
+    open();
+    const QFont shortFont = form->LBWord->font();
+    EXPECT_EQ(shortFont.pointSize(), 20);
+    EXPECT_LE(QFontMetrics(shortFont).horizontalAdvance(form->LBWord->text()), form->LBWord->contentsRect().width());
+    click(form->BitBtnNo);
+    click(form->BitBtn5);
+    ASSERT_EQ(form->LBWord->text(), longWord);
+    EXPECT_LT(form->LBWord->font().pointSize(), 20);
+    EXPECT_LE(QFontMetrics(form->LBWord->font()).horizontalAdvance(longWord), form->LBWord->contentsRect().width());
+    EXPECT_GE(form->LBWord->x(), 0);
+    EXPECT_LE(form->LBWord->geometry().right(), form->Panel4->width()) << "the label stays inside its panel";
+    EXPECT_EQ(form->size(), QSize(436, 219));
 }
 
 TEST_F(Recall, NothingDueSaysSoAndLeavesTheQuestionsAway)
