@@ -4,7 +4,10 @@
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
+#include "core/grouptransfer.h"
 #include "core/listviews.h"
+#include "core/wordrecordread.h"
+#include "core/writeback.h"
 #include "core/wordlistops.h"
 #include "platform/dialogs.h"
 #include "platform/inifile.h"
@@ -14,8 +17,6 @@
 #include "services/pronunciation.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "tools/crazyspellform.h"
-#include "tools/selfreviewseams.h"
 #include "platform/windowlook.h"
 #include "platform/windowkit.h"
 #include "services/handovers.h"
@@ -33,6 +34,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <memory>
+
 TPDirectCheckForm *PDirectCheckForm = nullptr;
 
 namespace {
@@ -49,9 +52,6 @@ QComboBox *dropDown(QWidget *parent, const char *name)
     c->setEditable(false);
     return c;
 }
-
-QString masterOf(const QTreeWidgetItem *Item) { return PSubItem(Item, PSub(DC::MasterType)); }
-QString wordOf(const QTreeWidgetItem *Item) { return PCaption(Item); }
 
 QString meaningOf(const QString &Word)
 {
@@ -163,12 +163,19 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     PConnect(PLVdc->header(), &QHeaderView::sectionClicked, this, &F::PLVdcColumnClick);
     connect(PLVdc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected, const QItemSelection &deselected) {
-                // Each item that changes counts, the newly selected one last.
+                // Each item that changes counts, the newly selected one last; redrawing is not the learner.
+                if (m_rendering)
+                    return;
                 for (const QItemSelection *s : {&deselected, &selected})
                     for (const QModelIndex &i : s->indexes())
                         if (i.column() == 0)
                             PLVdcSelectItem(i.row());
             });
+    // A tick the learner sets in the list is passed on to the session.
+    connect(PLVdc, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item, int column) {
+        if (!m_rendering && column == 0)
+            m_session.setTicked(PLVdc->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
+    });
     PLVdc->viewport()->installEventFilter(this);
 
     PLoadFormBackground(this);
@@ -180,33 +187,75 @@ TPDirectCheckForm::~TPDirectCheckForm() = default;
 bool TPDirectCheckForm::eventFilter(QObject *watched, QEvent *e)
 {
     if (PLVdc && watched == PLVdc->viewport()) {
-        const auto *m = static_cast<QMouseEvent *>(e);
-        if (e->type() == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton)
-            PGuard([this] { PLVdcDblClick(); });
-        else if (e->type() == QEvent::MouseButtonRelease)
-            PGuard([this, m] { PLVdcMouseUp(m->button()); });
+        // Only mouse events are read as such.
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            const auto *m = static_cast<QMouseEvent *>(e);
+            if (m->button() == Qt::LeftButton) {
+                const int row = rowAt(m->position());
+                PGuard([this, row] { PLVdcDblClick(row); });
+            }
+        } else if (e->type() == QEvent::MouseButtonRelease) {
+            const auto *m = static_cast<QMouseEvent *>(e);
+            const Qt::MouseButton button = m->button();
+            const int row = rowAt(m->position());
+            PGuard([this, button, row] { PLVdcMouseUp(button, row); });
+        }
     }
     return TPForm::eventFilter(watched, e);
 }
 
-QTreeWidgetItem *TPDirectCheckForm::currentRow() const
+int TPDirectCheckForm::rowAt(const QPointF &Pos) const
 {
-    // After rows left the view the remembered position may lie past its end: no row then.
-    return m_checkIndex >= 0 ? PItemAt(PLVdc, m_checkIndex) : nullptr;
+    const QTreeWidgetItem *item = PLVdc->itemAt(Pos.toPoint());
+    return item ? PLVdc->indexOfTopLevelItem(const_cast<QTreeWidgetItem *>(item)) : -1;
 }
 
-QList<QTreeWidgetItem *> TPDirectCheckForm::tickedRows() const
+QString TPDirectCheckForm::currentWord() const
 {
-    QList<QTreeWidgetItem *> rows;
-    for (int i = 0; i < PItemCount(PLVdc); ++i)
-        if (PItemAt(PLVdc, i)->checkState(0) == Qt::Checked)
-            rows << PItemAt(PLVdc, i);
-    return rows;
+    const int row = m_session.checkIndex();
+    return row >= 0 ? m_session.rows().at(row).word.word : QString();
+}
+
+void TPDirectCheckForm::render()
+{
+    m_rendering = true;
+    PClearItems(PLVdc);
+    QList<QTreeWidgetItem *> items;
+    items.reserve(m_session.count());
+    // Boxes are given while the items are apart from the view, where they cost no model update.
+    for (const TPTickRow &r : m_session.rows()) {
+        QTreeWidgetItem *item = PNewItem(r.word.word, {r.word.masterType, r.meaning, r.word.lastTested});
+        item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
+        items << item;
+    }
+    PLVdc->addTopLevelItems(items);
+    m_rendering = false;
+}
+
+void TPDirectCheckForm::renderRow(int Row)
+{
+    QTreeWidgetItem *item = PItemAt(PLVdc, Row);
+    if (!item || !m_session.valid(Row))
+        return;
+    const TPTickRow &r = m_session.rows().at(Row);
+    m_rendering = true;
+    PSetSubItem(item, PSub(DC::MasterType), r.word.masterType);
+    PSetSubItem(item, PSub(DC::Meaning), r.meaning);
+    PSetSubItem(item, PSub(DC::LastTested), r.word.lastTested);
+    item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
+    m_rendering = false;
+}
+
+void TPDirectCheckForm::renderTicks()
+{
+    m_rendering = true;
+    for (int i = 0; i < m_session.count(); ++i)
+        PItemAt(PLVdc, i)->setCheckState(0, m_session.rows().at(i).ticked ? Qt::Checked : Qt::Unchecked);
+    m_rendering = false;
 }
 
 void TPDirectCheckForm::FormActivate()
 {
-    m_checkIndex = 0;
     CBBrowseMode->setCurrentIndex(0);
     CBWordTable->clear();
     PLoadCurrentTableName();
@@ -215,98 +264,86 @@ void TPDirectCheckForm::FormActivate()
     SBRefreshClick();
 }
 
-void TPDirectCheckForm::reload()
+void TPDirectCheckForm::reload() { PApplyMasterFilter(CBBrowseMode->currentText()); }
+
+void TPDirectCheckForm::PApplyMasterFilter(const QString &Mode)
 {
-    PRefreshListView(PLVdc, PCurrentTable, QString(), 0, Mode::DirectCheckForm);
+    TPWordRecords list;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested},
+                                                 QString(), QString());
+        list = PRecordsOfQuery(Pdatamodule->PQuery);
+    } catch (const EngineError &) {
+        Pdatamodule->PQuery.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    m_session.load(list, TPDirectCheckSession::filterOf(Mode));
+    render();
 }
 
 void TPDirectCheckForm::SBRefreshClick()
 {
     const int total = Pdatamodule->PGetCountFromTable(PCurrentTable);
     const int mastered = Pdatamodule->PGetCountFromTableWhere(PCurrentTable, Col::MasterType, Code::Master11);
-    const int ticked = PCheckedCount(PLVdc);
     LBHint->setText(QStringLiteral("共有%1词，掌握%2词，还剩%3词，打勾%4词。")
                         .arg(total)
                         .arg(mastered)
                         .arg(total - mastered)
-                        .arg(ticked));
+                        .arg(m_session.tickedCount()));
 }
 
 void TPDirectCheckForm::CBWordTableChange()
 {
     PSetCurrentTable(CBWordTable->currentText());
     reload();
-    PApplyMasterFilter(CBBrowseMode->currentText());
     SBRefreshClick();
 }
 
-void TPDirectCheckForm::CBBrowseModeChange()
-{
-    reload();
-    PApplyMasterFilter(CBBrowseMode->currentText());
-}
+void TPDirectCheckForm::CBBrowseModeChange() { reload(); }
 
-void TPDirectCheckForm::PApplyMasterFilter(const QString &Mode)
+void TPDirectCheckForm::PLVdcDblClick(int Row)
 {
-    if (Mode != kOnlyMastered && Mode != kOnlyUnmastered)
+    const QString today = PTodayText();
+    const TPWriteBack w = m_session.toggleWrite(PCurrentTable, Row, today);
+    if (w.words.isEmpty() || !PWriteBackOrReport(w))
         return;
-    const bool keepMastered = Mode == kOnlyMastered;
-    for (int i = PItemCount(PLVdc) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(PLVdc, i);
-        if ((masterOf(item) == Code::Master11) != keepMastered)
-            PRemoveItem(item);
-    }
-}
-
-void TPDirectCheckForm::PLVdcDblClick()
-{
-    QTreeWidgetItem *row = currentRow();
-    if (!row)
-        return;
-    const QString word = wordOf(row);
-    const bool mastering = masterOf(row) != Code::Master11;
-    const QString master = mastering ? Code::Master11 : Code::Master00;
-    {
-        JetTransaction t(Pdatamodule->PConnection);
-        if (mastering)
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, word, PTodayText());
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, word, master);
-        t.commit();
-    }
-    PSetSubItem(row, PSub(DC::MasterType), master);
-    if (mastering)
-        PSetSubItem(row, PSub(DC::LastTested), PTodayText());
-    const QString filter = CBBrowseMode->currentText();
-    if ((filter == kOnlyMastered && !mastering) || (filter == kOnlyUnmastered && mastering))
-        PRemoveItem(row);
+    if (m_session.toggled(Row, today))
+        PRemoveItem(PItemAt(PLVdc, Row));
+    else
+        renderRow(Row);
     SBRefreshClick();
 }
 
-void TPDirectCheckForm::PLVdcMouseUp(Qt::MouseButton Button)
+void TPDirectCheckForm::PLVdcMouseUp(Qt::MouseButton Button, int Row)
 {
-    if (Button != Qt::RightButton)
+    if (Button != Qt::RightButton || !m_session.valid(Row))
         return;
-    QTreeWidgetItem *row = currentRow();
-    if (!row)
-        return;
-    const QString shown = PSubItem(row, PSub(DC::Meaning));
-    PSetSubItem(row, PSub(DC::Meaning), shown.isEmpty() ? meaningOf(wordOf(row)) : QString());
+    const TPTickRow &r = m_session.rows().at(Row);
+    if (r.meaning.isEmpty())
+        m_session.showMeaning(Row, meaningOf(r.word.word));
+    else
+        m_session.hideMeaning(Row);
+    renderRow(Row);
 }
 
-void TPDirectCheckForm::PLVdcSelectItem(int Index) { m_checkIndex = Index; }
+void TPDirectCheckForm::PLVdcSelectItem(int Index) { m_session.select(Index); }
 
-void TPDirectCheckForm::PLVdcColumnClick(int Column) { PSortListView(PLVdc, Column); }
+void TPDirectCheckForm::PLVdcColumnClick(int Column)
+{
+    m_session.sortBy(Column);
+    render();
+}
 
 void TPDirectCheckForm::SpeedButton13Click()
 {
-    if (const QTreeWidgetItem *row = currentRow())
-        PHandOver(PHandOvers().dictForm, wordOf(row), false);
+    if (m_session.checkIndex() >= 0)
+        PHandOver(PHandOvers().dictForm, currentWord(), false);
 }
 
 void TPDirectCheckForm::SpeedButton12Click()
 {
-    if (const QTreeWidgetItem *row = currentRow())
-        PSpeakWord(wordOf(row));
+    if (m_session.checkIndex() >= 0)
+        PSpeakWord(currentWord());
 }
 
 void TPDirectCheckForm::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("directcheck"))); }
@@ -319,24 +356,13 @@ void TPDirectCheckForm::Button3Click() { openMenu(PopupMenu3); }
 
 void TPDirectCheckForm::markTicked(const QString &MasterType)
 {
-    const QList<QTreeWidgetItem *> rows = tickedRows();
-    const bool mastered = MasterType == Code::Master11;
     const QString today = PTodayText();
     // All or none: the list shows a mark only once the bank holds every one of them.
-    {
-        JetTransaction t(Pdatamodule->PConnection);
-        for (const QTreeWidgetItem *row : rows) {
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, wordOf(row), MasterType);
-            if (mastered)
-                Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, wordOf(row), today);
-        }
-        t.commit();
-    }
-    for (QTreeWidgetItem *row : rows) {
-        PSetSubItem(row, PSub(DC::MasterType), MasterType);
-        if (mastered)
-            PSetSubItem(row, PSub(DC::LastTested), today);
-    }
+    if (!PWriteBackOrReport(m_session.markWrite(PCurrentTable, MasterType, today)))
+        return;
+    m_session.marked(MasterType, today);
+    for (int row : m_session.ticked())
+        renderRow(row);
 }
 
 void TPDirectCheckForm::N1Click() { markTicked(Code::Master11); }
@@ -344,75 +370,90 @@ void TPDirectCheckForm::N2Click() { markTicked(Code::Master00); }
 
 void TPDirectCheckForm::N5Click()
 {
-    const QList<QTreeWidgetItem *> rows = tickedRows();
-    for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-        PSetSubItem(*it, PSub(DC::Meaning), meaningOf(wordOf(*it)));
+    const QList<int> rows = m_session.ticked();
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+        m_session.showMeaning(*it, meaningOf(m_session.rows().at(*it).word.word));
+        renderRow(*it);
+    }
 }
 
 void TPDirectCheckForm::N7Click()
 {
-    for (QTreeWidgetItem *row : tickedRows())
-        PSetSubItem(row, PSub(DC::Meaning), QString());
+    for (int row : m_session.ticked()) {
+        m_session.hideMeaning(row);
+        renderRow(row);
+    }
 }
+
+namespace {
+// The core's group and move routines take ticked items: a scratch list of the ticked words.
+std::unique_ptr<QTreeWidget> tickedWords(const QStringList &Words)
+{
+    auto view = std::make_unique<QTreeWidget>();
+    for (const QString &w : Words)
+        PAddItem(view.get(), w)->setCheckState(0, Qt::Checked);
+    return view;
+}
+}  // namespace
 
 void TPDirectCheckForm::N3Click()
 {
-    if (tickedRows().size() < 3) {
+    if (m_session.tickedCount() < 3) {
         PDialogs().message(QStringLiteral("请至少勾3个单词"));
         return;
     }
     PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, Tbl::TempTable);
-    PSelfReviewMoveCheckedToTempTable(PLVdc);
-    if (PCrazySpellForm)
-        PCrazySpellForm->ShowModal();
+    PMoveCheckedToTempTable(tickedWords(m_session.tickedWords()).get());
+    PHandOver(PHandOvers().crazySpellForm);
     PClearTempTable();
 }
 
 void TPDirectCheckForm::N4Click()
 {
-    if (PItemCount(PLVdc) == 0)
+    if (m_session.count() == 0)
         return;
     const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), PLVdc);
     if (target == Code::ChooserCancel)
         return;
-    PMoveWords(PLVdc, PCurrentTable, target, QStringLiteral("check"));
-    m_checkIndex = 0;
+    const auto moving = tickedWords(m_session.tickedWords());
+    PMoveWords(moving.get(), PCurrentTable, target, QStringLiteral("check"));
+    // The words left the list only when the move took them all.
+    if (PItemCount(moving.get()) == 0) {
+        m_session.removeTicked();
+        render();
+    }
+    m_session.select(0);
 }
 
 void TPDirectCheckForm::N8Click()
 {
-    const QList<QTreeWidgetItem *> rows = tickedRows();
+    const QStringList words = m_session.tickedWords();
     {
         JetTransaction t(Pdatamodule->PConnection);
-        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
-            Pdatamodule->PDeleteOneRecordFromTable(PCurrentTable, Col::Word, wordOf(*it));
+        for (auto it = words.crbegin(); it != words.crend(); ++it)
+            Pdatamodule->PDeleteOneRecordFromTable(PCurrentTable, Col::Word, *it);
         t.commit();
     }
-    for (QTreeWidgetItem *row : rows)
-        PRemoveItem(row);
-}
-
-void TPDirectCheckForm::setTicks(const std::function<bool(const QTreeWidgetItem *)> &ticked)
-{
-    for (int i = 0; i < PItemCount(PLVdc); ++i) {
-        QTreeWidgetItem *item = PItemAt(PLVdc, i);
-        item->setCheckState(0, ticked(item) ? Qt::Checked : Qt::Unchecked);
-    }
+    m_session.removeTicked();
+    render();
 }
 
 void TPDirectCheckForm::MenuItem1Click()
 {
-    setTicks([](const QTreeWidgetItem *) { return true; });
+    m_session.tickAll();
+    renderTicks();
 }
 
 void TPDirectCheckForm::MenuItem2Click()
 {
-    setTicks([](const QTreeWidgetItem *i) { return i->checkState(0) != Qt::Checked; });
+    m_session.invertTicks();
+    renderTicks();
 }
 
 void TPDirectCheckForm::N6Click()
 {
-    setTicks([](const QTreeWidgetItem *i) { return masterOf(i) == Code::Master11; });
+    m_session.tickMastered();
+    renderTicks();
 }
 
 void TPDirectCheckForm::MenuItem3Click() { POpenUrl(Addr::BankDownloads()); }

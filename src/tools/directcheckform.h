@@ -4,8 +4,10 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "sessions/directchecksession.h"
 
 #include <functional>
+#include <QPointF>
 
 class QAction;
 class QComboBox;
@@ -44,13 +46,15 @@ public:
     QMenu *PopupMenu3 = nullptr;
     QAction *MenuItem3 = nullptr, *N12 = nullptr, *N11 = nullptr, *MenuItem4 = nullptr, *N10 = nullptr;
 
-    // The row the double-click, right-click, look-up and pronunciation act on.
-    int PCheckIndex() const { return m_checkIndex; }
+    // The row the look-up and pronunciation act on; -1 when it names no row.
+    int PCheckIndex() const { return m_session.checkIndex(); }
+    const TPDirectCheckSession &session() const { return m_session; }
 
     void CBWordTableChange();
     void CBBrowseModeChange();
-    void PLVdcDblClick();
-    void PLVdcMouseUp(Qt::MouseButton Button);
+    // Row: the row under the pointer, -1 for none.
+    void PLVdcDblClick(int Row);
+    void PLVdcMouseUp(Qt::MouseButton Button, int Row);
     void PLVdcSelectItem(int Index);
     void PLVdcColumnClick(int Column);
     void SBRefreshClick();
@@ -83,14 +87,17 @@ protected:
 private:
     void reload();
     void PApplyMasterFilter(const QString &Mode);
-    QTreeWidgetItem *currentRow() const;
-    QList<QTreeWidgetItem *> tickedRows() const;
+    void render();
+    void renderRow(int Row);
+    void renderTicks();
+    int rowAt(const QPointF &Pos) const;
+    QString currentWord() const;
     void markTicked(const QString &MasterType);
-    void setTicks(const std::function<bool(const QTreeWidgetItem *)> &ticked);
     void openMenu(QMenu *Menu);
     void runAndRefresh(const std::function<void()> &window);
 
-    int m_checkIndex = 0;
+    TPDirectCheckSession m_session;
+    bool m_rendering = false;
     TPInstance<TPDirectCheckForm> m_instance;
 };
 

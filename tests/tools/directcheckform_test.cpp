@@ -7,12 +7,14 @@
 #include "core/listviews.h"
 #include "platform/inifile.h"
 #include "selfreviewfixture.h"
+#include "support/banksnapshot.h"
 #include "support/qstringprinter.h"
 #include "tools/crazyspellform.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCursor>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -241,21 +243,28 @@ TEST_F(DirectCheck, MarkingTickedWordsWritesThemAllAndLeavesTheCounts)
     EXPECT_EQ(shown().first(), QStringLiteral("apple 00 2026-12-07*"));
 }
 
-TEST_F(DirectCheck, ARefusedMarkChangesNothingAtAll)
+// The bank refuses the first, a middle or the last ticked word: no word is marked, in the bank or
+// in the list, and one error report says so; a refused delete likewise deletes nothing.
+class DirectCheckRefused : public DirectCheck, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(DirectCheckRefused, ARefusedMarkChangesNothingAtAll)
 {
     open();
-    refuseChangesTo(QStringLiteral("kiwi"));
-    tick({0, 2, 4});
-    const QStringList bank = rows(), view = shown();
+    refuseChangesTo(QString::fromLatin1(GetParam()));
+    tick({0, 2, 4});  // apple, plum, kiwi
+    const QStringList bank = bankSnapshot(dm->PConnection.handle()), view = shown();
     form->N1->trigger();
     EXPECT_EQ(dialogs->shown().size(), 1);
     EXPECT_EQ(dialogs->shown().value(0).icon, Dialogs::Critical);
-    EXPECT_EQ(rows(), bank);
+    EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
     EXPECT_EQ(shown(), view);
     form->N8->trigger();
-    EXPECT_EQ(rows(), bank) << "nor does a refused delete";
+    EXPECT_EQ(dialogs->shown().size(), 2);
+    EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank) << "nor does a refused delete";
     EXPECT_EQ(shown(), view);
 }
+
+INSTANTIATE_TEST_SUITE_P(Words, DirectCheckRefused, ::testing::Values("apple", "plum", "kiwi"));
 
 TEST_F(DirectCheck, TickMenuTicksAllInvertsAndPicksTheMastered)
 {
@@ -308,8 +317,8 @@ TEST_F(DirectCheck, CrazySpellPlaysExactlyTheTickedWordsThroughTheStudyGroup)
     QTimer::singleShot(0, [&] {
         PSettleEvents();  // the game loads its words when it is activated
         group = column(Tbl::TempTable, Col::Word);
-        for (int i = 0; i < PItemCount(publicForm->P_LVtest); ++i)
-            played << PSubItem(PItemAt(publicForm->P_LVtest, i), PSub(ModeCol::TestForm::Word));
+        for (const TPWordRecord &r : crazy.session().words())
+            played << r.word;
         wasModal = crazy.isModalShowing();
         crazy.close();
     });
@@ -352,7 +361,7 @@ TEST_F(DirectCheck, MovingTickedWordsTakesEveryRowToTheChosenList)
     EXPECT_EQ(form->PCheckIndex(), 0);
 }
 
-TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowOnly)
+TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowUntilTheListChanges)
 {
     open();
     select(3);
@@ -361,28 +370,55 @@ TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowOnly)
     EXPECT_EQ(handOvers, QStringList{QStringLiteral("dict:fig")});
     EXPECT_EQ(spoken(), QStringList{QStringLiteral("fig")});
 
-    // The remembered row left the view: nothing happens, nothing fails.
+    // A filter change forgets the remembered row: the first row again, as on opening.
     select(5);
-    chooseFilter(1);
-    ASSERT_EQ(form->PCheckIndex(), 5);
-    const QStringList bank = rows();
-    form->SpeedButton13->click();
+    chooseFilter(1);  // pear, fig
+    EXPECT_EQ(form->PCheckIndex(), 0);
     form->SpeedButton12->click();
-    form->PLVdcDblClick();
-    form->PLVdcMouseUp(Qt::RightButton);
-    EXPECT_EQ(handOvers.size(), 1);
-    EXPECT_EQ(spoken().size(), 1);
-    EXPECT_EQ(rows(), bank);
+    EXPECT_EQ(spoken().last(), QStringLiteral("pear"));
+    // So does a sort.
+    select(1);
+    form->PLVdc->header()->sectionClicked(0);
+    EXPECT_EQ(form->PCheckIndex(), 0);
+    EXPECT_EQ(shown(), (QStringList{"pear 11 2026-12-01", "fig 11 2026-12-01"})) << "the first sort is descending";
+    form->PLVdc->header()->sectionClicked(0);
+    EXPECT_EQ(shown(), (QStringList{"fig 11 2026-12-01", "pear 11 2026-12-01"}));
 
-    // An empty list likewise.
+    // An empty list: nothing happens, nothing fails.
     form->CBWordTable->setCurrentText(kHard);
     emit form->CBWordTable->activated(form->CBWordTable->currentIndex());
     ASSERT_EQ(PItemCount(list()), 0);
-    select(0);
+    EXPECT_EQ(form->PCheckIndex(), -1);
     form->SpeedButton13->click();
-    form->PLVdcDblClick();
+    form->SpeedButton12->click();
     EXPECT_EQ(handOvers.size(), 1);
+    EXPECT_EQ(spoken().size(), 2);
     EXPECT_EQ(status(), QStringLiteral("共有0词，掌握0词，还剩0词，打勾0词。"));
+}
+
+// Below the rows there is no word: a double-click or a right-click there changes nothing, whatever
+// row was chosen before the filter changed.
+TEST_F(DirectCheck, ClicksBelowTheRowsDoNothing)
+{
+    open();
+    select(1);        // pear
+    chooseFilter(1);  // pear, fig: the old position 1 now holds fig
+    const QStringList bank = bankSnapshot(dm->PConnection.handle()), view = shown();
+    const QPoint below(centre(1).x(), list()->visualItemRect(item(1)).bottom() + 40);
+    ASSERT_EQ(list()->itemAt(below), nullptr);
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, below);
+    EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
+    EXPECT_EQ(shown(), view);
+    EXPECT_EQ(meanings(), QStringList(2, QString()));
+
+    // On a row they act on that row, whichever row was chosen before.
+    select(0);
+    QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, centre(1));
+    EXPECT_EQ(meanings(), (QStringList{"", "fig的解释"}));
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre(1));
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("pear 11 2026-12-01")});
+    EXPECT_EQ(column(W, Col::MasterType).at(3), Code::Master00);
 }
 
 TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)

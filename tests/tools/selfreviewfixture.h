@@ -14,7 +14,6 @@
 #include "support/manualclock.h"
 #include "support/recordingbrowser.h"
 #include "support/settle.h"
-#include "tools/selfreviewseams.h"
 
 #include <memory>
 #include <sqlite3.h>
