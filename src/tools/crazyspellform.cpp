@@ -3,13 +3,14 @@
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
-#include "core/listviews.h"
+#include "core/wordrecordread.h"
+#include "core/writeback.h"
+#include "platform/dialogs.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "platform/playtimer.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
-#include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "platform/windowlook.h"
@@ -22,14 +23,11 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TPCrazySpellForm *PCrazySpellForm = nullptr;
 
 namespace {
-using namespace ModeCol;
-
 QLabel *label(QWidget *parent, const char *name, const QString &caption, const QColor &colour, int px)
 {
     QLabel *l = PMakeLabel(parent, QLatin1String(name), caption);
@@ -45,8 +43,6 @@ void setPointSize(QLabel *l, int pt)
     l->setFont(f);
     l->adjustSize();
 }
-
-QTreeWidget *words() { return PPublicForm->P_LVtest; }
 
 bool isTyping(const QKeyEvent *e)
 {
@@ -138,16 +134,7 @@ TPCrazySpellForm::TPCrazySpellForm(QWidget *parent)
 
 TPCrazySpellForm::~TPCrazySpellForm() = default;
 
-QTreeWidgetItem *TPCrazySpellForm::currentRow() const
-{
-    return PPublicForm ? PItemAt(words(), m_current) : nullptr;
-}
-
-QString TPCrazySpellForm::currentWord() const
-{
-    const QTreeWidgetItem *row = currentRow();
-    return row && MemoSpell->isEnabled() ? PSubItem(row, PSub(TestForm::Word)) : QString();
-}
+QString TPCrazySpellForm::currentWord() const { return m_session.currentWord().word; }
 
 void TPCrazySpellForm::FormShow()
 {
@@ -158,7 +145,7 @@ void TPCrazySpellForm::FormShow()
 
 void TPCrazySpellForm::FormActivate()
 {
-    m_game.resetRecord();
+    m_session.resetRecord();
     PInitGame();
 }
 
@@ -167,7 +154,6 @@ void TPCrazySpellForm::PInitGame()
     const QString table = PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyTable, PCurrentTable);
     const QString rule = PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyRule, QStringLiteral("本词表内全部单词"));
     PLoadWords(rule, table);
-    m_game.prepare(PItemCount(words()));
     MemoSpell->setEnabled(false);
     MemoSpell->clear();
     PSetTextColor(LBtime, NamedColor::Green);
@@ -184,22 +170,19 @@ void TPCrazySpellForm::PInitGame()
 
 void TPCrazySpellForm::PLoadWords(const QString &Rule, const QString &Table)
 {
-    PClearItems(words());
-    PRefreshListView(words(), Table, QString(), 0, Mode::TestForm);
-    if (Table == Tbl::TempTable)
-        return;
-    const QString today = PTodayText();
-    for (int i = PItemCount(words()) - 1; i >= 0; --i) {
-        QTreeWidgetItem *row = PItemAt(words(), i);
-        if (!PCrazyKeepsRow(Rule, PSubItem(row, PSub(TestForm::LastTested)), PSubItem(row, PSub(TestForm::MasterType)),
-                            today))
-            PRemoveItem(row);
+    TPWordRecords rows;
+    try {
+        rows = PReadWordRecords(Table);
+    } catch (const EngineError &) {
+        Pdatamodule->PQuery.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
     }
+    m_session.load(rows, Table, Rule, PTodayText());
 }
 
 void TPCrazySpellForm::keyPressEvent(QKeyEvent *e)
 {
-    if (!MemoSpell->isEnabled() && isTyping(e)) {
+    if (m_session.phase() != TPCrazySpellSession::Phase::Playing && isTyping(e)) {
         PGuard([this, e] { FormKeyPress(e); });
         return;
     }
@@ -212,32 +195,36 @@ void TPCrazySpellForm::FormKeyPress(QKeyEvent *e)
         close();
         return;
     }
-    if (LBStart->isVisible()) {
+    if (m_session.phase() == TPCrazySpellSession::Phase::Ready) {
+        m_session.start(PRandom());
         MemoSpell->setEnabled(true);
         MemoSpell->setFocus();
         LBStart->hide();
         LBmean->show();
         PNextWord();
         TimerTime->setEnabled(true);
-    } else if (LBcontinue->isVisible()) {
+    } else if (m_session.phase() == TPCrazySpellSession::Phase::Over) {
         PInitGame();
     }
 }
 
 void TPCrazySpellForm::PNextWord()
 {
-    const int count = PItemCount(words());
-    if (count == 0)
+    // The session has drawn the word; this shows it.
+    if (m_session.current() < 0)
         return;
-    m_current = PRandom(count);
-    const QTreeWidgetItem *row = currentRow();
-    LBmean->setText(PSubItem(row, PSub(TestForm::Explanation)));
-    m_game.restartEffects();
+    const TPWordRecord row = m_session.currentWord();
+    LBmean->setText(row.explanation);
     setPointSize(LBmean, 10);
     MemoSpell->clear();
     TimerEffectS->setEnabled(true);
-    LBSpellHint->setText(QStringLiteral("拼写提示：") + PSubItem(row, PSub(TestForm::Word)).left(1));
-    LBnum->setText(QStringLiteral("剩余单词") + QString::number(count) + QStringLiteral("个"));
+    LBSpellHint->setText(QStringLiteral("拼写提示：") + row.word.left(1));
+    showCounts();
+}
+
+void TPCrazySpellForm::showCounts()
+{
+    LBnum->setText(QStringLiteral("剩余单词") + QString::number(m_session.count()) + QStringLiteral("个"));
 }
 
 bool TPCrazySpellForm::eventFilter(QObject *watched, QEvent *e)
@@ -267,51 +254,31 @@ void TPCrazySpellForm::MemoSpellKeyPress(QKeyEvent *e, bool &handled)
 
 void TPCrazySpellForm::answer()
 {
-    QTreeWidgetItem *row = currentRow();
-    if (!row)
+    if (m_session.current() < 0)
         return;  // nothing is being asked (an empty table)
-    const QString word = PSubItem(row, PSub(TestForm::Word));
-    PSpeakWord(word);
-    if (MemoSpell->text() == word) {
+    PSpeakWord(m_session.currentWord().word);
+    const TPCrazySpellSession::Answer a = m_session.answer(MemoSpell->text(), PCurrentTable, PRandom());
+    if (a.right) {
         PShowRightEffect();
         LBRightWord->clear();
-        PRemoveItem(row);
-        if (PItemCount(words()) > 0) {
-            PPlayEffect(QStringLiteral("right"));
-        } else {
-            PPlayEffect(QStringLiteral("victory"));
+        PPlayEffect(a.effect);
+        if (m_session.phase() == TPCrazySpellSession::Phase::Over)
             PGameOver();
-        }
-        m_game.rightAnswer();
     } else {
         PShowWrongEffect();
-        LBRightWord->setText(QStringLiteral("前一词：") + word);
-        markWrongInCurrentList(word);
-        words()->addTopLevelItem(row->clone());
-        PPlayEffect(QStringLiteral("wrong"));
+        LBRightWord->setText(QStringLiteral("前一词：") + a.word);
+        // A failing bank must not end the game: the learner is told and plays on.
+        PWriteBackOrReport(a.write);
+        PPlayEffect(a.effect);
     }
-    if (!LBStart->isVisible())
-        PNextWord();
-}
-
-void TPCrazySpellForm::markWrongInCurrentList(const QString &Word)
-{
-    // A failing bank must not end the game: the learner is told and plays on.
-    try {
-        JetTransaction t(Pdatamodule->PConnection);
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, Word, Code::Master00);
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastRight, Word, Code::Wrong);
-        t.commit();
-    } catch (const EngineError &e) {
-        PReportError(e.message());
-    }
+    PNextWord();
 }
 
 void TPCrazySpellForm::TimerTimeTimer()
 {
-    const bool over = m_game.tick();
-    LBtime->setText(QStringLiteral("剩余时间") + QString::number(m_game.secondsLeft()) + QStringLiteral("秒"));
-    if (m_game.lowOnTime())
+    const bool over = m_session.tick();
+    LBtime->setText(QStringLiteral("剩余时间") + QString::number(game().secondsLeft()) + QStringLiteral("秒"));
+    if (game().lowOnTime())
         PSetTextColor(LBtime, NamedColor::Red);
     if (over) {
         PPlayEffect(QStringLiteral("fail"));
@@ -321,10 +288,10 @@ void TPCrazySpellForm::TimerTimeTimer()
 
 void TPCrazySpellForm::PGameOver()
 {
+    // The session has ended the game (won, or out of time); this shows it.
     TimerTime->setEnabled(false);
-    m_game.gameOver();
-    LBnum->setText(QStringLiteral("剩余单词") + QString::number(PItemCount(words())) + QStringLiteral("个"));
-    LBrecord->setText(QStringLiteral("最高记录：剩余") + QString::number(m_game.record()) + QStringLiteral("秒"));
+    showCounts();
+    LBrecord->setText(QStringLiteral("最高记录：剩余") + QString::number(game().record()) + QStringLiteral("秒"));
     MemoSpell->setEnabled(false);
     MemoSpell->clear();
     LBcontinue->show();
@@ -339,7 +306,7 @@ void TPCrazySpellForm::centre(QLabel *Label)
 
 void TPCrazySpellForm::PShowRightEffect()
 {
-    m_game.restartEffects();
+    m_session.effects().restartEffects();
     setPointSize(LBEffectR, 200);
     LBEffectR->show();
     LBEffectR->raise();
@@ -349,7 +316,7 @@ void TPCrazySpellForm::PShowRightEffect()
 
 void TPCrazySpellForm::PShowWrongEffect()
 {
-    m_game.restartEffects();
+    m_session.effects().restartEffects();
     setPointSize(LBEffectW, 100);
     LBEffectW->show();
     LBEffectW->raise();
@@ -359,7 +326,7 @@ void TPCrazySpellForm::PShowWrongEffect()
 
 void TPCrazySpellForm::TimerEffectSTimer()
 {
-    const bool ends = m_game.effectTickEnds();
+    const bool ends = m_session.effects().effectTickEnds();
     setPointSize(LBmean, LBmean->font().pointSize() + 2);
     if (ends)
         TimerEffectS->setEnabled(false);
@@ -367,7 +334,7 @@ void TPCrazySpellForm::TimerEffectSTimer()
 
 void TPCrazySpellForm::TimerEffectRTimer()
 {
-    const bool ends = m_game.effectTickEnds();
+    const bool ends = m_session.effects().effectTickEnds();
     setPointSize(LBEffectR, LBEffectR->font().pointSize() - 10);
     centre(LBEffectR);
     if (ends) {
@@ -378,7 +345,7 @@ void TPCrazySpellForm::TimerEffectRTimer()
 
 void TPCrazySpellForm::TimerEffectWTimer()
 {
-    const bool ends = m_game.effectTickEnds();
+    const bool ends = m_session.effects().effectTickEnds();
     setPointSize(LBEffectW, LBEffectW->font().pointSize() + 10);
     centre(LBEffectW);
     if (ends) {
@@ -395,5 +362,5 @@ void TPCrazySpellForm::FormClose(TCloseAction &)
     // The animations belong to this showing only.
     for (TPlayTimer *t : {TimerEffectS.get(), TimerEffectR.get(), TimerEffectW.get()})
         t->setEnabled(false);
-    PClearItems(words());
+    m_session.load({}, QString(), QString(), QString());
 }

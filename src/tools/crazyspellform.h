@@ -4,14 +4,13 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
-#include "rules/crazyspellgame.h"
+#include "sessions/crazyspellsession.h"
 
 #include <memory>
 
 class QLabel;
 class QLineEdit;
 class QToolButton;
-class QTreeWidgetItem;
 class TLinkLabel;
 class TPlayTimer;
 
@@ -46,7 +45,8 @@ public:
     void PShowRightEffect();
     void PShowWrongEffect();
 
-    const TPCrazyGame &game() const { return m_game; }
+    const TPCrazyGame &game() const { return m_session.game(); }
+    const TPCrazySpellSession &session() const { return m_session; }
     // The word being asked; empty when none is.
     QString currentWord() const;
 
@@ -61,16 +61,14 @@ private:
     void FormKeyPress(QKeyEvent *e);
     void MemoSpellKeyPress(QKeyEvent *e, bool &handled);
     void answer();
-    void markWrongInCurrentList(const QString &Word);
+    void showCounts();
     void TimerTimeTimer();
     void TimerEffectSTimer();
     void TimerEffectRTimer();
     void TimerEffectWTimer();
     void centre(QLabel *Label);
-    QTreeWidgetItem *currentRow() const;
 
-    TPCrazyGame m_game;
-    int m_current = 0;
+    TPCrazySpellSession m_session;
     TPInstance<TPCrazySpellForm> m_instance;
 };
 

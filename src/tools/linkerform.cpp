@@ -3,14 +3,15 @@
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
-#include "core/listviews.h"
+#include "core/wordrecordread.h"
+#include "core/writeback.h"
+#include "platform/dialogs.h"
 #include "platform/clock.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
-#include "rules/answerhistory.h"
 #include "services/addresses.h"
 #include "services/pronunciation.h"
-#include "services/publicform.h"
+#include "services/handovers.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "tools/showwrongform.h"
@@ -25,14 +26,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TPLinkerForm *PLinkerForm = nullptr;
 
 
 namespace {
-namespace TF = ModeCol::TestForm;
 constexpr int Size = TPMatchBoard::Size;
 }  // namespace
 
@@ -48,6 +47,12 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedSize(673, 338);
+    {
+        // The board gives way to nothing when it hides: the row below stays where it was.
+        QSizePolicy p = Panel1->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        Panel1->setSizePolicy(p);
+    }
     PSetPixelFont(Panel1, 21);
     auto *grid = new QGridLayout(Panel1);
     m_wordGroup = new QButtonGroup(this);
@@ -135,41 +140,34 @@ void TPLinkerForm::FormActivate()
         CBBackMusic->setChecked(music);
         CBBackMusicClick();
     }
+    TPWordRecords list;
+    try {
+        list = PReadWordRecords(PCurrentTable);
+    } catch (const EngineError &) {
+        Pdatamodule->PQuery.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    m_session.load(list, PToday(), PRandom());
+    LBcount->setText(QStringLiteral("还剩 %1 词").arg(m_session.count()));
     PResetBoard();
-
-    QTreeWidget *list = PPublicForm->P_LVtest;
-    PRefreshListView(list, PCurrentTable, QString(), 0, Mode::TestForm);
-    const QDate today = PToday();
-    QVector<TPMatchRow> candidates;
-    for (int i = PItemCount(list) - 1; i >= 0; --i) {
-        const QTreeWidgetItem *item = PItemAt(list, i);
-        const TPMatchRow row{PSubItem(item, PSub(TF::Word)), PSubItem(item, PSub(TF::Explanation)),
-                             PSubItem(item, PSub(TF::LastTested)), PSubItem(item, PSub(TF::MasterType))};
-        if (PIsMatchCandidate(row, today))
-            candidates.prepend(row);
-        else
-            PRemoveItem(PItemAt(list, i));
-    }
-    LBcount->setText(QStringLiteral("还剩 %1 词").arg(candidates.size()));
-    m_board.deal(candidates, PRandom());
-    if (!m_board.dealt()) {
+    if (m_session.phase() == TPLinkerSession::Phase::TooFew)
         PDialogs().message(QStringLiteral("本词表已暂时找不到足够符合条件的单词"));
-        Panel1->hide();
-        return;
-    }
-    for (int i = 0; i < Size; ++i) {
-        En[i]->setText(m_board.word(i));
-        LB[i]->setText(m_board.box(i));
-    }
 }
 
 void TPLinkerForm::PResetBoard()
 {
+    // Without a board nothing of the last one shows, not even behind the message.
+    if (m_session.phase() == TPLinkerSession::Phase::TooFew) {
+        Panel1->hide();
+        return;
+    }
     // An exclusive group keeps one button pressed; a new board starts with none.
     m_wordGroup->setExclusive(false);
     for (int i = 0; i < Size; ++i) {
         En[i]->setChecked(false);
+        En[i]->setText(board().word(i));
         En[i]->show();
+        LB[i]->setText(board().box(i));
         LB[i]->show();
     }
     m_wordGroup->setExclusive(true);
@@ -183,57 +181,37 @@ void TPLinkerForm::showClick(TPMatchBoard::Click Result)
     if (Result == TPMatchBoard::Click::Paired) {
         PPlayEffect(QStringLiteral("rightLink"));
         for (int i = 0; i < Size; ++i) {
-            En[i]->setVisible(m_board.wordShown(i));
-            LB[i]->setVisible(m_board.boxShown(i));
+            En[i]->setVisible(board().wordShown(i));
+            LB[i]->setVisible(board().boxShown(i));
         }
     } else {
         PPlayEffect(QStringLiteral("wrongLink"));
     }
-    if (m_board.complete())
+    if (m_session.phase() == TPLinkerSession::Phase::Complete)
         PRoundComplete();
 }
 
 void TPLinkerForm::EnClick(int k)
 {
-    PSpeakWord(m_board.word(k));
-    showClick(m_board.clickWord(k));
+    PSpeakWord(board().word(k));
+    showClick(m_session.clickWord(k));
 }
 
-void TPLinkerForm::LBClick(int b) { showClick(m_board.clickBox(b)); }
+void TPLinkerForm::LBClick(int b) { showClick(m_session.clickBox(b)); }
 
 void TPLinkerForm::PRoundComplete()
 {
     PPlayEffect(QStringLiteral("victory"));
-    for (const QString &w : m_board.firstTryWords())
-        PMarkWordKnown(w);
+    PWriteBackOrReport(m_session.writeBack(PCurrentTable, PTodayText()));
     if (CBShowTestReport->isChecked())
         PShowWrongWords();
     FormActivate();
 }
 
-void TPLinkerForm::PMarkWordKnown(const QString &Word)
-{
-    QTreeWidget *list = PPublicForm->P_LVtest;
-    for (int i = PItemCount(list) - 1; i >= 0; --i) {
-        QTreeWidgetItem *item = PItemAt(list, i);
-        if (PSubItem(item, PSub(TF::Word)) != Word)
-            continue;
-        const QString master = PShiftMasterType(PSubItem(item, PSub(TF::MasterType)), true);
-        const QString today = PTodayText();
-        PSetSubItem(item, PSub(TF::MasterType), master);
-        PSetSubItem(item, PSub(TF::LastTested), today);
-        JetTransaction t(Pdatamodule->PConnection);
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, Word, today);
-        Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, Word, master);
-        t.commit();
-        return;
-    }
-}
-
 void TPLinkerForm::PShowWrongWords()
 {
     if (PShowWrongForm)
-        ::PShowWrongWords(m_board.retriedWords());
+        ::PShowWrongWords(m_session.retriedWords());
 }
 
 void TPLinkerForm::CBBackMusicClick() { PBackMusicCheckClick(CBBackMusic); }
@@ -243,6 +221,6 @@ void TPLinkerForm::LBhelpClick() { POpenUrl(Addr::HelpPage(QStringLiteral("linke
 void TPLinkerForm::FormClose(TCloseAction &)
 {
     PStopBackMusic();
-    PClearItems(PPublicForm->P_LVtest);
+    m_session.load({}, PToday(), PRandom());
     PHandOver(PHandOvers().studyToolSelectForm);
 }

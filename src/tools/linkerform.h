@@ -4,9 +4,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
-#include "rules/matchboard.h"
-
-#include <functional>
+#include "sessions/linkersession.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -31,7 +29,8 @@ public:
     QCheckBox *CBBackMusic = nullptr;
     TLinkLabel *LBhelp = nullptr;
 
-    const TPMatchBoard &board() const { return m_board; }
+    const TPMatchBoard &board() const { return m_session.board(); }
+    const TPLinkerSession &session() const { return m_session; }
 
     void EnClick(int k);
     void LBClick(int b);
@@ -45,12 +44,11 @@ protected:
 
 private:
     void PResetBoard();
-    void PMarkWordKnown(const QString &Word);
     void PShowWrongWords();
     void PRoundComplete();
     void showClick(TPMatchBoard::Click Result);
 
-    TPMatchBoard m_board;
+    TPLinkerSession m_session;
     QButtonGroup *m_wordGroup = nullptr;
     TPInstance<TPLinkerForm> m_instance;
 };

@@ -5,7 +5,6 @@
 
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
-#include "core/listviews.h"
 #include "platform/inifile.h"
 #include "platform/sound.h"
 #include "services/pronunciation.h"
@@ -22,7 +21,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <sqlite3.h>
 
 namespace {
@@ -82,7 +80,7 @@ protected:
         return out;
     }
     QString text(QLabel *l) const { return l->text(); }
-    int rows() const { return PItemCount(publicForm->P_LVtest); }
+    int rows() const { return form->session().count(); }
     QStringList marks(const QString &word)
     {
         return {dm->PGetOneDataFromTable(Col::MasterType, W, Col::Word, word),

@@ -7,6 +7,7 @@
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/listviews.h"
+#include "platform/formbase.h"
 #include "platform/inifile.h"
 #include "platform/sound.h"
 #include "services/publicform.h"
@@ -25,7 +26,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace {
 
@@ -178,10 +178,10 @@ TEST_F(Linker, SevenWordsPairedAtTheFirstTryAreWrittenAndRestThreeDays)
     EXPECT_EQ(form->LBcount->text(), "还剩 3 词");
     EXPECT_EQ(dialogs->texts(), QStringList({"本词表已暂时找不到足够符合条件的单词"}));
     EXPECT_FALSE(form->Panel1->isVisible());
-    EXPECT_EQ(PItemCount(publicForm->P_LVtest), 3);
+    EXPECT_EQ(form->session().count(), 3);
 
     form->close();
-    EXPECT_EQ(PItemCount(publicForm->P_LVtest), 0);
+    EXPECT_EQ(form->session().count(), 0);
     EXPECT_EQ(toolSelectShown, 1);
 }
 
@@ -248,6 +248,60 @@ TEST_F(Linker, SharedEmptyAndOffBoardMeaningsFinishTheBoard)
     EXPECT_EQ(rows(), QStringList({"bank|河岸|2026-03-10|11", "x|甲|2026-03-10|01", "y|甲|2026-03-10|01",
                                    "p||2026-03-10|01", "q||2026-03-10|01", "r|乙|2026-03-10|01", "s|丙|2026-03-10|01",
                                    "bank|银行|2026-03-10|11"}));
+}
+
+// A dialog box that looks at the window the moment it opens.
+class ProbingDialogs : public ScriptedDialogs {
+public:
+    std::function<void()> probe;
+    void message(const QString &text, const QString &title, Icon icon) override
+    {
+        if (probe)
+            probe();
+        ScriptedDialogs::message(text, title, icon);
+    }
+};
+
+// A list with too few words shows no board, not even the last list's behind the message, and the
+// row below the board stays where it was.
+TEST_F(Linker, TooFewWordsHideTheLastBoardBeforeSayingSo)
+{
+    for (int i = 0; i < 7; ++i)
+        word(QStringLiteral("w%1").arg(i), QStringLiteral("义%1").arg(i), "00", "2000-01-01");
+    dm->PCreateNewWordTable(W, QStringLiteral("Few"), QStringLiteral("addname"));
+    dm->PDeleteAllFromTable(QStringLiteral("Few"));
+    addWord(QStringLiteral("Few"), QStringLiteral("one"), QStringLiteral("一"));
+    open();
+    ASSERT_TRUE(form->Panel1->isVisible());
+    QApplication::processEvents();  // the count's new text laid out
+    const QRect count = form->LBcount->geometry(), report = form->CBShowTestReport->geometry();
+
+    dialogs.reset();
+    auto probing = std::make_unique<ProbingDialogs>();
+    bool boardShown = true;
+    probing->probe = [&] { boardShown = form->Panel1->isVisible(); };
+    ProbingDialogs *probe = probing.get();
+    dialogs = std::move(probing);
+    // The learner leaves for another window of the program and comes back on another list.
+    TPForm elsewhere;
+    elsewhere.Show();
+    QApplication::processEvents();
+    PSetCurrentTable(QStringLiteral("Few"));
+    const int activations = form->activationCount();
+    elsewhere.hide();
+    form->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(form->activationCount(), activations + 1);
+    QApplication::processEvents();
+
+    EXPECT_EQ(probe->texts(), QStringList{QStringLiteral("本词表已暂时找不到足够符合条件的单词")});
+    EXPECT_FALSE(boardShown) << "the last list's board showed behind the message";
+    EXPECT_FALSE(form->Panel1->isVisible());
+    EXPECT_EQ(form->LBcount->text(), QStringLiteral("还剩 1 词"));
+    EXPECT_EQ(form->LBcount->geometry(), count);
+    EXPECT_EQ(form->CBShowTestReport->geometry(), report);
+    clickBox(0);  // a click that reached a box of no board changes nothing
+    EXPECT_TRUE(effects().isEmpty());
 }
 
 }  // namespace
