@@ -11,7 +11,6 @@
 #include <QDomDocument>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStringBuilder>
 
 TPdatamodule *Pdatamodule = nullptr;
 QString PProgramDir;
@@ -167,11 +166,7 @@ void TPdatamodule::PResetConnection()
                            QString(), Dialogs::Warning);
 }
 
-void TPdatamodule::sql(const QString &text)
-{
-    PQuery.clearSql();
-    PQuery.addSql(text);
-}
+void TPdatamodule::sql(const QString &text) { PQuery.setSql(text); }
 
 // ---------------------------------------------------------------- schema
 
@@ -227,10 +222,16 @@ void TPdatamodule::P_Create_TempTable()
 
 // ---------------------------------------------------------------- generic operations
 
+// Each keyed operation makes its text once per set of names (see JetSiteText): the text, the
+// check of the names and the statement the connection prepared for it are all reused.
+
 void TPdatamodule::PSelectAllFromTable(const QString &T)
 {
-    PCheckName(T);
-    sql(QStringLiteral("select * from ") + T);
+    static JetSiteText<1> site;
+    sql(site.text({&T}, [&] {
+        PCheckName(T);
+        return QStringLiteral("select * from ") + T;
+    }));
 }
 
 void TPdatamodule::PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix)
@@ -263,9 +264,12 @@ void TPdatamodule::PSelectFieldsFromTableOrder(const QString &T, const QStringLi
 
 void TPdatamodule::PSelectFromTableWhere(const QString &T, const QString &F, const QString &V)
 {
-    PCheckName(T);
-    PCheckName(F);
-    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral("=:") + F);
+    static JetSiteText<2> site;
+    sql(site.text({&T, &F}, [&] {
+        PCheckName(T);
+        PCheckName(F);
+        return QStringLiteral("select * from ") + T + QStringLiteral(" where ") + keyed(F);
+    }));
     PQuery.setParam(F, V);
 }
 
@@ -295,22 +299,27 @@ QString TPdatamodule::PGetOneDataFromTable(const QString &ResultField, const QSt
 
 int TPdatamodule::PGetCountFromTable(const QString &T)
 {
-    PCheckName(T);
+    static JetSiteText<1> site;
+    const QString &text = site.text({&T}, [&] {
+        PCheckName(T);
+        return QStringLiteral("select count(*) from ") + T;
+    });
     // Counted by the engine: status lines count lists of tens of thousands of words after each click.
     PQuery.clearSql();
-    return PConnection.number(QStringLiteral("select count(*) from ") + T);
+    return PConnection.number(text);
 }
 
 int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, const QString &V)
 {
-    PCheckName(T);
-    PCheckName(F);
+    static JetSiteText<2> site;
+    const QString &text = site.text({&T, &F}, [&] {
+        PCheckName(T);
+        PCheckName(F);
+        return QStringLiteral("select count(*) from ") + T + QStringLiteral(" where ") + keyed(F);
+    });
     // Asked once per list when a word is looked up across all of them.
     PQuery.clearSql();
-    // Built in one allocation: this runs once per list on every look-up.
-    return PConnection.number(QStringLiteral("select count(*) from ") % T % QStringLiteral(" where ") % F %
-                                  QStringLiteral("=:") % F,
-                              {V});
+    return PConnection.number(text, {V});
 }
 
 int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)
@@ -345,14 +354,18 @@ QString TPdatamodule::PGetMMFromTable(const QString &T, const QString &F, const 
 
 void TPdatamodule::PDeleteAllFromTable(const QString &T)
 {
-    PCheckName(T);
-    sql(QStringLiteral("delete from ") + T);
+    static JetSiteText<1> site;
+    sql(site.text({&T}, [&] {
+        PCheckName(T);
+        return QStringLiteral("delete from ") + T;
+    }));
     PQuery.execSql();
 }
 
 void TPdatamodule::PDeleteOneRecordFromTable(const QString &T, const QString &F, const QString &V)
 {
-    sql(PDeleteOneKeySql(T, F));
+    static JetSiteText<2> site;
+    sql(site.text({&T, &F}, [&] { return PDeleteOneKeySql(T, F); }));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -360,7 +373,8 @@ void TPdatamodule::PDeleteOneRecordFromTable(const QString &T, const QString &F,
 void TPdatamodule::PDeleteTwoKeyRecordFromTable(const QString &T, const QString &F1, const QString &V1,
                                                 const QString &F2, const QString &V2)
 {
-    sql(PDeleteTwoKeySql(T, F1, F2));
+    static JetSiteText<3> site;
+    sql(site.text({&T, &F1, &F2}, [&] { return PDeleteTwoKeySql(T, F1, F2); }));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
     PQuery.execSql();
@@ -381,9 +395,12 @@ void TPdatamodule::PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString
 
 void TPdatamodule::PUpdateOneFieldFromTable(const QString &T, const QString &F, const QString &V)
 {
-    PCheckName(T);
-    PCheckName(F);
-    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + F + QStringLiteral("=:") + F);
+    static JetSiteText<2> site;
+    sql(site.text({&T, &F}, [&] {
+        PCheckName(T);
+        PCheckName(F);
+        return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(F);
+    }));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -391,11 +408,14 @@ void TPdatamodule::PUpdateOneFieldFromTable(const QString &T, const QString &F, 
 void TPdatamodule::PUpdateOneDataFromTable(const QString &T, const QString &KeyField, const QString &SetField,
                                            const QString &KeyValue, const QString &NewValue)
 {
-    PCheckName(T);
-    PCheckName(KeyField);
-    PCheckName(SetField);
-    sql(QStringLiteral("update ") + T + QStringLiteral(" set ") + SetField + QStringLiteral("=:") + SetField +
-        QStringLiteral(" where ") + KeyField + QStringLiteral("=:") + KeyField);
+    static JetSiteText<3> site;
+    sql(site.text({&T, &KeyField, &SetField}, [&] {
+        PCheckName(T);
+        PCheckName(KeyField);
+        PCheckName(SetField);
+        return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
+               keyed(KeyField);
+    }));
     PQuery.setParam(SetField, NewValue);
     PQuery.setParam(KeyField, KeyValue);
     PQuery.execSql();
@@ -405,7 +425,8 @@ void TPdatamodule::PUpdateTwoKeyDataFromTable(const QString &T, const QString &F
                                               const QString &F2, const QString &V2, const QString &SetField,
                                               const QString &NewValue)
 {
-    sql(PUpdateTwoKeySql(T, F1, F2, SetField));
+    static JetSiteText<4> site;
+    sql(site.text({&T, &F1, &F2, &SetField}, [&] { return PUpdateTwoKeySql(T, F1, F2, SetField); }));
     // Values in the order their names appear, so a field that is also a key gets both.
     PQuery.setParam(SetField, NewValue);
     PQuery.setParam(F1, V1);
@@ -415,10 +436,13 @@ void TPdatamodule::PUpdateTwoKeyDataFromTable(const QString &T, const QString &F
 
 void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, const QString &V)
 {
-    PCheckName(T);
-    PCheckName(F);
-    sql(QStringLiteral("insert into ") + T + QStringLiteral("(") + F + QStringLiteral(") ") +
-        QStringLiteral("values(:") + F + QStringLiteral(")"));
+    static JetSiteText<2> site;
+    sql(site.text({&T, &F}, [&] {
+        PCheckName(T);
+        PCheckName(F);
+        return QStringLiteral("insert into ") + T + QStringLiteral("(") + F + QStringLiteral(") ") +
+               QStringLiteral("values(:") + F + QStringLiteral(")");
+    }));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -426,7 +450,8 @@ void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, c
 void TPdatamodule::PMoveOneRecordToTable(const QString &Src, const QString &Dst, const QString &F,
                                          const QString &V)
 {
-    sql(PMoveOneKeySql(Src, Dst, F));
+    static JetSiteText<3> site;
+    sql(site.text({&Src, &Dst, &F}, [&] { return PMoveOneKeySql(Src, Dst, F); }));
     PQuery.setParam(F, V);
     PQuery.execSql();
 }
@@ -434,7 +459,8 @@ void TPdatamodule::PMoveOneRecordToTable(const QString &Src, const QString &Dst,
 void TPdatamodule::PMoveTwoKeyRecordToTable(const QString &Src, const QString &Dst, const QString &F1,
                                             const QString &V1, const QString &F2, const QString &V2)
 {
-    sql(PMoveTwoKeySql(Src, Dst, F1, F2));
+    static JetSiteText<4> site;
+    sql(site.text({&Src, &Dst, &F1, &F2}, [&] { return PMoveTwoKeySql(Src, Dst, F1, F2); }));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
     PQuery.execSql();

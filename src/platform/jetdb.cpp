@@ -85,6 +85,57 @@ void bindParams(sqlite3 *db, sqlite3_stmt *st, const JetStatement &js,
     }
 }
 
+// Binds each '?' of a statement to the value given for its name: the k-th use of a name takes the
+// k-th value given for it (the last one when fewer were given). Values given in the statement's
+// own order bind straight through. Their UTF-8 goes into utf8, which must outlive the statement's
+// steps; the bindings are cleared before it changes.
+void bindGiven(sqlite3_stmt *st, const QStringList &names, const JetQuery::Params &given,
+               JetQuery::BoundUtf8 &utf8)
+{
+    const int n = int(names.size());
+    QVarLengthArray<const QString *, 16> values(n);
+    bool inOrder = given.size() == n;
+    for (int i = 0; i < n && inOrder; ++i) {
+        inOrder = given[i].name == names.at(i);
+        values[i] = &given[i].value;
+    }
+    if (!inOrder) {
+        for (int i = 0; i < n; ++i) {
+            const QString &name = names.at(i);
+            int k = 0;  // the how-manieth use of the name this is
+            for (int j = 0; j < i; ++j)
+                k += names.at(j) == name ? 1 : 0;
+            const QString *value = nullptr;
+            for (const JetQuery::Param &p : given) {
+                if (p.name != name)
+                    continue;
+                value = &p.value;
+                if (k-- == 0)
+                    break;
+            }
+            if (!value)
+                throw EngineError(QStringLiteral("参数“") + name + QStringLiteral("”没有值。"));
+            values[i] = value;
+        }
+    }
+    qsizetype room = 0;
+    for (const QString *v : values)
+        room += 3 * v->size();
+    utf8.resize(qMax<qsizetype>(1, room));
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QVarLengthArray<int, 16> ends(n);
+    char *const start = utf8.data();
+    char *out = start;
+    for (int i = 0; i < n; ++i) {
+        out = encoder.appendToBuffer(out, *values[i]);
+        ends[i] = int(out - start);
+    }
+    for (int i = 0; i < n; ++i) {
+        const int from = i ? ends[i - 1] : 0;
+        sqlite3_bind_text(st, i + 1, start + from, ends[i] - from, SQLITE_STATIC);
+    }
+}
+
 // Binds values by position, as text: their UTF-8 in one buffer, bound in place. A word's save binds
 // seven texts, and a copy of each (and a conversion buffer each) cost as much as the update itself.
 // The buffer must outlive the statement's step; the bindings are cleared before it goes.
@@ -315,6 +366,31 @@ std::shared_ptr<JetPrepared> JetConnection::borrow(const QString &sqliteSql, con
 
 JetPrepared::~JetPrepared() { sqlite3_finalize(stmt); }
 
+JetConnection::Ready JetConnection::acquire(const QString &jetSql)
+{
+    handle();
+    // Call sites keep their texts, so the same text mostly comes back as the same string.
+    for (Recent &r : m_recent) {
+        if (r.jetSql.size() != jetSql.size() || !r.prepared ||
+            (r.jetSql.constData() != jetSql.constData() && r.jetSql != jetSql))
+            continue;
+        if (r.prepared->inUse)
+            continue;  // open elsewhere: this one gets a statement of its own
+        r.prepared->inUse = true;
+        return {r.translation, r.prepared};
+    }
+    Ready ready{translation(jetSql), nullptr};
+    const JetTranslation &tr = *ready.translation;
+    if (tr.statements.size() != 1 || tr.changesSchema)
+        return ready;
+    const JetStatement &js = tr.statements.front();
+    ready.prepared = borrow(js.sql, js.paramNames);
+    Recent &r = m_recent[m_recentNext];
+    m_recentNext = (m_recentNext + 1) % int(m_recent.size());
+    r = {jetSql, ready.translation, ready.prepared};
+    return ready;
+}
+
 namespace {
 void giveBack(const std::shared_ptr<JetPrepared> &p)
 {
@@ -327,8 +403,14 @@ void giveBack(const std::shared_ptr<JetPrepared> &p)
 int JetConnection::run(const QString &jetSql, const QHash<QString, QString> &params,
                        const QHash<QString, QStringList> &repeated)
 {
+    handle();
+    return runTranslated(translation(jetSql), params, repeated);
+}
+
+int JetConnection::runTranslated(const std::shared_ptr<const JetTranslation> &tr,
+                                 const QHash<QString, QString> &params, const QHash<QString, QStringList> &repeated)
+{
     sqlite3 *db = handle();
-    const auto tr = translation(jetSql);
     // Several statements (a table with its numbering and indexes) land together or not at all.
     std::unique_ptr<JetTransaction> t;
     if (tr->statements.size() > 1)
@@ -368,11 +450,14 @@ int JetConnection::run(const QString &jetSql, const QHash<QString, QString> &par
 int JetConnection::number(const QString &jetSql, const QStringList &values)
 {
     sqlite3 *db = handle();
-    const auto tr = translation(jetSql);
-    if (!tr->returnsRows || tr->statements.size() != 1)
+    Ready ready = acquire(jetSql);
+    if (!ready.translation->returnsRows || !ready.prepared) {
+        if (ready.prepared)
+            giveBack(ready.prepared);
         throw EngineError(QStringLiteral("该语句不返回记录。"));
-    const JetStatement &js = tr->statements.front();
-    const auto p = borrow(js.sql, js.paramNames);
+    }
+    const JetStatement &js = ready.translation->statements.front();
+    const auto &p = ready.prepared;
     int n = 0;
     QString msg;
     try {
@@ -393,7 +478,12 @@ int JetConnection::number(const QString &jetSql, const QStringList &values)
     return n;
 }
 
-void JetConnection::dropStatements() { m_statements.clear(); }
+void JetConnection::dropStatements()
+{
+    m_statements.clear();
+    for (Recent &r : m_recent)
+        r = {};
+}
 
 void JetConnection::execute(const QString &jetSql, const QHash<QString, QString> &params)
 {
@@ -482,10 +572,13 @@ void JetTransaction::commit()
 
 JetCommand::JetCommand(JetConnection &connection, const QString &jetSql) : m_conn(connection)
 {
-    const auto tr = m_conn.translation(jetSql);
-    if (tr->statements.size() != 1 || tr->returnsRows)
+    JetConnection::Ready ready = m_conn.acquire(jetSql);
+    if (!ready.prepared || ready.translation->returnsRows) {
+        if (ready.prepared)
+            giveBack(ready.prepared);
         throw EngineError(QStringLiteral("该语句不能逐行执行：") + jetSql);
-    m_prepared = m_conn.borrow(tr->statements.front().sql, tr->statements.front().paramNames);
+    }
+    m_prepared = std::move(ready.prepared);
 }
 
 JetCommand::~JetCommand() { giveBack(m_prepared); }
@@ -534,14 +627,12 @@ void JetQuery::addSql(const QString &text)
 
 void JetQuery::setSql(const QString &text)
 {
-    clearSql();
+    close();
+    m_params.clear();
     m_sql = text;
 }
 
-void JetQuery::setParam(const QString &name, const QString &value)
-{
-    m_params[name].append(value);
-}
+void JetQuery::setParam(const QString &name, const QString &value) { m_params.append({name, value}); }
 
 void JetQuery::close()
 {
@@ -560,16 +651,17 @@ void JetQuery::prepare()
 {
     if (!m_conn)
         throw EngineError(QStringLiteral("查询没有连接。"));
-    sqlite3 *db = m_conn->handle();
-    const auto tr = m_conn->translation(m_sql);
-    if (!tr->returnsRows || tr->statements.size() != 1)
+    JetConnection::Ready ready = m_conn->acquire(m_sql);
+    if (!ready.translation->returnsRows || ready.translation->statements.size() != 1) {
+        if (ready.prepared)
+            giveBack(ready.prepared);
         throw EngineError(QStringLiteral("该语句不返回记录。"));
-    const JetStatement &js = tr->statements.front();
-    m_prepared = m_conn->borrow(js.sql, js.paramNames);
+    }
+    m_prepared = std::move(ready.prepared);
+    m_translation = std::move(ready.translation);
     m_stmt = m_prepared->stmt;
-    m_translation = tr;
     try {
-        bindParams(db, m_stmt, js, {}, m_params);
+        bindGiven(m_stmt, m_prepared->paramNames, m_params, m_bound);
     } catch (...) {
         close();
         throw;
@@ -662,13 +754,13 @@ int JetQuery::recordCount()
     if (m_recordCount < 0) {
         sqlite3 *db = m_conn->handle();
         const JetStatement &js = m_translation->statements.front();
-        const JetStatement counting{m_translation->countSql.isEmpty()
-                                        ? QStringLiteral("SELECT count(*) FROM (") + js.sql + QLatin1Char(')')
-                                        : m_translation->countSql,
-                                    js.paramNames};
-        const auto p = m_conn->borrow(counting.sql, counting.paramNames);
+        const QString counting = m_translation->countSql.isEmpty()
+                                     ? QStringLiteral("SELECT count(*) FROM (") + js.sql + QLatin1Char(')')
+                                     : m_translation->countSql;
+        const auto p = m_conn->borrow(counting, js.paramNames);
+        BoundUtf8 utf8;
         try {
-            bindParams(db, p->stmt, counting, {}, m_params);
+            bindGiven(p->stmt, js.paramNames, m_params, utf8);
         } catch (...) {
             giveBack(p);
             throw;
@@ -688,7 +780,32 @@ int JetQuery::execSql()
     close();
     if (!m_conn)
         throw EngineError(QStringLiteral("查询没有连接。"));
-    return m_conn->run(m_sql, {}, m_params);
+    JetConnection::Ready ready = m_conn->acquire(m_sql);
+    if (!ready.prepared) {
+        // Several statements, or a change of the schema: the connection runs them together.
+        QHash<QString, QStringList> repeated;
+        for (const Param &p : m_params)
+            repeated[p.name].append(p.value);
+        return m_conn->runTranslated(ready.translation, {}, repeated);
+    }
+    sqlite3 *db = m_conn->handle();
+    JetPrepared &p = *ready.prepared;
+    QString msg;
+    try {
+        bindGiven(p.stmt, p.paramNames, m_params, m_bound);
+    } catch (...) {
+        giveBack(ready.prepared);
+        throw;
+    }
+    int rc;
+    while ((rc = sqlite3_step(p.stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        msg = engineText(db, rc);
+    giveBack(ready.prepared);
+    if (!msg.isEmpty())
+        throw EngineError(msg);
+    return sqlite3_changes(db);
 }
 
 namespace {

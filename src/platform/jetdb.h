@@ -5,9 +5,11 @@
 
 #include <QHash>
 #include <QByteArrayView>
+#include <QVarLengthArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <array>
 #include <memory>
 #include <stdexcept>
 
@@ -81,10 +83,21 @@ public:
     std::shared_ptr<const JetTranslation> translation(const QString &jetSql);
     // A prepared statement of SQLite text, from the cache when free; give it back by reset.
     std::shared_ptr<JetPrepared> borrow(const QString &sqliteSql, const QStringList &paramNames);
+    // A Jet statement's translation and, when it is one statement that leaves the schema as it is,
+    // its prepared statement borrowed (free it by giving it back). Texts asked for again and again
+    // are found without hashing them.
+    struct Ready {
+        std::shared_ptr<const JetTranslation> translation;
+        std::shared_ptr<JetPrepared> prepared;
+    };
+    Ready acquire(const QString &jetSql);
     // Marks a freshly made SQLite file as a word bank with the given password.
     static void initialiseBankFile(const QString &path, const QString &password);
 
 private:
+    friend class JetQuery;
+    int runTranslated(const std::shared_ptr<const JetTranslation> &tr, const QHash<QString, QString> &params,
+                      const QHash<QString, QStringList> &repeated);
     // Runs a statement without values, prepared once.
     void stepFixed(const QString &sql);
     void dropStatements();
@@ -97,6 +110,53 @@ private:
     bool m_readOnly = false;
     QHash<QString, std::shared_ptr<JetPrepared>> m_statements;  // prepared once, kept while open
     QHash<QString, std::shared_ptr<const JetTranslation>> m_translations;
+    // The texts of the latest single statements with what they were made into.
+    struct Recent {
+        QString jetSql;
+        std::shared_ptr<const JetTranslation> translation;
+        std::shared_ptr<JetPrepared> prepared;
+    };
+    std::array<Recent, 16> m_recent;
+    int m_recentNext = 0;
+};
+
+// Statement texts made once per call site: the names spliced into a site's text are its key, and a
+// site asked again with the same names hands back the same text without building (or checking the
+// names) again. A few shapes per site are kept.
+template <int N>
+class JetSiteText {
+public:
+    using Names = std::array<const QString *, N>;
+    template <class Build>
+    const QString &text(const Names &names, Build &&build)
+    {
+        for (Entry &e : m_entries)
+            if (e.matches(names))
+                return e.text;
+        Entry &e = m_entries[m_next];
+        e.text = build();  // may throw: nothing is kept then
+        for (int i = 0; i < N; ++i)
+            e.names[i] = *names[i];
+        m_next = (m_next + 1) % int(m_entries.size());
+        return e.text;
+    }
+
+private:
+    struct Entry {
+        std::array<QString, N> names;
+        QString text;
+        bool matches(const Names &n) const
+        {
+            if (text.isEmpty())
+                return false;
+            for (int i = 0; i < N; ++i)
+                if (names[i] != *n[i])
+                    return false;
+            return true;
+        }
+    };
+    std::array<Entry, 4> m_entries;
+    int m_next = 0;
 };
 
 // RAII transaction: rolls back unless committed.
@@ -165,14 +225,23 @@ public:
     // Runs a statement that returns no rows; the number of rows it changed.
     int execSql();
 
+    // A parameter as given: name and value, in the order given.
+    struct Param {
+        QString name;
+        QString value;
+    };
+    using Params = QVarLengthArray<Param, 14>;
+    // The UTF-8 of bound values, alive while their statement runs.
+    using BoundUtf8 = QVarLengthArray<char, 512>;
+
 private:
     void prepare();
-    void bindAll();
     void step();
 
     JetConnection *m_conn = nullptr;
     QString m_sql;
-    QHash<QString, QStringList> m_params;  // every value given for a name, in order
+    Params m_params;
+    BoundUtf8 m_bound;
     std::shared_ptr<JetPrepared> m_prepared;
     std::shared_ptr<const JetTranslation> m_translation;  // of the open statement, for recordCount
     sqlite3_stmt *m_stmt = nullptr;

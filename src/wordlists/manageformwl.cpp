@@ -14,6 +14,7 @@
 #include "services/utils.h"
 #include "services/webaccess.h"
 #include "services/richtext.h"
+#include "wordlists/newwordrow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -263,23 +264,18 @@ void TPManageFormWL::Pappend()
         return;
     const QString table = PCurrentTable;
     const QString word = Edit1->text();
-    QString experience = Code::NewWordExperience;
+    QString experience;
     QString id;
     try {
-        JetTransaction t(Pdatamodule->PConnection);
-        PInsertWordRecord(table, Col::Word, Col::Phonetic, Col::Explanation, Col::Association, Col::Details,
-                          Col::Example, Col::Category, word, Edit4->text(), Edit2->text(), Edit3->text(),
-                          Memo1->toPlainText(), Memo2->toPlainText(), Edit5->currentText());
-        PUpdateWordRecord3(table, Col::Word, Col::TimesDone, Col::TimesWrong, Col::Experience, word,
-                           QStringLiteral("0"), QStringLiteral("0"), experience);
-        Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::LastTested, word, PTodayText());
-        Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::MasterType, word, Code::Master00);
-        if (Pdatamodule->PGetCountFromTableWhere(Tbl::UsedWordTable, Col::Word, word) > 0) {
-            experience = QStringLiteral("0");
-            Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::Experience, word, experience);
-        }
-        id = Pdatamodule->PGetOneDataFromTable(Col::ID, table, Col::Word, word);
-        t.commit();
+        TPWordRecord R;
+        R.word = word;
+        R.phonetic = Edit4->text();
+        R.explanation = Edit2->text();
+        R.association = Edit3->text();
+        R.details = Memo1->toPlainText();
+        R.example = Memo2->toPlainText();
+        R.category = Edit5->currentText();
+        id = PInsertEditorWord(table, R, &experience);
     } catch (const EngineError &) {
         PDialogs().message(QStringLiteral("添加") + word + QStringLiteral("失败"), QString(), Dialogs::Critical);
         return;

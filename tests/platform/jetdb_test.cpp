@@ -165,6 +165,156 @@ TEST_F(JetSemantics, SameParameterNameBindsEachUseInTurn)
     EXPECT_EQ(column(W, K), QStringList{QStringLiteral("color")});
 }
 
+// Values bind by name whatever order they were given in; a name the statement repeats takes its
+// values in turn (the last one for every further use); a name without a value is refused.
+TEST_F(JetSemantics, ParametersBindByNameInAnyOrder)
+{
+    addWord(W, QStringLiteral("fig"));
+    addWord(W, QStringLiteral("kiwi"));
+    JetQuery &q = dm->PQuery;
+    const auto meanings = [&] { return column(W, QStringLiteral("解释")); };
+    q.setSql(QStringLiteral("update WordTable set 解释=:解释, 联想=:联想 where 单词=:单词"));
+    q.setParam(K, QStringLiteral("kiwi"));
+    q.setParam(QStringLiteral("联想"), QStringLiteral("猕猴"));
+    q.setParam(QStringLiteral("解释"), QStringLiteral("猕猴桃"));
+    EXPECT_EQ(q.execSql(), 1);
+    EXPECT_EQ(meanings(), (QStringList{QStringLiteral("解释"), QStringLiteral("猕猴桃")}));
+    EXPECT_EQ(column(W, QStringLiteral("联想")), (QStringList{QString(), QStringLiteral("猕猴")}));
+
+    q.setSql(QStringLiteral("update WordTable set 解释=:单词 where 单词=:单词 or 单词=:单词"));
+    q.setParam(K, QStringLiteral("果"));
+    q.setParam(K, QStringLiteral("fig"));
+    EXPECT_EQ(q.execSql(), 1);  // the third use takes the last value: fig
+    EXPECT_EQ(meanings(), (QStringList{QStringLiteral("果"), QStringLiteral("猕猴桃")}));
+
+    q.setSql(QStringLiteral("update WordTable set 解释=:解释 where 单词=:单词"));
+    q.setParam(QStringLiteral("解释"), QStringLiteral("x"));
+    try {
+        q.execSql();
+        ADD_FAILURE() << "a statement ran without the value of one of its parameters";
+    } catch (const EngineError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("参数“单词”没有值。"));
+    }
+    EXPECT_EQ(meanings(), (QStringList{QStringLiteral("果"), QStringLiteral("猕猴桃")}));
+}
+
+// Two queries of the same statement open at once: each keeps its own values and its own row, and
+// a statement given back serves the next query from its first row.
+TEST_F(JetSemantics, TwoQueriesOfOneStatementKeepTheirOwnPlaces)
+{
+    for (const char *w : {"ant", "bee", "cat", "dog"})
+        addWord(W, QString::fromLatin1(w));
+    const auto at = [](const JetQuery &q) { return q.fieldByName(QStringLiteral("单词")); };
+    const QString all = QStringLiteral("select * from WordTable");
+    JetQuery a(&dm->PConnection), b(&dm->PConnection);
+    a.setSql(all);
+    a.open();
+    a.next();
+    b.setSql(QString(all));  // the same text made anew
+    b.open();
+    EXPECT_EQ(at(a), QStringLiteral("bee"));
+    EXPECT_EQ(at(b), QStringLiteral("ant"));
+    b.next();
+    b.next();
+    a.next();
+    EXPECT_EQ(at(a), QStringLiteral("cat"));
+    EXPECT_EQ(at(b), QStringLiteral("cat"));
+    b.next();
+    EXPECT_EQ(at(a), QStringLiteral("cat"));
+    EXPECT_EQ(at(b), QStringLiteral("dog"));
+    a.close();
+    a.open();
+    EXPECT_EQ(at(a), QStringLiteral("ant"));
+    EXPECT_EQ(at(b), QStringLiteral("dog"));
+
+    // The same keyed select with other values, and a count of the same text, while both are open.
+    dm->PSelectFromTableWhere(W, K, QStringLiteral("dog"));
+    dm->PQuery.open();
+    JetQuery c(&dm->PConnection);
+    c.setSql(dm->PQuery.sql());
+    c.setParam(K, QStringLiteral("bee"));
+    c.open();
+    EXPECT_EQ(dm->PConnection.number(QStringLiteral("select count(*) from WordTable where 单词=:单词"),
+                                     {QStringLiteral("ant")}),
+              1);
+    EXPECT_EQ(at(dm->PQuery), QStringLiteral("dog"));
+    EXPECT_EQ(at(c), QStringLiteral("bee"));
+    dm->PQuery.next();
+    c.next();
+    EXPECT_TRUE(dm->PQuery.eof());
+    EXPECT_TRUE(c.eof());
+    EXPECT_EQ(at(a), QStringLiteral("ant"));
+}
+
+// The bank's collation puts a text before every longer text that begins with it, letter case
+// aside, in either direction of the sort: "go" before "good", an empty date before any date.
+TEST_F(JetSemantics, ATextSortsBeforeTheLongerTextsThatBeginWithIt)
+{
+    const QStringList words{QStringLiteral("goods"), QStringLiteral("Go"),     QStringLiteral("good"),
+                            QStringLiteral("g"),     QStringLiteral("gone"),   QStringLiteral("über alles"),
+                            QStringLiteral("Über"),  QStringLiteral("übel")};
+    const QStringList dates{QStringLiteral("2026-01-05"), QString(), QStringLiteral("2025-12-31"),
+                            QStringLiteral("2026-01-0"), QStringLiteral("2026-01-05 "), QString(),
+                            QStringLiteral("2026"), QStringLiteral("2025-12-31")};
+    for (int i = 0; i < words.size(); ++i) {
+        addWord(W, words[i]);
+        dm->PUpdateOneDataFromTable(W, K, QStringLiteral("最近测试时间"), words[i], dates[i]);
+    }
+    const auto sorted = [&](const QString &F, const QString &suffix) {
+        dm->PSelectAllFromTableOrder(W, F, suffix);
+        dm->PQuery.open();
+        QStringList seen;
+        for (; !dm->PQuery.eof(); dm->PQuery.next())
+            seen << dm->PQuery.fieldByName(F);
+        dm->PQuery.close();
+        return seen;
+    };
+    const QStringList byWord{QStringLiteral("g"),    QStringLiteral("Go"),    QStringLiteral("gone"),
+                             QStringLiteral("good"), QStringLiteral("goods"), QStringLiteral("übel"),
+                             QStringLiteral("Über"), QStringLiteral("über alles")};
+    EXPECT_EQ(sorted(K, QString()), byWord);
+    QStringList reversed(byWord.rbegin(), byWord.rend());
+    EXPECT_EQ(sorted(K, QStringLiteral(" desc")), reversed);
+    const QStringList byDate{QString(),                    QString(),
+                             QStringLiteral("2025-12-31"), QStringLiteral("2025-12-31"),
+                             QStringLiteral("2026"),       QStringLiteral("2026-01-0"),
+                             QStringLiteral("2026-01-05"), QStringLiteral("2026-01-05 ")};
+    EXPECT_EQ(sorted(QStringLiteral("最近测试时间"), QString()), byDate);
+    EXPECT_EQ(dm->PGetMMFromTable(W, QStringLiteral("最近测试时间"), QStringLiteral("max")),
+              QStringLiteral("2026-01-05 "));
+}
+
+// Keyed operations called for many lists and fields in turn each reach their own list and field.
+TEST_F(JetSemantics, KeyedOperationsKeepEachListAndFieldApart)
+{
+    QStringList lists;
+    for (int i = 0; i < 6; ++i) {
+        lists << QStringLiteral("L%1").arg(i);
+        dm->PCreateNewWordTable(W, lists.last(), QStringLiteral("addname"));
+        dm->PInsertOneRecordToTable(lists.last(), K, QStringLiteral("tea"));
+    }
+    const QStringList fields{QStringLiteral("解释"), QStringLiteral("联想"), QStringLiteral("详解")};
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < lists.size(); ++i)
+            for (const QString &f : fields)
+                dm->PUpdateOneDataFromTable(lists[i], K, f, QStringLiteral("tea"), f + QString::number(i + round));
+    for (int i = 0; i < lists.size(); ++i) {
+        for (const QString &f : fields)
+            EXPECT_EQ(dm->PGetOneDataFromTable(f, lists[i], K, QStringLiteral("TEA")), f + QString::number(i + 1));
+        EXPECT_EQ(dm->PGetCountFromTableWhere(lists[i], QStringLiteral("解释"), QStringLiteral("解释%1").arg(i + 1)),
+                  1);
+    }
+    // A name refused once is refused every time, after good ones and among them.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_THROW(dm->PGetOneDataFromTable(K, QStringLiteral("L0;drop"), K, QStringLiteral("tea")), EngineError);
+        EXPECT_THROW(dm->PUpdateOneDataFromTable(lists[0], K, QStringLiteral("解释 "), QStringLiteral("tea"),
+                                                 QStringLiteral("x")),
+                     EngineError);
+    }
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("解释"), lists[0], K, QStringLiteral("tea")),
+              QStringLiteral("解释1"));
+}
+
 TEST_F(JetSemantics, NumbersAskedAgainAndAgainTakeEachTimesValues)
 {
     addWord(W, QStringLiteral("pear"));
