@@ -2,6 +2,8 @@
 
 #include "core/wordrecords.h"
 #include "platform/inifile.h"
+#include "support/drivendate.h"
+#include "wordlists/newwordrow.h"
 
 #include <QFile>
 
@@ -279,6 +281,55 @@ TEST_F(RecordOps, AFailurePartWayLeavesNoHalfWrittenWord)
                                    QStringLiteral("half"), {}, {}, {}, {}, {}, {}),
                  EngineError);
     EXPECT_EQ(dm->PGetCountFromTableWhere(W, K, QStringLiteral("half")), 0);
+}
+
+// A new word is one row: the editor's with its fields, no 上次是否做对 and no experience for a word
+// learnt before; the dictionary's and the import's with their result and empty texts stored as such.
+TEST_F(RecordOps, ANewWordIsOneRowWithTheStatisticsOfANewWord)
+{
+    DrivenDate date(QDateTime(QDate(2026, 1, 9), QTime(8, 0)));
+    addWord(W, QStringLiteral("old"));
+    dm->PInsertOneRecordToTable(QStringLiteral("UsedWordTable"), K, QStringLiteral("Used"));
+    const auto row = [&](const QString &word) {
+        dm->PSelectFromTableWhere(W, K, word);
+        dm->PQuery.open();
+        QStringList fields;
+        for (int i = 1; i < dm->PQuery.fieldNames().size(); ++i)
+            fields << (dm->PQuery.fieldUtf8At(i).isNull() ? QStringLiteral("NULL") : dm->PQuery.fieldAt(i));
+        dm->PQuery.close();
+        return fields;
+    };
+    TPWordRecord r;
+    r.phonetic = QStringLiteral("/njuː/");
+    r.explanation = QStringLiteral("新的");
+    r.association = QStringLiteral("联");
+    r.details = QStringLiteral("详");
+    r.example = QStringLiteral("例");
+    r.category = QStringLiteral("基本词");
+    struct Case {
+        QString word, experience;
+    };
+    for (const Case &c : {Case{QStringLiteral("fresh"), QStringLiteral("10")}, Case{QStringLiteral("used"), QStringLiteral("0")}}) {
+        r.word = c.word;
+        QString experience;
+        const QString id = PInsertEditorWord(W, r, &experience);
+        EXPECT_EQ(experience, c.experience);
+        EXPECT_EQ(id, dm->PGetOneDataFromTable(QStringLiteral("ID"), W, K, c.word));
+        EXPECT_EQ(row(c.word), (QStringList{c.word, "/njuː/", "新的", "联", "详", "例", "0", "0", c.experience, "基本词",
+                                            "NULL", "2026-01-09", "00"}));
+    }
+    EXPECT_EQ(dm->PGetOneDataFromTable(QStringLiteral("ID"), W, K, QStringLiteral("used")), QStringLiteral("3"));
+
+    PInsertNewWord(W, {QStringLiteral("dict"), QString(), QStringLiteral("词"), QString(), QStringLiteral("例"),
+                       QStringLiteral("错")});
+    EXPECT_EQ(row(QStringLiteral("dict")),
+              (QStringList{"dict", "", "词", "", "", "例", "0", "0", "10", "", "错", "2026-01-09", "00"}));
+
+    // A refused row leaves nothing behind and the list as it was.
+    refuse(QStringLiteral("insert"), W, QStringLiteral("NEW.单词='bad'"));
+    r.word = QStringLiteral("bad");
+    EXPECT_THROW(PInsertEditorWord(W, r), EngineError);
+    EXPECT_EQ(column(W, K), (QStringList{"old", "fresh", "used", "dict"}));
 }
 
 TEST_F(RecordOps, TableFieldsUpdateEveryRow)
