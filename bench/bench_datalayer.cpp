@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -25,8 +27,20 @@ constexpr int kBatch = 100;  // keyed verbs per transaction
 const QString W = QStringLiteral("WordTable");
 const QString K = QStringLiteral("单词");
 
-QString wordAt(int i) { return QStringLiteral("word%1").arg(i); }
-QString meaningAt(int i) { return QStringLiteral("n. 单词") + QString::number(i); }
+// Texts made once, outside the clocks: both sides get the same strings ready, so that the time
+// measured is the bank's and the layer's, not the making of inputs.
+const std::vector<QString> &texts(const char *pattern, int n)
+{
+    static std::map<std::string, std::vector<QString>> made;
+    std::vector<QString> &v = made[pattern];
+    if (v.empty())
+        for (int i = 0; i < n; ++i)
+            v.push_back(QString::fromUtf8(pattern).arg(i));
+    return v;
+}
+const QString &wordAt(int i) { return texts("word%1", kWords)[i]; }
+const QString &meaningAt(int i) { return texts("n. 单词%1", kWords)[i]; }
+const QString &freshAt(const char *side, int i) { return texts(side, kBatch)[i]; }
 
 struct Bank {
     QTemporaryDir dir;
@@ -173,11 +187,12 @@ void BM_Pair_KeyedUpdate(benchmark::State &state)
         // own bytes): the program counts up, the raw side below zero.
         const int from = (round * kBatch) % kWords;
         ++round;
+        const QString up = QString::number(round), down = QString::number(-round);
         const auto program = [&] {
             long long changed = 0;
             JetTransaction t(dm.PConnection);
             for (int k = from; k < from + kBatch; ++k) {
-                dm.PUpdateOneDataFromTable(W, K, field, wordAt(k), QString::number(round));
+                dm.PUpdateOneDataFromTable(W, K, field, wordAt(k), up);
                 changed += sqlite3_changes(db());
             }
             t.commit();
@@ -187,7 +202,7 @@ void BM_Pair_KeyedUpdate(benchmark::State &state)
             long long changed = 0;
             begin.run();
             for (int k = from; k < from + kBatch; ++k) {
-                update.bind(1, QString::number(-round)).bind(2, wordAt(k));
+                update.bind(1, down).bind(2, wordAt(k));
                 changed += update.run() == 0 ? sqlite3_changes(db()) : 0;
             }
             commit.run();
@@ -219,7 +234,7 @@ void BM_Pair_Insert(benchmark::State &state)
             const long long before = sqlite3_total_changes64(db());
             JetTransaction t(dm.PConnection);
             for (int k = 0; k < kBatch; ++k)
-                dm.PInsertOneRecordToTable(W, K, QStringLiteral("pfresh%1").arg(k));
+                dm.PInsertOneRecordToTable(W, K, freshAt("pfresh%1", k));
             t.commit();
             return sqlite3_total_changes64(db()) - before;
         };
@@ -227,7 +242,7 @@ void BM_Pair_Insert(benchmark::State &state)
             const long long before = sqlite3_total_changes64(db());
             begin.run();
             for (int k = 0; k < kBatch; ++k)
-                insert.bind(1, QStringLiteral("rfresh%1").arg(k)).run();
+                insert.bind(1, freshAt("rfresh%1", k)).run();
             commit.run();
             return sqlite3_total_changes64(db()) - before;
         };
@@ -269,7 +284,7 @@ void BM_Pair_EditorNewWord(benchmark::State &state)
         const auto program = [&] {
             long long stored = 0;
             for (int k = 0; k < kNew; ++k) {
-                r.word = QStringLiteral("pfresh%1").arg(k);
+                r.word = freshAt("pfresh%1", k);
                 if (dm.PGetCountFromTableWhere(W, K, r.word) != 0)
                     continue;
                 stored += PInsertEditorWord(W, r).toLongLong() > kWords;
@@ -279,7 +294,7 @@ void BM_Pair_EditorNewWord(benchmark::State &state)
         const auto raw = [&] {
             long long stored = 0;
             for (int k = 0; k < kNew; ++k) {
-                const QString word = QStringLiteral("rfresh%1").arg(k);
+                const QString &word = freshAt("rfresh%1", k);
                 if (exists.bind(1, word).number() != 0)
                     continue;
                 const QString experience = used.bind(1, word).number() > 0 ? QStringLiteral("0") : Code::NewWordExperience;
@@ -322,7 +337,7 @@ void BM_Pair_NewWord(benchmark::State &state)
             TPNewWord w = word;
             JetTransaction t(dm.PConnection);
             for (int k = 0; k < kBatch; ++k) {
-                w.Word = QStringLiteral("pfresh%1").arg(k);
+                w.Word = freshAt("pfresh%1", k);
                 PInsertNewWord(W, w);
             }
             t.commit();
@@ -332,7 +347,7 @@ void BM_Pair_NewWord(benchmark::State &state)
             const long long before = sqlite3_total_changes64(db());
             begin.run();
             for (int k = 0; k < kBatch; ++k) {
-                insert.bind(1, QStringLiteral("rfresh%1").arg(k)).bind(2, word.Pron).bind(3, word.Mean).bind(4, empty);
+                insert.bind(1, freshAt("rfresh%1", k)).bind(2, word.Pron).bind(3, word.Mean).bind(4, empty);
                 insert.bind(5, word.Expl).bind(6, word.Sent).bind(7, QStringLiteral("0")).bind(8, QStringLiteral("0"));
                 insert.bind(9, Code::NewWordExperience).bind(10, empty).bind(11, PTodayText());
                 insert.bind(12, Code::Master00).bind(13, word.LastResult).run();
