@@ -1,19 +1,25 @@
-// Word-book import of a 10,000-word export: reading it, storing it into an empty list and into a
-// list that already holds every word, against raw SQLite inserting the same rows in one
-// transaction (the floor).
+// Word-book import: reading exports of either layout, and the whole import (file read, list filled,
+// words stored) of 10,000 and 100,000 words into an empty list and into a list that already holds
+// every word, each paired with the same work done with raw SQLite.
 
 #include "core/datamodule.h"
 #include "core/wordbookimport.h"
 #include "platform/inifile.h"
 #include "support/scripteddialogs.h"
 #include "services/phonetic.h"
+#include "pairclock.h"
 
+#include <QDate>
 #include <QFile>
+#include <QSet>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
+#include <map>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -51,7 +57,7 @@ struct Bank {
             "string(250),联想 string(100),详解 memo,例句 memo,做过次数 integer,做错次数 integer,经验点数 "
             "integer,所属类别 string(250),上次是否做对 string(50),最近测试时间 string(50),掌握类型 string(50))"));
         dm->PQuery.execSql();
-        for (const char *t : {"EmptyList", "FullList", "FloorList"})
+        for (const char *t : {"EmptyList", "FloorList"})
             dm->PCreateNewWordTable(QStringLiteral("WordTable"), QString::fromLatin1(t), QString());
 
         QString kingsoft, google, phonetics;
@@ -66,10 +72,6 @@ struct Bank {
         writeFile(kingsoftExport, kingsoft, "GB18030");
         writeFile(googleExport, google, "GB18030");
         writeFile(programDir + QStringLiteral("WordPron.dat"), phonetics, "UTF-8");
-
-        QTreeWidget list;
-        read(list, kingsoftExport, PWordBookLayoutKingsoft);
-        PStoreImportedWords(&list, QStringLiteral("FullList"));
         Pdatamodule = previous;
     }
 
@@ -153,77 +155,179 @@ void BM_WordBook_SinglePhoneticLookUp(benchmark::State &state)
 }
 BENCHMARK(BM_WordBook_SinglePhoneticLookUp)->Unit(benchmark::kMillisecond);
 
-// The store as the import window runs it: the known-word check, a savepoint per word (a failing
-// word leaves nothing), one transaction round the whole.
-void BM_Layer_WordBookStoreIntoEmptyList(benchmark::State &state)
+// ---------------------------------------------------------------- the import paired with raw SQLite
+
+// An export of n words in the first layout, and a list holding every one of them.
+struct SizedExport {
+    QString file;
+    QString fullList;
+};
+
+const SizedExport &sizedExport(int n)
+{
+    static std::map<int, SizedExport> made;
+    auto it = made.find(n);
+    if (it != made.end())
+        return it->second;
+    SizedExport e;
+    e.file = bank().programDir + QStringLiteral("kingsoft%1.txt").arg(n);
+    e.fullList = QStringLiteral("Full%1").arg(n);
+    QString text;
+    for (int i = 0; i < n; ++i)
+        text += QStringLiteral("+%1\r\n&wɜːd%2\r\n\\n. 单词，第%2个\\\r\n").arg(wordAt(i)).arg(i);
+    writeFile(e.file, text, "GB18030");
+    bank().dm->PCreateNewWordTable(QStringLiteral("WordTable"), e.fullList, QString());
+    QTreeWidget list;
+    bank().read(list, e.file, PWordBookLayoutKingsoft);
+    PStoreImportedWords(&list, e.fullList);
+    return made.emplace(n, e).first->second;
+}
+
+// The raw side: the file read and decoded, its lines walked once, each new word one prepared
+// insert numbered as the layer numbers a new row, one transaction; on re-import the list's words
+// read once into a set folded as the bank compares them.
+long long rawImport(const QString &file, const char *table, bool knownFirst)
+{
+    sqlite3 *db = bank().dm->PConnection.handle();
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QStringDecoder("GB18030").decode(f.readAll());
+    struct Entry {
+        QStringView word, phonetic;
+        QString meaning;
+    };
+    std::vector<Entry> entries;
+    const QStringView all(text);
+    for (qsizetype from = 0; from < all.size();) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), from);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(from, end - from);
+        from = end + 1;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        if (line.at(0) == QLatin1Char('+'))
+            entries.push_back({line.mid(1), QStringView(), QString()});
+        else if (line.at(0) == QLatin1Char('\\') && !entries.empty())
+            entries.back().meaning = line.toString().remove(QLatin1Char('\\'));
+        else if (line.at(0) == QLatin1Char('&') && !entries.empty())
+            entries.back().phonetic = line.mid(1);
+    }
+    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    QSet<QString> known;
+    if (knownFirst) {
+        sqlite3_stmt *st = nullptr;
+        const QByteArray sql = QByteArray("SELECT 单词 FROM ") + table;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            known.insert(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)),
+                                           sqlite3_column_bytes(st, 0))
+                             .toCaseFolded());
+        sqlite3_finalize(st);
+    }
+    sqlite3_stmt *st = nullptr;
+    const QByteArray sql = QByteArray("INSERT INTO ") + table +
+                           "(ID,单词,音标,解释,联想,详解,例句,做过次数,做错次数,经验点数,所属类别,上次是否做对,最近测试时间,"
+                           "掌握类型) VALUES((SELECT seed FROM lxb_counters WHERE tbl='" +
+                           table + "')+1,?,?,?,'','','',0,0,10,'未知','',?,'')";
+    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
+    const QByteArray today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    long long inserted = 0;
+    bool failed = false;
+    for (const Entry &e : entries) {
+        const QString word = e.word.toString();
+        const QString folded = word.toCaseFolded();
+        if (known.contains(folded))
+            continue;
+        const QByteArray w = word.toUtf8(), p = e.phonetic.toUtf8(), m = e.meaning.toUtf8();
+        sqlite3_bind_text(st, 1, w.constData(), int(w.size()), SQLITE_STATIC);
+        sqlite3_bind_text(st, 2, p.constData(), int(p.size()), SQLITE_STATIC);
+        sqlite3_bind_text(st, 3, m.constData(), int(m.size()), SQLITE_STATIC);
+        sqlite3_bind_text(st, 4, today.constData(), int(today.size()), SQLITE_STATIC);
+        failed = failed || sqlite3_step(st) != SQLITE_DONE;
+        sqlite3_reset(st);
+        known.insert(folded);
+        ++inserted;
+    }
+    sqlite3_finalize(st);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    return failed ? -1 : inserted;
+}
+
+// Every row of a list in stored order, but for its ID.
+QByteArray contents(const char *t)
+{
+    const QByteArray sql = QByteArray("SELECT group_concat(单词||'|'||音标||'|'||解释||'|'||所属类别||'|'||经验点数||'|'||"
+                                      "最近测试时间, char(10)) FROM (SELECT * FROM ") + t + " ORDER BY rowid)";
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(bank().dm->PConnection.handle(), sql.constData(), -1, &st, nullptr);
+    QByteArray out;
+    if (sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0))
+        out = QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return out;
+}
+
+// The import as the window runs it, from the file to the stored words: into an empty list, or
+// again into a list that already holds every word.
+void pairImport(benchmark::State &state, bool again)
 {
     UseBank use;
-    QTreeWidget list;
-    bank().read(list, bank().kingsoftExport, PWordBookLayoutKingsoft);
+    const int n = int(state.range(0));
+    const SizedExport &e = sizedExport(n);
+    PConfigIni->WriteString(QStringLiteral("DBTool"), QStringLiteral("新词入库"), PWordBookLayoutKingsoft);
+    sqlite3 *db = bank().dm->PConnection.handle();
+    TPPairClock clock(state);
     for (auto _ : state) {
         state.PauseTiming();
         emptyTable("EmptyList");
-        state.ResumeTiming();
-        PStoreImportedWords(&list, QStringLiteral("EmptyList"));
-    }
-    const int rows = bank().dm->PGetCountFromTable(QStringLiteral("EmptyList"));
-    state.counters["rows"] = rows;
-    if (rows != kWords)
-        state.SkipWithError("words went missing");
-    emptyTable("EmptyList");
-}
-BENCHMARK(BM_Layer_WordBookStoreIntoEmptyList)->Unit(benchmark::kMillisecond);
-
-void BM_WordBook_StoreIntoListHoldingEveryWord(benchmark::State &state)
-{
-    UseBank use;
-    QTreeWidget list;
-    bank().read(list, bank().kingsoftExport, PWordBookLayoutKingsoft);
-    for (auto _ : state)
-        PStoreImportedWords(&list, QStringLiteral("FullList"));
-    state.counters["rows"] = bank().dm->PGetCountFromTable(QStringLiteral("FullList"));
-}
-BENCHMARK(BM_WordBook_StoreIntoListHoldingEveryWord)->Unit(benchmark::kMillisecond);
-
-// The floor: the same 10,000 finished rows, one prepared insert each numbered as the layer numbers
-// a new row, one transaction.
-void BM_Raw_WordBookStoreIntoEmptyList(benchmark::State &state)
-{
-    UseBank use;
-    QTreeWidget list;
-    bank().read(list, bank().kingsoftExport, PWordBookLayoutKingsoft);
-    sqlite3 *db = bank().dm->PConnection.handle();
-    for (auto _ : state) {
-        state.PauseTiming();
         emptyTable("FloorList");
-        state.ResumeTiming();
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(db,
-                           "INSERT INTO FloorList(ID,单词,音标,解释,联想,详解,例句,做过次数,做错次数,经验点数,所属类别,"
-                           "上次是否做对,最近测试时间,掌握类型) VALUES((SELECT seed FROM lxb_counters WHERE "
-                           "tbl='FloorList')+1,?,?,?,'','','',0,0,10,'未知','',?,'')",
-                           -1, &st, nullptr);
-        for (int i = 0; i < list.topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *item = list.topLevelItem(i);
-            const QByteArray w = item->text(0).toUtf8(), p = item->text(2).toUtf8(), m = item->text(1).toUtf8();
-            sqlite3_bind_text(st, 1, w.constData(), int(w.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 2, p.constData(), int(p.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 3, m.constData(), int(m.size()), SQLITE_TRANSIENT);
-            sqlite3_bind_text(st, 4, "2026-01-01", -1, SQLITE_STATIC);
-            if (sqlite3_step(st) != SQLITE_DONE)
-                state.SkipWithError(sqlite3_errmsg(db));
-            sqlite3_reset(st);
+        if (again) {
+            for (const char *t : {"EmptyList", "FloorList"}) {
+                const QByteArray sql = QByteArray("INSERT INTO ") + t + " SELECT * FROM Full" + QByteArray::number(n) +
+                                       " ORDER BY rowid";
+                sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+            }
         }
-        sqlite3_finalize(st);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+        ScriptedDialogs quiet;
+        quiet.answerFile(e.file);
+        QTreeWidget list;
+        state.ResumeTiming();
+        const bool same = clock.run(
+            [&] {
+                const long long before = sqlite3_total_changes(db);
+                if (!PImportWordBookText(&list, bank().dm->OpenDialog1) || list.topLevelItemCount() != n)
+                    return -1LL;
+                PStoreImportedWords(&list, QStringLiteral("EmptyList"));
+                return sqlite3_total_changes(db) - before;
+            },
+            [&] {
+                const long long before = sqlite3_total_changes(db);
+                return rawImport(e.file, "FloorList", again) >= 0 ? sqlite3_total_changes(db) - before : -1;
+            });
+        state.PauseTiming();
+        if (!same)
+            break;
+        const QByteArray stored = contents("EmptyList");
+        if (stored != contents("FloorList") || stored.count('\n') + 1 != n) {
+            state.SkipWithError("the program and the raw side stored different words");
+            break;
+        }
+        state.ResumeTiming();
     }
-    const int rows = bank().dm->PGetCountFromTable(QStringLiteral("FloorList"));
-    state.counters["rows"] = rows;
-    if (rows != kWords)
-        state.SkipWithError("words went missing");
+    emptyTable("EmptyList");
     emptyTable("FloorList");
 }
-BENCHMARK(BM_Raw_WordBookStoreIntoEmptyList)->Unit(benchmark::kMillisecond);
+
+void BM_Pair_WordBookImport(benchmark::State &state) { pairImport(state, false); }
+void BM_Pair_WordBookReimport(benchmark::State &state) { pairImport(state, true); }
+BENCHMARK(BM_Pair_WordBookImport)->Arg(10000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pair_WordBookImport)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pair_WordBookReimport)->Arg(10000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pair_WordBookReimport)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "platform/formbase.h"
+#include "platform/jetsql.h"
 #include "platform/windowkit.h"
 
 #include <QApplication>
@@ -151,8 +152,14 @@ void PFillMoveTargets(QComboBox *ComboBox, const QString &Except)
 
 QString PFindWordTable(const QString &Word)
 {
-    for (const QString &name : PWordTableNames())
-        if (Pdatamodule->PGetCountFromTableWhere(name, Col::Word, Word) > 0)
+    // "WordTable" comes first: a word it holds needs no other list, nor their names.
+    if (Pdatamodule->PGetCountFromTableWhere(Tbl::WordTable, Col::Word, Word) > 0)
+        return Tbl::WordTable;
+    QStringList names;
+    readRegisteredNames(names);
+    // A refused name cannot be asked; the lists after it still can.
+    for (const QString &name : names)
+        if (isPlainIdentifier(name) && Pdatamodule->PGetCountFromTableWhere(name, Col::Word, Word) > 0)
             return name;
     return QString();
 }
@@ -189,6 +196,10 @@ void PSearchAllTables(const QString &Pattern, QTreeWidget *ListView)
     PClearItems(ListView);
     JetQuery &q = Pdatamodule->PQuery;
     for (const QString &name : PWordTableNames()) {
+        // A list made elsewhere under a name the program refuses is passed over, not the end of
+        // the search.
+        if (!isPlainIdentifier(name))
+            continue;
         Pdatamodule->PSelectFromTableLike(name, Col::Word, Pattern);
         ListView->addTopLevelItems(PItemsFromQuery(q, [&] {
             return PNewItem(q.fieldByName(Col::Word), {q.fieldByName(Col::Explanation), name});

@@ -21,7 +21,8 @@ void PFillTableCombo(QComboBox *ComboBox);
 // Every list but Except ("WordTable" first), the first selected; a failure shows "词库刷新出错"
 // after the names read before it.
 void PFillMoveTargets(QComboBox *ComboBox, const QString &Except);
-// The first list holding Word (letter case aside); empty when none does.
+// The first list holding Word (letter case aside); empty when none does. Here and in the search a
+// list whose name the program refuses (a bank made elsewhere) is passed over.
 QString PFindWordTable(const QString &Word);
 // The LIKE pattern for a part of a spelling: each run of non-letters between letters becomes "%".
 QString PMakeLikePattern(const QString &Text);

@@ -9,6 +9,8 @@
 #include "core/bankmaint.h"
 
 #include <QHash>
+#include <QStringView>
+#include <vector>
 #include <QSet>
 #include <QTreeWidget>
 
@@ -42,35 +44,53 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
         throw EngineError(QStringLiteral("无法读取文件“") + OpenDialog.FileName + QStringLiteral("”。"));
 
     const QChar meaningMark = kingsoft ? QLatin1Char('\\') : QLatin1Char('#');
-    QList<QTreeWidgetItem *> items;
+    // Each word's texts are gathered first and its item made once, from views into the file's
+    // text: no string per line, no item changed after it was made.
+    struct Entry {
+        QStringView word;
+        QString meaning;
+        QStringView phonetic;
+        QString lookedUp;
+    };
+    std::vector<Entry> entries;
     // Meaning and phonetic lines belong to the word line above them; before the first word line,
     // or after a word line with no word, there is no word to give them to.
-    QTreeWidgetItem *last = nullptr;
-    for (const QString &line : PSplitLines(text)) {
+    Entry *last = nullptr;
+    const QStringView all(text);
+    for (qsizetype from = 0; from < all.size();) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), from);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(from, end - from);
+        from = end + 1;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
         if (line.isEmpty())
             continue;
         const QChar mark = line.at(0);
         if (mark == QLatin1Char('+')) {
-            const QString word = line.mid(1);
+            const QStringView word = line.mid(1);
             if (word.trimmed().isEmpty()) {
                 last = nullptr;
                 continue;
             }
-            last = new QTreeWidgetItem(QStringList{word, QString(), QString()});
-            if (google) {
-                QString phonetic;
-                PLookupPhonetic(word, phonetic);
-                last->setText(2, phonetic);
-            }
-            items << last;
+            entries.push_back({word, QString(), QStringView(), QString()});
+            last = &entries.back();
+            if (google)
+                PLookupPhonetic(word.toString(), last->lookedUp);
         } else if (mark == meaningMark) {
             if (last)
-                last->setText(1, QString(line).remove(meaningMark));
+                last->meaning = line.toString().remove(meaningMark);
         } else if (kingsoft && mark == QLatin1Char('&')) {
             if (last)
-                last->setText(2, line.mid(1));
+                last->phonetic = line.mid(1);
         }
     }
+    QList<QTreeWidgetItem *> items;
+    items.reserve(qsizetype(entries.size()));
+    for (const Entry &e : entries)
+        items << new QTreeWidgetItem(QStringList{e.word.toString(), e.meaning,
+                                                 google ? e.lookedUp : e.phonetic.toString()});
     ListView->addTopLevelItems(items);
     return true;
 }
@@ -80,64 +100,44 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
     PCheckName(T);
     const QString today = PTodayText();
     JetConnection &connection = Pdatamodule->PConnection;
-    JetQuery &q = Pdatamodule->PQuery;
-    // One transaction round the whole store keeps it fast; each word sits in a savepoint of its
-    // own, so a failing word leaves nothing behind and the words before it are still committed.
+    // One transaction round the whole store. A word is one insert, which lands whole or not at
+    // all by itself; on an error the words before it are committed and the error goes on.
     JetTransaction all(connection);
-    // The words T may hold, folded beyond the bank's own comparison: a word whose folded form is
-    // not here is surely new, and only the others are asked of the bank one by one.
-    QSet<QString> maybeHeld;
-    q.setSql(QStringLiteral("select 单词 from ") + T);
-    q.open();
-    for (; !q.eof(); q.next())
-        maybeHeld.insert(q.fieldByName(Col::Word).toCaseFolded());
-    q.close();
-    for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = ListView->topLevelItem(i);
-        const QString word = item->text(0);
-        const QString folded = word.toCaseFolded();
-        try {
-            JetTransaction one(connection);
-            if (maybeHeld.contains(folded)) {
-                Pdatamodule->PSelectFromTableWhere(T, Col::Word, word);
-                q.open();
-                const bool held = !q.eof();
-                q.close();
-                if (held)
-                    continue;
-            }
-            // The whole record in one statement: the same row as an insert of the word followed
-            // by updates keyed by it, at a fraction of the statements.
-            q.setSql(QStringLiteral("insert into ") + T +
-                     QStringLiteral("(单词,音标,解释,联想,详解,例句,所属类别,做过次数,做错次数,经验点数,"
-                                    "上次是否做对,最近测试时间,掌握类型) values(:单词,:音标,:解释,:联想,:详解,"
-                                    ":例句,:所属类别,:做过次数,:做错次数,:经验点数,:上次是否做对,"
-                                    ":最近测试时间,:掌握类型)"));
-            q.setParam(Col::Word, word);
-            q.setParam(Col::Phonetic, item->text(2));
-            q.setParam(Col::Explanation, item->text(1));
-            q.setParam(Col::Association, QString());
-            q.setParam(Col::Details, QString());
-            q.setParam(Col::Example, QString());
-            q.setParam(Col::Category, Code::Unknown);
-            q.setParam(Col::TimesDone, QStringLiteral("0"));
-            q.setParam(Col::TimesWrong, QStringLiteral("0"));
-            q.setParam(Col::Experience, Code::NewWordExperience);
-            q.setParam(Col::LastRight, QString());
-            q.setParam(Col::LastTested, today);
-            q.setParam(Col::MasterType, QString());
-            q.execSql();
-            one.commit();
-            maybeHeld.insert(folded);
-        } catch (...) {
+    try {
+        // The words T holds, folded as the bank compares them: read once, so each imported word
+        // is looked up here rather than asked of the bank.
+        QSet<QString> held;
+        {
+            JetQuery q(&connection);
+            q.setSql(QStringLiteral("select 单词 from ") + T);
+            q.open();
+            for (; !q.eof(); q.next())
+                held.insert(q.fieldAt(0).toCaseFolded());
             q.close();
-            try {
-                all.commit();
-            } catch (...) {
-                // The engine gave up the whole transaction; the first error is the one to report.
-            }
-            throw;
         }
+        // The whole record in one statement: the same row as an insert of the word followed by
+        // updates keyed by it.
+        JetCommand insert(connection, QStringLiteral("insert into ") + T +
+                                          QStringLiteral("(单词,音标,解释,联想,详解,例句,所属类别,做过次数,做错次数,"
+                                                         "经验点数,上次是否做对,最近测试时间,掌握类型) values(:单词,"
+                                                         ":音标,:解释,\"\",\"\",\"\",:所属类别,0,0,:经验点数,\"\","
+                                                         ":最近测试时间,\"\")"));
+        for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *item = ListView->topLevelItem(i);
+            const QString word = item->text(0);
+            const QString folded = word.toCaseFolded();
+            if (held.contains(folded))
+                continue;
+            insert.exec({word, item->text(2), item->text(1), Code::Unknown, Code::NewWordExperience, today});
+            held.insert(folded);
+        }
+    } catch (...) {
+        try {
+            all.commit();
+        } catch (...) {
+            // The engine gave up the whole transaction; the first error is the one to report.
+        }
+        throw;
     }
     all.commit();
 }

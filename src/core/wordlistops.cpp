@@ -108,6 +108,112 @@ void setSubItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items, i
     ListView->viewport()->update();
 }
 
+// Appends Text to a JSON array's text as a JSON string.
+QString &appendJsonText(QString &out, const QString &Text)
+{
+    out += QLatin1Char('"');
+    for (const QChar c : Text) {
+        const ushort u = c.unicode();
+        if (u == '"' || u == '\\') {
+            out += QLatin1Char('\\');
+            out += c;
+        } else if (u < 0x20) {
+            out += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    out += QLatin1Char('"');
+    return out;
+}
+
+// The chosen rows' keys in the order the commands walk them, as one JSON array the engine reads
+// with json_each: a ticked word as its text, a selected row as [ID, word].
+QString keyArray(const QList<QTreeWidgetItem *> &items, bool checked)
+{
+    QString out;
+    out.reserve(items.size() * 24 + 2);
+    out += QLatin1Char('[');
+    for (QTreeWidgetItem *item : items) {
+        if (out.size() > 1)
+            out += QLatin1Char(',');
+        if (checked) {
+            appendJsonText(out, PCaption(item));
+        } else {
+            out += QLatin1Char('[');
+            appendJsonText(out, PCaption(item)) += QLatin1Char(',');
+            appendJsonText(out, PSubItem(item, PWordSub)) += QLatin1Char(']');
+        }
+    }
+    out += QLatin1Char(']');
+    return out;
+}
+
+// Element j of a [ID, word] array names row s: ID and word compared as a keyed statement compares them.
+QString keyMatch(const QString &IdField, const QString &WordField)
+{
+    PCheckName(IdField);
+    PCheckName(WordField);
+    return QStringLiteral("s.") + IdField + QStringLiteral("=j.value->>0 and s.") + WordField +
+           QStringLiteral("=j.value->>1");
+}
+
+// The rows of T that a [ID, word] array bound as :keys names.
+QString rowsOfKeys(const QString &T, const QString &IdField, const QString &WordField)
+{
+    PCheckName(T);
+    return QStringLiteral("rowid in (select s.rowid from json_each(:keys) j join ") + T + QStringLiteral(" s on ") +
+           keyMatch(IdField, WordField) + QLatin1Char(')');
+}
+
+// Whether no two chosen items name one row to the bank (which ignores letter case): then each
+// row is copied once, whichever item comes first.
+bool keysDiffer(const QList<QTreeWidgetItem *> &items, bool checked)
+{
+    QSet<QString> seen;
+    seen.reserve(items.size());
+    for (QTreeWidgetItem *item : items) {
+        const QString key = checked ? PCaption(item).toCaseFolded()
+                                    : PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub).toCaseFolded();
+        if (seen.contains(key))
+            return false;
+        seen.insert(key);
+    }
+    return true;
+}
+
+QStringList fieldsOf(const QString &T)
+{
+    JetQuery q(&Pdatamodule->PConnection);
+    q.setSql(QStringLiteral("select * from ") + T + QStringLiteral(" where 1=2"));
+    q.open();
+    const QStringList names = q.fieldNames();
+    q.close();
+    return names;
+}
+
+// The copy of Src's rows s into Dst that a key array :keys names (Match tells which element j
+// names s), column by column as "select *" copies them, in the order of the array and then as Src
+// holds them; empty when the columns cannot be named so (the caller copies row by row).
+QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Match)
+{
+    PCheckName(Src);
+    PCheckName(Dst);
+    const QStringList from = fieldsOf(Src), to = fieldsOf(Dst);
+    if (from.size() != to.size())
+        return QString();
+    for (const QString &f : from + to)
+        if (!isPlainIdentifier(f))
+            return QString();
+    QStringList picked;
+    for (const QString &f : from)
+        picked << QStringLiteral("s.") + f;
+    return QStringLiteral("insert into ") + Dst + QStringLiteral(" (") + to.join(QLatin1Char(',')) +
+           QStringLiteral(") select ") + picked.join(QLatin1Char(',')) +
+           QStringLiteral(" from json_each(:keys) j join ") + Src + QStringLiteral(" s on ") + Match +
+           QStringLiteral(" order by j.key, s.rowid");
+}
+
 }  // namespace
 
 void PClearTempTable()
@@ -166,9 +272,10 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand remove(Pdatamodule->PConnection, PDeleteTwoKeySql(T, Col::ID, Col::Word));
-    for (QTreeWidgetItem *item : items)
-        remove.exec({PCaption(item), PSubItem(item, PWordSub)});
+    // A delete matches exactly the rows it names, whatever their order: one statement for all.
+    JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + T + QStringLiteral(" where ") +
+                                                    rowsOfKeys(T, Col::ID, Col::Word));
+    remove.exec({keyArray(items, false)});
     t.commit();
     removeItems(ListView, items);
 }
@@ -185,14 +292,34 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, check);
     // All or nothing: a word is in one list or the other, never in neither.
     JetTransaction t(Pdatamodule->PConnection);
-    // Ticked words go with every row of their spelling; a selected row goes alone.
-    JetCommand copy(Pdatamodule->PConnection,
-                    check ? PMoveOneKeySql(Src, Dst, Col::Word) : PMoveTwoKeySql(Src, Dst, Col::ID, Col::Word));
-    JetCommand remove(Pdatamodule->PConnection, check ? PDeleteOneKeySql(Src, Col::Word) : PDeleteTwoKeySql(Src, Col::ID, Col::Word));
-    for (QTreeWidgetItem *item : items) {
-        const QStringList keys = check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, PWordSub)};
-        copy.exec(keys);
-        remove.exec(keys);
+    const QString copySql =
+        keysDiffer(items, check)
+            ? orderedCopySql(Src, Dst, check ? QStringLiteral("s.") + Col::Word + QStringLiteral("=j.value")
+                                             : keyMatch(Col::ID, Col::Word))
+            : QString();
+    if (!copySql.isEmpty()) {
+        // One statement each for the whole choice; the rows land in the target item by item, as
+        // one copy per item would add them.
+        JetCommand copy(Pdatamodule->PConnection, copySql);
+        JetCommand remove(Pdatamodule->PConnection,
+                          QStringLiteral("delete from ") + Src + QStringLiteral(" where ") +
+                              (check ? Col::Word + QStringLiteral(" in (select value from json_each(:keys))")
+                                     : rowsOfKeys(Src, Col::ID, Col::Word)));
+        const QString keys = keyArray(items, check);
+        copy.exec({keys});
+        remove.exec({keys});
+    } else {
+        // Two chosen items naming one row: the second copies only what the first left behind.
+        JetCommand copy(Pdatamodule->PConnection, check ? PMoveOneKeySql(Src, Dst, Col::Word)
+                                                        : PMoveTwoKeySql(Src, Dst, Col::ID, Col::Word));
+        JetCommand remove(Pdatamodule->PConnection,
+                          check ? PDeleteOneKeySql(Src, Col::Word) : PDeleteTwoKeySql(Src, Col::ID, Col::Word));
+        for (QTreeWidgetItem *item : items) {
+            const QStringList keys =
+                check ? QStringList{PCaption(item)} : QStringList{PCaption(item), PSubItem(item, PWordSub)};
+            copy.exec(keys);
+            remove.exec(keys);
+        }
     }
     t.commit();
     removeItems(ListView, items);
@@ -201,11 +328,13 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
 void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString &Field, const QString &Value,
                           int Column)
 {
+    PCheckName(Field);
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand update(Pdatamodule->PConnection, PUpdateTwoKeySql(T, Col::ID, Col::Word, Field));
-    for (QTreeWidgetItem *item : items)
-        update.exec({Value, PCaption(item), PSubItem(item, PWordSub)});
+    JetCommand update(Pdatamodule->PConnection, QStringLiteral("update ") + T + QStringLiteral(" set ") + Field +
+                                                    QStringLiteral("=:value where ") +
+                                                    rowsOfKeys(T, Col::ID, Col::Word));
+    update.exec({Value, keyArray(items, false)});
     t.commit();
     setSubItems(ListView, items, Column, Value);
 }
@@ -229,17 +358,32 @@ void PShuffleTable(QTreeWidget *ListView)
         Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
         Pdatamodule->PMoveAll(current, Tbl::TempTable);
         Pdatamodule->PDeleteAllFromTable(current);
-        // Rows that share an ID come back together, once: a copy by ID takes them all.
-        QSet<QString> copied;
-        JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(Tbl::TempTable, current, Col::ID));
+        // The draws, as one copy back per item would make them; rows that share an ID come back
+        // together, once, as a copy by ID takes them all.
+        QSet<QString> drawn;
+        QStringList order;
         for (int remaining = ids.size(); remaining > 0; --remaining) {
             const int pick = PRandom(remaining);
             const QString id = ids.at(pick);
             ids.swapItemsAt(pick, remaining - 1);
-            if (!copied.contains(id)) {
-                copyBack.exec({id});
-                copied.insert(id);
+            if (!drawn.contains(id)) {
+                order << id;
+                drawn.insert(id);
             }
+        }
+        const QString copySql = orderedCopySql(Tbl::TempTable, current, QStringLiteral("s.") + Col::ID + QStringLiteral("=j.value"));
+        if (!copySql.isEmpty()) {
+            JetCommand copyBack(Pdatamodule->PConnection, copySql);
+            QString keys = QStringLiteral("[");
+            for (const QString &id : order)
+                appendJsonText(keys, id) += QLatin1Char(',');
+            if (keys.size() > 1)
+                keys.chop(1);
+            copyBack.exec({keys + QLatin1Char(']')});
+        } else {
+            JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(Tbl::TempTable, current, Col::ID));
+            for (const QString &id : order)
+                copyBack.exec({id});
         }
         t.commit();
     } catch (const EngineError &) {

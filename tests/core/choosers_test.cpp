@@ -3,6 +3,7 @@
 
 #include "core/currentlist.h"
 #include "core/listviews.h"
+#include "platform/jetsql.h"
 #include "support/bankfixture.h"
 
 #include <QApplication>
@@ -236,3 +237,25 @@ TEST_F(Choosers, SearchWithoutRegisteredListsReadsWordTableOnly)
     EXPECT_EQ(PItemCount(&lv), 2);
     EXPECT_EQ(PSubItem(PItemAt(&lv, 1), 1), W);
 }
+
+// A bank made elsewhere may register lists under names the program refuses; each is passed
+// over, and the lists after it are still looked in.
+class RefusedListNames : public Choosers, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(RefusedListNames, ArePassedOverByTheLookUpAndTheSearch)
+{
+    const QString bad = QString::fromUtf8(GetParam());
+    raw(QStringLiteral("CREATE TABLE %1 AS SELECT * FROM WordTable WHERE 0").arg(quoteIdent(bad)));
+    raw(QStringLiteral("INSERT INTO TableNameTable(表名) VALUES(%1)").arg(textLiteral(bad)));
+    raw(QStringLiteral("INSERT INTO %1(ID,单词,解释) VALUES(1,'apple','坏表')").arg(quoteIdent(bad)));
+    newList(QStringLiteral("L1"));
+    addWord(QStringLiteral("L1"), QStringLiteral("apple"), QStringLiteral("苹果"));
+
+    EXPECT_EQ(PFindWordTable(QStringLiteral("apple")), QStringLiteral("L1"));
+    EXPECT_EQ(PFindWordTable(QStringLiteral("cherry")), QString());
+    PSearchAllTables(PMakeLikePattern(QStringLiteral("app")), &lv);
+    ASSERT_EQ(PItemCount(&lv), 1);
+    EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 1), QStringLiteral("L1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RefusedListNames, ::testing::Values("it's", "[x]", "a-b", "a;b", "two words"));

@@ -568,3 +568,92 @@ TEST_F(WordListOps, MovingManyTickedWordsKeepsTheRestOfTheViewInOrderAndSelected
     std::sort(moved.begin(), moved.end());
     EXPECT_EQ(moved, go);
 }
+
+// Where the moved rows land and what stays: each chosen item, last to first, moves what is left of
+// its row (selected) or of every row of its word (ticked), in stored order. Stored rows: apple#0,
+// pear#1, Apple#2, plum#3.
+struct MoveCase {
+    const char *name;
+    const char *mode;
+    std::vector<int> view;    // the view's order, as stored-row numbers
+    std::vector<int> chosen;  // stored-row numbers chosen
+    std::vector<int> target;  // the target list afterwards, as stored-row numbers in stored order
+    std::vector<int> source;  // what stays in the source
+};
+
+class MovedRowsLand : public WordListOps, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MovedRowsLand, InTheOrderOfTheItemsAndTheirWordsRows)
+{
+    const MoveCase c = GetParam();
+    newList(QStringLiteral("L1"));
+    for (const char *w : {"apple", "pear", "Apple", "plum"})
+        addWord(W, QString::fromLatin1(w), QStringLiteral("释义") + QString::fromLatin1(w));
+    const QList<QStringList> rows = rowsOf(W);
+    const bool check = QLatin1String(c.mode) == QLatin1String("check");
+    for (int r : c.view) {
+        QTreeWidgetItem *item = check ? PAddItem(&lv, rows[r][1], {QString(), QString(), QString()})
+                                      : PAddItem(&lv, rows[r][0], {rows[r][1], rows[r][3]});
+        if (check)
+            item->setCheckState(0, Qt::Unchecked);
+    }
+    for (int i = 0; i < int(c.view.size()); ++i) {
+        const bool chosen = std::find(c.chosen.begin(), c.chosen.end(), c.view[size_t(i)]) != c.chosen.end();
+        if (check)
+            PItemAt(&lv, i)->setCheckState(0, chosen ? Qt::Checked : Qt::Unchecked);
+        else
+            PItemAt(&lv, i)->setSelected(chosen);
+    }
+    PMoveWords(&lv, W, QStringLiteral("L1"), QString::fromLatin1(c.mode));
+    QList<QStringList> target, source;
+    for (int r : c.target)
+        target << rows[r];
+    for (int r : c.source)
+        source << rows[r];
+    EXPECT_EQ(rowsOf(QStringLiteral("L1")), target);
+    EXPECT_EQ(rowsOf(W), source);
+    const auto left = std::count_if(c.view.begin(), c.view.end(), [&](int r) {
+        return std::find(c.chosen.begin(), c.chosen.end(), r) == c.chosen.end();
+    });
+    EXPECT_EQ(PItemCount(&lv), int(left));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MovedRowsLand,
+    ::testing::Values(
+        MoveCase{"SelectedLastItemFirst", "select", {3, 1, 0, 2}, {3, 0}, {0, 3}, {1, 2}},
+        MoveCase{"SelectedRowLeavesItsWordsOtherRow", "select", {0, 1, 2, 3}, {2, 1}, {2, 1}, {0, 3}},
+        // One row shown twice: the second item walked finds nothing left to copy.
+        MoveCase{"SelectedRowShownTwice", "select", {0, 1, 0, 3}, {0}, {0}, {1, 2, 3}},
+        MoveCase{"TickedLastItemFirst", "check", {3, 1, 0}, {3, 0}, {0, 2, 3}, {1}},
+        // "Apple" ticked after "apple" finds nothing left to copy.
+        MoveCase{"TickedWordsOfOneSpellingButCase", "check", {0, 2, 1}, {0, 2}, {0, 2}, {1, 3}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(WordListOps, CommandsTakeWordsWithQuotesBackslashesAndControlCharacters)
+{
+    newList(QStringLiteral("L1"));
+    const QStringList odd{QStringLiteral("say \"hi\""), QStringLiteral("back\\slash"), QStringLiteral("tab\there"),
+                          QStringLiteral("it's"), QStringLiteral("plain")};
+    for (const QString &w : odd)
+        addWord(W, w);
+    fill(W);
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        PItemAt(&lv, i)->setSelected(PSubItem(PItemAt(&lv, i), 0) != QLatin1String("plain"));
+    PUpdateSelectedField(&lv, W, QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+    EXPECT_EQ(dm->PGetCountFromTableWhere(W, QStringLiteral("所属类别"), QStringLiteral("易混词")), 4);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+    EXPECT_EQ(column(W, K), QStringList{"plain"});
+    QStringList moved = column(QStringLiteral("L1"), K);
+    QStringList expected = odd.mid(0, 4);
+    std::sort(moved.begin(), moved.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(moved, expected);
+
+    fill(QStringLiteral("L1"));
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        PItemAt(&lv, i)->setSelected(true);
+    PDeleteSelectedWords(&lv, QStringLiteral("L1"));
+    EXPECT_TRUE(column(QStringLiteral("L1"), K).isEmpty());
+    EXPECT_EQ(PItemCount(&lv), 0);
+}
