@@ -122,6 +122,10 @@ std::vector<std::pair<QByteArray, QByteArray>> fillAndChoose(QTreeWidget &lv, Co
             chosen.push_back({PCaption(item).toUtf8(), PSubItem(item, 0).toUtf8()});
         }
     }
+    // Every row as one range, as the learner's select-all makes it: the selection model merges
+    // separate ranges pair by pair.
+    if (c == Command::MoveAll)
+        selection = QItemSelection(lv.model()->index(0, 0), lv.model()->index(PItemCount(&lv) - 1, 0));
     if (!tick)
         lv.selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
     return chosen;
