@@ -62,6 +62,31 @@ QString titleOr(const QString &title)
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
 }
 
+// Wide enough for its title beside the title bar's icon and buttons, within the screen: a box with
+// a short text would otherwise show its title as "…".
+int titleWidth(const QString &title)
+{
+    int width = QFontMetrics(QApplication::font()).horizontalAdvance(title) + InputBoxTitleBarRoom;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        width = std::min(width, screen->availableGeometry().width());
+    return width;
+}
+
+// A message box fixes its own size as it shows, from its text alone; this one widens after that.
+class TitledBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *e) override
+    {
+        QMessageBox::showEvent(e);
+        const int wanted = titleWidth(windowTitle());
+        if (width() < wanted)
+            setFixedWidth(wanted);
+    }
+};
+
 void setUpBox(QMessageBox &box, const QString &text, const QString &title, Dialogs::Icon icon,
               QMessageBox::Icon plain)
 {
@@ -105,7 +130,7 @@ ModalScope::~ModalScope() { TPForm::noteModalClosed(m_returnTo); }
 void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 {
     ModalScope scope;
-    QMessageBox box(parentWindow());
+    TitledBox box(parentWindow());
     setUpBox(box, text, title, icon, QMessageBox::Information);
     box.setStandardButtons(QMessageBox::Ok);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
@@ -115,7 +140,7 @@ void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
     ModalScope scope;
-    QMessageBox box(parentWindow());
+    TitledBox box(parentWindow());
     setUpBox(box, text, title, icon, QMessageBox::Question);
     QMessageBox::StandardButtons set;
     switch (buttons) {
@@ -148,11 +173,7 @@ bool QtDialogs::input(const QString &title, const QString &prompt, QString &valu
     box.setTextValue(value);
     // The program asks its question in the title: leave room for it beside the title bar's icon
     // and buttons, within the screen.
-    const QFontMetrics metrics(QApplication::font());
-    int width = std::max(box.sizeHint().width(), metrics.horizontalAdvance(box.windowTitle()) + InputBoxTitleBarRoom);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        width = std::min(width, screen->availableGeometry().width());
-    box.resize(width, box.sizeHint().height());
+    box.resize(std::max(box.sizeHint().width(), titleWidth(box.windowTitle())), box.sizeHint().height());
     if (box.exec() != QDialog::Accepted)
         return false;
     value = box.textValue();

@@ -76,6 +76,24 @@ QSize shownInputBox(const QString &title, const QString &prompt)
 }
 }  // namespace
 
+// A message box with a short text still shows its title whole, never "…".
+TEST(Application, MessageBoxesAreWideEnoughForTheirTitle)
+{
+    const QFontMetrics fm(QApplication::font());
+    for (const QString &title : {QString(), QStringLiteral("词库更新失败，请检查词库文件是否可写")}) {
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                width = box->width();
+                box->close();
+            }
+        });
+        QtDialogs().message(QStringLiteral("好"), title, Dialogs::Information);
+        const QString shown = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+        EXPECT_GE(width, fm.horizontalAdvance(shown) + 150) << shown.toStdString();
+    }
+}
+
 // The question of an input box stands in its title: the box is wide enough to show it whole,
 // beside the title bar's buttons, and wide enough for its prompt.
 TEST(Application, InputBoxesAreWideEnoughForTheirQuestion)
