@@ -22,14 +22,14 @@ bool shows(TPDirectCheckSession::Filter F, const QString &Master)
 }
 }  // namespace
 
-void TPDirectCheckSession::load(const TPWordRecords &List, Filter F)
+void TPDirectCheckSession::load(TPWordRecords List, Filter F)
 {
     m_filter = F;
     m_rows.clear();
     m_rows.reserve(List.size());
-    for (const TPWordRecord &r : List)
+    for (TPWordRecord &r : List)
         if (shows(F, r.masterType))
-            m_rows.append({r, false, QString()});
+            m_rows.append({std::move(r), false, QString()});
     m_checkIndex = 0;
 }
 
@@ -78,6 +78,14 @@ void TPDirectCheckSession::tickMastered()
 {
     for (TPTickRow &r : m_rows)
         r.ticked = r.word.masterType == Code::Master11;
+}
+
+int TPDirectCheckSession::tickedCount() const
+{
+    int n = 0;
+    for (const TPTickRow &r : m_rows)
+        n += r.ticked ? 1 : 0;
+    return n;
 }
 
 QList<int> TPDirectCheckSession::ticked() const

@@ -20,7 +20,7 @@ public:
     static Filter filterOf(const QString &Text);
 
     // The list's rows anew under Filter, none ticked, no meaning shown; the remembered row is the first.
-    void load(const TPWordRecords &List, Filter F);
+    void load(TPWordRecords List, Filter F);
     Filter filter() const { return m_filter; }
 
     const QVector<TPTickRow> &rows() const { return m_rows; }
@@ -40,7 +40,7 @@ public:
     void invertTicks();
     void tickMastered();
     QList<int> ticked() const;
-    int tickedCount() const { return int(ticked().size()); }
+    int tickedCount() const;
     QStringList tickedWords() const;
 
     // A double-click on Row: mastered ("11", dated today) unless it shows "11", then "00". What to

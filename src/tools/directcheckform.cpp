@@ -6,7 +6,6 @@
 #include "core/datamodule.h"
 #include "core/grouptransfer.h"
 #include "core/listviews.h"
-#include "core/wordrecordread.h"
 #include "core/writeback.h"
 #include "core/wordlistops.h"
 #include "platform/dialogs.h"
@@ -51,6 +50,33 @@ QComboBox *dropDown(QWidget *parent, const char *name)
     c->setObjectName(QLatin1String(name));
     c->setEditable(false);
     return c;
+}
+
+// The three fields the list shows of every row of the current list; a failure says "词库刷新出错".
+TPWordRecords readRows()
+{
+    TPWordRecords rows;
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested},
+                                                 QString(), QString());
+        q.open();
+        const int word = q.fieldIndex(Col::Word), master = q.fieldIndex(Col::MasterType),
+                  tested = q.fieldIndex(Col::LastTested);
+        for (; !q.eof(); q.next()) {
+            rows.emplace_back();
+            TPWordRecord &r = rows.back();
+            r.word = q.fieldAt(word);
+            r.masterType = q.fieldAt(master);
+            r.lastTested = q.fieldAt(tested);
+        }
+        q.close();
+    } catch (const EngineError &) {
+        q.close();
+        q.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    return rows;
 }
 
 QString meaningOf(const QString &Word)
@@ -268,16 +294,7 @@ void TPDirectCheckForm::reload() { PApplyMasterFilter(CBBrowseMode->currentText(
 
 void TPDirectCheckForm::PApplyMasterFilter(const QString &Mode)
 {
-    TPWordRecords list;
-    try {
-        Pdatamodule->PSelectFieldsFromTableOrder(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested},
-                                                 QString(), QString());
-        list = PRecordsOfQuery(Pdatamodule->PQuery);
-    } catch (const EngineError &) {
-        Pdatamodule->PQuery.clearSql();
-        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-    }
-    m_session.load(list, TPDirectCheckSession::filterOf(Mode));
+    m_session.load(readRows(), TPDirectCheckSession::filterOf(Mode));
     render();
 }
 
