@@ -71,6 +71,15 @@ protected:
         }
         return out;
     }
+    // The session's rows as shown() gives the list's.
+    QStringList held() const
+    {
+        QStringList out;
+        for (const TPTickRow &r : form->session().rows())
+            out << r.word.word + QLatin1Char(' ') + r.word.masterType + QLatin1Char(' ') + r.word.lastTested +
+                       (r.ticked ? QStringLiteral("*") : QString());
+        return out;
+    }
     QStringList meanings() const
     {
         QStringList out;
@@ -253,15 +262,18 @@ TEST_P(DirectCheckRefused, ARefusedMarkChangesNothingAtAll)
     refuseChangesTo(QString::fromLatin1(GetParam()));
     tick({0, 2, 4});  // apple, plum, kiwi
     const QStringList bank = bankSnapshot(dm->PConnection.handle()), view = shown();
+    ASSERT_EQ(held(), view);
     form->N1->trigger();
     EXPECT_EQ(dialogs->shown().size(), 1);
     EXPECT_EQ(dialogs->shown().value(0).icon, Dialogs::Critical);
     EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
     EXPECT_EQ(shown(), view);
+    EXPECT_EQ(held(), view);
     form->N8->trigger();
     EXPECT_EQ(dialogs->shown().size(), 2);
     EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank) << "nor does a refused delete";
     EXPECT_EQ(shown(), view);
+    EXPECT_EQ(held(), view);
 }
 
 INSTANTIATE_TEST_SUITE_P(Words, DirectCheckRefused, ::testing::Values("apple", "plum", "kiwi"));
