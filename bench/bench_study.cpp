@@ -1,17 +1,21 @@
-// Building a study group by each selection mode from a 100,000-word list, beside one raw SQLite
-// read of the same rows; and copying 500 ticked words into TempTable, beside the same inserts made
-// raw in one transaction.
+// The study-group builder's "自动产词" in the three modes that reload its lists, on a 10,000-word
+// current list, beside the same rows read, chosen and kept raw; and copying 500 ticked words into
+// TempTable, beside the same inserts made raw in one transaction.
 
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "core/listviews.h"
 #include "platform/windowkit.h"
-#include "rules/random.h"
-#include "rules/wordselection.h"
 #include "core/grouptransfer.h"
 #include "support/bankfixture.h"
 #include "support/scripteddialogs.h"
+#include "pairclock.h"
+#include "platform/clock.h"
+#include "platform/inifile.h"
+#include "study/createform.h"
+
+#include <QPushButton>
 
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -22,7 +26,7 @@
 
 namespace {
 
-constexpr int kListWords = 100000;
+constexpr int kListWords = 10000;
 constexpr int kTickWords = 5000;
 constexpr int kTicked = 500;
 
@@ -56,7 +60,7 @@ struct StudyBank {
                 const QByteArray word = "word" + QByteArray::number(k);
                 const QByteArray date = k % 11 == 0   ? QByteArray()
                                         : k % 7 == 0 ? QByteArray("2000-01-01")
-                                                     : QDate(2026, 1, 1).addDays(k % 340).toString(
+                                                     : PToday().addDays(-(k % 340)).toString(
                                                            QStringLiteral("yyyy-MM-dd")).toLatin1();
                 sqlite3_bind_int(st, 1, i + 1);
                 sqlite3_bind_text(st, 2, word.constData(), -1, SQLITE_TRANSIENT);
@@ -97,83 +101,96 @@ struct UseStudyBank {
     }
 };
 
-// One raw read of the "createform" columns of every row, in the order asked for.
-QVector<TPWordItem> rawRead(const char *order)
-{
-    sqlite3 *db = studyBank().dm->PConnection.handle();
-    const QByteArray sql = QByteArray("SELECT ID,单词,做过次数,做错次数,所属类别,上次是否做对,最近测试时间,掌握类型 "
-                                      "FROM WordTable ORDER BY ") + order;
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    QVector<TPWordItem> rows;
-    rows.reserve(kListWords);
-    const auto text = [st](int c) {
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                 sqlite3_column_bytes(st, c));
-    };
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        TPWordItem item;
-        item.caption = text(0);
-        for (int c = 0; c < 7; ++c)
-            item.sub[size_t(c)] = text(c + 1);
-        rows << item;
-    }
-    sqlite3_finalize(st);
-    return rows;
-}
-
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// The rule's whole run on the rows a builder holds: the two lists made from the candidates, any
-// reload the mode makes (a raw read, as above), and the three steps.
-// The floor is the read the mode itself needs: the rows in table order, or in the order a reloading
-// mode asks the bank for.
-void autoCreate(benchmark::State &state, const QString &mode, const char *floorOrder = "rowid")
-{
-    const int n = int(state.range(0));
-    const QVector<TPWordItem> candidates = rawRead("rowid");
-    TPSelectionContext c;
-    c.n = n;
-    c.mode = mode;
-    c.today = QStringLiteral("2026-12-07");
-    c.now = QDateTime(QDate(2026, 12, 7), QTime(10, 0));
-    c.random = &PRandom();
-    c.reload = [](bool descending) { return rawRead(descending ? "最近测试时间 DESC" : "最近测试时间"); };
+// The builder's "自动产词" in a mode that reloads the lists, as the learner presses it: the
+// candidate list refilled from the bank in date order, the rule, both lists drawn. The raw side
+// reads the same columns in the same order with a statement prepared once, runs the same rule and
+// keeps both lists as texts. Both sides report the chosen IDs and the candidates left.
+class BenchBuilder : public TPCreateForm {
+public:
+    void activate() { FormActivate(); }
+};
 
-    Clock::duration ruleTime{}, readTime{};
-    qint64 runs = 0;
-    bool exact = true;
-    for (auto _ : state) {
-        Clock::time_point t0 = Clock::now();
-        TPGroupLists lists(candidates, {});
-        const QString refusal = PAutoCreateGroup(lists, c);
-        ruleTime += Clock::now() - t0;
-        exact = exact && refusal.isEmpty() && lists.count(SideChosen) == n &&
-                lists.count(SideCandidates) == kListWords - n;
-        t0 = Clock::now();
-        const QVector<TPWordItem> floor = rawRead(floorOrder);
-        readTime += Clock::now() - t0;
-        exact = exact && floor.size() == kListWords;
-        ++runs;
-    }
-    if (!exact)
-        state.SkipWithError("the group or the read came out wrong");
-    state.counters["rule_ms"] = seconds(ruleTime) * 1000 / double(runs);
-    state.counters["raw_read_ms"] = seconds(readTime) * 1000 / double(runs);
-    state.counters["x_raw_read"] = seconds(ruleTime) / seconds(readTime);
+struct RawRow {
+    QString text[8];  // ID, 单词, 做过次数, 做错次数, 所属类别, 上次是否做对, 最近测试时间, 掌握类型
+};
+
+// What a run left: the chosen IDs in order and how many candidates stayed.
+long long groupSum(const QStringList &chosen, qsizetype candidates)
+{
+    return (long long)(qHash(chosen.join(QLatin1Char(','))) & 0xffffffffffffLL) * 1000003LL + candidates;
 }
 
-#define MODE_BENCH(Name, ...)                                                                                     \
-    void BM_AutoCreateGroup_##Name(benchmark::State &state) { autoCreate(state, __VA_ARGS__); }                 \
-    BENCHMARK(BM_AutoCreateGroup_##Name)->Arg(15)->Arg(500)->Unit(benchmark::kMillisecond)
+long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const QString &today)
+{
+    std::vector<RawRow> rows;
+    rows.reserve(kListWords);
+    sqlite3_reset(select);
+    while (sqlite3_step(select) == SQLITE_ROW) {
+        RawRow &r = rows.emplace_back();
+        for (int c = 0; c < 8; ++c)
+            r.text[c] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, c)),
+                                          sqlite3_column_bytes(select, c));
+    }
+    const QString wrong = QStringLiteral("错");
+    const bool errorFirst = mode == QStringLiteral("错误优先"), recentFirst = mode == QStringLiteral("最近优先");
+    std::vector<char> taken(rows.size(), 0);
+    QStringList chosen;
+    for (qsizetype i = qsizetype(rows.size()) - 1; i >= 0 && chosen.size() < n; --i) {
+        const RawRow &r = rows[size_t(i)];
+        if ((errorFirst && r.text[5] != wrong) || (recentFirst && r.text[6] == today))
+            continue;
+        taken[size_t(i)] = 1;
+        chosen << r.text[0];
+    }
+    // The lists the learner sees: the group, and the candidates without it.
+    std::vector<const RawRow *> candidates;
+    candidates.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (!taken[i])
+            candidates.push_back(&rows[i]);
+    return chosen.size() == n ? groupSum(chosen, qsizetype(candidates.size())) : -1;
+}
 
-MODE_BENCH(ForgettingCurve, QStringLiteral("遗忘曲线"));
-MODE_BENCH(Rolling, QStringLiteral("滚动产生"));
-MODE_BENCH(Smart, QStringLiteral("智能产生"));
-MODE_BENCH(ErrorFirst, QStringLiteral("错误优先"), "最近测试时间");
-MODE_BENCH(Random, QStringLiteral("随机产生"));
-MODE_BENCH(RecentFirst, QStringLiteral("最近优先"), "最近测试时间");
-MODE_BENCH(OldestFirst, QStringLiteral("最远优先"), "最近测试时间 DESC");
+void pairAutoCreate(benchmark::State &state, const QString &mode, bool descending)
+{
+    constexpr int n = 50;
+    UseStudyBank use(Tbl::WordTable);
+    PConfigIni->WriteString(Ini::Main, Ini::Tool, ToolName::Spell);
+    PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, n);
+    PConfigIni->WriteString(Ini::Main, Ini::CreateMode, mode);
+    BenchBuilder form;
+    form.activate();
+    const QString today = PDateText(PToday());
+    sqlite3 *db = studyBank().dm->PConnection.handle();
+    sqlite3_stmt *select = nullptr;
+    const QByteArray sql = QByteArray("SELECT ID,单词,做过次数,做错次数,所属类别,上次是否做对,最近测试时间,掌握类型 "
+                                      "FROM WordTable ORDER BY 最近测试时间") + (descending ? " DESC" : "");
+    sqlite3_prepare_v2(db, sql.constData(), -1, &select, nullptr);
+
+    const auto program = [&form] {
+        form.Pcreatebutton->click();
+        QStringList chosen;
+        for (int i = 0; i < PItemCount(form.PLV2); ++i)
+            chosen << PCaption(PItemAt(form.PLV2, i));
+        return groupSum(chosen, PItemCount(form.PLV1));
+    };
+    TPPairClock clock(state);
+    for (auto _ : state) {
+        form.activate();  // a fresh list with an empty group, as the builder is shown; not timed
+        if (!clock.run(program, [&] { return rawAutoCreate(select, mode, n, today); }))
+            break;
+    }
+    sqlite3_finalize(select);
+}
+
+void BM_Pair_StudyGroupRecentFirst(benchmark::State &state) { pairAutoCreate(state, QStringLiteral("最近优先"), false); }
+void BM_Pair_StudyGroupErrorFirst(benchmark::State &state) { pairAutoCreate(state, QStringLiteral("错误优先"), false); }
+void BM_Pair_StudyGroupOldestFirst(benchmark::State &state) { pairAutoCreate(state, QStringLiteral("最远优先"), true); }
+BENCHMARK(BM_Pair_StudyGroupRecentFirst)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pair_StudyGroupErrorFirst)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pair_StudyGroupOldestFirst)->Unit(benchmark::kMillisecond);
 
 // 500 ticked words of a 5,000-word list copied into TempTable, beside the same statements run raw.
 void BM_MoveCheckedToTempTable_500(benchmark::State &state)

@@ -41,26 +41,63 @@ int clampInt(qint64 v) { return int(std::clamp<qint64>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
-bool PMoveChosenToTempTable(QTreeWidget *ListView)
+TPWordRecords PReadGroupRows(const QString &T, const QString &OrderField, bool Descending)
 {
-    return fillTempTable([ListView] {
-        for (int i = 0; i < PItemCount(ListView); ++i) {
-            const QTreeWidgetItem *item = PItemAt(ListView, i);
-            Pdatamodule->PMoveTwoKeyRecordToTable(PCurrentTable, Tbl::TempTable, Col::Word, PSubItem(item, PWordSub), Col::ID,
-                                                  PCaption(item));
+    static const QStringList fields = {Col::ID,       Col::Word,      Col::TimesDone,  Col::TimesWrong,
+                                       Col::Category, Col::LastRight, Col::LastTested, Col::MasterType};
+    static QString TPWordRecord::*const members[] = {&TPWordRecord::id,         &TPWordRecord::word,
+                                                   &TPWordRecord::timesDone,  &TPWordRecord::timesWrong,
+                                                   &TPWordRecord::category,   &TPWordRecord::lastRight,
+                                                   &TPWordRecord::lastTested, &TPWordRecord::masterType};
+    TPWordRecords rows;
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(T, fields, OrderField, Descending ? QStringLiteral(" desc") : QString());
+        q.open();
+        int at[8];
+        for (int i = 0; i < 8; ++i)
+            at[i] = q.fieldIndex(fields.at(i));
+        for (; !q.eof(); q.next()) {
+            TPWordRecord &r = rows.emplace_back();
+            for (int i = 0; i < 8; ++i)
+                r.*members[i] = QString::fromUtf8(q.fieldUtf8At(at[i]));
         }
+        q.close();
+    } catch (const EngineError &) {
+        q.close();
+        q.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    return rows;
+}
+
+bool PMoveChosenToTempTable(const TPWordRecords &Chosen)
+{
+    return fillTempTable([&Chosen] {
+        JetCommand copy(Pdatamodule->PConnection, PMoveTwoKeySql(PCurrentTable, Tbl::TempTable, Col::Word, Col::ID));
+        for (const TPWordRecord &r : Chosen)
+            copy.exec({r.word, r.id});
+    });
+}
+
+bool PMoveWordsToTempTable(const QStringList &Words)
+{
+    return fillTempTable([&Words] {
+        JetCommand copy(Pdatamodule->PConnection, PMoveOneKeySql(PCurrentTable, Tbl::TempTable, Col::Word));
+        for (const QString &w : Words)
+            copy.exec({w});
     });
 }
 
 bool PMoveCheckedToTempTable(QTreeWidget *ListView)
 {
-    return fillTempTable([ListView] {
-        for (int i = 0; i < PItemCount(ListView); ++i) {
-            const QTreeWidgetItem *item = PItemAt(ListView, i);
-            if (item->checkState(0) == Qt::Checked)
-                Pdatamodule->PMoveOneRecordToTable(PCurrentTable, Tbl::TempTable, Col::Word, PCaption(item));
-        }
-    });
+    QStringList words;
+    for (int i = 0; i < PItemCount(ListView); ++i) {
+        const QTreeWidgetItem *item = PItemAt(ListView, i);
+        if (item->checkState(0) == Qt::Checked)
+            words << PCaption(item);
+    }
+    return PMoveWordsToTempTable(words);
 }
 
 bool PLogLesson()

@@ -1,13 +1,25 @@
 #pragma once
-// Putting the study group into TempTable, and closing a lesson into the study log.
+// The study group's rows to and from the bank: the builder's rows read from a word list, the
+// group put into TempTable, and a lesson closed into the study log.
+
+#include "vocab/wordrecord.h"
+
+#include <QString>
+#include <QStringList>
 
 class QTreeWidget;
 
-// TempTable := the rows of the chosen list's items ("createform": ID and word), each once.
+// The builder's columns of every row of T, in table order or ordered by OrderField (Descending
+// as asked). A failed read shows "词库刷新出错"; the rows read before it are returned.
+TPWordRecords PReadGroupRows(const QString &T, const QString &OrderField = QString(), bool Descending = false);
+
+// TempTable := the current list's row of each chosen record (its ID and word), in order, each once.
 // All or nothing: on failure "词库刷新出错！", TempTable left empty and false returned.
-bool PMoveChosenToTempTable(QTreeWidget *ListView);
-// TempTable := every row of the current list holding the word of a ticked item (caption), once
-// per ticked item. Failures as above.
+bool PMoveChosenToTempTable(const TPWordRecords &Chosen);
+// TempTable := every row of the current list holding each word, once per word given. Failures as
+// above.
+bool PMoveWordsToTempTable(const QStringList &Words);
+// The same for the words of the ticked items (caption) of a check-box list.
 bool PMoveCheckedToTempTable(QTreeWidget *ListView);
 
 // Adds what the study counters gained since the last logged lesson to today's row of the study

@@ -2,10 +2,9 @@
 
 #include "rules/experience.h"
 #include "rules/random.h"
-#include "vocab/bankvocab.h"
+#include "rules/sortorder.h"
 
 #include <QTimeZone>
-#include <QtNumeric>
 #include <algorithm>
 #include <limits>
 
@@ -14,18 +13,18 @@ namespace {
 const QString kRight = QStringLiteral("对");
 const QString kWrong = QStringLiteral("错");
 
-// A count of the item's row; the message names the word and the column it stands in.
-qint64 countValue(const TPWordItem &item, int sub, const QString &field)
+// A count of the row; the message names the word and the column it stands in.
+qint64 countValue(const TPWordRecord &row, const QString &field, const QString &text)
 {
-    const QString &text = item.sub[size_t(sub)];
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
     if (ok)
         return v;
     const qint64 held = PCounterValue(text);  // digits beyond the range: its end
-    if (held == 0)
-        throw TPRuleError(QStringLiteral("单词“") + item.sub[0] + QStringLiteral("”的") + field + QStringLiteral("“") +
-                          text + QStringLiteral("”不是有效的整数"));
+    if (held == 0) {
+        throw TPRuleError(QStringLiteral("单词“") + row.word + QStringLiteral("”的") + field + QStringLiteral("“") + text +
+                          QStringLiteral("”不是有效的整数"));
+    }
     return held;
 }
 
@@ -51,20 +50,21 @@ bool dueByCurve(qint64 rightCount, int days)
 
 void reload(TPGroupLists &lists, const TPSelectionContext &c, bool descending)
 {
-    lists.reset(c.reload ? c.reload(descending) : QVector<TPWordItem>());
+    lists.reset(c.reload ? c.reload(descending) : TPWordRecords());
 }
 
 }  // namespace
 
 TPRuleError::TPRuleError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
 
-qint64 PRightCount(const TPWordItem &item)
+qint64 PRightCount(const TPWordRecord &row)
 {
-    const qint64 wrong = countValue(item, 2, Col::TimesWrong);
-    qint64 right = 0;
-    if (qSubOverflow(countValue(item, 1, Col::TimesDone), wrong, &right))
-        return wrong > 0 ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
-    return right;
+    const qint64 done = countValue(row, Col::TimesDone, row.timesDone);
+    const qint64 wrong = countValue(row, Col::TimesWrong, row.timesWrong);
+    qint64 r = 0;
+    if (__builtin_sub_overflow(done, wrong, &r))
+        return wrong < 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return r;
 }
 
 int PDaysSince(const QString &dateText, const QDateTime &now)
@@ -77,40 +77,80 @@ int PDaysSince(const QString &dateText, const QDateTime &now)
     return int(ms / (24LL * 3600 * 1000));
 }
 
-TPGroupLists::TPGroupLists(const QVector<TPWordItem> &candidates, const QVector<TPWordItem> &chosen)
+TPGroupLists::TPGroupLists(const TPWordRecords &candidates, const TPWordRecords &chosen)
 {
     m_rows.reserve(size_t(candidates.size() + chosen.size()));
     m_list[SideCandidates].reserve(size_t(candidates.size()));
     for (int side = 0; side < 2; ++side) {
-        for (const TPWordItem &item : side == SideCandidates ? candidates : chosen) {
+        for (const TPWordRecord &row : side == SideCandidates ? candidates : chosen) {
             m_list[side].push_back(int(m_rows.size()));
-            m_rows.push_back(item);
+            m_rows.push_back(row);
         }
     }
 }
 
-QVector<TPWordItem> TPGroupLists::items(TPSide side) const
+TPWordRecords TPGroupLists::records(TPSide side) const
 {
-    QVector<TPWordItem> out;
+    TPWordRecords out;
     out.reserve(count(side));
     for (int i : m_list[side])
         out << m_rows[size_t(i)];
     return out;
 }
 
-QStringList TPGroupLists::captions(TPSide side) const
+QStringList TPGroupLists::ids(TPSide side) const
 {
     QStringList out;
+    out.reserve(count(side));
     for (int i : m_list[side])
-        out << m_rows[size_t(i)].caption;
+        out << m_rows[size_t(i)].id;
     return out;
 }
 
-void TPGroupLists::reset(const QVector<TPWordItem> &candidates)
+void TPGroupLists::reset(const TPWordRecords &candidates)
 {
     Observer keep = std::move(m_observer);
     *this = TPGroupLists(candidates, {});
     m_observer = std::move(keep);
+}
+
+void TPGroupLists::remove(TPSide side, QList<int> indices)
+{
+    std::sort(indices.begin(), indices.end());
+    std::vector<int> &list = m_list[side];
+    for (auto i = indices.crbegin(); i != indices.crend(); ++i) {
+        if (*i >= 0 && *i < int(list.size()) && (i == indices.crbegin() || *i != *(i - 1)))
+            list.erase(list.begin() + *i);
+    }
+}
+
+QList<int> TPGroupLists::sort(TPSide side, const QString &field, bool descending)
+{
+    struct Keyed {
+        quint64 prefix;
+        QString text;
+        int row;
+        int index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(m_list[side].size());
+    for (int i = 0; i < count(side); ++i) {
+        const QString text = at(side, i).field(field);
+        keyed.push_back({PSortPrefix(text), text, m_list[side][size_t(i)], i});
+    }
+    std::sort(keyed.begin(), keyed.end(), [descending](const Keyed &a, const Keyed &b) {
+        int c = a.prefix == b.prefix ? PCompareSortTexts(a.text, b.text) : (a.prefix < b.prefix ? -1 : 1);
+        if (descending)
+            c = -c;
+        return c != 0 ? c < 0 : a.index < b.index;
+    });
+    QList<int> before;
+    before.reserve(qsizetype(keyed.size()));
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        m_list[side][i] = keyed[i].row;
+        before << keyed[i].index;
+    }
+    return before;
 }
 
 void TPGroupLists::PMoveListItem(TPSide from, int index)
@@ -120,80 +160,78 @@ void TPGroupLists::PMoveListItem(TPSide from, int index)
         return;
     const int row = src[size_t(index)];
     src.erase(src.begin() + index);
-    m_rows[size_t(row)].selected = false;
     m_list[1 - from].push_back(row);
     if (m_observer)
         m_observer(from, index);
 }
 
-void TPGroupLists::PMoveSelectedItems(TPSide from)
+void TPGroupLists::PMoveSelectedItems(TPSide from, QList<int> selected)
 {
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    for (auto i = selected.crbegin(); i != selected.crend(); ++i)
+        PMoveListItem(from, *i);
+}
+
+void TPGroupLists::PMoveSameColumnItems(TPSide from, const QList<int> &selected, const QString &field)
+{
+    TPWordRecord probe;
+    if (selected.size() != 1 || selected.front() < 0 || selected.front() >= count(from) ||
+        !probe.setField(field, QString()))
+        return;
+    const QString reference = at(from, selected.front()).field(field);
     for (int i = count(from) - 1; i >= 0; --i) {
-        if (at(from, i).selected)
+        if (at(from, i).field(field) == reference)
             PMoveListItem(from, i);
     }
 }
 
-void TPGroupLists::PMoveSameColumnItems(TPSide from, int col)
-{
-    if (col < 0 || col >= 7)
-        return;
-    int selected = -1;
-    for (int i = 0; i < count(from); ++i) {
-        if (!at(from, i).selected)
-            continue;
-        if (selected >= 0)
-            return;
-        selected = i;
-    }
-    if (selected < 0)
-        return;
-    const QString reference = at(from, selected).sub[size_t(col)];
-    for (int i = count(from) - 1; i >= 0; --i) {
-        if (at(from, i).sub[size_t(col)] == reference)
-            PMoveListItem(from, i);
-    }
-}
-
-void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordItem &)> &take)
+void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordRecord &)> &take)
 {
     // The moved rows leave the candidate list in one sweep at the end, so a pass over a long list
-    // costs the same however many words it takes.
+    // costs the same however many words it takes; also when a count stops the pass halfway.
     std::vector<int> &src = m_list[SideCandidates];
     std::vector<int> &dst = m_list[SideChosen];
     std::vector<bool> moved(src.size(), false);
     bool any = false;
-    for (int i = int(src.size()) - 1; i >= 0; --i) {
-        if (int(dst.size()) >= n)
-            break;
-        const int row = src[size_t(i)];
-        if (!take(m_rows[size_t(row)]))
-            continue;
-        moved[size_t(i)] = true;
-        any = true;
-        m_rows[size_t(row)].selected = false;
-        dst.push_back(row);
-        if (m_observer)
-            m_observer(SideCandidates, i);
+    const auto sweep = [&] {
+        if (!any)
+            return;
+        size_t kept = 0;
+        for (size_t i = 0; i < src.size(); ++i) {
+            if (!moved[i])
+                src[kept++] = src[i];
+        }
+        src.resize(kept);
+    };
+    try {
+        for (int i = int(src.size()) - 1; i >= 0; --i) {
+            if (int(dst.size()) >= n)
+                break;
+            const int row = src[size_t(i)];
+            if (!take(m_rows[size_t(row)]))
+                continue;
+            moved[size_t(i)] = true;
+            any = true;
+            dst.push_back(row);
+            if (m_observer)
+                m_observer(SideCandidates, i);
+        }
+    } catch (...) {
+        sweep();
+        throw;
     }
-    if (!any)
-        return;
-    size_t kept = 0;
-    for (size_t i = 0; i < src.size(); ++i) {
-        if (!moved[i])
-            src[kept++] = src[i];
-    }
-    src.resize(kept);
+    sweep();
 }
 
 void TPGroupLists::PCreateByRightCount(int n, qint64 limit)
 {
-    scanCandidates(n, [limit](const TPWordItem &item) { return PRightCount(item) < limit; });
+    scanCandidates(n, [limit](const TPWordRecord &row) { return PRightCount(row) < limit; });
 }
 
 void TPGroupLists::PCreateByMasterType(int n, const QString &type)
 {
-    scanCandidates(n, [&type](const TPWordItem &item) { return item.sub[6] == type; });
+    scanCandidates(n, [&type](const TPWordRecord &row) { return row.masterType == type; });
 }
 
 const QStringList &PSelectionModes()
@@ -204,21 +242,27 @@ const QStringList &PSelectionModes()
     return modes;
 }
 
+bool PModeReloads(const QString &mode)
+{
+    const int m = PSelectionModes().indexOf(mode);
+    return m == 3 || m == 5 || m == 6;
+}
+
 void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c)
 {
     const QString &today = c.today;
-    lists.scanCandidates(c.n, [&](const TPWordItem &item) { return item.sub[4] == kWrong && item.sub[5] == today; });
-    lists.scanCandidates(c.n, [&](const TPWordItem &item) {
-        return item.sub[4] == kRight && dueByCurve(PRightCount(item), PDaysSince(item.sub[5], c.now));
+    lists.scanCandidates(c.n, [&](const TPWordRecord &row) { return row.lastRight == kWrong && row.lastTested == today; });
+    lists.scanCandidates(c.n, [&](const TPWordRecord &row) {
+        return row.lastRight == kRight && dueByCurve(PRightCount(row), PDaysSince(row.lastTested, c.now));
     });
-    lists.scanCandidates(c.n, [&](const TPWordItem &item) { return item.sub[4] != kRight && item.sub[5] != today; });
+    lists.scanCandidates(c.n, [&](const TPWordRecord &row) { return row.lastRight != kRight && row.lastTested != today; });
 }
 
 void PCreateRolling(TPGroupLists &lists, const TPSelectionContext &c)
 {
     lists.PCreateByRightCount(c.n, c.r1);
-    lists.PCreateByRightCount(c.n, c.r1 + c.r2);
-    lists.PCreateByRightCount(c.n, c.r1 + c.r2 + c.r3);
+    lists.PCreateByRightCount(c.n, PCounterSum(c.r1, c.r2));
+    lists.PCreateByRightCount(c.n, PCounterSum(PCounterSum(c.r1, c.r2), c.r3));
 }
 
 void PCreateSmart(TPGroupLists &lists, const TPSelectionContext &c)
@@ -230,7 +274,7 @@ void PCreateSmart(TPGroupLists &lists, const TPSelectionContext &c)
 void PCreateErrorFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, false);
-    lists.scanCandidates(c.n, [](const TPWordItem &item) { return item.sub[4] == kWrong; });
+    lists.scanCandidates(c.n, [](const TPWordRecord &row) { return row.lastRight == kWrong; });
 }
 
 void PCreateRandom(TPGroupLists &lists, const TPSelectionContext &c)
@@ -246,13 +290,13 @@ void PCreateRandom(TPGroupLists &lists, const TPSelectionContext &c)
 void PCreateRecentFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, false);
-    lists.scanCandidates(c.n, [&c](const TPWordItem &item) { return item.sub[5] != c.today; });
+    lists.scanCandidates(c.n, [&c](const TPWordRecord &row) { return row.lastTested != c.today; });
 }
 
 void PCreateOldestFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, true);
-    lists.scanCandidates(c.n, [](const TPWordItem &) { return true; });
+    lists.scanCandidates(c.n, [](const TPWordRecord &) { return true; });
 }
 
 QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
@@ -277,6 +321,6 @@ QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
             sum = PCounterSum(sum, PRightCount(lists.at(SideCandidates, i)));
         lists.PCreateByRightCount(c.n, sum / left);
     }
-    lists.scanCandidates(c.n, [](const TPWordItem &) { return true; });
+    lists.scanCandidates(c.n, [](const TPWordRecord &) { return true; });
     return QString();
 }

@@ -1,26 +1,19 @@
 #pragma once
-// The study-group builder's two lists as plain rows, the operations that move words between them
-// and the selection modes that fill the chosen list. Scans run from the last candidate to the
-// first, so removing the item in hand leaves the indices still to be visited as they were.
+// The study-group builder's two lists as word records, the operations that move words between
+// them and the selection modes that fill the chosen list. Scans run from the last candidate to the
+// first, so removing the row in hand leaves the indices still to be visited as they were.
+
+#include "vocab/wordrecord.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVector>
-#include <array>
 #include <functional>
 #include <stdexcept>
 #include <vector>
 
 class TPRandom;
-
-// One item of a "createform" list: caption ID, then 单词, 做过次数, 做错次数, 所属类别,
-// 上次是否做对, 最近测试时间, 掌握类型.
-struct TPWordItem {
-    QString caption;
-    std::array<QString, 7> sub;
-    bool selected = false;
-};
 
 enum TPSide { SideCandidates = 0, SideChosen = 1 };
 
@@ -34,8 +27,8 @@ private:
     QString m_message;
 };
 
-// 做过次数 − 做错次数 of an item.
-qint64 PRightCount(const TPWordItem &item);
+// 做过次数 − 做错次数 of a word, never wrapping.
+qint64 PRightCount(const TPWordRecord &row);
 // Whole days from the date text's midnight to now, toward zero; 0 for a text that is no date.
 int PDaysSince(const QString &dateText, const QDateTime &now);
 
@@ -45,35 +38,41 @@ public:
     using Observer = std::function<void(TPSide from, int index)>;
 
     TPGroupLists() = default;
-    TPGroupLists(const QVector<TPWordItem> &candidates, const QVector<TPWordItem> &chosen);
+    TPGroupLists(const TPWordRecords &candidates, const TPWordRecords &chosen);
 
     int count(TPSide side) const { return int(m_list[side].size()); }
-    const TPWordItem &at(TPSide side, int index) const { return m_rows[m_list[side][size_t(index)]]; }
-    QVector<TPWordItem> items(TPSide side) const;
-    QStringList captions(TPSide side) const;
+    const TPWordRecord &at(TPSide side, int index) const { return m_rows[size_t(m_list[side][size_t(index)])]; }
+    TPWordRecord &at(TPSide side, int index) { return m_rows[size_t(m_list[side][size_t(index)])]; }
+    TPWordRecords records(TPSide side) const;
+    QStringList ids(TPSide side) const;
 
     void setObserver(Observer observer) { m_observer = std::move(observer); }
     // New candidates (a reload from the bank); the chosen list starts empty.
-    void reset(const QVector<TPWordItem> &candidates);
+    void reset(const TPWordRecords &candidates);
+    // Drops the rows at these indices of side (a list command took them out of the list).
+    void remove(TPSide side, QList<int> indices);
+    // Orders side by the text of field (stable: equal texts keep their order); for each new
+    // position, the index the row had before.
+    QList<int> sort(TPSide side, const QString &field, bool descending);
 
-    // Appends the item at index of from to the other list and removes it from from.
+    // Appends the row at index of from to the other list and removes it from from.
     void PMoveListItem(TPSide from, int index);
-    // Every selected item, last first, so the other list receives them in reverse order.
-    void PMoveSelectedItems(TPSide from);
-    // Every item of from whose column col (a sub-item) matches that of its one selected item;
-    // nothing unless exactly one is selected.
-    void PMoveSameColumnItems(TPSide from, int col);
+    // Every selected row, last first, so the other list receives them in reverse order.
+    void PMoveSelectedItems(TPSide from, QList<int> selected);
+    // Every row of from whose field matches that of the one selected row; nothing unless exactly
+    // one is selected.
+    void PMoveSameColumnItems(TPSide from, const QList<int> &selected, const QString &field);
     // Candidates whose right count is below limit, while fewer than n are chosen.
     void PCreateByRightCount(int n, qint64 limit);
     // Candidates of master type type, while fewer than n are chosen.
     void PCreateByMasterType(int n, const QString &type);
 
-    // Moves, from the last candidate to the first, those taking() accepts, checking before each
+    // Moves, from the last candidate to the first, those take() accepts, checking before each
     // whether n are chosen. One pass over the list whatever moves.
-    void scanCandidates(int n, const std::function<bool(const TPWordItem &)> &take);
+    void scanCandidates(int n, const std::function<bool(const TPWordRecord &)> &take);
 
 private:
-    std::vector<TPWordItem> m_rows;
+    std::vector<TPWordRecord> m_rows;
     std::vector<int> m_list[2];
     Observer m_observer;
 };
@@ -82,16 +81,18 @@ private:
 struct TPSelectionContext {
     int n = 15;
     QString mode;
-    int r1 = 5, r2 = 3, r3 = 2;  // rolling limits
-    QString today;               // date text of today, as 最近测试时间 holds it
+    qint64 r1 = 5, r2 = 3, r3 = 2;  // rolling limits
+    QString today;                  // date text of today, as 最近测试时间 holds it
     QDateTime now;
     TPRandom *random = nullptr;
     // Every row of the current list ordered by 最近测试时间 (descending when asked).
-    std::function<QVector<TPWordItem>(bool descending)> reload;
+    std::function<TPWordRecords(bool descending)> reload;
 };
 
 // The seven modes, in the order a mode text is matched against them.
 const QStringList &PSelectionModes();
+// Whether the mode refills the candidates from the bank before its rule runs.
+bool PModeReloads(const QString &mode);
 
 // Step A of each mode.
 void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c);

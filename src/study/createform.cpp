@@ -14,7 +14,6 @@
 #include "services/addresses.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "study/grouplistsadapter.h"
 #include "core/grouptransfer.h"
 #include "services/handovers.h"
 #include "study/studytoolselectform.h"
@@ -30,15 +29,22 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TPCreateForm *PCreateForm = nullptr;
 
 namespace {
 
 
 
-QString countText(const QTreeWidget *ListView)
+QString countText(int count)
 {
-    return QStringLiteral("（") + QString::number(PItemCount(ListView)) + QStringLiteral("词）");
+    return QStringLiteral("（") + QString::number(count) + QStringLiteral("词）");
+}
+
+QTreeWidgetItem *itemOf(const TPWordRecord &r)
+{
+    return PNewItem(r.id, {r.word, r.timesDone, r.timesWrong, r.category, r.lastRight, r.lastTested, r.masterType});
 }
 
 QTreeWidget *groupList(QWidget *parent, const char *name)
@@ -58,6 +64,9 @@ QTreeWidget *groupList(QWidget *parent, const char *name)
     p.setColor(QPalette::Base, NamedColor::SkyBlue);
     v->setPalette(p);
     v->header()->setSectionsClickable(true);
+    // A title the given width cannot hold in the font used gets the width it needs.
+    for (int c = 0; c < v->columnCount(); ++c)
+        v->setColumnWidth(c, std::max(v->columnWidth(c), v->header()->sectionSizeHint(c)));
     return v;
 }
 
@@ -169,7 +178,7 @@ TPCreateForm::TPCreateForm(QWidget *parent)
         connect(v, &QWidget::customContextMenuRequested, this,
                 [v, menu](const QPoint &p) { menu->popup(v->viewport()->mapToGlobal(p)); });
         connect(v->header(), &QHeaderView::sectionClicked, this,
-                [v](int col) { PGuard([&] { PSortListView(v, col); }); });
+                [this, v](int col) { PGuard([&] { sortClick(sideOf(v), col); }); });
         connect(v, &QTreeWidget::currentItemChanged, this,
                 [this, v](QTreeWidgetItem *item) { PGuard([&] { itemSelected(v, item); }); });
     }
@@ -192,10 +201,12 @@ TPCreateForm::~TPCreateForm() = default;
 void TPCreateForm::FormActivate()
 {
     PLoadFormBackground(this);
-    m_tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell);
+    TPGroupBuilderSession::Settings settings = m_session.settings();
+    settings.tool = PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell);
     PLoadCurrentTableName();
-    m_n = PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 15);
-    m_mode = PConfigIni->ReadString(Ini::Main, Ini::CreateMode, QStringLiteral("随机产生"));
+    settings.n = PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 15);
+    settings.mode = PConfigIni->ReadString(Ini::Main, Ini::CreateMode, QStringLiteral("随机产生"));
+    m_session.setSettings(settings);
     PRefreshLists();
     Pcreatebutton->setFocus();
 }
@@ -221,48 +232,92 @@ void TPCreateForm::FormClose(TCloseAction &)
 
 void TPCreateForm::PRefreshLists()
 {
-    PClearItems(PLV2);
-    PRefreshListView(PLV1, PCurrentTable, QString(), 0, QStringLiteral("createform"));
+    m_session.load(PReadGroupRows(PCurrentTable));
+    render(SideChosen);
+    render(SideCandidates);
     refreshCounts();
+}
+
+QList<int> TPCreateForm::selectedRows(const QTreeWidget *ListView) const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : ListView->selectionModel()->selectedRows())
+        rows << i.row();
+    return rows;
+}
+
+void TPCreateForm::render(TPSide side)
+{
+    QTreeWidget *v = view(side);
+    PClearItems(v);
+    QList<QTreeWidgetItem *> items;
+    items.reserve(m_session.count(side));
+    for (int i = 0; i < m_session.count(side); ++i)
+        items << itemOf(m_session.at(side, i));
+    v->addTopLevelItems(items);
+}
+
+void TPCreateForm::follow(const QList<TPGroupMove> &moves)
+{
+    for (const TPGroupMove &m : moves) {
+        QTreeWidgetItem *item = view(m.from)->takeTopLevelItem(m.index);
+        if (!item)
+            continue;
+        view(TPSide(1 - m.from))->addTopLevelItem(item);
+        item->setSelected(false);
+    }
+}
+
+void TPCreateForm::sortClick(TPSide side, int column)
+{
+    QList<int> selected = selectedRows(view(side));
+    std::sort(selected.begin(), selected.end());
+    const QList<int> before = m_session.sortByColumn(side, column);
+    render(side);
+    for (int i = 0; i < before.size(); ++i) {
+        if (std::binary_search(selected.begin(), selected.end(), before.at(i)))
+            PItemAt(view(side), i)->setSelected(true);
+    }
 }
 
 void TPCreateForm::refreshCounts()
 {
-    Label3WordCount->setText(countText(PLV1));
-    Label4WordCount->setText(countText(PLV2));
+    Label3WordCount->setText(countText(m_session.count(SideCandidates)));
+    Label4WordCount->setText(countText(m_session.count(SideChosen)));
 }
 
 void TPCreateForm::itemSelected(QTreeWidget *ListView, QTreeWidgetItem *Item)
 {
     if (!Item)
         return;
-    m_lastSelected = ListView->indexOfTopLevelItem(Item);
-    LBSelectflag->setText(QStringLiteral("第") + QString::number(m_lastSelected + 1) + QStringLiteral("项"));
-    (ListView == PLV1 ? Label3WordCount : Label4WordCount)->setText(countText(ListView));
+    m_session.noteSelected(ListView->indexOfTopLevelItem(Item));
+    LBSelectflag->setText(m_session.selectFlagText());
+    (ListView == PLV1 ? Label3WordCount : Label4WordCount)->setText(countText(m_session.count(sideOf(ListView))));
 }
 
 void TPCreateForm::PAutoCreateGroup()
 {
-    TPGroupListsAdapter adapter(PLV1, PLV2);
-    TPSelectionContext c;
-    c.n = m_n;
-    c.mode = m_mode;
-    if (m_mode == PSelectionModes().at(1)) {
-        c.r1 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound1, 5);
-        c.r2 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound2, 3);
-        c.r3 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound3, 2);
+    TPGroupBuilderSession::Settings settings = m_session.settings();
+    if (settings.mode == PSelectionModes().at(1)) {
+        settings.r1 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound1, 5);
+        settings.r2 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound2, 3);
+        settings.r3 = PConfigIni->ReadInteger(Ini::RollRule, Ini::RollRound3, 2);
     }
-    c.today = PDateText(PToday());
-    c.now = PNow();
-    c.random = &PRandom();
-    c.reload = [&adapter](bool descending) { return adapter.reload(descending); };
-    try {
-        const QString refusal = ::PAutoCreateGroup(adapter.lists(), c);
-        if (!refusal.isEmpty())
-            PDialogs().message(refusal);
-    } catch (const TPRuleError &e) {
-        PDialogs().message(e.message(), QString(), Dialogs::Critical);
+    m_session.setSettings(settings);
+    const TPAutoCreateOutcome out =
+        m_session.autoCreate(PDateText(PToday()), PNow(), PRandom(), [](bool descending) {
+            return PReadGroupRows(PCurrentTable, Col::LastTested, descending);
+        });
+    if (out.reloaded) {
+        render(SideChosen);
+        render(SideCandidates);
+    } else {
+        follow(out.moves);
     }
+    if (out.error)
+        PDialogs().message(out.message, QString(), Dialogs::Critical);
+    else if (!out.message.isEmpty())
+        PDialogs().message(out.message);
 }
 
 void TPCreateForm::PcreatebuttonClick()
@@ -274,13 +329,13 @@ void TPCreateForm::PcreatebuttonClick()
 
 void TPCreateForm::PLV1DblClick()
 {
-    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSelectedItems(SideCandidates);
+    follow(m_session.moveSelected(SideCandidates, selectedRows(PLV1)));
     refreshCounts();
 }
 
 void TPCreateForm::PLV2DblClick()
 {
-    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSelectedItems(SideChosen);
+    follow(m_session.moveSelected(SideChosen, selectedRows(PLV2)));
     refreshCounts();
 }
 
@@ -288,7 +343,7 @@ void TPCreateForm::SameColumnClick(int Col)
 {
     // The reference is the one word selected in the candidate list, wherever the learner last
     // clicked.
-    TPGroupListsAdapter(PLV1, PLV2).lists().PMoveSameColumnItems(SideCandidates, Col);
+    follow(m_session.moveSameColumn(selectedRows(PLV1), Col + 1));
     refreshCounts();
 }
 
@@ -297,7 +352,10 @@ void TPCreateForm::ChangeCategoryClick(QTreeWidget *ListView)
     QString category = QStringLiteral("未知");
     if (!PDialogs().input(QStringLiteral("请输入新类别"), QString(), category))
         return;
+    const QList<int> rows = selectedRows(ListView);
+    // The command throws when the bank refuses; the rows change only once it has taken the change.
     PUpdateSelectedField(ListView, PCurrentTable, Col::Category, category, 3);
+    m_session.setField(sideOf(ListView), rows, Col::Category, category);
 }
 
 void TPCreateForm::ShuffleClick()
@@ -309,29 +367,30 @@ void TPCreateForm::ShuffleClick()
 void TPCreateForm::MoveWordsClick(QTreeWidget *ListView)
 {
     const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), ListView);
-    if (target != Code::ChooserCancel)
+    // A list is never moved into itself: the words stay.
+    if (target != Code::ChooserCancel && target.compare(PCurrentTable, Qt::CaseInsensitive) != 0) {
+        const QList<int> rows = selectedRows(ListView);
         PMoveWords(ListView, PCurrentTable, target, QStringLiteral("select"));
+        m_session.removeRows(sideOf(ListView), rows);
+    }
     refreshCounts();
 }
 
 void TPCreateForm::DeleteWordsClick(QTreeWidget *ListView)
 {
+    const QList<int> rows = selectedRows(ListView);
     PDeleteSelectedWords(ListView, PCurrentTable);
+    m_session.removeRows(sideOf(ListView), rows);
     refreshCounts();
 }
 
 bool TPCreateForm::groupMayGo()
 {
-    const int chosen = PItemCount(PLV2);
-    if (chosen < 6) {
-        PDialogs().message(QStringLiteral("至少要选6个单词"));
-        return false;
-    }
-    if (chosen > 100 && m_tool == ToolName::MultipleChoice) {
-        PDialogs().message(QStringLiteral("本学习器至多允许选100个单词"));
-        return false;
-    }
-    return true;
+    const QString refusal = m_session.groupRefusal();
+    if (refusal.isEmpty())
+        return true;
+    PDialogs().message(refusal);
+    return false;
 }
 
 void TPCreateForm::handOver(const std::function<void()> &open)
@@ -339,9 +398,10 @@ void TPCreateForm::handOver(const std::function<void()> &open)
     Hide();
     bool cleared = false, opened = false;
     try {
-        if (PMoveChosenToTempTable(PLV2)) {
-            PClearItems(PLV1);
-            PClearItems(PLV2);
+        if (PMoveChosenToTempTable(m_session.chosen())) {
+            m_session.clear();
+            render(SideCandidates);
+            render(SideChosen);
             cleared = true;
             open();
             opened = true;
@@ -368,8 +428,10 @@ void TPCreateForm::BtGotoBrowseClick()
 void TPCreateForm::BtGotoTestClick()
 {
     const TPHandOvers &to = PHandOvers();
-    const std::function<void()> &test =
-        m_tool == ToolName::Spell ? to.testFormSpell : m_tool == ToolName::MultipleChoice ? to.testFormSelect : std::function<void()>();
+    const TPGroupBuilderSession::Test kind = m_session.test();
+    const std::function<void()> &test = kind == TPGroupBuilderSession::Test::Spell            ? to.testFormSpell
+                                        : kind == TPGroupBuilderSession::Test::MultipleChoice ? to.testFormSelect
+                                                                                               : std::function<void()>();
     if (!groupMayGo() || !test || !to.prepareTest)
         return;
     handOver([&] {

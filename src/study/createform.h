@@ -4,6 +4,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "sessions/groupbuildersession.h"
 
 #include <functional>
 
@@ -33,9 +34,10 @@ public:
     QMenu *PopupMenu1, *PopupMenu2;
 
     // The unit's state, read from the settings at each activation.
-    QString tool() const { return m_tool; }
-    int groupSize() const { return m_n; }
-    QString mode() const { return m_mode; }
+    QString tool() const { return m_session.settings().tool; }
+    int groupSize() const { return m_session.settings().n; }
+    QString mode() const { return m_session.settings().mode; }
+    const TPGroupBuilderSession &session() const { return m_session; }
 
     void PAutoCreateGroup();
     void PRefreshLists();
@@ -57,6 +59,14 @@ protected:
     bool FormKeyDown(QKeyEvent *e) override;
 
 private:
+    QTreeWidget *view(TPSide side) const { return side == SideCandidates ? PLV1 : PLV2; }
+    TPSide sideOf(const QTreeWidget *ListView) const { return ListView == PLV1 ? SideCandidates : SideChosen; }
+    // The learner's selection in a list, as row indices.
+    QList<int> selectedRows(const QTreeWidget *ListView) const;
+    // Draws a list anew from the session, or follows the session's moves item for item.
+    void render(TPSide side);
+    void follow(const QList<TPGroupMove> &moves);
+    void sortClick(TPSide side, int column);
     void itemSelected(QTreeWidget *ListView, QTreeWidgetItem *Item);
     void refreshCounts();
     // The shared checks of "学习" and "测试": false when the group cannot go.
@@ -64,10 +74,7 @@ private:
     // Hides, fills TempTable and runs open(); the builder comes back when any of it fails.
     void handOver(const std::function<void()> &open);
 
-    QString m_tool;
-    int m_n = 15;
-    QString m_mode;
-    int m_lastSelected = -1;
+    TPGroupBuilderSession m_session;
     TPInstance<TPCreateForm> m_instance{PCreateForm, this};
 };
 

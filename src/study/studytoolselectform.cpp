@@ -34,6 +34,27 @@ TPStudyToolSelectForm *PStudyToolSelectForm = nullptr;
 
 namespace {
 
+// A group size typed beyond the maximum becomes the maximum, one below the minimum the minimum
+// when the edit ends, instead of refusing the keystroke.
+class TPGroupNumEdit : public QSpinBox {
+public:
+    explicit TPGroupNumEdit(QWidget *parent) : QSpinBox(parent) { setCorrectionMode(CorrectToNearestValue); }
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        bool ok = false;
+        const qint64 v = input.trimmed().toLongLong(&ok);
+        if (ok && v > maximum()) {
+            input = QString::number(maximum());
+            pos = int(input.size());
+            return QValidator::Acceptable;
+        }
+        return QSpinBox::validate(input, pos);
+    }
+};
+
+
 
 const QString kRolling = QStringLiteral("滚动产生");
 
@@ -101,7 +122,7 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     tableRow->addWidget(LBWordCount);
 
     GBGroupNum = PMakeGroup(this, "GBGroupNum", QStringLiteral("每组产词数"));
-    SEGroupNum = new QSpinBox(GBGroupNum);
+    SEGroupNum = new TPGroupNumEdit(GBGroupNum);
     SEGroupNum->setObjectName(QStringLiteral("SEGroupNum"));
     SEGroupNum->setRange(6, 500);
     (new QHBoxLayout(GBGroupNum))->addWidget(SEGroupNum);
@@ -239,7 +260,11 @@ void TPStudyToolSelectForm::FormActivate()
         PFillTableCombo(CBWordTable);
     }
     LBWordCount->setText(QString::number(Pdatamodule->PGetCountFromTable(PCurrentTable)) + QStringLiteral("词"));
-    SEGroupNum->setValue(PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 12));
+    const int stored = PConfigIni->ReadInteger(Ini::Main, Ini::GroupSize, 12);
+    SEGroupNum->setValue(stored);
+    // A stored size outside the limits is stored clamped, also when the box showed that value already.
+    if (SEGroupNum->value() != stored)
+        SEGroupNumChange();
     setComboText(CBSelectRule,
                  PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyRule, QStringLiteral("本词表内全部单词")));
     LBSelectedCount->setText(PCountBySelectRule(CBSelectRule->currentText()) + QStringLiteral("词"));

@@ -24,10 +24,16 @@ protected:
         dm->PMoveAll(Tbl::WordTable, Tbl::TempTable);  // stale rows of an earlier group
     }
     QStringList temp() { return column(Tbl::TempTable, Col::ID); }
-    void chosen(const QList<int> &rows)
+    TPWordRecords chosen(const QList<int> &rows)
     {
-        for (int r : rows)
-            PAddItem(view.get(), ids[r], {column(Tbl::WordTable, Col::Word)[r]});
+        TPWordRecords out;
+        for (int r : rows) {
+            TPWordRecord w;
+            w.id = ids[r];
+            w.word = column(Tbl::WordTable, Col::Word)[r];
+            out << w;
+        }
+        return out;
     }
     void ticked(const QStringList &words, const QList<bool> &ticks)
     {
@@ -41,8 +47,7 @@ protected:
 
 TEST_F(GroupTransfer, ChosenItemsCopyExactlyTheirOwnRows)
 {
-    chosen({2, 0, 3});  // both "go" rows, by their IDs
-    EXPECT_TRUE(PMoveChosenToTempTable(view.get()));
+    EXPECT_TRUE(PMoveChosenToTempTable(chosen({2, 0, 3})));  // both "go" rows, by their IDs
     EXPECT_EQ(temp(), QStringList({ids[2], ids[0], ids[3]}));
     EXPECT_EQ(column(Tbl::TempTable, Col::Word), QStringList({"go", "go", "run"}));
     EXPECT_EQ(column(Tbl::WordTable, Col::ID), ids);
@@ -64,6 +69,31 @@ TEST_F(GroupTransfer, TickedWordsCopyEveryRowOfTheWordOncePerTick)
     ticked({"go", "sit"}, {false, false});
     EXPECT_TRUE(PMoveCheckedToTempTable(view.get()));
     EXPECT_TRUE(temp().isEmpty());
+
+    // The words themselves, as a tick list's session holds them.
+    EXPECT_TRUE(PMoveWordsToTempTable({"run", "go"}));
+    EXPECT_EQ(temp(), QStringList({ids[3], ids[0], ids[2]}));
+}
+
+TEST_F(GroupTransfer, TheBuildersRowsReadInTableOrOrderOfTheirDates)
+{
+    const QStringList dates = {"2026-12-01", "", "2000-01-01", "2026-11-30"};
+    for (int i = 0; i < 4; ++i)
+        dm->PUpdateOneDataFromTable(Tbl::WordTable, Col::ID, Col::LastTested, ids[i], dates[i]);
+    const auto read = [](const QString &order, bool descending) {
+        QStringList out;
+        for (const TPWordRecord &r : PReadGroupRows(Tbl::WordTable, order, descending))
+            out << r.id + QLatin1Char('|') + r.word + QLatin1Char('|') + r.lastTested + QLatin1Char('|') + r.category;
+        return out;
+    };
+    const QString cat = QStringLiteral("基本词");
+    const auto at = [&](int i) { return ids[i] + QLatin1Char('|') + QStringList{"go", "sit", "go", "run"}[i] + QLatin1Char('|') + dates[i] + QLatin1Char('|') + cat; };
+    EXPECT_EQ(read(QString(), false), QStringList({at(0), at(1), at(2), at(3)}));
+    EXPECT_EQ(read(Col::LastTested, false), QStringList({at(1), at(2), at(3), at(0)}));
+    EXPECT_EQ(read(Col::LastTested, true), QStringList({at(0), at(3), at(2), at(1)}));
+    EXPECT_TRUE(dialogs->shown().isEmpty());
+    EXPECT_TRUE(PReadGroupRows(QStringLiteral("NoSuchList")).isEmpty());
+    EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错"}));
 }
 
 TEST_F(GroupTransfer, AFailedCopyLeavesTempTableEmptyNotHalfFilled)
@@ -73,8 +103,7 @@ TEST_F(GroupTransfer, AFailedCopyLeavesTempTableEmptyNotHalfFilled)
     dm->PDeleteOneRecordFromTable(Tbl::TempTable, Col::Word, QStringLiteral("go"));
     refuse(QStringLiteral("insert"), Tbl::TempTable, QStringLiteral("new.单词 = 'run'"));
     refuse(QStringLiteral("delete"), Tbl::TempTable, QStringLiteral("old.单词 = 'go'"));
-    chosen({0, 3});
-    EXPECT_FALSE(PMoveChosenToTempTable(view.get()));
+    EXPECT_FALSE(PMoveChosenToTempTable(chosen({0, 3})));
     EXPECT_EQ(dialogs->texts(), QStringList({"词库刷新出错！"}));
     EXPECT_TRUE(temp().isEmpty());
 }

@@ -4,9 +4,9 @@
 #include "support/qstringprinter.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -14,19 +14,24 @@ namespace {
 std::string line(const QStringList &l) { return l.join(QLatin1Char(' ')).toStdString(); }
 
 // A word of a "createform" list: ID, 做过次数, 做错次数, 上次是否做对, 最近测试时间, 掌握类型.
-TPWordItem row(const QString &id, int done, int wrong, const QString &last = QStringLiteral("未做"),
-               const QString &date = QStringLiteral("2000-01-01"), const QString &master = QStringLiteral("00"))
+TPWordRecord row(const QString &id, qint64 done, qint64 wrong, const QString &last = QStringLiteral("未做"),
+                 const QString &date = QStringLiteral("2000-01-01"), const QString &master = QStringLiteral("00"))
 {
-    TPWordItem item;
-    item.caption = id;
-    item.sub = {QStringLiteral("w") + id, QString::number(done), QString::number(wrong), QStringLiteral("基本词"),
-                last, date, master};
-    return item;
+    TPWordRecord r;
+    r.id = id;
+    r.word = QStringLiteral("w") + id;
+    r.timesDone = QString::number(done);
+    r.timesWrong = QString::number(wrong);
+    r.category = QStringLiteral("基本词");
+    r.lastRight = last;
+    r.lastTested = date;
+    r.masterType = master;
+    return r;
 }
 
-QVector<TPWordItem> plain(const QStringList &ids)
+TPWordRecords plain(const QStringList &ids)
 {
-    QVector<TPWordItem> out;
+    TPWordRecords out;
     for (const QString &id : ids)
         out << row(id, 0, 0);
     return out;
@@ -52,10 +57,10 @@ const QString kYesterday = QStringLiteral("2026-12-06");
 const QDateTime kNow(QDate(2026, 12, 7), QTime(10, 0));
 
 // The bank's rows ordered by 最近测试时间 as a select would return them (ties in table order).
-QVector<TPWordItem> ordered(QVector<TPWordItem> rows, bool descending)
+TPWordRecords ordered(TPWordRecords rows, bool descending)
 {
-    std::stable_sort(rows.begin(), rows.end(), [descending](const TPWordItem &a, const TPWordItem &b) {
-        return descending ? a.sub[5] > b.sub[5] : a.sub[5] < b.sub[5];
+    std::stable_sort(rows.begin(), rows.end(), [descending](const TPWordRecord &a, const TPWordRecord &b) {
+        return descending ? a.lastTested > b.lastTested : a.lastTested < b.lastTested;
     });
     return rows;
 }
@@ -63,7 +68,7 @@ QVector<TPWordItem> ordered(QVector<TPWordItem> rows, bool descending)
 // Replays the moves an observer reports on bare captions, as the builder's list views follow them.
 struct Mirror {
     QStringList sides[2];
-    explicit Mirror(const TPGroupLists &lists) : sides{lists.captions(SideCandidates), lists.captions(SideChosen)} {}
+    explicit Mirror(const TPGroupLists &lists) : sides{lists.ids(SideCandidates), lists.ids(SideChosen)} {}
     void attach(TPGroupLists &lists)
     {
         lists.setObserver([this](TPSide from, int index) { sides[1 - from] << sides[from].takeAt(index); });
@@ -74,12 +79,12 @@ struct ModeCase {
     const char *name;
     QString mode;
     int n;
-    QVector<TPWordItem> candidates;
+    TPWordRecords candidates;
     QStringList chosenBefore;
     QStringList expectedChosen;  // in order
     QString refusal;
     QVector<int> draws = {};
-    QVector<TPWordItem> bank = {};  // the whole current list, for the modes that reload
+    TPWordRecords bank = {};  // the whole current list, for the modes that reload
 };
 
 void PrintTo(const ModeCase &c, std::ostream *os) { *os << c.name; }
@@ -102,18 +107,18 @@ TEST_P(SelectionModes, FillTheChosenListInTheirOrder)
         ++reloads;
         return ordered(c.bank, descending);
     };
-    const QStringList candidatesBefore = lists.captions(SideCandidates);
+    const QStringList candidatesBefore = lists.ids(SideCandidates);
     Mirror mirror(lists);
 
     // A reload replaces what the views show; the mirror follows from the reloaded rows.
     const auto run = [&] {
         TPSelectionContext observed = context;
         observed.reload = [&](bool descending) {
-            QVector<TPWordItem> rows = context.reload(descending);
+            TPWordRecords rows = context.reload(descending);
             mirror.sides[SideCandidates].clear();
             mirror.sides[SideChosen].clear();
-            for (const TPWordItem &r : rows)
-                mirror.sides[SideCandidates] << r.caption;
+            for (const TPWordRecord &r : rows)
+                mirror.sides[SideCandidates] << r.id;
             return rows;
         };
         mirror.attach(lists);
@@ -121,26 +126,26 @@ TEST_P(SelectionModes, FillTheChosenListInTheirOrder)
     };
     EXPECT_EQ(run(), c.refusal);
     if (!c.refusal.isEmpty()) {
-        EXPECT_EQ(line(lists.captions(SideCandidates)), line(candidatesBefore));
-        EXPECT_EQ(line(lists.captions(SideChosen)), line(c.chosenBefore));
+        EXPECT_EQ(line(lists.ids(SideCandidates)), line(candidatesBefore));
+        EXPECT_EQ(line(lists.ids(SideChosen)), line(c.chosenBefore));
         EXPECT_EQ(reloads, 0);
         return;
     }
-    EXPECT_EQ(line(lists.captions(SideChosen)), line(c.expectedChosen));
+    EXPECT_EQ(line(lists.ids(SideChosen)), line(c.expectedChosen));
     EXPECT_EQ(lists.count(SideChosen), c.n);
-    EXPECT_EQ(line(mirror.sides[SideChosen]), line(lists.captions(SideChosen)));
-    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.captions(SideCandidates)));
+    EXPECT_EQ(line(mirror.sides[SideChosen]), line(lists.ids(SideChosen)));
+    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.ids(SideCandidates)));
     // Every word is in exactly one list.
-    QStringList all = lists.captions(SideCandidates) + lists.captions(SideChosen);
+    QStringList all = lists.ids(SideCandidates) + lists.ids(SideChosen);
     QStringList expectedAll = c.bank.isEmpty() ? candidatesBefore + c.chosenBefore : QStringList();
-    for (const TPWordItem &r : c.bank)
-        expectedAll << r.caption;
+    for (const TPWordRecord &r : c.bank)
+        expectedAll << r.id;
     all.sort();
     expectedAll.sort();
     EXPECT_EQ(line(all), line(expectedAll));
 }
 
-QVector<TPWordItem> curveRows()
+TPWordRecords curveRows()
 {
     return {
         row("r4y", 4, 0, "对", kYesterday),    // due: 3-5 right, 1 day
@@ -238,80 +243,112 @@ TEST(SelectionRules, ForgettingCurveDaysAndCountBoundaries)
     }
 }
 
-TEST(SelectionRules, CountThatIsNoIntegerStopsTheRunKeepingWhatMovedAndNamesTheWordAndColumn)
+TEST(SelectionRules, CountThatIsNoIntegerStopsTheRunKeepingWhatMoved)
 {
-    for (const auto &[sub, text, message] :
-         {std::tuple{1, "abc", "单词“wbad”的做过次数“abc”不是有效的整数"},
-          std::tuple{2, "", "单词“wbad”的做错次数“”不是有效的整数"}}) {
-        TPWordItem bad = row("bad", 0, 0);
-        bad.sub[size_t(sub)] = QString::fromUtf8(text);
+    // The message names the word, the field and the text found.
+    struct {
+        const char *done, *wrong, *message;
+    } const table[] = {{"abc", "0", "单词“wbad”的做过次数“abc”不是有效的整数"},
+                       {"", "0", "单词“wbad”的做过次数“”不是有效的整数"},
+                       {"3", "x1", "单词“wbad”的做错次数“x1”不是有效的整数"},
+                       {"3", "", "单词“wbad”的做错次数“”不是有效的整数"}};
+    for (const auto &t : table) {
+        TPWordRecord bad = row("bad", 0, 0);
+        bad.timesDone = QString::fromUtf8(t.done);
+        bad.timesWrong = QString::fromUtf8(t.wrong);
         TPGroupLists lists({bad, row("b", 1, 0), row("c", 0, 0)}, {});
         TPSelectionContext c;
         c.n = 3;
         c.mode = QStringLiteral("滚动产生");
         try {
             PAutoCreateGroup(lists, c);
-            ADD_FAILURE() << "no refusal for " << text;
+            ADD_FAILURE() << t.done << " " << t.wrong;
         } catch (const TPRuleError &e) {
-            EXPECT_EQ(e.message(), QString::fromUtf8(message));
+            EXPECT_EQ(e.message(), QString::fromUtf8(t.message));
         }
-        EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"c", "b"})));
+        EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"c", "b"})));
+        EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"bad"})));
     }
 }
 
-TEST(SelectionRules, RightCountsBeyond32BitsAreCountedNotRefused)
+TEST(SelectionRules, RightCountsAreSixtyFourBitAndNeverWrap)
 {
+    const qint64 max = std::numeric_limits<qint64>::max(), min = std::numeric_limits<qint64>::min();
+    struct {
+        const char *done, *wrong;
+        qint64 right;
+    } const table[] = {{"2147483648", "0", 2147483648LL},
+                       {"4294967296", "1", 4294967295LL},
+                       {" 12 ", "20", -8},
+                       {"9223372036854775807", "-1", max},
+                       {"-9223372036854775808", "1", min},
+                       {"-5", "9223372036854775807", min},
+                       {"99999999999999999999", "-1", max}};  // beyond 64 bits: as many as can be
+    for (const auto &t : table) {
+        TPWordRecord r = row("r", 0, 0);
+        r.timesDone = QLatin1String(t.done);
+        r.timesWrong = QLatin1String(t.wrong);
+        EXPECT_EQ(PRightCount(r), t.right) << t.done << " - " << t.wrong;
+    }
     // Below the candidates' average of right answers first; the average itself is past 2^31.
-    TPWordItem many = row("many", 0, 0), most = row("most", 0, 0), none = row("none", 0, 0);
-    many.sub[1] = QStringLiteral("3000000000");
-    most.sub[1] = QStringLiteral("99999999999999999999");  // beyond 64 bits: as many as can be
-    most.sub[2] = QStringLiteral("-1");
-    TPGroupLists lists({many, most, none}, {});
+    {
+        TPWordRecord many = row("many", 0, 0), most = row("most", 0, 0), none = row("none", 0, 0);
+        many.timesDone = QStringLiteral("3000000000");
+        most.timesDone = QStringLiteral("99999999999999999999");
+        most.timesWrong = QStringLiteral("-1");
+        TPGroupLists lists({many, most, none}, {});
+        TPSelectionContext c;
+        c.n = 2;
+        c.mode = QStringLiteral("no such mode");
+        EXPECT_EQ(PAutoCreateGroup(lists, c), QString());
+        EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"none", "many"})));
+    }
+    // A count past 2^32 is not taken as small: rolling leaves it to the end of the list.
+    TPGroupLists lists({row("big", 4294967296LL, 0), row("a", 9, 0), row("small", 1, 0)}, {});
     TPSelectionContext c;
     c.n = 2;
-    c.mode = QStringLiteral("no such mode");
+    c.mode = QStringLiteral("滚动产生");
     EXPECT_EQ(PAutoCreateGroup(lists, c), QString());
-    EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"none", "many"})));
+    EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"small", "a"})));
 }
 
 TEST(ItemOperations, SelectedAndSameColumnMovesArriveLastFirstAndMirrorExactly)
 {
-    QVector<TPWordItem> cands;
+    TPWordRecords cands;
     for (int i = 1; i <= 8; ++i) {
         cands << row(QString::number(i), 0, 0, i % 2 ? QStringLiteral("对") : QStringLiteral("错"),
                      i % 3 ? kToday : kYesterday);
     }
-    cands[1].selected = cands[4].selected = cands[6].selected = true;  // items 2, 5, 7
     TPGroupLists lists(cands, plain({"x"}));
     Mirror mirror(lists);
     mirror.attach(lists);
 
-    lists.PMoveSameColumnItems(SideCandidates, 4);  // three selected: nothing
+    lists.PMoveSameColumnItems(SideCandidates, {1, 4, 6}, Col::LastRight);  // three selected: nothing
+    lists.PMoveSameColumnItems(SideCandidates, {}, Col::LastRight);         // none: nothing
+    lists.PMoveSameColumnItems(SideCandidates, {8}, Col::LastRight);        // beyond the end: nothing
+    lists.PMoveSameColumnItems(SideCandidates, {1}, QStringLiteral("Nope")); // no such field: nothing
     EXPECT_EQ(lists.count(SideChosen), 1);
-    lists.PMoveSelectedItems(SideCandidates);
-    EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"x", "7", "5", "2"})));
-    EXPECT_FALSE(lists.at(SideChosen, 1).selected);
-    lists.PMoveSelectedItems(SideCandidates);  // nothing selected any more
+    lists.PMoveSelectedItems(SideCandidates, {4, 1, 6});  // items 2, 5, 7
+    EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"x", "7", "5", "2"})));
+    lists.PMoveSelectedItems(SideCandidates, {});
     EXPECT_EQ(lists.count(SideChosen), 4);
 
     // One selected candidate: every candidate with its date, itself included, last first.
-    TPWordItem picked = lists.at(SideCandidates, 1);  // item 3, yesterday
-    ASSERT_EQ(picked.caption, QStringLiteral("3"));
-    QVector<TPWordItem> rest = lists.items(SideCandidates);
-    rest[1].selected = true;
-    lists = TPGroupLists(rest, lists.items(SideChosen));
-    mirror = Mirror(lists);
-    mirror.attach(lists);
-    lists.PMoveSameColumnItems(SideCandidates, 5);
-    EXPECT_EQ(line(lists.captions(SideChosen)), line(QStringList({"x", "7", "5", "2", "6", "3"})));
-    EXPECT_EQ(line(lists.captions(SideCandidates)), line(QStringList({"1", "4", "8"})));
-    EXPECT_EQ(line(mirror.sides[SideChosen]), line(lists.captions(SideChosen)));
-    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.captions(SideCandidates)));
+    ASSERT_EQ(lists.at(SideCandidates, 1).id, QStringLiteral("3"));  // item 3, yesterday
+    lists.PMoveSameColumnItems(SideCandidates, {1}, Col::LastTested);
+    EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"x", "7", "5", "2", "6", "3"})));
+    EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"1", "4", "8"})));
+    EXPECT_EQ(line(mirror.sides[SideChosen]), line(lists.ids(SideChosen)));
+    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.ids(SideCandidates)));
 
     lists.PMoveListItem(SideChosen, 0);
     lists.PMoveListItem(SideChosen, 99);  // beyond the end: nothing
-    EXPECT_EQ(line(lists.captions(SideCandidates)), line(QStringList({"1", "4", "8", "x"})));
-    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.captions(SideCandidates)));
+    EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"1", "4", "8", "x"})));
+    EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.ids(SideCandidates)));
+
+    // A list command took rows out: indices in any order, repeated or beyond the end.
+    lists.remove(SideCandidates, {3, 0, 3, 42});
+    EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"4", "8"})));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QKeySequence>
 #include <QTest>
 #include <QTreeWidget>
+#include <QHeaderView>
 
 namespace {
 
@@ -293,7 +294,7 @@ TEST_F(Builder, EnterTwiceBuildsTheGroupFromTheSortedListAndOpensTheBrowser)
     show();
     // A click on the word column sorts descending without regard to case; the group is then taken
     // from the bottom of what the learner sees.
-    PSortListView(form->PLV1, 1);
+    emit form->PLV1->header()->sectionClicked(1);
     ASSERT_EQ(QApplication::activeWindow(), form.get());
     ASSERT_EQ(QApplication::focusWidget(), form->Pcreatebutton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
