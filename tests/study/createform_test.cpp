@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QHeaderView>
+#include <QStyle>
 
 namespace {
 
@@ -97,6 +98,20 @@ TEST_F(Builder, ActivationRebuildsTheListsAndReadsTheSettingsWithTheirOwnDefault
     EXPECT_EQ(form->tool(), QStringLiteral("单项选择"));
     EXPECT_EQ(form->groupSize(), 6);
     EXPECT_EQ(form->mode(), QStringLiteral("最远优先"));
+}
+
+TEST_F(Builder, EveryColumnHoldsItsTitleAndIsAtLeastAsWideAsGiven)
+{
+    const int given[] = {40, 80, 30, 30, 40, 25, 90, 30};
+    for (QTreeWidget *v : {form->PLV1, form->PLV2}) {
+        QHeaderView *h = v->header();
+        const int margins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+        for (int c = 0; c < 8; ++c) {
+            const int title = h->fontMetrics().horizontalAdvance(v->headerItem()->text(c));
+            EXPECT_GE(v->columnWidth(c), given[c]) << c;
+            EXPECT_GE(v->columnWidth(c), title + margins) << v->headerItem()->text(c).toStdString();
+        }
+    }
 }
 
 TEST_F(Builder, AutomaticGroupRebuildsFromTheBankDroppingManualPicks)

@@ -163,6 +163,44 @@ TEST_F(ToolChoice, AGroupSizeAboveTheNewMaximumIsClampedAndStoredAtOnce)
     EXPECT_EQ(ini(Ini::Main, Ini::GroupSize), QStringLiteral("6"));
 }
 
+TEST_F(ToolChoice, AStoredGroupSizeOutsideTheLimitsIsStoredClampedAtEveryActivation)
+{
+    struct {
+        const char *tool;
+        int stored;
+        const char *shown;
+    } const table[] = {{"传统拼写", 3, "6"},   {"传统拼写", 3, "6"},   {"传统拼写", 600, "500"},
+                       {"传统拼写", 600, "500"}, {"单项选择", 51, "50"},  {"单项选择", 51, "50"},
+                       {"单项选择", -4, "6"}};
+    for (const auto &t : table) {
+        SCOPED_TRACE(std::string(t.tool) + " " + std::to_string(t.stored));
+        PConfigIni->WriteString(Ini::Main, Ini::Tool, QString::fromUtf8(t.tool));
+        PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, t.stored);
+        form->hide();
+        show();
+        EXPECT_EQ(QString::number(form->SEGroupNum->value()), QLatin1String(t.shown));
+        EXPECT_EQ(ini(Ini::Main, Ini::GroupSize), QLatin1String(t.shown));
+    }
+}
+
+TEST_F(ToolChoice, ATypedGroupSizeTakesTheNearestLimit)
+{
+    PConfigIni->WriteString(Ini::Main, Ini::Tool, QStringLiteral("单项选择"));
+    show();
+    struct {
+        const char *typed;
+        const char *stored;
+    } const table[] = {{"100", "50"}, {"17", "17"}, {"3", "6"}, {"9999", "50"}};
+    for (const auto &t : table) {
+        form->SEGroupNum->setFocus();
+        form->SEGroupNum->selectAll();
+        QTest::keyClicks(form->SEGroupNum, QLatin1String(t.typed));
+        QTest::keyClick(form->SEGroupNum, Qt::Key_Tab);
+        EXPECT_EQ(QString::number(form->SEGroupNum->value()), QLatin1String(t.stored)) << t.typed;
+        EXPECT_EQ(ini(Ini::Main, Ini::GroupSize), QLatin1String(t.stored)) << t.typed;
+    }
+}
+
 TEST_F(ToolChoice, CrazySpellCountsItsRuleAndNeedsSixWords)
 {
     for (int i = 0; i < 9; ++i)
