@@ -64,9 +64,6 @@ QTreeWidget *groupList(QWidget *parent, const char *name)
     p.setColor(QPalette::Base, NamedColor::SkyBlue);
     v->setPalette(p);
     v->header()->setSectionsClickable(true);
-    // A title the given width cannot hold in the font used gets the width it needs.
-    for (int c = 0; c < v->columnCount(); ++c)
-        v->setColumnWidth(c, std::max(v->columnWidth(c), v->header()->sectionSizeHint(c)));
     return v;
 }
 
