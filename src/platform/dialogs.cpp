@@ -11,6 +11,9 @@
 #include <QGuiApplication>
 #include <QStyle>
 #include <QInputDialog>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QDialog>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -140,6 +143,17 @@ void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
     ModalScope scope;
+    if (buttons == NoButtons) {
+        // A message box always has a button; this one has none, only its close box.
+        QDialog box(parentWindow());
+        box.setWindowTitle(titleOr(title));
+        auto *label = new QLabel(text, &box);
+        auto *layout = new QVBoxLayout(&box);
+        layout->setContentsMargins(24, 16, 24, 16);
+        layout->addWidget(label);
+        box.exec();
+        return Cancel;
+    }
     TitledBox box(parentWindow());
     setUpBox(box, text, title, icon, QMessageBox::Question);
     QMessageBox::StandardButtons set;
@@ -148,6 +162,7 @@ Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon i
     case YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
     case YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     case OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case NoButtons: break;
     }
     box.setStandardButtons(set);
     const struct { QMessageBox::StandardButton b; const char *t; } captions[] = {

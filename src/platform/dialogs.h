@@ -12,13 +12,14 @@ class Dialogs {
 public:
     enum Icon { Information, Warning, Critical, Question, NoIcon };
     enum Answer { Yes, No, Cancel, Ok };
-    enum Buttons { OkOnly, YesNo, YesNoCancel, OkCancel };
+    enum Buttons { OkOnly, YesNo, YesNoCancel, OkCancel, NoButtons };
 
     virtual ~Dialogs() = default;
 
     // A message with an OK button.
     virtual void message(const QString &text, const QString &title = QString(), Icon icon = Information) = 0;
-    // A question; returns the button pressed (closing the box counts as No or Cancel).
+    // A question; returns the button pressed (closing the box counts as No or Cancel). NoButtons: a
+    // box the learner closes with its close box (Cancel).
     virtual Answer ask(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
     // An input box; false when cancelled (value unchanged then).
     virtual bool input(const QString &title, const QString &prompt, QString &value) = 0;

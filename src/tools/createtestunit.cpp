@@ -1,74 +1,104 @@
 #include "tools/createtestunit.h"
 
-#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
 #include "platform/inifile.h"
-
-QString PTestType;
-int PGroupSize = 0;
-int POptionCount = 0;
+#include "vocab/bankvocab.h"
 
 namespace {
 
-void insertRow(JetQuery &q, const TPOptionRow &r)
+// One statement for the whole build: every question carries the same number of options, and the
+// option columns beyond it stay NULL.
+QString insertSql(int Options)
 {
-    // Option columns beyond the row's options stay NULL.
     QString fields = Col::ID + QLatin1Char(',') + Col::Word + QLatin1Char(',') + Col::Explanation +
                      QLatin1Char(',') + Col::MasterType;
-    QString values = QStringLiteral(":") + Col::ID + QStringLiteral(",:") + Col::Word + QStringLiteral(",:") +
-                     Col::Explanation + QStringLiteral(",:") + Col::MasterType;
-    for (int j = 1; j <= r.options.size(); ++j) {
+    QString values = QStringLiteral(":v0,:v1,:v2,:v3");
+    for (int j = 1; j <= Options; ++j) {
         fields += QLatin1Char(',') + Col::Option(j);
-        values += QStringLiteral(",:") + Col::Option(j);
+        values += QStringLiteral(",:v") + QString::number(3 + j);
     }
-    q.setSql(QStringLiteral("insert into ") + Tbl::OptionTable + QStringLiteral(" (") + fields +
-             QStringLiteral(") values (") + values + QLatin1Char(')'));
-    q.setParam(Col::ID, r.row.id);
-    q.setParam(Col::Word, r.row.word);
-    q.setParam(Col::Explanation, r.row.explanation);
-    q.setParam(Col::MasterType, r.row.masterType);
-    for (int j = 1; j <= r.options.size(); ++j)
-        q.setParam(Col::Option(j), r.options[j - 1]);
-    q.execSql();
+    return QStringLiteral("insert into ") + Tbl::OptionTable + QStringLiteral(" (") + fields +
+           QStringLiteral(") values (") + values + QLatin1Char(')');
 }
 
 }  // namespace
 
-QVector<TPGroupRow> PPrepareOptionTable()
+TPOptionBuild PPrepareOptionTable()
 {
-    PTestType = PConfigIni->ReadString(Ini::VovaDereridu, Ini::TestType, TestType::EnToCn);
-    PGroupSize = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
-    POptionCount = PConfigIni->ReadInteger(Ini::VovaDereridu, Ini::OptionCount, 4);
+    TPOptionBuild b;
+    b.testType = PConfigIni->ReadString(Ini::VovaDereridu, Ini::TestType, TestType::EnToCn);
+    b.groupSize = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
+    b.optionCount = PConfigIni->ReadInteger(Ini::VovaDereridu, Ini::OptionCount, 4);
     Pdatamodule->PDeleteAllFromTable(Tbl::OptionTable);
 
-    QVector<TPGroupRow> rows;
     JetQuery &q = Pdatamodule->PQuery;
     Pdatamodule->PSelectAllFromTableOrder(Tbl::TempTable, Col::LastRight, QString());
     q.open();
     const int id = q.fieldIndex(Col::ID), word = q.fieldIndex(Col::Word), expl = q.fieldIndex(Col::Explanation),
               master = q.fieldIndex(Col::MasterType);
     while (!q.eof()) {
-        rows.append({q.fieldAt(id), q.fieldAt(word), q.fieldAt(expl), q.fieldAt(master)});
+        b.group.append({q.fieldAt(id), q.fieldAt(word), q.fieldAt(expl), q.fieldAt(master)});
         q.next();
     }
     q.close();
-    return rows;
+    return b;
 }
 
 void PCreateOptionTable()
 {
     // A half-built table would give questions without options: all rows land or none.
     JetTransaction t(Pdatamodule->PConnection);
-    const QVector<TPGroupRow> group = PPrepareOptionTable();
-    const QVector<TPOptionRow> rows = PBuildOptionRows(group, PTestType, POptionCount, PRandom());
-    for (const TPOptionRow &r : rows)
-        insertRow(Pdatamodule->PQuery, r);
+    const TPOptionBuild b = PPrepareOptionTable();
+    const QVector<TPOptionRow> rows = PBuildOptionRows(b.group, b.testType, b.optionCount, PRandom());
+    if (!rows.isEmpty()) {
+        const int options = int(rows.constFirst().options.size());
+        JetCommand insert(Pdatamodule->PConnection, insertSql(options));
+        QStringList values;
+        for (const TPOptionRow &r : rows) {
+            values.clear();
+            values << r.row.id << r.row.word << r.row.explanation << r.row.masterType;
+            values += r.options;
+            insert.exec(values);
+        }
+    }
     t.commit();
+}
+
+QList<TPChoiceRow> PReadOptionTable()
+{
+    QList<TPChoiceRow> rows;
+    JetQuery &q = Pdatamodule->PQuery;
+    Pdatamodule->PSelectAllFromTable(Tbl::OptionTable);
+    q.open();
+    try {
+        const int id = q.fieldIndex(Col::ID), word = q.fieldIndex(Col::Word), expl = q.fieldIndex(Col::Explanation),
+                  last = q.fieldIndex(Col::LastRight), tested = q.fieldIndex(Col::LastTested),
+                  master = q.fieldIndex(Col::MasterType);
+        int opt[6];
+        for (int j = 0; j < 6; ++j)
+            opt[j] = q.fieldIndex(Col::Option(j + 1));
+        for (; !q.eof(); q.next()) {
+            TPChoiceRow r;
+            r.record.id = q.fieldAt(id);
+            r.record.word = q.fieldAt(word);
+            r.record.explanation = q.fieldAt(expl);
+            r.record.lastRight = q.fieldAt(last);
+            r.record.lastTested = q.fieldAt(tested);
+            r.record.masterType = q.fieldAt(master);
+            for (int j = 0; j < 6; ++j)
+                r.options << q.fieldAt(opt[j]);
+            rows.append(r);
+        }
+    } catch (...) {
+        q.close();
+        throw;
+    }
+    q.close();
+    return rows;
 }
 
 void PPrepareTest()
 {
-    if (PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell) ==
-        ToolName::MultipleChoice)
+    if (PConfigIni->ReadString(Ini::Main, Ini::Tool, ToolName::Spell) == ToolName::MultipleChoice)
         PCreateOptionTable();
 }

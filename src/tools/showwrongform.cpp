@@ -21,6 +21,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -34,9 +36,6 @@ namespace {
 constexpr int MeaningSub = 0;
 }
 
-
-namespace {
-}  // namespace
 
 TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(PShowWrongForm, this)
 {
@@ -96,12 +95,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     PLVsw->viewport()->installEventFilter(this);
     MEpra->installEventFilter(this);
 
-    // Every item gets its tick box, however its filler added it.
-    connect(PLVsw->model(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
-        for (int i = first; i <= last; ++i)
-            if (QTreeWidgetItem *item = PItemAt(PLVsw, i); !item->data(0, Qt::CheckStateRole).isValid())
-                item->setCheckState(0, Qt::Unchecked);
-    });
+    PConnect(PLVsw, &QTreeWidget::itemChanged, this, &TPShowWrongForm::PLVswItemChanged);
 
     PLoadFormBackground(this);
     PCenterOnScreen(this);
@@ -109,34 +103,69 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
 
 TPShowWrongForm::~TPShowWrongForm() = default;
 
-void TPShowWrongForm::FormActivate() { m_selected = 0; }
+void TPShowWrongForm::FormActivate() { m_session.activate(); }
 
 void TPShowWrongForm::FormShow()
 {
+    m_keyDown = 0;
     MEpra->setFocus();
     MEpra->selectAll();
+}
+
+void TPShowWrongForm::PFill(const QStringList &Words)
+{
+    m_session.fill(Words);
+    PShowRows();
+}
+
+void TPShowWrongForm::PShowRows()
+{
+    const QSignalBlocker quiet(PLVsw);
+    m_showing = true;
+    PClearItems(PLVsw);
+    for (int i = 0; i < m_session.rows().size(); ++i)
+        PAddItem(PLVsw, m_session.rows().at(i).word, {m_session.rows().at(i).explanation})
+            ->setCheckState(0, m_session.ticked(i) ? Qt::Checked : Qt::Unchecked);
+    m_showing = false;
+}
+
+void TPShowWrongForm::PShowTicks()
+{
+    m_showing = true;
+    for (int i = 0; i < PItemCount(PLVsw); ++i)
+        PItemAt(PLVsw, i)->setCheckState(0, m_session.ticked(i) ? Qt::Checked : Qt::Unchecked);
+    m_showing = false;
+}
+
+void TPShowWrongForm::PLVswItemChanged(QTreeWidgetItem *Item, int Column)
+{
+    if (!m_showing && Column == 0)
+        m_session.tick(PLVsw->indexOfTopLevelItem(Item), Item->checkState(0) == Qt::Checked);
 }
 
 void TPShowWrongForm::PLVswSelectItem(QTreeWidgetItem *Item)
 {
     if (Item)
-        m_selected = PLVsw->indexOfTopLevelItem(Item);
+        m_session.select(PLVsw->indexOfTopLevelItem(Item));
 }
 
-void TPShowWrongForm::toggleMeaning(QTreeWidgetItem *Item)
+void TPShowWrongForm::toggleMeaning(int Row)
 {
-    if (!PSubItem(Item, MeaningSub).isEmpty()) {
-        PSetSubItem(Item, MeaningSub, QString());
-        return;
-    }
-    PSetSubItem(Item, MeaningSub,
-                Pdatamodule->PGetOneDataFromTable(Col::Explanation, PCurrentTable, Col::Word, PCaption(Item)));
+    const QString meaning = m_session.meaningHidden(Row) ? Pdatamodule->PGetOneDataFromTable(
+                                                               Col::Explanation, PCurrentTable, Col::Word,
+                                                               m_session.rows().at(Row).word)
+                                                         : QString();
+    m_session.toggleMeaning(Row, meaning);
+    m_showing = true;
+    PSetSubItem(PItemAt(PLVsw, Row), MeaningSub, m_session.rows().at(Row).explanation);
+    m_showing = false;
 }
 
 void TPShowWrongForm::toggleSelected()
 {
-    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
-        toggleMeaning(item);
+    const int row = m_session.selectedRow();
+    if (row >= 0)
+        toggleMeaning(row);
 }
 
 void TPShowWrongForm::PLVswDblClick() { toggleSelected(); }
@@ -144,12 +173,17 @@ void TPShowWrongForm::PLVswDblClick() { toggleSelected(); }
 bool TPShowWrongForm::eventFilter(QObject *watched, QEvent *e)
 {
     if (PLVsw && watched == PLVsw->viewport()) {
-        auto *m = static_cast<QMouseEvent *>(e);
-        const bool rightUp = e->type() == QEvent::MouseButtonRelease && m->button() == Qt::RightButton;
+        const bool rightUp = e->type() == QEvent::MouseButtonRelease &&
+                             static_cast<QMouseEvent *>(e)->button() == Qt::RightButton;
         if (rightUp || e->type() == QEvent::MouseButtonDblClick)
             PGuard([this] { PLVswDblClick(); });
+    } else if (MEpra && watched == MEpra && e->type() == QEvent::KeyPress) {
+        m_keyDown = static_cast<QKeyEvent *>(e)->key();
     } else if (MEpra && watched == MEpra && e->type() == QEvent::KeyRelease) {
-        PGuard([this, e] { MEpraKeyUp(static_cast<QKeyEvent *>(e)); });
+        // A key pressed elsewhere (the Enter that closed a test's summary) is not the box's.
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == m_keyDown)
+            PGuard([this, e] { MEpraKeyUp(static_cast<QKeyEvent *>(e)); });
         return true;
     }
     return TPForm::eventFilter(watched, e);
@@ -163,10 +197,8 @@ void TPShowWrongForm::MEpraKeyUp(QKeyEvent *e)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        const QString typed = MEpra->text();
-        for (int i = 0; i < PItemCount(PLVsw); ++i)
-            if (PCaption(PItemAt(PLVsw, i)) == typed)
-                toggleMeaning(PItemAt(PLVsw, i));
+        for (int row : m_session.rowsOf(MEpra->text()))
+            toggleMeaning(row);
         MEpra->clear();
         break;
     }
@@ -183,39 +215,39 @@ void TPShowWrongForm::MEpraKeyUp(QKeyEvent *e)
 
 void TPShowWrongForm::Button1Click()
 {
-    for (int i = 0; i < PItemCount(PLVsw); ++i)
-        PItemAt(PLVsw, i)->setCheckState(0, Qt::Checked);
+    m_session.tickAll();
+    PShowTicks();
 }
 
 void TPShowWrongForm::Button2Click()
 {
-    for (int i = 0; i < PItemCount(PLVsw); ++i) {
-        QTreeWidgetItem *item = PItemAt(PLVsw, i);
-        item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-    }
+    m_session.invertTicks();
+    PShowTicks();
 }
 
 void TPShowWrongForm::Button3Click()
 {
-    if (PItemCount(PLVsw) == 0)
+    if (m_session.rows().isEmpty())
         return;
     const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), nullptr);
     if (target == Code::ChooserCancel)
         return;
+    // The list shows the session's ticks; the move takes the ticked words, or nothing when refused.
     PMoveWords(PLVsw, PCurrentTable, target, QStringLiteral("check"));
-    m_selected = 0;
+    m_session.removeTicked();
+    PShowRows();
 }
 
 void TPShowWrongForm::SpeedButton13Click()
 {
-    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
-        PHandOver(PHandOvers().dictForm, PCaption(item), false);
+    if (const int row = m_session.selectedRow(); row >= 0)
+        PHandOver(PHandOvers().dictForm, m_session.rows().at(row).word, false);
 }
 
 void TPShowWrongForm::SpeedButton12Click()
 {
-    if (QTreeWidgetItem *item = PItemAt(PLVsw, m_selected))
-        PSpeakWord(PCaption(item));
+    if (const int row = m_session.selectedRow(); row >= 0)
+        PSpeakWord(m_session.rows().at(row).word);
 }
 
 void TPShowWrongForm::Label3Click() { POpenUrl(Addr::HelpPage(QStringLiteral("review"))); }
@@ -224,9 +256,7 @@ bool PShowWrongWords(const QStringList &Words)
 {
     if (!PShowWrongForm)
         return false;
-    PClearItems(PShowWrongForm->PLVsw);
-    for (const QString &w : Words)
-        PAddItem(PShowWrongForm->PLVsw, w, {QString()});
+    PShowWrongForm->PFill(Words);
     if (Words.isEmpty())
         return false;
     PShowWrongForm->ShowModal();

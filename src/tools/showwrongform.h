@@ -4,6 +4,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "sessions/reviewsession.h"
 
 #include <QStringList>
 #include <functional>
@@ -30,7 +31,10 @@ public:
     QLineEdit *MEpra = nullptr;
     TLinkLabel *Label3 = nullptr;
 
-    int selectedIndex() const { return m_selected; }
+    int selectedIndex() const { return m_session.selected(); }
+    const TPReviewSession &session() const { return m_session; }
+    // Puts Words in the list, meanings hidden (the fillers' way in; PShowWrongWords also opens it).
+    void PFill(const QStringList &Words);
 
     void Button1Click();
     void Button2Click();
@@ -47,18 +51,20 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void toggleMeaning(QTreeWidgetItem *Item);
+    void toggleMeaning(int Row);
     void toggleSelected();
     void MEpraKeyUp(QKeyEvent *e);
+    void PShowRows();
+    void PShowTicks();
+    void PLVswItemChanged(QTreeWidgetItem *Item, int Column);
 
-    int m_selected = 0;
+    TPReviewSession m_session;
+    bool m_showing = false;  // the list is being drawn: its changes are not the learner's
+    int m_keyDown = 0;  // the key last pressed in MEpra
     TPInstance<TPShowWrongForm> m_instance;
 };
 
 extern TPShowWrongForm *PShowWrongForm;
-
-// Opens the small dictionary on a word; Mode "no" hides its move and delete groups. The review
-// reaches the dictionary only through this.
 
 // Fills the review with one item per word (meaning hidden) and opens it modally when there is at
 // least one; false when there was nothing to review.

@@ -12,7 +12,9 @@
 #include "services/pronunciation.h"
 #include "services/utils.h"
 #include "core/studycounters.h"
+#include "tools/createtestunit.h"
 #include "tools/showwrongform.h"
+#include "tools/testresults.h"
 #include "platform/windowlook.h"
 #include "services/handovers.h"
 
@@ -29,14 +31,6 @@
 
 TPTestFormSelect *PTestFormSelect = nullptr;
 
-QString PChoiceTestType;
-int PChoiceTotal = 0;
-int PChoiceRemaining = 0;
-int PChoiceIndex = 0;
-int PChoiceRight = 0;
-int PChoiceRegrets = 0;
-int PChoiceSeconds = 0;
-
 
 namespace {
 
@@ -44,6 +38,13 @@ namespace Opt = ModeCol::TestFormOption;
 
 const QColor WrongColor(128, 128, 128);
 const QColor RegretColor(192, 192, 192);
+void PKeepPlaceWhenHidden(QWidget *W)
+{
+    QSizePolicy p = W->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    W->setSizePolicy(p);
+}
+
 const QString Advice = QStringLiteral(
     "做题请忠实于自己的第一感觉，五秒内判断不出就应放弃该词，记不得却选对的单词要承认自己是蒙的");
 
@@ -99,6 +100,7 @@ TPTestFormSelect::TPTestFormSelect(QWidget *parent) : TPForm(parent), m_instance
     BTPpass->setFixedSize(185, 25);
     BTread = PMakeButton(this, QStringLiteral("BTread"), QStringLiteral("读"));
     BTread->setFixedSize(25, 25);
+    PKeepPlaceWhenHidden(BTread);
     CBBackMusic = new QCheckBox(QStringLiteral("背景音乐"), this);
     CBBackMusic->setObjectName(QStringLiteral("CBBackMusic"));
     CBBackMusic->setChecked(true);
@@ -111,6 +113,8 @@ TPTestFormSelect::TPTestFormSelect(QWidget *parent) : TPForm(parent), m_instance
     LBHint->setFixedHeight(66);
     LBHint->setWordWrap(true);
     PSetPixelFont(LBHint, 13, QStringLiteral("SimSun"));
+    // The listening test hides the question and shows "读": the rest stays where it was.
+    PKeepPlaceWhenHidden(LBQuestion);
     LBRightText = PMakeLabel(this, QStringLiteral("LBRightText"));
     LBRightText->hide();
 
@@ -178,16 +182,13 @@ void TPTestFormSelect::FormActivate()
 {
     PLoadFormBackground(this);
     PRandomize();
-    PChoiceTotal = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
-    PChoiceTestType = testType();
+    const qint64 total = Pdatamodule->PGetCountFromTable(Tbl::TempTable);
+    const QString type = testType();
     const int optionCount = PConfigIni->ReadInteger(Ini::VovaDereridu, Ini::OptionCount, 4);
     {
         const QSignalBlocker quiet(CBBackMusic);
         CBBackMusic->setChecked(PConfigIni->ReadBool(Ini::BackMusic, Ini::CanPlay, true));
     }
-    PChoiceRight = 0;
-    PChoiceSeconds = 0;
-    PChoiceRegrets = 0;
 
     Button1->setText(QStringLiteral("开始"));
     Button1->setEnabled(true);
@@ -202,24 +203,40 @@ void TPTestFormSelect::FormActivate()
     LBHint->clear();
     LBTestSumTime->setText(QStringLiteral("用时"));
     LBTitle->setText(QStringLiteral("题目"));
-    PClearItems(ListView1);
 
     // As many boxes as the builder gave options, so no empty box can be picked.
-    const int boxes = PClampOptionCount(optionCount, PChoiceTotal);
+    const int boxes = PClampOptionCount(optionCount, int(qMin<qint64>(total, 1000)));
     for (int i = 0; i < 6; ++i)
         LB[i]->setVisible(i < boxes);
-    const bool listening = PChoiceTestType == TestType::ListenToCn;
+    const bool listening = type == TestType::ListenToCn;
     LBQuestion->setVisible(!listening);
     BTread->setVisible(listening);
 
-    POptionTableAndTempTabletoPlistview();
-    // The questions are the rows loaded: a short OptionTable ends the test early, never reads past it.
-    PChoiceRemaining = qMin(PChoiceTotal, PItemCount(PListView));
+    QList<TPChoiceRow> rows;
+    try {
+        rows = PReadOptionTable();
+    } catch (const EngineError &) {
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    m_session.load(rows, total);
+    PShowRows();
 }
 
-void TPTestFormSelect::POptionTableAndTempTabletoPlistview()
+void TPTestFormSelect::POptionTableAndTempTabletoPlistview() { PShowRows(); }
+
+// The hidden lists show the questions left and the words answered, as the session holds them.
+void TPTestFormSelect::PShowRows()
 {
-    PRefreshListView(PListView, Tbl::OptionTable, QString(), 0, Mode::TestFormOption);
+    PListView->setUpdatesEnabled(false);
+    PClearItems(PListView);
+    for (const TPChoiceRow &r : m_session.left())
+        PAddItem(PListView, r.record.id,
+                 QStringList{r.record.word, r.record.explanation} + r.options +
+                     QStringList{r.record.lastRight, r.record.lastTested, r.record.masterType});
+    PListView->setUpdatesEnabled(true);
+    static const QStringList answered{Col::ID,        Col::Word,       Col::Explanation,
+                                      Col::LastRight, Col::LastTested, Col::MasterType};
+    PShowRecords(ListView1, m_session.answered(), answered);
 }
 
 void TPTestFormSelect::setOptionsEnabled(bool on)
@@ -228,37 +245,21 @@ void TPTestFormSelect::setOptionsEnabled(bool on)
         box->setEnabled(on);
 }
 
-void TPTestFormSelect::Pshowtext(int i)
+void TPTestFormSelect::Pshowtext()
 {
-    PChoiceTestType = testType();
-    const QTreeWidgetItem *row = PItemAt(PListView, i);
-    const QString word = PSubItem(row, PSub(Opt::Word));
-    const QString meaning = PSubItem(row, PSub(Opt::Explanation));
-    if (PChoiceTestType == TestType::CnToEn) {
-        LBRightText->setText(word);
-        LBQuestion->setText(meaning);
-    } else {
-        // Any other type asks the meaning of the word, as the options were built.
-        LBRightText->setText(meaning);
-        LBQuestion->setText(word);
-        if (PChoiceTestType == TestType::ListenToCn)
-            PSpeakWord(word);
-    }
+    const TPChoiceSession::Question q = m_session.question();
+    LBRightText->setText(q.rightText);
+    LBQuestion->setText(q.question);
+    if (q.speak)
+        PSpeakWord(q.word);
     for (int j = 0; j < 6; ++j)
-        LB[j]->setText(PSubItem(row, PSub(Opt::Opt1 + j)));
-}
-
-void TPTestFormSelect::PDrawQuestion()
-{
-    PChoiceIndex = PRandom(PChoiceRemaining);
-    Pshowtext(PChoiceIndex);
-    --PChoiceRemaining;
-    LBTitle->setText(QStringLiteral("第%1题，共%2题").arg(PChoiceTotal - PChoiceRemaining).arg(PChoiceTotal));
+        LB[j]->setText(q.options.value(j));
+    LBTitle->setText(QStringLiteral("第%1题，共%2题").arg(m_session.number()).arg(m_session.total()));
 }
 
 void TPTestFormSelect::Button1Click()
 {
-    if (Button1->text() == QStringLiteral("结束")) {
+    if (m_session.phase() == TPChoiceSession::Phase::Finished) {
         PUpdateWordTable();
         Pendface();
         if (CBShowTestReport->isChecked())
@@ -266,13 +267,13 @@ void TPTestFormSelect::Button1Click()
         close();
         return;
     }
-    if (PChoiceRemaining <= 0) {
+    m_session.setType(testType());
+    if (!m_session.start(PRandom())) {
         // Nothing to ask: straight to the end.
-        PChoiceRemaining = -1;
         Button1->setText(QStringLiteral("结束"));
         return;
     }
-    PDrawQuestion();
+    Pshowtext();
     setOptionsEnabled(true);
     Button1->setEnabled(false);
     BTPpass->setEnabled(true);
@@ -281,88 +282,61 @@ void TPTestFormSelect::Button1Click()
     PPlayMusicFile(QStringLiteral("test"));
 }
 
-void TPTestFormSelect::LB1Click(QLineEdit *Sender)
+void TPTestFormSelect::LB1Click(QLineEdit *Sender) { Pchargeandchange(Sender->text()); }
+
+// Giving up is an answer that is never right, also on the last question.
+void TPTestFormSelect::BTPpassClick() { Pchargeandchange(BTPpass->text()); }
+
+void TPTestFormSelect::Pchargeandchange(const QString &Answer)
 {
-    if (PChoiceRemaining == 0) {
+    // The type is read anew for each question drawn.
+    m_session.setType(testType());
+    const TPChoiceSession::Verdict v = m_session.choose(Answer, PTodayText(), PRandom());
+    if (!v.taken)
+        return;
+    if (v.finished)
         TimerTest->setEnabled(false);
-        Pchargeandchange(Sender->text());
-        PChoiceRemaining = -1;
+    PShowVerdict(v);
+    PShowRows();
+    if (v.finished) {
         Button1->setEnabled(true);
         Button1->setText(QStringLiteral("结束"));
         setOptionsEnabled(false);
         BTPpass->setEnabled(false);
-    } else if (PChoiceRemaining > 0) {
-        Pchargeandchange(Sender->text());
-        PDrawQuestion();
+    } else {
+        Pshowtext();
     }
 }
 
-void TPTestFormSelect::BTPpassClick()
+void TPTestFormSelect::PShowVerdict(const TPChoiceSession::Verdict &V)
 {
-    if (PChoiceRemaining > 0) {
-        Pchargeandchange(BTPpass->text());
-        PDrawQuestion();
-    }
-}
-
-void TPTestFormSelect::Pchargeandchange(const QString &Answer)
-{
-    const QString q = LBQuestion->text();
-    const QString a = LBRightText->text();
-    const bool right = Answer == a;
-    if (right) {
-        ++PChoiceRight;
-        LBHint->setText(QStringLiteral("恭喜你，答对了！\n<") + q + QStringLiteral(">对应\n<") + a + QLatin1Char('>'));
+    if (V.right) {
+        LBHint->setText(QStringLiteral("恭喜你，答对了！\n<") + V.question + QStringLiteral(">对应\n<") + V.rightText +
+                        QLatin1Char('>'));
         PSetFormColor(this, NamedColor::MoneyGreen);
         PLoadFormBackground(this);
     } else {
-        LBHint->setText(QLatin1Char('<') + q + QStringLiteral(">\n对应<") + a + QStringLiteral(">\n而非<") + Answer +
-                        QLatin1Char('>'));
+        LBHint->setText(QLatin1Char('<') + V.question + QStringLiteral(">\n对应<") + V.rightText +
+                        QStringLiteral(">\n而非<") + V.answer + QLatin1Char('>'));
         PSetFormColor(this, WrongColor);
     }
-    BTPregret->setEnabled(right);
-    PUpdatePlistview(PChoiceIndex, right);
-    Plistviewtolistview1(PChoiceIndex);
+    BTPregret->setEnabled(m_session.regretAllowed());
 }
-
-void TPTestFormSelect::PUpdatePlistview(int i, bool Right)
-{
-    QTreeWidgetItem *row = PItemAt(PListView, i);
-    PSetSubItem(row, PSub(Opt::LastTested), PTodayText());
-    PSetSubItem(row, PSub(Opt::LastRight), Right ? Code::Right : Code::Wrong);
-    PSetSubItem(row, PSub(Opt::MasterType), PShiftMasterType(PSubItem(row, PSub(Opt::MasterType)), Right));
-}
-
-void TPTestFormSelect::Plistviewtolistview1(int i)
-{
-    QTreeWidgetItem *row = PItemAt(PListView, i);
-    PAddItem(ListView1, PCaption(row),
-             {PSubItem(row, PSub(Opt::Word)), PSubItem(row, PSub(Opt::Explanation)),
-              PSubItem(row, PSub(Opt::LastRight)), PSubItem(row, PSub(Opt::LastTested)),
-              PSubItem(row, PSub(Opt::MasterType))});
-    PRemoveItem(row);
-}
-
-// ListView1, the answered questions: the word's sub-items.
-enum TPAnsweredSub { AnsWord, AnsMeaning, AnsLastRight, AnsLastTested, AnsMasterType };
 
 void TPTestFormSelect::BTPregretClick()
 {
-    QTreeWidgetItem *last = PItemAt(ListView1, PItemCount(ListView1) - 1);
-    if (!last)
+    if (!m_session.regret())
         return;
-    PSetSubItem(last, AnsMasterType, PRegretMasterType(PSubItem(last, AnsMasterType)));
-    PSetSubItem(last, AnsLastRight, Code::Wrong);
+    PShowRows();
     BTPregret->setEnabled(false);
     LBHint->clear();
     PSetFormColor(this, RegretColor);
-    ++PChoiceRegrets;
 }
 
 void TPTestFormSelect::TimerTestTimer()
 {
-    ++PChoiceSeconds;
-    LBTestSumTime->setText(QString::number(PChoiceSeconds) + QStringLiteral("秒"));
+    m_session.tick();
+    LBTestSumTime->setText(QString::number(m_session.seconds()) + QStringLiteral("秒"));
 }
 
 void TPTestFormSelect::BTreadClick()
@@ -378,64 +352,22 @@ void TPTestFormSelect::LB1MouseMove(QLineEdit *Sender, int Y)
 
 void TPTestFormSelect::CBBackMusicClick() { PBackMusicCheckClick(CBBackMusic); }
 
-void TPTestFormSelect::PUpdateWordTable()
-{
-    for (int i = 0; i < PItemCount(ListView1); ++i) {
-        const QTreeWidgetItem *item = PItemAt(ListView1, i);
-        const QString word = PSubItem(item, AnsWord);
-        try {
-            // A word's three fields and its group row change together or not at all.
-            JetTransaction t(Pdatamodule->PConnection);
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastRight, word, PSubItem(item, AnsLastRight));
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::LastTested, word, PSubItem(item, AnsLastTested));
-            Pdatamodule->PUpdateOneDataFromTable(PCurrentTable, Col::Word, Col::MasterType, word, PSubItem(item, AnsMasterType));
-            Pdatamodule->PUpdateOneDataFromTable(Tbl::TempTable, Col::Word, Col::LastRight, word, PSubItem(item, AnsLastRight));
-            t.commit();
-        } catch (const std::exception &) {
-            PDialogs().message(QStringLiteral("词库更新失败"), QString(), Dialogs::Critical);
-        }
-    }
-}
+// Every word's results and the mastered-word count in one write-back.
+void TPTestFormSelect::PUpdateWordTable() { PWriteTestResults(m_session.writeBack(PCurrentTable), Col::MasteredCount); }
 
 void TPTestFormSelect::Pendface()
 {
-    QStringList types;
-    for (int i = 0; i < PItemCount(ListView1); ++i)
-        types << PSubItem(PItemAt(ListView1, i), AnsMasterType);
-    const int delta = PMasteredDelta(types);
-    try {
-        JetQuery &q = Pdatamodule->PQuery;
-        Pdatamodule->PSelectAllFromTable(Tbl::UserTable);
-        q.open();
-        const int mastered = q.eof() ? 0 : q.fieldByName(Col::MasteredCount).toInt();
-        q.close();
-        Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, Col::MasteredCount, QString::number(mastered + delta));
-    } catch (const std::exception &) {
-        // The count is a nicety; the words are written already.
-    }
-    PStudyCounters().testSeconds += PChoiceSeconds;
-    PDialogs().message(PSelectSummaryText(PChoiceRight, PChoiceRegrets, PChoiceTotal,
-                                          PSecondsToText(PHandOvers().browseSeconds ? PHandOvers().browseSeconds() : 0), PSecondsToText(PChoiceSeconds)),
-                       QString(), Dialogs::NoIcon);
+    PStudyCounters().testSeconds += m_session.seconds();
+    const qint64 browse = PHandOvers().browseSeconds ? PHandOvers().browseSeconds() : 0;
+    // A window without buttons, titled with the program's title.
+    PDialogs().ask(PSelectSummaryText(int(m_session.rightCount()), int(m_session.regretCount()), int(m_session.total()),
+                                      PSecondsToText(browse), PSecondsToText(m_session.seconds())),
+                   QString(), Dialogs::NoIcon, Dialogs::NoButtons);
 }
 
 void TPTestFormSelect::PShowSelectWrongList()
 {
-    QStringList words;
-    try {
-        JetQuery &q = Pdatamodule->PQuery;
-        Pdatamodule->PSelectAllFromTable(Tbl::TempTable);
-        q.open();
-        for (; !q.eof(); q.next()) {
-            if (q.fieldByName(Col::LastRight) == Code::Wrong)
-                words << q.fieldByName(Col::Word);
-        }
-        q.close();
-    } catch (const std::exception &) {
-        Pdatamodule->PQuery.close();
-        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-    }
-    Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
+    const QStringList words = PTakeWrongWordsOfGroup();
     if (PShowWrongForm)
         PShowWrongWords(words);
 }

@@ -5,6 +5,7 @@
 #include "platform/formbase.h"
 #include "platform/playtimer.h"
 #include "platform/windowkit.h"
+#include "sessions/choicesession.h"
 
 #include <functional>
 #include <memory>
@@ -48,6 +49,8 @@ public:
     void TimerTestTimer();
     void CBBackMusicClick();
 
+    const TPChoiceSession &session() const { return m_session; }
+
 protected:
     void FormActivate() override;
     void FormClose(TCloseAction &Action) override;
@@ -55,26 +58,18 @@ protected:
 
 private:
     void POptionTableAndTempTabletoPlistview();
-    void Pshowtext(int i);
-    void PDrawQuestion();
+    void Pshowtext();
     void Pchargeandchange(const QString &Answer);
-    void PUpdatePlistview(int i, bool Right);
-    void Plistviewtolistview1(int i);
+    void PShowVerdict(const TPChoiceSession::Verdict &V);
+    void PShowRows();
     void PUpdateWordTable();
     void Pendface();
     void PShowSelectWrongList();
     void setOptionsEnabled(bool on);
 
+    TPChoiceSession m_session;
     TPInstance<TPTestFormSelect> m_instance;
 };
 
 extern TPTestFormSelect *PTestFormSelect;
 
-// The test's state, kept for the window's whole life and set anew at each activation.
-extern QString PChoiceTestType;
-extern int PChoiceTotal;
-extern int PChoiceRemaining;
-extern int PChoiceIndex;
-extern int PChoiceRight;
-extern int PChoiceRegrets;
-extern int PChoiceSeconds;

@@ -3,6 +3,7 @@
 #include "vocab/bankvocab.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
+#include "core/wordrecordread.h"
 #include "core/listviews.h"
 #include "core/wordlistops.h"
 #include "platform/dialogs.h"
@@ -38,20 +39,13 @@ using namespace ModeCol;
 const QString kStart = QStringLiteral("开始");
 const QString kEnd = QStringLiteral("结束");
 
-// Spoken by F9; it outlives a test.
-QString g_previousWord;
-
-// The answered list's columns after its ID: the fields written back, in this order.
-const QStringList &answeredFields()
+// PLV1, the answered words: the caption is the ID, then the fields written back.
+const QStringList &answeredColumns()
 {
-    static const QStringList f{Col::TimesDone, Col::TimesWrong, Col::Experience, Col::LastRight, Col::LastTested};
+    static const QStringList f{Col::ID,         Col::Word,      Col::TimesDone, Col::TimesWrong,
+                               Col::Experience, Col::LastRight, Col::LastTested};
     return f;
 }
-
-QString cell(const QTreeWidgetItem *row, int column) { return PSubItem(row, PSub(column)); }
-
-// PLV1, the answered words: the caption is the ID, then these sub-items.
-enum TPAnsweredSub { AnsWord, AnsDone, AnsWrong, AnsPoints, AnsLastRight, AnsTested };
 
 QLineEdit *lineBox(QWidget *parent, const char *name, bool readOnly)
 {
@@ -205,7 +199,7 @@ TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(P
         PApplyTimeLimit();
     });
     PBindKeyUp(Qt::Key_F8, [this] { PSpeakWord(PstaticText->text()); });
-    PBindKeyUp(Qt::Key_F9, [] { PSpeakWord(g_previousWord); });
+    PBindKeyUp(Qt::Key_F9, [this] { PSpeakWord(m_session.previousWord()); });
 
     PCenterOnScreen(this);
 }
@@ -216,7 +210,6 @@ void TPTestFormSpell::FormActivate()
 {
     PLoadFormBackground(this);
     PRandomize();
-    m_lesson = m_right = m_seconds = m_regrets = 0;
     Button1->setText(kStart);
     Button1->setEnabled(true);
     Penteredit->setEnabled(false);
@@ -260,11 +253,28 @@ void TPTestFormSpell::PSaveOptions()
     PConfigIni->WriteBool(s, Ini::ShowTestReport, CBShowTestReport->isChecked());
 }
 
-void TPTestFormSpell::PLoadTempTable() { PRefreshListView(PLV, Tbl::TempTable, QString(), 0, Mode::TestForm); }
+void TPTestFormSpell::PLoadTempTable()
+{
+    TPWordRecords group;
+    try {
+        group = PReadWordRecords(Tbl::TempTable);
+    } catch (const EngineError &) {
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    m_session.load(group);
+    PShowRows();
+}
+
+// The hidden lists show the questions left and the words answered, as the session holds them.
+void TPTestFormSpell::PShowRows()
+{
+    PShowRecords(PLV, m_session.left(), PModeFields(Mode::TestForm));
+    PShowRecords(PLV1, m_session.answered(), answeredColumns());
+}
 
 void TPTestFormSpell::Button1Click()
 {
-    if (Button1->text() == kEnd) {
+    if (m_session.phase() == TPSpellSession::Phase::Finished) {
         PSaveResults();
         PShowExperience();
         if (CBShowTestReport->isChecked())
@@ -273,38 +283,37 @@ void TPTestFormSpell::Button1Click()
         return;
     }
     // An empty group has nothing to ask.
-    if (PItemCount(PLV) == 0)
+    if (!m_session.start(PRandom()))
         return;
-    PClearItems(PLV1);
-    m_current = PRandom(PItemCount(PLV));
+    PShowRows();
     Penteredit->setEnabled(true);
     Button1->setEnabled(false);
-    Pshowtext(m_current);
+    Pshowtext();
     TimerTest->setEnabled(true);
     PPlayBackMusic(QStringLiteral("test"));
     PPlayMusicFile(QStringLiteral("test"));
 }
 
-void TPTestFormSpell::Pshowtext(int i)
+void TPTestFormSpell::Pshowtext()
 {
-    const QTreeWidgetItem *row = PItemAt(PLV, i);
+    const TPWordRecord *row = m_session.current();
     if (!row)
         return;
-    PstaticText->setText(cell(row, TestForm::Word));
-    Edit1->setText(cell(row, TestForm::Phonetic));
+    PstaticText->setText(row->word);
+    Edit1->setText(row->phonetic);
     PApplyPhoneticFont(Edit1);
-    Edit2->setText(cell(row, TestForm::Explanation));
-    Edit3->setText(cell(row, TestForm::Association));
-    Memo1->setPlainText(cell(row, TestForm::Details));
-    showStored(Memo2, cell(row, TestForm::Example));
+    Edit2->setText(row->explanation);
+    Edit3->setText(row->association);
+    Memo1->setPlainText(row->details);
+    showStored(Memo2, row->example);
     if (CheckBox6->isChecked())
-        PSpeakWord(PstaticText->text());
-    m_countdown = int(PstaticText->text().size());
+        PSpeakWord(row->word);
+    m_countdown = int(row->word.size());
     Timer2->setEnabled(CheckBox7->isChecked());
     Timer1->setEnabled(false);
-    Timer1->setInterval(timeLimitMs(PstaticText->text()));
+    Timer1->setInterval(timeLimitMs(row->word));
     Timer1->setEnabled(CheckBox7->isChecked());
-    Button1->setText(QString::number(PItemCount(PLV)));
+    Button1->setText(QString::number(m_session.left().size()));
     Penteredit->clear();
     Penteredit->setFocus();
 }
@@ -318,7 +327,7 @@ void TPTestFormSpell::Timer2Timer()
 
 void TPTestFormSpell::Timer1Timer() { PNextQuestion(); }
 
-void TPTestFormSpell::TimerTestTimer() { ++m_seconds; }
+void TPTestFormSpell::TimerTestTimer() { m_session.tick(); }
 
 void TPTestFormSpell::PApplyTimeLimit()
 {
@@ -326,7 +335,7 @@ void TPTestFormSpell::PApplyTimeLimit()
         Label1->setText(QStringLiteral("时间限制已取消(F7)"));
         Timer1->setEnabled(false);
         Timer2->setEnabled(false);
-    } else if (Button1->text() == kStart) {
+    } else if (m_session.phase() == TPSpellSession::Phase::Ready) {
         Label1->setText(QStringLiteral("时间限制已开启(F7)"));
     } else {
         m_countdown = int(PstaticText->text().size());
@@ -338,73 +347,30 @@ void TPTestFormSpell::PApplyTimeLimit()
 
 void TPTestFormSpell::PNextQuestion()
 {
-    const int left = PItemCount(PLV);
-    if (left == 0)
+    const TPSpellSession::Answer a = m_session.answer(Penteredit->text(), PTodayText(), PRandom());
+    if (!a.taken)
         return;
-    PCheckAnswer();
-    if (left >= 2) {
-        g_previousWord = PstaticText->text();
-        m_current = PRandom(PItemCount(PLV));
-        Pshowtext(m_current);
-    } else {
+    PShowVerdict(a);
+    PShowRows();
+    if (a.finished) {
         Button1->setText(kEnd);
         Button1->setEnabled(true);
+    } else {
+        Pshowtext();
     }
 }
 
-void TPTestFormSpell::PCheckAnswer()
+void TPTestFormSpell::PShowVerdict(const TPSpellSession::Answer &A)
 {
-    const QString typed = Penteredit->text();
-    const QString word = PstaticText->text();
-    const bool right = PSpellingMatches(typed, word);
-    if (right) {
+    if (A.right) {
         PSetFormColor(this, NamedColor::MoneyGreen);
         PLoadFormBackground(this);
         LBhint->clear();
-        ++m_right;
     } else {
         PSetFormColor(this, NamedColor::Grey);
-        LBhint->setText(QStringLiteral("上题正确拼写：") + word + QLatin1Char('\n') + QStringLiteral("上题您的拼写：") +
-                        typed);
+        LBhint->setText(QStringLiteral("上题正确拼写：") + A.word + QLatin1Char('\n') + QStringLiteral("上题您的拼写：") +
+                        A.typed);
     }
-    PUpdatePLV(m_current, right);
-    PLVtoPLV1(m_current);
-}
-
-TPSpellRow TPTestFormSpell::rowOf(int i) const
-{
-    const QTreeWidgetItem *r = PItemAt(PLV, i);
-    return {PCaption(r),
-            cell(r, TestForm::Word),
-            cell(r, TestForm::TimesDone),
-            cell(r, TestForm::TimesWrong),
-            cell(r, TestForm::Experience),
-            cell(r, TestForm::LastRight),
-            cell(r, TestForm::LastTested)};
-}
-
-void TPTestFormSpell::PUpdatePLV(int i, bool Right)
-{
-    QTreeWidgetItem *r = PItemAt(PLV, i);
-    if (!r)
-        return;
-    TPSpellRow row = rowOf(i);
-    m_lesson += PApplySpellAnswer(row, Right, PTodayText());
-    PSetSubItem(r, PSub(TestForm::TimesDone), row.done);
-    PSetSubItem(r, PSub(TestForm::TimesWrong), row.wrong);
-    PSetSubItem(r, PSub(TestForm::Experience), row.points);
-    PSetSubItem(r, PSub(TestForm::LastRight), row.last);
-    PSetSubItem(r, PSub(TestForm::LastTested), row.date);
-}
-
-void TPTestFormSpell::PLVtoPLV1(int i)
-{
-    QTreeWidgetItem *r = PItemAt(PLV, i);
-    if (!r)
-        return;
-    const TPSpellRow row = rowOf(i);
-    PAddItem(PLV1, row.id, {row.word, row.done, row.wrong, row.points, row.last, row.date});
-    PRemoveItem(r);
 }
 
 bool TPTestFormSpell::eventFilter(QObject *watched, QEvent *e)
@@ -426,62 +392,32 @@ bool TPTestFormSpell::eventFilter(QObject *watched, QEvent *e)
 
 void TPTestFormSpell::PRegret()
 {
-    QTreeWidgetItem *last = PItemAt(PLV1, PItemCount(PLV1) - 1);
-    if (last) {
-        TPSpellRow row{PCaption(last),          PSubItem(last, AnsWord),     PSubItem(last, AnsDone),
-                       PSubItem(last, AnsWrong), PSubItem(last, AnsPoints),   PSubItem(last, AnsLastRight),
-                       PSubItem(last, AnsTested)};
-        if (PApplyRegret(row)) {
-            PSetSubItem(last, AnsWrong, row.wrong);
-            PSetSubItem(last, AnsLastRight, row.last);
-            LBhint->setText(QStringLiteral("你按下了反悔按钮，上一题将被认为没做对，但不会扣经验。"));
-            PSetFormColor(this, NamedColor::Silver);
-            ++m_regrets;
-        }
+    if (m_session.regret()) {
+        PShowRows();
+        LBhint->setText(QStringLiteral("你按下了反悔按钮，上一题将被认为没做对，但不会扣经验。"));
+        PSetFormColor(this, NamedColor::Silver);
     }
-    if (PItemCount(PLV) == 0)
+    if (m_session.left().isEmpty())
         Penteredit->setEnabled(false);
 }
 
+// The words' statistics and the lesson's experience in one write-back: a kill or a refusal never
+// splits them.
 void TPTestFormSpell::PSaveResults()
 {
-    QList<TPAnsweredWord> answered;
-    for (int i = 0; i < PItemCount(PLV1); ++i) {
-        const QTreeWidgetItem *r = PItemAt(PLV1, i);
-        answered << TPAnsweredWord{PSubItem(r, AnsWord),
-                                   {PSubItem(r, AnsDone), PSubItem(r, AnsWrong), PSubItem(r, AnsPoints),
-                                    PSubItem(r, AnsLastRight), PSubItem(r, AnsTested)},
-                                   PSubItem(r, AnsLastRight)};
-    }
-    PWriteAnsweredWords(PCurrentTable, answeredFields(), answered);
+    m_total = PWriteTestResults(m_session.writeBack(PCurrentTable), Col::UserExperience);
 }
 
 void TPTestFormSpell::PShowExperience()
 {
-    const qint64 total = PAddLessonExperience(m_lesson);
-    PStudyCounters().experience += m_lesson;
-    PStudyCounters().testSeconds += m_seconds;
-    PDialogs().message(PSpellSummaryText(m_right, m_regrets, m_lesson, total), QString(), Dialogs::NoIcon);
+    const qint64 lesson = m_session.lessonExperience();
+    PStudyCounters().experience += lesson;
+    PStudyCounters().testSeconds += m_session.seconds();
+    PDialogs().message(PSpellSummaryText(m_session.rightCount(), m_session.regretCount(), lesson, m_total), QString(),
+                       Dialogs::NoIcon);
 }
 
-void TPTestFormSpell::PShowSpellWrongList()
-{
-    QStringList wrong;
-    try {
-        Pdatamodule->PSelectAllFromTable(Tbl::TempTable);
-        JetQuery &q = Pdatamodule->PQuery;
-        q.open();
-        for (; !q.eof(); q.next())
-            if (q.fieldByName(Col::LastRight) == Code::Wrong)
-                wrong << q.fieldByName(Col::Word);
-        q.close();
-    } catch (const EngineError &) {
-        Pdatamodule->PQuery.close();
-        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-    }
-    PClearTempTable();
-    PShowWrongWords(wrong);
-}
+void TPTestFormSpell::PShowSpellWrongList() { PShowWrongWords(PTakeWrongWordsOfGroup()); }
 
 void TPTestFormSpell::FormClose(TCloseAction &)
 {

@@ -4,6 +4,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "sessions/spellsession.h"
 
 #include <functional>
 #include <memory>
@@ -15,7 +16,6 @@ class QPushButton;
 class QTextEdit;
 class QTreeWidget;
 class TPlayTimer;
-struct TPSpellRow;
 
 class TPTestFormSpell : public TPForm {
     Q_OBJECT
@@ -52,10 +52,7 @@ public:
     std::unique_ptr<TPlayTimer> TimerTest;
 
     void PLoadTempTable();
-    void Pshowtext(int i);
-    void PCheckAnswer();
-    void PUpdatePLV(int i, bool Right);
-    void PLVtoPLV1(int i);
+    void Pshowtext();
     void PNextQuestion();
     void PSaveResults();
     void PShowExperience();
@@ -65,9 +62,9 @@ public:
     void Button1Click();
     void PRegret();
 
-    // The lesson so far (tests read it).
-    int lessonExperience() const { return m_lesson; }
-    int testSeconds() const { return m_seconds; }
+    // The test so far (tests read it).
+    const TPSpellSession &session() const { return m_session; }
+    qint64 lessonExperience() const { return m_session.lessonExperience(); }
 
 protected:
     void FormActivate() override;
@@ -79,13 +76,11 @@ private:
     void Timer2Timer();
     void TimerTestTimer();
     void PShowSpellWrongList();
-    TPSpellRow rowOf(int i) const;
+    void PShowVerdict(const TPSpellSession::Answer &A);
+    void PShowRows();
 
-    int m_right = 0;
-    int m_regrets = 0;
-    int m_lesson = 0;
-    int m_seconds = 0;
-    int m_current = 0;
+    TPSpellSession m_session;
+    qint64 m_total = 0;  // the learner's experience after the write-back
     int m_countdown = 0;
     TPInstance<TPTestFormSpell> m_instance;
 };

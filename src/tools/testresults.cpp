@@ -1,41 +1,71 @@
 #include "tools/testresults.h"
 
-#include "vocab/bankvocab.h"
 #include "core/datamodule.h"
+#include "core/listviews.h"
+#include "core/writeback.h"
 #include "platform/dialogs.h"
 #include "rules/experience.h"
+#include "vocab/bankvocab.h"
 
-bool PWriteAnsweredWords(const QString &List, const QStringList &Fields, const QList<TPAnsweredWord> &Words)
+#include <QTreeWidget>
+
+qint64 PWriteTestResults(const TPWriteBack &W, const QString &Counter)
 {
+    QList<qint64> totals;
+    if (PWriteBack(W, QStringLiteral("词库更新失败"), &totals)) {
+        for (int i = 0; i < W.learnerAdds.size(); ++i)
+            if (W.learnerAdds.at(i).first == Counter)
+                return totals.value(i);
+        return 0;
+    }
+    // Nothing was written; the summary still tells what the test was worth.
+    qint64 add = 0;
+    for (const auto &a : W.learnerAdds)
+        if (a.first == Counter)
+            add += a.second;
+    JetQuery &q = Pdatamodule->PQuery;
     try {
-        JetTransaction t(Pdatamodule->PConnection);
-        for (const TPAnsweredWord &w : Words) {
-            for (int i = 0; i < Fields.size(); ++i)
-                Pdatamodule->PUpdateOneDataFromTable(List, Col::Word, Fields.at(i), w.word, w.values.value(i));
-            Pdatamodule->PUpdateOneDataFromTable(Tbl::TempTable, Col::Word, Col::LastRight, w.word, w.lastRight);
-        }
-        t.commit();
-        return true;
+        Pdatamodule->PSelectAllFromTable(Tbl::UserTable);
+        q.open();
+        const QString first = q.eof() ? QString() : q.fieldByName(Counter);
+        q.close();
+        return PCounterValue(first) + add;
     } catch (const EngineError &) {
-        // Half a test written would leave counts that no later test can put right.
-        PDialogs().message(QStringLiteral("词库更新失败"), QString(), Dialogs::Critical);
-        return false;
+        q.close();
+        return add;
     }
 }
 
-qint64 PAddLessonExperience(qint64 Lesson)
+QStringList PTakeWrongWordsOfGroup()
 {
-    qint64 total = Lesson;
+    QStringList wrong;
+    JetQuery &q = Pdatamodule->PQuery;
     try {
-        Pdatamodule->PSelectAllFromTable(Tbl::UserTable);
-        JetQuery &q = Pdatamodule->PQuery;
+        Pdatamodule->PSelectAllFromTable(Tbl::TempTable);
         q.open();
-        const QString first = q.eof() ? QString() : q.fieldByName(Col::UserExperience);
+        const int last = q.fieldIndex(Col::LastRight), word = q.fieldIndex(Col::Word);
+        for (; !q.eof(); q.next())
+            if (q.fieldAt(last) == Code::Wrong)
+                wrong << q.fieldAt(word);
         q.close();
-        total += PCounterValue(first);
-        Pdatamodule->PUpdateOneFieldFromTable(Tbl::UserTable, Col::UserExperience, QString::number(total));
     } catch (const EngineError &) {
-        Pdatamodule->PQuery.close();  // the summary is shown all the same
+        q.close();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
     }
-    return total;
+    Pdatamodule->PDeleteAllFromTable(Tbl::TempTable);
+    return wrong;
+}
+
+void PShowRecords(QTreeWidget *View, const TPWordRecords &Rows, const QStringList &Fields)
+{
+    View->setUpdatesEnabled(false);
+    PClearItems(View);
+    QStringList subs;
+    for (const TPWordRecord &r : Rows) {
+        subs.clear();
+        for (int i = 1; i < Fields.size(); ++i)
+            subs << r.field(Fields.at(i));
+        PAddItem(View, r.field(Fields.value(0)), subs);
+    }
+    View->setUpdatesEnabled(true);
 }

@@ -1,22 +1,21 @@
 #pragma once
-// What the test tools write when a test ends: each answered word's statistics, and the lesson's
-// experience added to the learner's total.
+// What the test tools share at the end of a test: the write-back of their session, the words the
+// learner got wrong, and the hidden lists that show a session's rows.
 
-#include <QList>
-#include <QString>
+#include "vocab/wordrecord.h"
+#include "vocab/wordwrites.h"
+
 #include <QStringList>
 
-struct TPAnsweredWord {
-    QString word;        // the key: every row of the list with this spelling changes
-    QStringList values;  // one per field written to the word list
-    QString lastRight;   // 上次是否做对, also written to TempTable
-};
+class QTreeWidget;
 
-// Writes the answered words in answer order (a word answered twice ends with its later values):
-// Fields of List and 上次是否做对 of TempTable. All words or none: on a failure nothing is written,
-// "词库更新失败" is shown and false returned.
-bool PWriteAnsweredWords(const QString &List, const QStringList &Fields, const QList<TPAnsweredWord> &Words);
+// Writes W through the gateway (one transaction; "词库更新失败" once on a refusal) and returns the
+// learner's Counter after it: as stored, or when the bank refused, as it stands plus the add.
+qint64 PWriteTestResults(const TPWriteBack &W, const QString &Counter);
 
-// Adds Lesson to 经验值 of the learner (the first row's value, written to every row) and returns
-// the new total. A failing bank is not reported; the total is still returned.
-qint64 PAddLessonExperience(qint64 Lesson);
+// The words of TempTable whose last answer is "错", in table order ("词库刷新出错" and what was read
+// when the bank fails); TempTable is emptied afterwards.
+QStringList PTakeWrongWordsOfGroup();
+
+// Replaces View's items with Rows: Fields[0] as caption, the rest as sub-items.
+void PShowRecords(QTreeWidget *View, const TPWordRecords &Rows, const QStringList &Fields);

@@ -25,7 +25,7 @@ void ScriptedDialogs::message(const QString &text, const QString &title, Icon ic
 
 Dialogs::Answer ScriptedDialogs::ask(const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
-    m_shown.append({QStringLiteral("ask"), title, text, icon});
+    m_shown.append({QStringLiteral("ask"), title, text, icon, buttons});
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
     return buttons == YesNo ? No : Cancel;

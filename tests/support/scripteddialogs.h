@@ -14,6 +14,7 @@ public:
         QString title;
         QString text;
         Icon icon = NoIcon;
+        Buttons buttons = OkOnly;  // of a question
     };
 
     ScriptedDialogs();   // installs itself

@@ -99,7 +99,20 @@ TEST_P(OptionTableBuild, EveryQuestionOffersItsAnswerAmongOtherRows)
     }
     for (int j = 1; j <= 6; ++j)
         EXPECT_EQ(nullOptions(j), j <= b.options ? 0 : b.words) << "POpt" << j;
-    EXPECT_EQ(PGroupSize, b.words);
+    // What the test reads back is what was stored, every question with its options in place.
+    const QList<TPChoiceRow> read = PReadOptionTable();
+    ASSERT_EQ(read.size(), b.words);
+    const QList<QStringList> stored = rows(QStringLiteral("select * from OptionTable"), fields);
+    for (int i = 0; i < b.words; ++i) {
+        EXPECT_EQ((QStringList{read[i].record.id, read[i].record.word, read[i].record.explanation,
+                               read[i].record.masterType}),
+                  stored[i].mid(0, 4));
+        EXPECT_EQ(read[i].options, stored[i].mid(6, 6));
+    }
+    const TPOptionBuild prepared = PPrepareOptionTable();
+    EXPECT_EQ(prepared.groupSize, b.words);
+    EXPECT_EQ(prepared.group.size(), b.words);
+    EXPECT_EQ(prepared.optionCount, b.optionSetting);
 }
 
 INSTANTIATE_TEST_SUITE_P(

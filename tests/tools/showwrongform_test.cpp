@@ -49,9 +49,7 @@ protected:
     // Fills the list as a test tool does and shows it (not modally, so the test can drive it).
     void fill(const QStringList &words)
     {
-        PClearItems(form->PLVsw);
-        for (const QString &w : words)
-            PAddItem(form->PLVsw, w, {QString()});
+        form->PFill(words);
         form->Show();
         QApplication::processEvents();
     }
@@ -105,7 +103,7 @@ TEST_F(Review, LooksAsItShould)
     EXPECT_EQ(form->Button3->text(), QStringLiteral("转移..."));
     fill({QStringLiteral("apple")});
     EXPECT_EQ(PItemAt(form->PLVsw, 0)->data(0, Qt::CheckStateRole), QVariant(int(Qt::Unchecked)))
-        << "an item added the plain way still gets its tick box";
+        << "every item has its tick box";
     EXPECT_EQ(form->MEpra->text(), QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
     EXPECT_EQ(form->MEpra->selectedText(), form->MEpra->text()) << "typing replaces the first hint";
 }
@@ -121,6 +119,21 @@ TEST_F(Review, EnterTogglesEveryRowOfTheTypedWordAndEmptiesTheBox)
     EXPECT_TRUE(form->MEpra->text().isEmpty()) << "an unknown word is cleared all the same";
     type(QStringLiteral("pear"));
     EXPECT_EQ(meanings(), (QStringList{QString(), QString(), QString()}));
+}
+
+// The Enter that closed a test's summary comes up in the box: a key pressed elsewhere is not the box's.
+TEST_F(Review, AKeyPressedBeforeTheReviewOpenedDoesNothingWhenItComesUp)
+{
+    fill({QStringLiteral("pear")});
+    const QString hint = form->MEpra->text();
+    QTest::keyRelease(form->MEpra, Qt::Key_Return);
+    QTest::keyRelease(form->MEpra, Qt::Key_Escape);
+    EXPECT_EQ(form->MEpra->text(), hint);
+    EXPECT_TRUE(form->isVisible());
+    form->MEpra->setText(QStringLiteral("pear"));
+    QTest::keyClick(form->MEpra, Qt::Key_Return);
+    EXPECT_EQ(meanings(), QStringList{QStringLiteral("梨")});
+    EXPECT_TRUE(form->MEpra->text().isEmpty());
 }
 
 TEST_F(Review, AWordGoneFromTheListShowsAnEmptyMeaning)
@@ -160,8 +173,7 @@ TEST_F(Review, AnEmptyListOrASelectionPastItsEndDoesNothing)
     fill({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
     form->PLVsw->setCurrentItem(PItemAt(form->PLVsw, 2));
     // refilled without a new showing: the remembered index now lies past the end
-    PClearItems(form->PLVsw);
-    PAddItem(form->PLVsw, QStringLiteral("pear"), {QString()});
+    form->PFill({QStringLiteral("pear")});
     ASSERT_EQ(form->selectedIndex(), 2);
     form->PLVswDblClick();
     form->SpeedButton13Click();
@@ -234,8 +246,8 @@ TEST_F(Review, ToolsOpenItOnlyWithWordsAndItStartsOnTheFirst)
     EXPECT_FALSE(PShowWrongWords({}));
     EXPECT_EQ(form->activationCount(), 0);
 
-    PAddItem(form->PLVsw, QStringLiteral("old"), {QString()});
-    form->PLVsw->setCurrentItem(PAddItem(form->PLVsw, QStringLiteral("older"), {QString()}));
+    form->PFill({QStringLiteral("old"), QStringLiteral("older")});
+    form->PLVsw->setCurrentItem(PItemAt(form->PLVsw, 1));
     ASSERT_EQ(form->selectedIndex(), 1);
     QStringList seen;
     int selected = -1;

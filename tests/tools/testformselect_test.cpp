@@ -12,6 +12,7 @@
 #include "tools/createtestunit.h"
 #include "tools/showwrongform.h"
 #include "support/bankfixture.h"
+#include "support/banksnapshot.h"
 #include "support/drivendate.h"
 #include "support/manualclock.h"
 #include "support/qstringprinter.h"
@@ -182,7 +183,7 @@ TEST_P(SelectRun, WritesResultsCountsMasteredAndSumsUp)
                 click(form->BTPregret);
                 EXPECT_FALSE(form->BTPregret->isEnabled());
             }
-        } else if (i % 2 == 0 && PChoiceRemaining > 0) {
+        } else if (i % 2 == 0) {
             click(form->BTPpass);
             EXPECT_EQ(form->LBHint->text(), QStringLiteral("<%1>\n对应<%2>\n而非<这题我放弃，请显示下一题>").arg(w, meaning));
             sawGiveUp = true;
@@ -227,7 +228,11 @@ TEST_P(SelectRun, WritesResultsCountsMasteredAndSumsUp)
                                 .arg(run.correctPercent)
                                 .arg(run.masteredPercent);
     EXPECT_EQ(dialogs->texts(), QStringList{summary});
+    // A window without buttons or icon, titled with the program's title.
+    EXPECT_EQ(dialogs->shown().value(0).kind, QStringLiteral("ask"));
+    EXPECT_EQ(dialogs->shown().value(0).buttons, Dialogs::NoButtons);
     EXPECT_EQ(dialogs->shown().value(0).icon, Dialogs::NoIcon);
+    EXPECT_TRUE(dialogs->shown().value(0).title.isEmpty());
     EXPECT_EQ(dm->PGetCountFromTable(Tbl::TempTable), 0);
     EXPECT_EQ(dm->PGetCountFromTable(Tbl::OptionTable), 0);
     EXPECT_FALSE(form->isVisible());
@@ -292,27 +297,98 @@ INSTANTIATE_TEST_SUITE_P(Settings, SelectShape,
                                            Shape{"SixOfAGroupOfFour", 4, 6, "看英文选中文", 4, false}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// A word whose row cannot be written is reported; the others are written all the same.
-TEST_F(SelectTest, AWordThatCannotBeWrittenIsReportedAndTheRestWritten)
+// The bank refuses the first, a middle or the last word answered, the group or the mastered count:
+// nothing of the test is stored and one message says so before the summary.
+struct Refusal {
+    const char *name;
+    const char *table;
+    int answered;  // which answered word the bank refuses; -1: every row of the table
+};
+void PrintTo(const Refusal &r, std::ostream *os) { *os << r.name; }
+
+class SelectRefused : public SelectTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(SelectRefused, NothingOfTheTestIsStoredAndOneMessageSaysSo)
 {
+    const Refusal r = GetParam();
     group(6);
     open();
-    refuse(QStringLiteral("update of 掌握类型"), Tbl::WordTable, QStringLiteral("new.单词 = 'w2'"));
     form->CBShowTestReport->setChecked(false);
     click(form->Button1);
     for (int asked = 0; asked < 6; ++asked)
-        click(box(form->LBRightText->text()));
-    const QList<QStringList> before = rows(W);
+        click(asked == 1 ? wrongBox() : box(form->LBRightText->text()));
+    ASSERT_EQ(form->Button1->text(), "结束");
+    refuse(QStringLiteral("update"), QString::fromUtf8(r.table),
+           r.answered < 0 ? QStringLiteral("1")
+                          : QStringLiteral("old.单词='%1'").arg(form->session().answered().at(r.answered).word));
+    auto bank = [this] {
+        QStringList out;
+        for (const QString &line : bankSnapshot(dm->PConnection.handle()))
+            if (!line.startsWith(QStringLiteral("TempTable:")) && !line.startsWith(QStringLiteral("OptionTable:")))
+                out << line;
+        return out;
+    };
+    const QStringList before = bank();
     click(form->Button1);
-    const QList<QStringList> after = rows(W);
-    for (int i = 0; i < 6; ++i) {
-        if (i == 2)
-            EXPECT_EQ(after[i], before[i]);  // not even its first fields
-        else
-            EXPECT_EQ(after[i].mid(1, 2), QStringList({Code::Right, "2026-03-10"})) << i;
-    }
-    EXPECT_EQ(dialogs->texts().value(0), "词库更新失败");
-    EXPECT_EQ(dialogs->texts().size(), 2);  // and the summary
+    EXPECT_EQ(bank(), before);
+    EXPECT_EQ(dm->PGetCountFromTable(Tbl::TempTable), 0);
+    ASSERT_EQ(dialogs->texts().size(), 2) << dialogs->texts().join(QLatin1Char('/')).toStdString();
+    EXPECT_EQ(dialogs->texts().at(0), "词库更新失败");
+    EXPECT_TRUE(dialogs->texts().at(1).startsWith(QStringLiteral("\n做对5题\n")));
+    EXPECT_EQ(createFormShown, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(KthWord, SelectRefused,
+                         ::testing::Values(Refusal{"First", "WordTable", 0}, Refusal{"Middle", "WordTable", 3},
+                                           Refusal{"Last", "WordTable", 5}, Refusal{"Group", "TempTable", -1},
+                                           Refusal{"MasteredCount", "UserTable", -1}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// Giving up the last question is judged like a wrong answer and ends the test as an option does.
+TEST_F(SelectTest, GivingUpTheLastQuestionEndsTheTest)
+{
+    group(6);
+    open();
+    form->CBShowTestReport->setChecked(false);
+    click(form->Button1);
+    for (int asked = 0; asked < 5; ++asked)
+        click(box(form->LBRightText->text()));
+    const QString w = form->LBQuestion->text();
+    const QString meaning = form->LBRightText->text();
+    ASSERT_EQ(form->LBTitle->text(), "第6题，共6题");
+    ASSERT_TRUE(form->BTPpass->isEnabled());
+    clock->advance(2000);
+    click(form->BTPpass);
+    EXPECT_EQ(form->LBHint->text(), QStringLiteral("<%1>\n对应<%2>\n而非<这题我放弃，请显示下一题>").arg(w, meaning));
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(128, 128, 128));
+    EXPECT_EQ(form->Button1->text(), "结束");
+    EXPECT_TRUE(form->Button1->isEnabled());
+    EXPECT_FALSE(form->BTPpass->isEnabled());
+    EXPECT_FALSE(form->BTPregret->isEnabled());
+    for (QLineEdit *b : form->LB)
+        EXPECT_FALSE(b->isEnabled());
+    EXPECT_FALSE(form->TimerTest->enabled());
+    click(form->Button1);
+    EXPECT_EQ(dm->PGetOneDataFromTable(Col::LastRight, W, Col::Word, w), Code::Wrong);
+    EXPECT_TRUE(dialogs->texts().value(0).startsWith(QStringLiteral("\n做对5题\n")));
+}
+
+// The listening test hides the question and shows "读"; nothing else moves.
+TEST_F(SelectTest, TheListeningTestLeavesTheRestWhereItWas)
+{
+    group(6);
+    open(4, QStringLiteral("看英文选中文"));
+    const QRect panel = form->Panel1->geometry(), start = form->Button1->geometry(),
+                pass = form->BTPpass->geometry(), hint = form->LBHint->geometry();
+    form->close();
+    dm->PMoveAll(W, Tbl::TempTable);
+    open(4, QStringLiteral("听英文选中文"));
+    ASSERT_FALSE(form->LBQuestion->isVisible());
+    ASSERT_TRUE(form->BTread->isVisible());
+    EXPECT_EQ(form->Panel1->geometry(), panel);
+    EXPECT_EQ(form->Button1->geometry(), start);
+    EXPECT_EQ(form->BTPpass->geometry(), pass);
+    EXPECT_EQ(form->LBHint->geometry(), hint);
 }
 
 TEST_F(SelectTest, ClosingBeforeTheEndWritesNothing)
@@ -354,8 +430,8 @@ TEST_F(SelectTest, MissingQuestionsEndTheTestWithoutFailing)
     for (int asked = 0; asked < 6; ++asked)
         click(box(form->LBRightText->text()));
     EXPECT_EQ(form->Button1->text(), "结束");
-    EXPECT_EQ(PChoiceRight, 6);
-    EXPECT_EQ(PChoiceTotal, 7);
+    EXPECT_EQ(form->session().rightCount(), 6);
+    EXPECT_EQ(form->session().total(), 7);
 }
 
 }  // namespace

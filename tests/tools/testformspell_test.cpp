@@ -13,6 +13,7 @@
 #include "services/publicform.h"
 #include "core/studycounters.h"
 #include "support/bankfixture.h"
+#include "support/banksnapshot.h"
 #include "support/drivendate.h"
 #include "support/manualclock.h"
 #include "support/qstringprinter.h"
@@ -355,24 +356,56 @@ TEST_F(SpellTest, AWordAskedTwiceIsWrittenTwiceTheLaterLast)
     EXPECT_EQ(stat(QStringLiteral("apple"), Col::Experience), QStringLiteral("9"));
 }
 
-TEST_F(SpellTest, AFailingWriteLeavesEveryWordAsItWasAndSaysSo)
+// The bank refuses the first, a middle or the last word answered, its group row or the learner's
+// experience: the words and the experience are one write, so nothing of the test is stored, one
+// message says so, and the summary still tells what the test was worth.
+struct Refusal {
+    const char *name;
+    const char *table;
+    int answered;  // which answered word the bank refuses; -1: every row of the table
+};
+void PrintTo(const Refusal &r, std::ostream *os) { *os << r.name; }
+
+class SpellRefused : public SpellTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(SpellRefused, NothingOfTheTestIsStoredAndOneMessageSaysSo)
 {
-    group({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum")});
-    const QStringList before = stats(W);
+    const Refusal r = GetParam();
+    group({QStringLiteral("apple"), QStringLiteral("pear"), QStringLiteral("plum"), QStringLiteral("fig"),
+           QStringLiteral("kiwi")});
     start();
     while (form->Button1->text() != QStringLiteral("结束"))
-        answer(asked());
-    // the bank refuses the last word answered, after the others were written
-    const QString last = PSubItem(PItemAt(form->PLV1, 2), 0);
-    refuse(QStringLiteral("update"), Tbl::WordTable, QStringLiteral("new.单词='%1'").arg(last));
+        answer(asked() == QStringLiteral("pear") ? QStringLiteral("no") : asked());
+    const QString table = QString::fromUtf8(r.table);
+    refuse(QStringLiteral("update"), table,
+           r.answered < 0 ? QStringLiteral("1")
+                          : QStringLiteral("old.单词='%1'").arg(form->session().answered().at(r.answered).word));
+    // Every table as it stands, but the group: the test empties it when it closes.
+    auto bank = [this] {
+        QStringList out;
+        for (const QString &line : bankSnapshot(dm->PConnection.handle()))
+            if (!line.startsWith(QStringLiteral("TempTable:")))
+                out << line;
+        return out;
+    };
+    const QStringList before = bank();
     dialogs->clear();
     QTest::keyClick(form.get(), Qt::Key_Return);
-    EXPECT_EQ(stats(W), before);
-    ASSERT_GE(dialogs->texts().size(), 2);
+    EXPECT_EQ(bank(), before);
+    EXPECT_TRUE(stats(Tbl::TempTable).isEmpty());
+    ASSERT_EQ(dialogs->texts().size(), 2) << dialogs->texts().join(QLatin1Char('/')).toStdString();
     EXPECT_EQ(dialogs->texts().at(0), QStringLiteral("词库更新失败"));
     EXPECT_EQ(dialogs->shown().at(0).icon, Dialogs::Critical);
-    EXPECT_TRUE(dialogs->texts().at(1).contains(QStringLiteral("本次做对题数 3")));
+    EXPECT_TRUE(dialogs->texts().at(1).startsWith(
+        QStringLiteral("\n本次做对题数 4\n本次获得经验 35\n\n目前总经验值 7035\n")));
+    EXPECT_EQ(builderShown, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(KthWord, SpellRefused,
+                         ::testing::Values(Refusal{"First", "WordTable", 0}, Refusal{"Middle", "WordTable", 2},
+                                           Refusal{"Last", "WordTable", 4}, Refusal{"Group", "TempTable", -1},
+                                           Refusal{"Experience", "UserTable", -1}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(SpellTest, EmptyCountersCountAsZeroAndAreWrittenAsNumbers)
 {
