@@ -52,7 +52,7 @@ TPSpellSession::Answer TPSpellSession::answer(const QString &Typed, const QStrin
     Answer a{true, PSpellingMatches(Typed, asked->word), asked->word, Typed, false};
     TPWordRecord row = m_left.takeAt(m_current);
     TPSpellRow s = spellRow(row);
-    m_lesson += PApplySpellAnswer(s, a.right, Today);
+    m_lesson = PCounterSum(m_lesson, PApplySpellAnswer(s, a.right, Today));
     takeBack(row, s);
     if (a.right)
         ++m_right;

@@ -22,14 +22,14 @@ qint64 PWriteTestResults(const TPWriteBack &W, const QString &Counter)
     qint64 add = 0;
     for (const auto &a : W.learnerAdds)
         if (a.first == Counter)
-            add += a.second;
+            add = PCounterSum(add, a.second);
     JetQuery &q = Pdatamodule->PQuery;
     try {
         Pdatamodule->PSelectAllFromTable(Tbl::UserTable);
         q.open();
         const QString first = q.eof() ? QString() : q.fieldByName(Counter);
         q.close();
-        return PCounterValue(first) + add;
+        return PCounterSum(PCounterValue(first), add);
     } catch (const EngineError &) {
         q.close();
         return add;

@@ -7,6 +7,7 @@
 #include "vocab/bankvocab.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -110,6 +111,24 @@ TEST(SpellSession, AsksEveryWordOnceInTheDrawnOrderAndRemembersThePreviousWordAc
     empty.load({});
     EXPECT_FALSE(empty.start(random));
     EXPECT_EQ(empty.phase(), TPSpellSession::Phase::Ready);
+}
+
+// Counters at the top of 32 bits go on counting; a lesson past 64 bits is held at the end.
+TEST(SpellSession, CountersNeverWrap)
+{
+    TPSpellSession s;
+    const QString top = QStringLiteral("9223372036854775807");
+    s.load({word("a", "2147483647", "2147483647", "5"), word("b", "0", "0", top), word("c", "0", "0", top)});
+    QueuedRandom random;
+    s.start(random);
+    s.answer(QStringLiteral("no"), kToday, random);
+    EXPECT_EQ(s.answered().at(0).timesDone, QStringLiteral("2147483648"));
+    EXPECT_EQ(s.answered().at(0).timesWrong, QStringLiteral("2147483648"));
+    EXPECT_EQ(s.lessonExperience(), -5);
+    s.answer(QStringLiteral("b"), kToday, random);
+    s.answer(QStringLiteral("c"), kToday, random);
+    EXPECT_EQ(s.lessonExperience(), std::numeric_limits<qint64>::max());
+    EXPECT_EQ(s.writeBack(QStringLiteral("L")).learnerAdds.value(0).second, std::numeric_limits<qint64>::max());
 }
 
 TEST(SpellSession, RegretTakesBackOnlyARightLastAnswerAndOnlyOnce)
