@@ -373,24 +373,6 @@ TEST_F(SelectTest, GivingUpTheLastQuestionEndsTheTest)
     EXPECT_TRUE(dialogs->texts().value(0).startsWith(QStringLiteral("\n做对5题\n")));
 }
 
-// The listening test hides the question and shows "读"; nothing else moves.
-TEST_F(SelectTest, TheListeningTestLeavesTheRestWhereItWas)
-{
-    group(6);
-    open(4, QStringLiteral("看英文选中文"));
-    const QRect panel = form->Panel1->geometry(), start = form->Button1->geometry(),
-                pass = form->BTPpass->geometry(), hint = form->LBHint->geometry();
-    form->close();
-    dm->PMoveAll(W, Tbl::TempTable);
-    open(4, QStringLiteral("听英文选中文"));
-    ASSERT_FALSE(form->LBQuestion->isVisible());
-    ASSERT_TRUE(form->BTread->isVisible());
-    EXPECT_EQ(form->Panel1->geometry(), panel);
-    EXPECT_EQ(form->Button1->geometry(), start);
-    EXPECT_EQ(form->BTPpass->geometry(), pass);
-    EXPECT_EQ(form->LBHint->geometry(), hint);
-}
-
 TEST_F(SelectTest, ClosingBeforeTheEndWritesNothing)
 {
     group(6);
