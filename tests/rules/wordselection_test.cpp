@@ -347,7 +347,7 @@ TEST(ItemOperations, SelectedAndSameColumnMovesArriveLastFirstAndMirrorExactly)
     EXPECT_EQ(line(mirror.sides[SideCandidates]), line(lists.ids(SideCandidates)));
 
     // A list command took rows out: indices in any order, repeated or beyond the end.
-    lists.remove(SideCandidates, {3, 0, 3, 42});
+    lists.remove(SideCandidates, {0, 3, 0, 42});
     EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"4", "8"})));
 }
 
