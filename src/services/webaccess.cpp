@@ -90,6 +90,13 @@ QString PGetRecommendedUrl(const QString &N)
     return end < 0 ? QString() : rest.left(end);
 }
 
+QString PGetRecommendedUrlWaiting(const QString &N, HttpWaiter &Waiter)
+{
+    QString url;
+    Waiter.run([&url, &N] { url = PGetRecommendedUrl(N); });
+    return url;
+}
+
 void PCheckNewVersion(const QString &Page)
 {
     const int at = Page.indexOf(VersionMarker);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class HttpWaiter;
+
 // The status page as fetched when the welcome window was made; empty until then or when the
 // fetch failed.
 extern QString PStatusPageText;
@@ -28,6 +30,8 @@ QString PLookupAddress(const QString &Service, const QString &Word);
 // article page; both empty when the page does not hold article N as expected.
 QString PGetRecommendedTitle(const QString &N);
 QString PGetRecommendedUrl(const QString &N);
+// PGetRecommendedUrl(N) with the waiter fetching while this thread keeps handling events.
+QString PGetRecommendedUrlWaiting(const QString &N, HttpWaiter &Waiter);
 // The same title read from an article page already fetched.
 QString PRecommendedTitleIn(const QString &Page, const QString &N);
 // Offers the download when Page names a newer version than this one.

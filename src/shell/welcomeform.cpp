@@ -5,6 +5,7 @@
 #include "core/currentlist.h"
 #include "core/datamodule.h"
 #include "platform/dialogs.h"
+#include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/linklabel.h"
 #include "services/addresses.h"
@@ -263,11 +264,18 @@ void TPWelcomeForm::SpeedButton4Click()
 
 void TPWelcomeForm::SpeedButton5Click() { POpenUrl(Addr::DownloadArticle()); }
 
-void TPWelcomeForm::LBArticle1Click() { POpenUrl(PGetRecommendedUrl(QStringLiteral("1"))); }
+void TPWelcomeForm::openArticle(const QString &N)
+{
+    // The window paints while the article page is fetched; clicks meanwhile go nowhere.
+    HttpWaiter waiter;
+    POpenUrl(PGetRecommendedUrlWaiting(N, waiter));
+}
 
-void TPWelcomeForm::LBArticle2Click() { POpenUrl(PGetRecommendedUrl(QStringLiteral("2"))); }
+void TPWelcomeForm::LBArticle1Click() { openArticle(QStringLiteral("1")); }
 
-void TPWelcomeForm::LBArticle3Click() { POpenUrl(PGetRecommendedUrl(QStringLiteral("3"))); }
+void TPWelcomeForm::LBArticle2Click() { openArticle(QStringLiteral("2")); }
+
+void TPWelcomeForm::LBArticle3Click() { openArticle(QStringLiteral("3")); }
 
 void TPWelcomeForm::LBhelpClick() { POpenUrl(Addr::HelpPage()); }
 

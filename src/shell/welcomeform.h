@@ -77,6 +77,8 @@ protected:
 
 private:
     void popUp(QMenu *menu);
+    // Opens recommended article N at the address its page gives now.
+    void openArticle(const QString &N);
 };
 
 extern TPWelcomeForm *PWelcomeForm;

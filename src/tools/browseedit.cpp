@@ -11,6 +11,7 @@
 #include "core/wordlistops.h"
 #include "core/wordrecords.h"
 #include "core/writeback.h"
+#include "platform/http.h"
 #include "platform/inifile.h"
 #include "platform/playtimer.h"
 #include "services/addresses.h"
@@ -28,8 +29,10 @@
 #include <QCursor>
 #include <QDomDocument>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
@@ -271,24 +274,39 @@ void TPbrowseform::PopPra7Click() { openDictOn(MEpra->text().trimmed()); }
 
 void TPbrowseform::WordSvc2Click()
 {
+    if (m_asking)
+        return;
     const QString word = Edit1->text();
-    bool known = false;
-    try {
+    QDomDocument doc;
+    TPWordAnswer answer = TPWordAnswer::Unreachable;
+    {
+        // The window paints and its clock runs while the service is asked.
+        m_asking = true;
+        LBWordSvcHint->setText(PWordServiceAsking());
+        const auto done = qScopeGuard([this] { m_asking = false; });
+        HttpWaiter waiter;
         // The site is asked first: when it is down, the word service is not waited for as well.
-        known = PIsOnline() && PLoadWordXml(*PXmlDoc, word);
-    } catch (const std::exception &) {
-        known = false;  // an answer that cannot be read is an unknown word
+        if (PIsOnlineWaiting(waiter))
+            answer = PAskWordService(doc, word, waiter);
     }
-    if (known) {
-        Edit2->setText(PXmlDoc->documentElement().firstChildElement(QStringLiteral("def")).text());
+    PXmlDoc->clear();
+    // Another word came on show meanwhile: the answer is not its own.
+    if (Edit1->text() != word) {
+        LBWordSvcHint->clear();
+        return;
+    }
+    LBWordSvcHint->setText(answer == TPWordAnswer::Known     ? QStringLiteral("在海词网站上找到该词")
+                           : answer == TPWordAnswer::Unknown ? QStringLiteral("查无此词")
+                                                             : PWordServiceTrouble(answer));
+    if (answer == TPWordAnswer::Known) {
+        Edit2->setText(doc.documentElement().firstChildElement(QStringLiteral("def")).text());
         ReSent->clear();
-        PShowExampleSentences(*PXmlDoc, ReSent);
+        PShowExampleSentences(doc, ReSent);
     }
     // Without a transcription for the word the field keeps what it has, so a save cannot erase it.
     QString phonetic = Edit4->text();
     PLookupPhonetic(word, phonetic);
     Edit4->setText(phonetic);
-    PXmlDoc->clear();
 }
 
 // ---- hand-overs on the study group

@@ -111,6 +111,7 @@ void TPbrowseform::PClearWordFields()
 void TPbrowseform::PShowWord(const QString &Word)
 {
     Edit1->setText(Word);
+    LBWordSvcHint->clear();
     JetQuery &q = Pdatamodule->PQuery;
     try {
         Pdatamodule->PSelectFromTableWhere(Tbl::TempTable, Col::Word, Word);
@@ -270,6 +271,8 @@ void TPbrowseform::TimerBrowseTimer()
 
 void TPbrowseform::TimerAutoBrowseTimer()
 {
+    if (m_asking)
+        return;
     const TPAutoBrowseStep step = PAutoBrowseStep(PBrowseIndex, PItemCount(PListView));
     if (step.select >= 0)
         PItemAt(PListView, step.select)->setSelected(true);

@@ -96,6 +96,7 @@ public:
     QComboBox *Edit5;
     QTextEdit *ReExpl, *ReSent;
     QLabel *LBBrowseSumTime, *Label3;
+    QLabel *LBWordSvcHint;  // what the online overwrite is doing or gave
     QPushButton *Button1, *Button4;
     QToolButton *SpeedButton3, *SBReadWord, *SBFindWord, *SBReadPra, *SBFindPra, *SBautotip, *SBinsert,
         *SBTellWrong;
@@ -132,6 +133,8 @@ private:
     QString m_storedCategory;
     QString m_shownWord;
     QList<QTreeWidgetItem *> m_shownRows;
+    // The word service is being asked: auto-browse holds still so that the answer lands on its word.
+    bool m_asking = false;
     // Set once every control exists: events reach the filter while the constructor still builds.
     bool m_built = false;
     TPInstance<TPbrowseform> m_instance{Pbrowseform, this};

@@ -108,6 +108,7 @@ void TPbrowseform::buildLayout()
     SBFindPra = toolButton(this, QStringLiteral("SBFindPra"), QStringLiteral("查"), QStringLiteral("F9"));
     LBBrowseSumTime = PNamed(new QLabel(QStringLiteral("用时"), this), QStringLiteral("LBBrowseSumTime"));
     LBBrowseSumTime->setMinimumWidth(70);
+    LBWordSvcHint = PNamed(new QLabel(this), QStringLiteral("LBWordSvcHint"));
     CheckBox2 = PNamed(new QCheckBox(QStringLiteral(" 显示更多工具"), this), QStringLiteral("CheckBox2"));
     Label3 = PNamed(new QLabel(QStringLiteral("?"), this), QStringLiteral("Label3"));
     Label3->setToolTip(QStringLiteral("操作帮助"));
@@ -117,7 +118,7 @@ void TPbrowseform::buildLayout()
     top->addWidget(MEpra);
     top->addWidget(SBReadPra);
     top->addWidget(SBFindPra);
-    top->addStretch(1);
+    top->addWidget(LBWordSvcHint, 1);
     top->addWidget(LBBrowseSumTime);
     top->addWidget(CheckBox2);
     top->addWidget(Label3);

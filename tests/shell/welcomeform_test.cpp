@@ -266,6 +266,26 @@ TEST_F(WelcomeWindow, AFailedArticleFetchAtAClickIsReportedAndOpensNothing)
     EXPECT_EQ(dialogs->shown().at(0).icon, Dialogs::Critical);
 }
 
+TEST_F(WelcomeWindow, AnArticleLinkWaitsForASilentSiteWithTheWindowHandlingEventsAndTakingNoSecondClick)
+{
+    ShortHttpTimeouts quick(2000, 300);
+    web.setSilent(true);
+    form->show();
+    const int before = web.requestCount();
+    bool ran = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        ran = true;
+        QTest::mouseClick(form->LBArticle2, Qt::LeftButton);
+    });
+    QTest::mouseClick(form->LBArticle1, Qt::LeftButton);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(web.requestCount(), before + 1);
+    EXPECT_TRUE(browser.opened().isEmpty());
+    ASSERT_EQ(dialogs->shown().size(), 1);
+    EXPECT_TRUE(dialogs->shown().at(0).text.startsWith(QStringLiteral("网络请求超时："))) << dialogs->texts().join('|').toStdString();
+    form->hide();
+}
+
 // ------------------------------------------------------------------ creation without the site
 
 class WelcomeWithoutSite : public BankFixture {

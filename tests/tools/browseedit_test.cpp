@@ -10,6 +10,7 @@
 #include "support/qstringprinter.h"
 #include "support/recordingbrowser.h"
 #include "tools/browsefixture.h"
+#include "wordlists/eventhook.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,6 +27,8 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -330,21 +333,113 @@ TEST_F(OnlineOverwrite, AnUnknownWordOrABrokenAnswerChangesOnlyThePhoneticWhenOn
     EXPECT_EQ(bank(), before);
 }
 
-TEST_F(OnlineOverwrite, ASilentServerCostsOneTimeOutAndADeadOneNone)
+// While the service is asked the browser handles events: it paints that it is asking, its clock
+// counts, auto-browse holds the word still and a second look-up does not start. Each outcome has
+// words of its own; only a known word changes the meaning.
+enum class Service { Knows, DoesNotKnow, IsSilent, Errs, IsDown };
+
+struct Overwrite {
+    Service service;
+    const char *hint;
+    int requests;
+};
+
+void PrintTo(const Overwrite &o, std::ostream *os) { *os << o.hint; }
+
+class OverwriteAsking : public OnlineOverwrite, public ::testing::WithParamInterface<Overwrite> {};
+
+TEST_P(OverwriteAsking, TheBrowserPaintsCountsAndHoldsItsWordWhileAskingThenSaysTheOutcome)
 {
-    ShortHttpTimeouts quick(150, 150);
-    {
-        LoopbackWeb web;
+    ShortHttpTimeouts quick(2000, 300);
+    LoopbackWeb web;
+    std::optional<ProxyEnvironment> down;
+    const QString banana = QStringLiteral("banana");
+    switch (GetParam().service) {
+    case Service::Knows:
+        web.serve(query(banana), "<dict><key>banana</key><def>n. 香蕉</def></dict>", "text/xml");
+        break;
+    case Service::DoesNotKnow:
+        web.serve(query(banana), "<dict><def>not found</def></dict>", "text/xml");
+        break;
+    case Service::IsSilent:
         web.setSilent(true);
-        form->WordSvc2->trigger();
-        EXPECT_LE(web.requestCount(), 1);
+        break;
+    case Service::Errs:
+        web.serve(query(banana), "oops", "text/plain", 500);
+        break;
+    case Service::IsDown:
+        down.emplace("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+        break;
     }
-    {
-        ProxyEnvironment dead("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
-        form->WordSvc2->trigger();
-    }
-    EXPECT_EQ(form->Edit2->text(), QStringLiteral("banana义"));
-    EXPECT_TRUE(dialogs->shown().isEmpty());
+    form->show();
+    form->SBStartClick();
+    const int seconds = PBrowseSeconds;
+    const QList<QTreeWidgetItem *> selected = form->PListView->selectedItems();
+
+    bool asking = false, ran = false;
+    QString during;
+    QStringList painted;
+    PHookEvents(form->LBWordSvcHint, [&](QEvent *e) {
+        if (e->type() == QEvent::Paint && asking)
+            painted << form->LBWordSvcHint->text();
+        return false;
+    });
+    QMetaObject::invokeMethod(
+        form.get(),
+        [&] {
+            ran = true;
+            during = form->LBWordSvcHint->text();
+            clock->advance(10000);  // five auto-browse steps
+            form->WordSvc2->trigger();
+        },
+        Qt::QueuedConnection);
+    asking = true;
+    form->WordSvc2->trigger();
+    asking = false;
+    QCoreApplication::removePostedEvents(form.get(), QEvent::MetaCall);
+
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(during, QStringLiteral("正在查询海词网站……"));
+    EXPECT_TRUE(painted.contains(during)) << painted.join('|').toStdString();
+    EXPECT_EQ(form->LBBrowseSumTime->text(), QString::number(seconds + 10) + QStringLiteral("秒"));
+    EXPECT_EQ(form->PListView->selectedItems(), selected);
+    EXPECT_EQ(form->Edit1->text(), banana);
+    EXPECT_EQ(form->LBWordSvcHint->text(), QString::fromUtf8(GetParam().hint));
+    EXPECT_EQ(web.requestCount(), GetParam().requests);
+    EXPECT_EQ(form->Edit2->text(), GetParam().service == Service::Knows ? QStringLiteral("n. 香蕉") : QStringLiteral("banana义"));
+    EXPECT_EQ(form->Edit4->text(), QStringLiteral("stored"));
+    EXPECT_TRUE(PXmlDoc->documentElement().isNull());
+    EXPECT_EQ(bank(), before);
+    EXPECT_TRUE(dialogs->shown().isEmpty()) << dialogs->texts().join('|').toStdString();
+
+    // Auto-browse goes on once the answer is in, and the next word shown clears the hint.
+    EXPECT_TRUE(form->TimerAutoBrowse->enabled());
+    clock->advance(10000);
+    EXPECT_NE(form->PListView->selectedItems(), selected);
+    EXPECT_NE(form->Edit1->text(), banana);
+    EXPECT_TRUE(form->LBWordSvcHint->text().isEmpty());
+    form->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, OverwriteAsking,
+                         ::testing::Values(Overwrite{Service::Knows, "在海词网站上找到该词", 1},
+                                           Overwrite{Service::DoesNotKnow, "查无此词", 1},
+                                           Overwrite{Service::IsSilent, "海词网站没有回应，请稍后再试", 1},
+                                           Overwrite{Service::Errs, "海词网站的回应有误，请稍后再试", 1},
+                                           Overwrite{Service::IsDown, "无法连接海词网站，请检查网络连接", 0}));
+
+TEST_F(OnlineOverwrite, AnAnswerForAWordNoLongerOnShowChangesNothing)
+{
+    LoopbackWeb web;
+    web.serve(query(QStringLiteral("banana")), "<dict><key>banana</key><def>n. 香蕉</def></dict>", "text/xml");
+    QMetaObject::invokeMethod(
+        form.get(), [&] { selectOnly({QStringLiteral("cherry")}); }, Qt::QueuedConnection);
+    form->WordSvc2->trigger();
+    EXPECT_EQ(web.requestCount(), 1);
+    EXPECT_EQ(form->Edit1->text(), QStringLiteral("cherry"));
+    EXPECT_EQ(form->Edit2->text(), QStringLiteral("cherry义"));
+    EXPECT_TRUE(form->LBWordSvcHint->text().isEmpty());
+    EXPECT_EQ(bank(), before);
 }
 
 TEST_F(BrowserEditing, TheSentenceMenuReadsAndLooksUpOnlyWhatItShould)
