@@ -6,8 +6,9 @@
 #include "rules/experience.h"
 #include "vocab/bankvocab.h"
 
-#include <QHash>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 QString updateSql(const TPWordWrite &w)
@@ -22,6 +23,17 @@ QString updateSql(const TPWordWrite &w)
         sql += w.fields.at(i).first + QStringLiteral("=:p") + QString::number(i);
     }
     return sql + QStringLiteral(" where ") + w.keyField + QStringLiteral("=:k");
+}
+
+// The same statement serves two writes that name the same table, key and fields in the same order.
+bool sameShape(const TPWordWrite &a, const TPWordWrite &b)
+{
+    if (a.table != b.table || a.keyField != b.keyField || a.fields.size() != b.fields.size())
+        return false;
+    for (int i = 0; i < a.fields.size(); ++i)
+        if (a.fields.at(i).first != b.fields.at(i).first)
+            return false;
+    return true;
 }
 
 qint64 learnerCounter(const QString &Field)
@@ -42,16 +54,20 @@ QList<qint64> apply(const TPWriteBack &W)
     QList<qint64> totals;
     {
         JetTransaction t(Pdatamodule->PConnection);
-        // One prepared statement per distinct shape of update, made once for the whole write-back.
-        QHash<QString, std::shared_ptr<JetCommand>> commands;
+        // One prepared statement per shape of update (a write-back has one or two), made when the
+        // shape first comes up and found again by its names, without making its text anew.
+        std::vector<std::pair<const TPWordWrite *, std::unique_ptr<JetCommand>>> commands;
         QStringList values;
         for (const TPWordWrite &w : W.words) {
             if (w.fields.isEmpty())
                 continue;
-            const QString sql = updateSql(w);
-            auto &cmd = commands[sql];
-            if (!cmd)
-                cmd = std::make_shared<JetCommand>(Pdatamodule->PConnection, sql);
+            auto it = std::find_if(commands.begin(), commands.end(),
+                                   [&w](const auto &c) { return sameShape(*c.first, w); });
+            if (it == commands.end()) {
+                commands.emplace_back(&w, std::make_unique<JetCommand>(Pdatamodule->PConnection, updateSql(w)));
+                it = commands.end() - 1;
+            }
+            JetCommand *cmd = it->second.get();
             values.clear();
             for (const auto &f : w.fields)
                 values << f.second;
