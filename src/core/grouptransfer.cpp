@@ -6,6 +6,7 @@
 #include "core/listviews.h"
 #include "core/studylog.h"
 #include "core/wordlistops.h"
+#include "core/wordrecordread.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/formbase.h"
@@ -45,30 +46,7 @@ TPWordRecords PReadGroupRows(const QString &T, const QString &OrderField, bool D
 {
     static const QStringList fields = {Col::ID,       Col::Word,      Col::TimesDone,  Col::TimesWrong,
                                        Col::Category, Col::LastRight, Col::LastTested, Col::MasterType};
-    static QString TPWordRecord::*const members[] = {&TPWordRecord::id,         &TPWordRecord::word,
-                                                   &TPWordRecord::timesDone,  &TPWordRecord::timesWrong,
-                                                   &TPWordRecord::category,   &TPWordRecord::lastRight,
-                                                   &TPWordRecord::lastTested, &TPWordRecord::masterType};
-    TPWordRecords rows;
-    JetQuery &q = Pdatamodule->PQuery;
-    try {
-        Pdatamodule->PSelectFieldsFromTableOrder(T, fields, OrderField, Descending ? QStringLiteral(" desc") : QString());
-        q.open();
-        int at[8];
-        for (int i = 0; i < 8; ++i)
-            at[i] = q.fieldIndex(fields.at(i));
-        for (; !q.eof(); q.next()) {
-            TPWordRecord &r = rows.emplace_back();
-            for (int i = 0; i < 8; ++i)
-                r.*members[i] = QString::fromUtf8(q.fieldUtf8At(at[i]));
-        }
-        q.close();
-    } catch (const EngineError &) {
-        q.close();
-        q.clearSql();
-        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-    }
-    return rows;
+    return PReadWordFields(T, fields, OrderField, Descending ? QStringLiteral(" desc") : QString());
 }
 
 bool PMoveChosenToTempTable(const TPWordRecords &Chosen)

@@ -4,6 +4,7 @@
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
+#include "core/wordrecordread.h"
 #include "core/grouptransfer.h"
 #include "core/listviews.h"
 #include "core/writeback.h"
@@ -55,28 +56,7 @@ QComboBox *dropDown(QWidget *parent, const char *name)
 // The three fields the list shows of every row of the current list; a failure says "词库刷新出错".
 TPWordRecords readRows()
 {
-    TPWordRecords rows;
-    JetQuery &q = Pdatamodule->PQuery;
-    try {
-        Pdatamodule->PSelectFieldsFromTableOrder(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested},
-                                                 QString(), QString());
-        q.open();
-        const int word = q.fieldIndex(Col::Word), master = q.fieldIndex(Col::MasterType),
-                  tested = q.fieldIndex(Col::LastTested);
-        for (; !q.eof(); q.next()) {
-            rows.emplace_back();
-            TPWordRecord &r = rows.back();
-            r.word = q.fieldAt(word);
-            r.masterType = q.fieldAt(master);
-            r.lastTested = q.fieldAt(tested);
-        }
-        q.close();
-    } catch (const EngineError &) {
-        q.close();
-        q.clearSql();
-        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
-    }
-    return rows;
+    return PReadWordFields(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested});
 }
 
 QString meaningOf(const QString &Word)
