@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -289,6 +290,19 @@ TEST_P(SelectShape, BoxesFollowTheOptionsBuiltAndListeningHidesTheQuestion)
     const QString w = form->LBQuestion->text();
     EXPECT_EQ(form->LBRightText->text(), QStringLiteral("释") + w.mid(1));
     EXPECT_NE(box(form->LBRightText->text()), nullptr);
+
+    // Hiding the question or showing "读" moves nothing else: the same places as a reading test.
+    const auto places = [this] {
+        form->layout()->activate();
+        QList<QRect> out;
+        for (QWidget *w : QList<QWidget *>{form->CBBackMusic, form->CBShowTestReport, form->Panel1,
+                                           form->Button1, form->BTPpass, form->LBHint})
+            out << w->geometry();
+        return out;
+    };
+    const QList<QRect> shown = places();
+    open(shape.optionSetting, QStringLiteral("看英文选中文"));
+    EXPECT_EQ(shown, places());
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, SelectShape,
