@@ -1,3 +1,4 @@
-# Web access: blocking HTTP requests through libcurl.
-pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
-target_link_libraries(lexorin_core PUBLIC PkgConfig::CURL)
+# Web access: blocking HTTP requests through libcurl, opened with the first request.
+include(${CMAKE_CURRENT_LIST_DIR}/modules/sharedlib.cmake)
+pkg_check_modules(CURL REQUIRED libcurl)
+lexorin_load_on_use(CURL curl LEXORIN_SONAME_CURL)

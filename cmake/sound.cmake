@@ -1,10 +1,12 @@
-# Sound and speech: SDL2_mixer (MIDI through FluidSynth and a General MIDI sound font) and
-# espeak-ng. The program folder gets effect sounds and background pieces of our own, made here.
-
-pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
-pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
-pkg_check_modules(ESPEAK_NG REQUIRED IMPORTED_TARGET espeak-ng)
-target_link_libraries(lexorin_core PUBLIC PkgConfig::SDL2_MIXER PkgConfig::FLUIDSYNTH PkgConfig::ESPEAK_NG)
+# Sound and speech: SDL2_mixer (MIDI through FluidSynth, which it loads itself, and a General
+# MIDI sound font) and espeak-ng, each opened when first used. The program folder gets effect
+# sounds and background pieces of our own, made here.
+include(${CMAKE_CURRENT_LIST_DIR}/modules/sharedlib.cmake)
+pkg_check_modules(SDL2_MIXER REQUIRED SDL2_mixer)
+pkg_check_modules(FLUIDSYNTH REQUIRED fluidsynth)
+pkg_check_modules(ESPEAK_NG REQUIRED espeak-ng)
+lexorin_load_on_use(SDL2_MIXER SDL2_mixer LEXORIN_SONAME_SDL2_MIXER)
+lexorin_load_on_use(ESPEAK_NG espeak-ng LEXORIN_SONAME_ESPEAK_NG)
 
 find_program(SOX_EXECUTABLE sox REQUIRED)
 

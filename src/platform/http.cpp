@@ -1,5 +1,6 @@
 #include "platform/http.h"
 
+#include "platform/sharedlib.h"
 #include "platform/textcodec.h"
 
 #include <QCoreApplication>
@@ -23,14 +24,33 @@ std::atomic<int> g_totalMs{HttpDefaultTotalTimeoutMs};
 // No page of ours comes near this; a runaway answer must not eat the memory.
 constexpr qsizetype MaxBody = 32 * 1024 * 1024;
 
-void initCurl()
+#define HTTP_CALLS(X)                                                                                    \
+    X(curl_global_init) X(curl_easy_init) X(curl_easy_cleanup) X(curl_easy_setopt) X(curl_easy_perform)  \
+    X(curl_easy_getinfo) X(curl_easy_strerror) X(curl_multi_init) X(curl_multi_cleanup)                   \
+    X(curl_multi_add_handle) X(curl_multi_remove_handle) X(curl_multi_perform) X(curl_multi_info_read)    \
+    X(curl_multi_poll)
+
+struct Calls {
+    HTTP_CALLS(LEXORIN_SLOT)
+};
+
+// libcurl's calls, loaded and initialised with the first request; nullptr without the library.
+const Calls *curl()
 {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    static const Calls *const loaded = []() -> const Calls * {
+        static Calls calls;
+        void *handle = POpenSharedLib(LEXORIN_SONAME_CURL);
+        bool ok = handle != nullptr;
+        HTTP_CALLS(LEXORIN_RESOLVE)
+        if (!ok || calls.curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return nullptr;
+        return &calls;
+    }();
+    return loaded;
 }
 
 struct EasyDeleter {
-    void operator()(CURL *c) const { curl_easy_cleanup(c); }
+    void operator()(CURL *c) const { curl()->curl_easy_cleanup(c); }
 };
 using Easy = std::unique_ptr<CURL, EasyDeleter>;
 
@@ -62,34 +82,33 @@ QByteArray encodedAddress(const QString &url)
 // A handle with the settings every request shares.
 Easy makeEasy(const QByteArray &address, char *errorBuffer)
 {
-    initCurl();
-    Easy easy(curl_easy_init());
+    Easy easy(curl() ? curl()->curl_easy_init() : nullptr);
     if (!easy)
         throw WebError(QStringLiteral("网络功能无法启动"));
     CURL *c = easy.get();
-    curl_easy_setopt(c, CURLOPT_URL, address.constData());
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(g_connectMs.load()));
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(g_totalMs.load()));
+    curl()->curl_easy_setopt(c, CURLOPT_URL, address.constData());
+    curl()->curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl()->curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl()->curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(g_connectMs.load()));
+    curl()->curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(g_totalMs.load()));
 #if LIBCURL_VERSION_NUM >= 0x075500
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl()->curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl()->curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
 #else
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    curl()->curl_easy_setopt(c, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    curl()->curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
 #endif
     return easy;
 }
 
 void setUpGet(CURL *c, Sink &sink)
 {
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    curl()->curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    curl()->curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl()->curl_easy_setopt(c, CURLOPT_MAXREDIRS, 5L);
+    curl()->curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl()->curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
+    curl()->curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
 }
 
 [[noreturn]] void fail(const QString &url, CURLcode code, const char *errorBuffer)
@@ -98,7 +117,7 @@ void setUpGet(CURL *c, Sink &sink)
         throw WebError(QStringLiteral("网络请求超时：") + url, WebError::NoAnswer);
     const bool unreachable = code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST ||
                              code == CURLE_COULDNT_RESOLVE_PROXY;
-    const QString detail = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl_easy_strerror(code));
+    const QString detail = QString::fromUtf8(errorBuffer[0] ? errorBuffer : curl()->curl_easy_strerror(code));
     throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（") + detail + QStringLiteral("）"),
                    unreachable ? WebError::Unreachable : WebError::Failed);
 }
@@ -111,9 +130,9 @@ HttpReply finishGet(const QString &url, CURL *c, CURLcode code, Sink &sink, cons
         fail(url, code, errorBuffer);
     HttpReply reply;
     reply.body = std::move(sink.body);
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &reply.status);
+    curl()->curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &reply.status);
     char *type = nullptr;
-    if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
+    if (curl()->curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
         reply.contentType = QString::fromLatin1(type);
     if (reply.status >= 400)
         throw WebError(QStringLiteral("网络请求失败：") + url + QStringLiteral("（服务器回应 ") +
@@ -136,7 +155,7 @@ QString decodeReply(const HttpReply &reply)
 }
 
 struct MultiDeleter {
-    void operator()(CURLM *m) const { curl_multi_cleanup(m); }
+    void operator()(CURLM *m) const { curl()->curl_multi_cleanup(m); }
 };
 
 // One request of a batch.
@@ -193,7 +212,7 @@ HttpReply HttpGet(const QString &url)
     Easy easy = makeEasy(address, errorBuffer);
     Sink sink;
     setUpGet(easy.get(), sink);
-    return finishGet(url, easy.get(), curl_easy_perform(easy.get()), sink, errorBuffer);
+    return finishGet(url, easy.get(), curl()->curl_easy_perform(easy.get()), sink, errorBuffer);
 }
 
 QString HttpGetText(const QString &url) { return decodeReply(HttpGet(url)); }
@@ -202,8 +221,7 @@ QList<std::optional<QString>> HttpGetTextAll(const QStringList &urls, int budget
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
-    initCurl();
-    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl() ? curl()->curl_multi_init() : nullptr);
     std::vector<std::unique_ptr<Transfer>> transfers;
     for (const QString &url : urls) {
         auto t = std::make_unique<Transfer>();
@@ -216,39 +234,39 @@ QList<std::optional<QString>> HttpGetTextAll(const QStringList &urls, int budget
         if (t->easy) {
             CURL *c = t->easy.get();
             setUpGet(c, t->sink);
-            curl_easy_setopt(c, CURLOPT_PRIVATE, t.get());
-            curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(std::min(budgetMs, g_connectMs.load())));
-            curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(std::min(budgetMs, g_totalMs.load())));
+            curl()->curl_easy_setopt(c, CURLOPT_PRIVATE, t.get());
+            curl()->curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, long(std::min(budgetMs, g_connectMs.load())));
+            curl()->curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, long(std::min(budgetMs, g_totalMs.load())));
             if (multi)
-                curl_multi_add_handle(multi.get(), c);
+                curl()->curl_multi_add_handle(multi.get(), c);
         }
         transfers.push_back(std::move(t));
     }
 
     int running = multi ? 1 : 0;
     while (running > 0) {
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK)
+        if (curl()->curl_multi_perform(multi.get(), &running) != CURLM_OK)
             break;
         int left = 0;
-        while (CURLMsg *msg = curl_multi_info_read(multi.get(), &left)) {
+        while (CURLMsg *msg = curl()->curl_multi_info_read(multi.get(), &left)) {
             if (msg->msg != CURLMSG_DONE)
                 continue;
             Transfer *t = nullptr;
-            curl_easy_getinfo(msg->easy_handle, CURLINFO_PRIVATE, reinterpret_cast<char **>(&t));
+            curl()->curl_easy_getinfo(msg->easy_handle, CURLINFO_PRIVATE, reinterpret_cast<char **>(&t));
             t->done = true;
             t->code = msg->data.result;
         }
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (running == 0 || wait <= 0)
             break;
-        curl_multi_poll(multi.get(), nullptr, 0, int(std::min<long long>(wait, 100)), nullptr);
+        curl()->curl_multi_poll(multi.get(), nullptr, 0, int(std::min<long long>(wait, 100)), nullptr);
     }
 
     QList<std::optional<QString>> out;
     for (auto &t : transfers) {
         std::optional<QString> text;
         if (t->easy && multi)
-            curl_multi_remove_handle(multi.get(), t->easy.get());
+            curl()->curl_multi_remove_handle(multi.get(), t->easy.get());
         if (t->easy && t->done) {
             try {
                 text = decodeReply(finishGet(t->url, t->easy.get(), t->code, t->sink, t->errorBuffer));
@@ -270,8 +288,8 @@ bool HttpCanConnect(const QString &url)
     }
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Easy easy = makeEasy(address, errorBuffer);
-    curl_easy_setopt(easy.get(), CURLOPT_CONNECT_ONLY, 1L);
-    return curl_easy_perform(easy.get()) == CURLE_OK;
+    curl()->curl_easy_setopt(easy.get(), CURLOPT_CONNECT_ONLY, 1L);
+    return curl()->curl_easy_perform(easy.get()) == CURLE_OK;
 }
 
 void HttpSetTimeouts(int connectMs, int totalMs)

@@ -1,5 +1,7 @@
 #include "platform/sound.h"
 
+#include "platform/sharedlib.h"
+
 #define SDL_MAIN_HANDLED
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -17,6 +19,33 @@
 
 namespace Sound {
 namespace {
+
+#define SOUND_CALLS(X)                                                                                         \
+    X(SDL_SetHint) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_RWFromFile) X(SDL_RWFromConstMem)           \
+    X(SDL_GetTicks64) X(SDL_Delay) X(Mix_SetSoundFonts) X(Mix_Init) X(Mix_OpenAudio) X(Mix_Quit)             \
+    X(Mix_AllocateChannels) X(Mix_ReserveChannels) X(Mix_ChannelFinished) X(Mix_VolumeMusic) X(Mix_Playing)   \
+    X(Mix_GetChunk) X(Mix_FreeChunk) X(Mix_PlayChannel) X(Mix_QuerySpec) X(Mix_PlayingMusic) X(Mix_FreeMusic) \
+    X(Mix_LoadMUSType_RW) X(Mix_PlayMusic) X(Mix_LoadWAV) X(Mix_HaltChannel) X(Mix_LoadWAV_RW)              \
+    X(Mix_HaltMusic) X(Mix_CloseAudio)
+
+struct Calls {
+    SOUND_CALLS(LEXORIN_SLOT)
+};
+
+// The mixer's calls once it has loaded (SDL's come with it); nullptr until then or without it.
+const Calls *mixer = nullptr;
+
+const Calls *loadMixer()
+{
+    static const Calls *const loaded = []() -> const Calls * {
+        static Calls calls;
+        void *handle = POpenSharedLib(LEXORIN_SONAME_SDL2_MIXER);
+        bool ok = handle != nullptr;
+        SOUND_CALLS(LEXORIN_RESOLVE)
+        return ok ? &calls : nullptr;
+    }();
+    return loaded;
+}
 
 // Channel 0 carries speech, channel 1 effects; recordings take any of the others.
 constexpr int SpeechChannel = 0;
@@ -91,7 +120,7 @@ void chooseSoundFont()
     };
     for (const char *f : fonts) {
         if (QFileInfo(QString::fromLatin1(f)).isFile()) {
-            Mix_SetSoundFonts(f);
+            mixer->Mix_SetSoundFonts(f);
             return;
         }
     }
@@ -112,22 +141,25 @@ bool ensureOpen()
     if (s.tried)
         return s.open;
     s.tried = true;
-    // Ctrl+C and SIGTERM stay the program's own.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    chooseSoundFont();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+    mixer = loadMixer();
+    if (!mixer)
         return false;
-    Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) < 0) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // Ctrl+C and SIGTERM stay the program's own.
+    mixer->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    chooseSoundFont();
+    if (mixer->SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        return false;
+    mixer->Mix_Init(MIX_INIT_MID | MIX_INIT_MP3);
+    if (mixer->Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) < 0) {
+        mixer->Mix_Quit();
+        mixer->SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(ChannelCount);
-    Mix_ReserveChannels(2);
+    mixer->Mix_AllocateChannels(ChannelCount);
+    mixer->Mix_ReserveChannels(2);
     s.pump = new QObject;
-    Mix_ChannelFinished(channelFinished);
-    Mix_VolumeMusic(mixerLevel(s.volume));
+    mixer->Mix_ChannelFinished(channelFinished);
+    mixer->Mix_VolumeMusic(mixerLevel(s.volume));
     s.open = true;
     static bool routineAdded = false;
     if (!routineAdded && QCoreApplication::instance()) {
@@ -141,8 +173,8 @@ void reapRecordings()
 {
     auto &recs = state().recordings;
     for (auto it = recs.begin(); it != recs.end();) {
-        if (!Mix_Playing(it->channel) || Mix_GetChunk(it->channel) != it->chunk) {
-            Mix_FreeChunk(it->chunk);
+        if (!mixer->Mix_Playing(it->channel) || mixer->Mix_GetChunk(it->channel) != it->chunk) {
+            mixer->Mix_FreeChunk(it->chunk);
             it = recs.erase(it);
         } else {
             ++it;
@@ -156,19 +188,19 @@ void advanceSpeech()
     if (!s.open)
         return;
     if (s.speaking) {
-        if (Mix_Playing(SpeechChannel) && Mix_GetChunk(SpeechChannel) == s.speaking)
+        if (mixer->Mix_Playing(SpeechChannel) && mixer->Mix_GetChunk(SpeechChannel) == s.speaking)
             return;
-        Mix_FreeChunk(s.speaking);
+        mixer->Mix_FreeChunk(s.speaking);
         s.speaking = nullptr;
     }
     while (!s.speechQueue.empty()) {
         Mix_Chunk *next = s.speechQueue.front();
         s.speechQueue.pop_front();
-        if (Mix_PlayChannel(SpeechChannel, next, 0) >= 0) {
+        if (mixer->Mix_PlayChannel(SpeechChannel, next, 0) >= 0) {
             s.speaking = next;
             return;
         }
-        Mix_FreeChunk(next);
+        mixer->Mix_FreeChunk(next);
     }
 }
 
@@ -204,7 +236,7 @@ int chunkMilliseconds(const Mix_Chunk *chunk)
 {
     int freq = 0, channels = 0;
     Uint16 format = 0;
-    if (!Mix_QuerySpec(&freq, &format, &channels) || freq <= 0 || channels <= 0)
+    if (!mixer->Mix_QuerySpec(&freq, &format, &channels) || freq <= 0 || channels <= 0)
         return 0;
     const int bytesPerFrame = int(SDL_AUDIO_BITSIZE(format) / 8) * channels;
     return int(qint64(chunk->alen) * 1000 / (qint64(freq) * bytesPerFrame));
@@ -219,20 +251,20 @@ void play(const QString &path)
     if (ensureOpen()) {
         const QByteArray file = QFile::encodeName(path);
         if (isMidi(path)) {
-            if (s.music && s.musicPath == path && Mix_PlayingMusic()) {
+            if (s.music && s.musicPath == path && mixer->Mix_PlayingMusic()) {
                 // still playing: leave it be
             } else {
                 if (!s.music || s.musicPath != path) {
                     if (s.music)
-                        Mix_FreeMusic(s.music);
+                        mixer->Mix_FreeMusic(s.music);
                     s.music = looksLikeMidi(path)
-                                  ? Mix_LoadMUSType_RW(SDL_RWFromFile(file.constData(), "rb"), MUS_MID, 1)
+                                  ? mixer->Mix_LoadMUSType_RW(mixer->SDL_RWFromFile(file.constData(), "rb"), MUS_MID, 1)
                                   : nullptr;
                     s.musicPath = s.music ? path : QString();
                 }
                 if (s.music) {
-                    Mix_VolumeMusic(mixerLevel(s.volume));
-                    played = Mix_PlayMusic(s.music, 0) == 0;
+                    mixer->Mix_VolumeMusic(mixerLevel(s.volume));
+                    played = mixer->Mix_PlayMusic(s.music, 0) == 0;
                 }
             }
         } else {
@@ -240,13 +272,13 @@ void play(const QString &path)
             const bool busy = std::any_of(s.recordings.begin(), s.recordings.end(),
                                           [&](const Recording &r) { return r.path == path; });
             if (!busy) {
-                if (Mix_Chunk *chunk = Mix_LoadWAV(file.constData())) {
-                    const int channel = Mix_PlayChannel(-1, chunk, 0);
+                if (Mix_Chunk *chunk = mixer->Mix_LoadWAV(file.constData())) {
+                    const int channel = mixer->Mix_PlayChannel(-1, chunk, 0);
                     if (channel >= 0) {
                         s.recordings.push_back({path, chunk, channel});
                         played = true;
                     } else {
-                        Mix_FreeChunk(chunk);
+                        mixer->Mix_FreeChunk(chunk);
                     }
                 }
             }
@@ -262,13 +294,13 @@ void closeAll()
     if (!s.open)
         return;
     if (s.music) {
-        Mix_FreeMusic(s.music);  // halts it first
+        mixer->Mix_FreeMusic(s.music);  // halts it first
         s.music = nullptr;
         s.musicPath.clear();
     }
     for (const Recording &r : s.recordings) {
-        Mix_HaltChannel(r.channel);
-        Mix_FreeChunk(r.chunk);
+        mixer->Mix_HaltChannel(r.channel);
+        mixer->Mix_FreeChunk(r.chunk);
     }
     s.recordings.clear();
 }
@@ -277,16 +309,16 @@ void playSync(const QString &path)
 {
     bool played = false;
     if (ensureOpen()) {
-        if (Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(path).constData())) {
-            if (Mix_PlayChannel(EffectChannel, chunk, 0) >= 0) {
+        if (Mix_Chunk *chunk = mixer->Mix_LoadWAV(QFile::encodeName(path).constData())) {
+            if (mixer->Mix_PlayChannel(EffectChannel, chunk, 0) >= 0) {
                 played = true;
                 // A stalled device must not hang the program: give up a second after the end.
-                const Uint64 deadline = SDL_GetTicks64() + Uint64(chunkMilliseconds(chunk)) + 1000;
-                while (Mix_Playing(EffectChannel) && SDL_GetTicks64() < deadline)
-                    SDL_Delay(2);
-                Mix_HaltChannel(EffectChannel);
+                const Uint64 deadline = mixer->SDL_GetTicks64() + Uint64(chunkMilliseconds(chunk)) + 1000;
+                while (mixer->Mix_Playing(EffectChannel) && mixer->SDL_GetTicks64() < deadline)
+                    mixer->SDL_Delay(2);
+                mixer->Mix_HaltChannel(EffectChannel);
             }
-            Mix_FreeChunk(chunk);
+            mixer->Mix_FreeChunk(chunk);
         }
     }
     note(Request::PlaySync, path, played);
@@ -298,7 +330,7 @@ void playSpeech(const QVector<qint16> &samples, int rate, const QString &text)
     bool played = false;
     if (!samples.isEmpty() && rate > 0 && ensureOpen()) {
         const QByteArray wav = wavImage(samples, rate);
-        if (Mix_Chunk *chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.constData(), int(wav.size())), 1)) {
+        if (Mix_Chunk *chunk = mixer->Mix_LoadWAV_RW(mixer->SDL_RWFromConstMem(wav.constData(), int(wav.size())), 1)) {
             s.speechQueue.push_back(chunk);
             advanceSpeech();
             played = true;
@@ -314,7 +346,7 @@ void setMusicVolume(quint32 volume)
     State &s = state();
     s.volume = volume;
     if (s.open)
-        Mix_VolumeMusic(mixerLevel(volume));
+        mixer->Mix_VolumeMusic(mixerLevel(volume));
 }
 
 bool isPlaying(const QString &path)
@@ -323,7 +355,7 @@ bool isPlaying(const QString &path)
     if (!s.open)
         return false;
     if (s.music && s.musicPath == path)
-        return Mix_PlayingMusic() != 0;
+        return mixer->Mix_PlayingMusic() != 0;
     reapRecordings();
     return std::any_of(s.recordings.begin(), s.recordings.end(),
                        [&](const Recording &r) { return r.path == path; });
@@ -340,7 +372,7 @@ bool isSpeaking()
 
 bool available() { return ensureOpen(); }
 
-int appliedMusicLevel() { return state().open ? Mix_VolumeMusic(-1) : -1; }
+int appliedMusicLevel() { return state().open ? mixer->Mix_VolumeMusic(-1) : -1; }
 
 QList<Request> requests() { return state().requests; }
 
@@ -351,20 +383,20 @@ namespace {
 void haltEverything()
 {
     State &s = state();
-    Mix_ChannelFinished(nullptr);
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
+    mixer->Mix_ChannelFinished(nullptr);
+    mixer->Mix_HaltChannel(-1);
+    mixer->Mix_HaltMusic();
     for (const Recording &r : s.recordings)
-        Mix_FreeChunk(r.chunk);
+        mixer->Mix_FreeChunk(r.chunk);
     s.recordings.clear();
     for (Mix_Chunk *c : s.speechQueue)
-        Mix_FreeChunk(c);
+        mixer->Mix_FreeChunk(c);
     s.speechQueue.clear();
     if (s.speaking)
-        Mix_FreeChunk(s.speaking);
+        mixer->Mix_FreeChunk(s.speaking);
     s.speaking = nullptr;
     if (s.music)
-        Mix_FreeMusic(s.music);
+        mixer->Mix_FreeMusic(s.music);
     s.music = nullptr;
     s.musicPath.clear();
 }
@@ -375,7 +407,7 @@ void stopAll()
     if (!state().open)
         return;
     haltEverything();
-    Mix_ChannelFinished(channelFinished);
+    mixer->Mix_ChannelFinished(channelFinished);
 }
 
 void shutdown()
@@ -383,9 +415,9 @@ void shutdown()
     State &s = state();
     if (s.open) {
         haltEverything();
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        mixer->Mix_CloseAudio();
+        mixer->Mix_Quit();
+        mixer->SDL_QuitSubSystem(SDL_INIT_AUDIO);
         delete s.pump;
         s.pump = nullptr;
     }

@@ -1,5 +1,6 @@
 #include "platform/speech.h"
 
+#include "platform/sharedlib.h"
 #include "platform/sound.h"
 
 #include <espeak-ng/speak_lib.h>
@@ -21,27 +22,38 @@ int collectSamples(short *wav, int count, espeak_EVENT *events)
     return 0;
 }
 
-// espeak-ng keeps global state: initialise it once, on first use, and end it with the process.
+#define SPEECH_CALLS(X) \
+    X(espeak_Initialize) X(espeak_SetVoiceByName) X(espeak_Terminate) X(espeak_SetSynthCallback) X(espeak_Synth)
+
+// espeak-ng keeps global state: load and initialise it once, on first use, and end it with the process.
 struct Engine {
+    struct {
+        SPEECH_CALLS(LEXORIN_SLOT)
+    } calls;
     int rate = 0;
 
     Engine()
     {
+        void *handle = POpenSharedLib(LEXORIN_SONAME_ESPEAK_NG);
+        bool ok = handle != nullptr;
+        SPEECH_CALLS(LEXORIN_RESOLVE)
+        if (!ok)
+            return;
         // Without DONT_EXIT the library ends the process when its data is missing.
-        const int r = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 100, nullptr, espeakINITIALIZE_DONT_EXIT);
+        const int r = calls.espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 100, nullptr, espeakINITIALIZE_DONT_EXIT);
         if (r <= 0)
             return;
-        if (espeak_SetVoiceByName("en-us") != EE_OK && espeak_SetVoiceByName("en") != EE_OK) {
-            espeak_Terminate();
+        if (calls.espeak_SetVoiceByName("en-us") != EE_OK && calls.espeak_SetVoiceByName("en") != EE_OK) {
+            calls.espeak_Terminate();
             return;
         }
-        espeak_SetSynthCallback(collectSamples);
+        calls.espeak_SetSynthCallback(collectSamples);
         rate = r;
     }
     ~Engine()
     {
         if (rate > 0)
-            espeak_Terminate();
+            calls.espeak_Terminate();
     }
     Engine(const Engine &) = delete;
     Engine &operator=(const Engine &) = delete;
@@ -80,7 +92,7 @@ QVector<qint16> TSpVoice::Render(const QString &text)
     const QByteArray utf8 = PlainText(text).toUtf8();
     if (utf8.trimmed().isEmpty())
         return samples;
-    espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+    engine().calls.espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                  &samples);
     return samples;
 }
