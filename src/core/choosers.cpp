@@ -159,7 +159,7 @@ QString PFindWordTable(const QString &Word)
     readRegisteredNames(names);
     // A refused name cannot be asked; the lists after it still can.
     for (const QString &name : names)
-        if (isPlainIdentifier(name) && Pdatamodule->PGetCountFromTableWhere(name, Col::Word, Word) > 0)
+        if (jetTableNameRefusal(name).isEmpty() && Pdatamodule->PGetCountFromTableWhere(name, Col::Word, Word) > 0)
             return name;
     return QString();
 }
@@ -198,7 +198,7 @@ void PSearchAllTables(const QString &Pattern, QTreeWidget *ListView)
     for (const QString &name : PWordTableNames()) {
         // A list made elsewhere under a name the program refuses is passed over, not the end of
         // the search.
-        if (!isPlainIdentifier(name))
+        if (!jetTableNameRefusal(name).isEmpty())
             continue;
         Pdatamodule->PSelectFromTableLike(name, Col::Word, Pattern);
         ListView->addTopLevelItems(PItemsFromQuery(q, [&] {

@@ -41,15 +41,23 @@ void PCheckName(const QString &name)
         throw EngineError(QStringLiteral("名称“") + name + QStringLiteral("”无效：只能由字母、数字、下划线和汉字组成。"));
 }
 
+QString PTableSql(const QString &T)
+{
+    const QString refusal = jetTableNameRefusal(T);
+    if (!refusal.isEmpty())
+        throw EngineError(QStringLiteral("表名“") + T + QStringLiteral("”无效：") + refusal + QStringLiteral("。"));
+    return jetTableRef(T);
+}
+
 namespace {
 QString keyed(const QString &F) { return F + QStringLiteral("=:") + F; }
 }  // namespace
 
 QString PDeleteOneKeySql(const QString &T, const QString &F)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F);
-    return QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keyed(F);
+    return QStringLiteral("delete from ") + t + QStringLiteral(" where ") + keyed(F);
 }
 
 QString PExactKeysSql(const QString &F1, const QString &F2)
@@ -66,20 +74,19 @@ QString PDeleteTwoKeySql(const QString &T, const QString &F1, const QString &F2)
 
 QString PUpdateTwoKeySql(const QString &T, const QString &F1, const QString &F2, const QString &SetField)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F1);
     PCheckName(F2);
     PCheckName(SetField);
-    return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
+    return QStringLiteral("update ") + t + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
            keyed(F1) + QStringLiteral(" and ") + keyed(F2);
 }
 
 QString PMoveOneKeySql(const QString &Src, const QString &Dst, const QString &F)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
+    const QString src = PTableSql(Src), dst = PTableSql(Dst);
     PCheckName(F);
-    return QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src + QStringLiteral(" where ") +
+    return QStringLiteral("insert into ") + dst + QStringLiteral(" select * from ") + src + QStringLiteral(" where ") +
            keyed(F);
 }
 
@@ -229,24 +236,23 @@ void TPdatamodule::PSelectAllFromTable(const QString &T)
 {
     static JetSiteText<1> site;
     sql(site.text({&T}, [&] {
-        PCheckName(T);
-        return QStringLiteral("select * from ") + T;
+        return QStringLiteral("select * from ") + PTableSql(T);
     }));
 }
 
 void TPdatamodule::PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F);
     if (!Suffix.isEmpty() && Suffix.trimmed().compare(QLatin1String("desc"), Qt::CaseInsensitive) != 0)
         throw EngineError(QStringLiteral("无效的排序方式：") + Suffix);
-    sql(QStringLiteral("select * from ") + T + QStringLiteral(" order by ") + F + Suffix);
+    sql(QStringLiteral("select * from ") + t + QStringLiteral(" order by ") + F + Suffix);
 }
 
 void TPdatamodule::PSelectFieldsFromTableOrder(const QString &T, const QStringList &Fields, const QString &F,
                                                const QString &Suffix)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     if (Fields.isEmpty())
         throw EngineError(QStringLiteral("没有要读的字段。"));
     for (const QString &f : Fields)
@@ -257,7 +263,7 @@ void TPdatamodule::PSelectFieldsFromTableOrder(const QString &T, const QStringLi
         throw EngineError(QStringLiteral("无效的排序方式：") + Suffix);
     // Without an order the rows come as the table holds them, as "select *" gives them: a few
     // fields could otherwise be read from an index that holds them, in the index's order.
-    const QString text = QStringLiteral("select ") + Fields.join(QLatin1Char(',')) + QStringLiteral(" from ") + T +
+    const QString text = QStringLiteral("select ") + Fields.join(QLatin1Char(',')) + QStringLiteral(" from ") + t +
                          QStringLiteral(" order by ") + (F.isEmpty() ? QStringLiteral("rowid") : F + Suffix);
     sql(text);
 }
@@ -266,22 +272,22 @@ void TPdatamodule::PSelectFromTableWhere(const QString &T, const QString &F, con
 {
     static JetSiteText<2> site;
     sql(site.text({&T, &F}, [&] {
-        PCheckName(T);
+        const QString t = PTableSql(T);
         PCheckName(F);
-        return QStringLiteral("select * from ") + T + QStringLiteral(" where ") + keyed(F);
+        return QStringLiteral("select * from ") + t + QStringLiteral(" where ") + keyed(F);
     }));
     PQuery.setParam(F, V);
 }
 
 void TPdatamodule::PSelectFromTableLike(const QString &T, const QString &F, const QString &Pattern)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F);
     static const QRegularExpression quoted(QStringLiteral("^(\"[^\"]*\"|'[^']*')$"));
     if (!quoted.match(Pattern).hasMatch())
         throw EngineError(QStringLiteral("无效的匹配模式：") + Pattern);
     // The learner's letters reach the bank as a value, never as part of the statement.
-    sql(QStringLiteral("select * from ") + T + QStringLiteral(" where ") + F + QStringLiteral(" like :") + F);
+    sql(QStringLiteral("select * from ") + t + QStringLiteral(" where ") + F + QStringLiteral(" like :") + F);
     PQuery.setParam(F, Pattern.mid(1, Pattern.size() - 2));
 }
 
@@ -301,8 +307,7 @@ int TPdatamodule::PGetCountFromTable(const QString &T)
 {
     static JetSiteText<1> site;
     const QString &text = site.text({&T}, [&] {
-        PCheckName(T);
-        return QStringLiteral("select count(*) from ") + T;
+        return QStringLiteral("select count(*) from ") + PTableSql(T);
     });
     // Counted by the engine: status lines count lists of tens of thousands of words after each click.
     PQuery.clearSql();
@@ -313,9 +318,9 @@ int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, co
 {
     static JetSiteText<2> site;
     const QString &text = site.text({&T, &F}, [&] {
-        PCheckName(T);
+        const QString t = PTableSql(T);
         PCheckName(F);
-        return QStringLiteral("select count(*) from ") + T + QStringLiteral(" where ") + keyed(F);
+        return QStringLiteral("select count(*) from ") + t + QStringLiteral(" where ") + keyed(F);
     });
     // Asked once per list when a word is looked up across all of them.
     PQuery.clearSql();
@@ -324,9 +329,9 @@ int TPdatamodule::PGetCountFromTableWhere(const QString &T, const QString &F, co
 
 int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F);
-    sql(QStringLiteral("select sum(") + F + QStringLiteral(") as ") + F + QStringLiteral(" from ") + T);
+    sql(QStringLiteral("select sum(") + F + QStringLiteral(") as ") + F + QStringLiteral(" from ") + t);
     PQuery.open();
     const QString text = PQuery.eof() ? QString() : PQuery.fieldByName(F);
     PQuery.close();
@@ -339,13 +344,13 @@ int TPdatamodule::PGetSumFromTable(const QString &T, const QString &F)
 
 QString TPdatamodule::PGetMMFromTable(const QString &T, const QString &F, const QString &Fn)
 {
-    PCheckName(T);
+    const QString t = PTableSql(T);
     PCheckName(F);
     if (Fn.compare(QLatin1String("max"), Qt::CaseInsensitive) != 0 &&
         Fn.compare(QLatin1String("min"), Qt::CaseInsensitive) != 0)
         throw EngineError(QStringLiteral("无效的聚合函数：") + Fn);
     sql(QStringLiteral("select ") + Fn + QStringLiteral("(") + F + QStringLiteral(") as ") + F +
-        QStringLiteral(" from ") + T);
+        QStringLiteral(" from ") + t);
     PQuery.open();
     const QString result = PQuery.eof() ? QString() : PQuery.fieldByName(F);
     PQuery.close();
@@ -356,8 +361,7 @@ void TPdatamodule::PDeleteAllFromTable(const QString &T)
 {
     static JetSiteText<1> site;
     sql(site.text({&T}, [&] {
-        PCheckName(T);
-        return QStringLiteral("delete from ") + T;
+        return QStringLiteral("delete from ") + PTableSql(T);
     }));
     PQuery.execSql();
 }
@@ -384,9 +388,12 @@ void TPdatamodule::PDeleteTwoKeyRepeatsFromTable(const QString &T, const QString
                                                  const QString &F2, const QString &V2)
 {
     // Exact texts: "Go" is no repeat of "go", though the bank's own comparison says it is.
+    const QString t = PTableSql(T);
+    PCheckName(F1);
+    PCheckName(F2);
     const QString keys = PExactKeysSql(F1, F2);
-    sql(QStringLiteral("delete from ") + T + QStringLiteral(" where ") + keys +
-        QStringLiteral(" and rowid<>(select min(rowid) from ") + T + QStringLiteral(" where ") + keys +
+    sql(QStringLiteral("delete from ") + t + QStringLiteral(" where ") + keys +
+        QStringLiteral(" and rowid<>(select min(rowid) from ") + t + QStringLiteral(" where ") + keys +
         QStringLiteral(")"));
     PQuery.setParam(F1, V1);
     PQuery.setParam(F2, V2);
@@ -397,9 +404,9 @@ void TPdatamodule::PUpdateOneFieldFromTable(const QString &T, const QString &F, 
 {
     static JetSiteText<2> site;
     sql(site.text({&T, &F}, [&] {
-        PCheckName(T);
+        const QString t = PTableSql(T);
         PCheckName(F);
-        return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(F);
+        return QStringLiteral("update ") + t + QStringLiteral(" set ") + keyed(F);
     }));
     PQuery.setParam(F, V);
     PQuery.execSql();
@@ -410,10 +417,10 @@ void TPdatamodule::PUpdateOneDataFromTable(const QString &T, const QString &KeyF
 {
     static JetSiteText<3> site;
     sql(site.text({&T, &KeyField, &SetField}, [&] {
-        PCheckName(T);
+        const QString t = PTableSql(T);
         PCheckName(KeyField);
         PCheckName(SetField);
-        return QStringLiteral("update ") + T + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
+        return QStringLiteral("update ") + t + QStringLiteral(" set ") + keyed(SetField) + QStringLiteral(" where ") +
                keyed(KeyField);
     }));
     PQuery.setParam(SetField, NewValue);
@@ -438,9 +445,9 @@ void TPdatamodule::PInsertOneRecordToTable(const QString &T, const QString &F, c
 {
     static JetSiteText<2> site;
     sql(site.text({&T, &F}, [&] {
-        PCheckName(T);
+        const QString t = PTableSql(T);
         PCheckName(F);
-        return QStringLiteral("insert into ") + T + QStringLiteral("(") + F + QStringLiteral(") ") +
+        return QStringLiteral("insert into ") + t + QStringLiteral("(") + F + QStringLiteral(") ") +
                QStringLiteral("values(:") + F + QStringLiteral(")");
     }));
     PQuery.setParam(F, V);
@@ -468,26 +475,21 @@ void TPdatamodule::PMoveTwoKeyRecordToTable(const QString &Src, const QString &D
 
 void TPdatamodule::PMoveAll(const QString &Src, const QString &Dst)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
-    sql(QStringLiteral("insert into ") + Dst + QStringLiteral(" select * from ") + Src);
+    sql(QStringLiteral("insert into ") + PTableSql(Dst) + QStringLiteral(" select * from ") + PTableSql(Src));
     PQuery.execSql();
 }
 
 void TPdatamodule::PCreateAndMoveAll(const QString &Src, const QString &Dst)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
-    sql(QStringLiteral("select * into ") + Dst + QStringLiteral(" from ") + Src);
+    sql(QStringLiteral("select * into ") + PTableSql(Dst) + QStringLiteral(" from ") + PTableSql(Src));
     PQuery.execSql();
 }
 
 void TPdatamodule::PCreateNewWordTable(const QString &Src, const QString &New, const QString &Mode)
 {
-    PCheckName(Src);
-    PCheckName(New);
+    const QString src = PTableSql(Src), made = PTableSql(New);
     JetTransaction t(PConnection);
-    sql(QStringLiteral("select * into ") + New + QStringLiteral(" from ") + Src + QStringLiteral(" where 1=2"));
+    sql(QStringLiteral("select * into ") + made + QStringLiteral(" from ") + src + QStringLiteral(" where 1=2"));
     PQuery.execSql();
     if (Mode == QLatin1String("addname"))
         PInsertOneRecordToTable(Tbl::TableNameTable, Col::TableName, New);
@@ -496,7 +498,7 @@ void TPdatamodule::PCreateNewWordTable(const QString &Src, const QString &New, c
 
 void TPdatamodule::PDropTable(const QString &T, const QString &Mode)
 {
-    PCheckName(T);
+    const QString table = PTableSql(T);
     JetTransaction t(PConnection);
     if (Mode == QLatin1String("havename")) {
         const QString id =
@@ -504,15 +506,15 @@ void TPdatamodule::PDropTable(const QString &T, const QString &Mode)
         if (!id.isEmpty())
             PDeleteTwoKeyRecordFromTable(Tbl::TableNameTable, Col::TableName, T, Col::ID, id);
     }
-    sql(QStringLiteral("drop table ") + T);
+    sql(QStringLiteral("drop table ") + table);
     PQuery.execSql();
     t.commit();
 }
 
 void TPdatamodule::PChangeTableName(const QString &Old, const QString &New)
 {
-    PCheckName(Old);
-    PCheckName(New);
+    PTableSql(Old);
+    PTableSql(New);
     // All or nothing: a failed copy must not leave the list unregistered.
     JetTransaction t(PConnection);
     const QString id =

@@ -36,7 +36,7 @@ public:
     void P_Create_OptionTable();
     void P_Create_TempTable();
 
-    // Generic table operations: names are spliced (and must be plain identifiers), values bound.
+    // Generic table operations: names are spliced (tables through PTableSql, fields plain), values bound.
     void PSelectAllFromTable(const QString &T);
     void PSelectAllFromTableOrder(const QString &T, const QString &F, const QString &Suffix);
     // Only the given fields (in their order); F empty for the order the table holds its rows in.
@@ -90,8 +90,11 @@ extern bool PTerminateRequested;
 
 // The connection text of a bank at path.
 QString PConnectionText(const QString &path);
-// Refuses a table or field name that is not a plain identifier (an engine error).
+// Refuses a field name that is not a plain identifier (an engine error).
 void PCheckName(const QString &name);
+// A table's name as the statements splice it (plain as it is, any other in brackets); a name the
+// bank cannot take is an engine error that says why.
+QString PTableSql(const QString &T);
 
 // The texts of the keyed statements of the table operations (names checked), for callers that run
 // one of them for many rows through a JetCommand; parameters in the order given.

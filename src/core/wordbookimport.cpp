@@ -97,7 +97,7 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
 
 void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
 {
-    PCheckName(T);
+    const QString table = PTableSql(T);
     const QString today = PTodayText();
     JetConnection &connection = Pdatamodule->PConnection;
     // One transaction round the whole store. A word is one insert, which lands whole or not at
@@ -109,7 +109,7 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
         QSet<QString> held;
         {
             JetQuery q(&connection);
-            q.setSql(QStringLiteral("select 单词 from ") + T);
+            q.setSql(QStringLiteral("select 单词 from ") + table);
             q.open();
             for (; !q.eof(); q.next())
                 held.insert(q.fieldAt(0).toCaseFolded());
@@ -117,7 +117,7 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
         }
         // The whole record in one statement: the same row as an insert of the word followed by
         // updates keyed by it.
-        JetCommand insert(connection, QStringLiteral("insert into ") + T +
+        JetCommand insert(connection, QStringLiteral("insert into ") + table +
                                           QStringLiteral("(单词,音标,解释,联想,详解,例句,所属类别,做过次数,做错次数,"
                                                          "经验点数,上次是否做对,最近测试时间,掌握类型) values(:单词,"
                                                          ":音标,:解释,\"\",\"\",\"\",:所属类别,0,0,:经验点数,\"\","

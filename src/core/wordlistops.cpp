@@ -161,8 +161,7 @@ QString keyMatch(const QString &IdField, const QString &WordField)
 // The rows of T that a [ID, word] array bound as :keys names.
 QString rowsOfKeys(const QString &T, const QString &IdField, const QString &WordField)
 {
-    PCheckName(T);
-    return QStringLiteral("rowid in (select s.rowid from json_each(:keys) j join ") + T + QStringLiteral(" s on ") +
+    return QStringLiteral("rowid in (select s.rowid from json_each(:keys) j join ") + PTableSql(T) + QStringLiteral(" s on ") +
            keyMatch(IdField, WordField) + QLatin1Char(')');
 }
 
@@ -185,7 +184,7 @@ bool keysDiffer(const QList<QTreeWidgetItem *> &items, bool checked)
 QStringList fieldsOf(const QString &T)
 {
     JetQuery q(&Pdatamodule->PConnection);
-    q.setSql(QStringLiteral("select * from ") + T + QStringLiteral(" where 1=2"));
+    q.setSql(QStringLiteral("select * from ") + PTableSql(T) + QStringLiteral(" where 1=2"));
     q.open();
     const QStringList names = q.fieldNames();
     q.close();
@@ -197,8 +196,6 @@ QStringList fieldsOf(const QString &T)
 // holds them; empty when the columns cannot be named so (the caller copies row by row).
 QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Match)
 {
-    PCheckName(Src);
-    PCheckName(Dst);
     const QStringList from = fieldsOf(Src), to = fieldsOf(Dst);
     if (from.size() != to.size())
         return QString();
@@ -208,9 +205,9 @@ QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Ma
     QStringList picked;
     for (const QString &f : from)
         picked << QStringLiteral("s.") + f;
-    return QStringLiteral("insert into ") + Dst + QStringLiteral(" (") + to.join(QLatin1Char(',')) +
+    return QStringLiteral("insert into ") + PTableSql(Dst) + QStringLiteral(" (") + to.join(QLatin1Char(',')) +
            QStringLiteral(") select ") + picked.join(QLatin1Char(',')) +
-           QStringLiteral(" from json_each(:keys) j join ") + Src + QStringLiteral(" s on ") + Match +
+           QStringLiteral(" from json_each(:keys) j join ") + PTableSql(Src) + QStringLiteral(" s on ") + Match +
            QStringLiteral(" order by j.key, s.rowid");
 }
 
@@ -255,7 +252,8 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
     }
     JetTransaction t(Pdatamodule->PConnection);
     JetCommand remove(Pdatamodule->PConnection,
-                      QStringLiteral("delete from ") + T + QStringLiteral(" where ") + PExactKeysSql(Col::Word, Col::ID));
+                      QStringLiteral("delete from ") + PTableSql(T) + QStringLiteral(" where ") +
+                          PExactKeysSql(Col::Word, Col::ID));
     for (QTreeWidgetItem *item : duplicates) {
         const QString k = key(item);
         if (!kept.contains(k))
@@ -273,8 +271,8 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
     // A delete matches exactly the rows it names, whatever their order: one statement for all.
-    JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + T + QStringLiteral(" where ") +
-                                                    rowsOfKeys(T, Col::ID, Col::Word));
+    JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + PTableSql(T) +
+                                                    QStringLiteral(" where ") + rowsOfKeys(T, Col::ID, Col::Word));
     remove.exec({keyArray(items, false)});
     t.commit();
     removeItems(ListView, items);
@@ -302,7 +300,7 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
         // one copy per item would add them.
         JetCommand copy(Pdatamodule->PConnection, copySql);
         JetCommand remove(Pdatamodule->PConnection,
-                          QStringLiteral("delete from ") + Src + QStringLiteral(" where ") +
+                          QStringLiteral("delete from ") + PTableSql(Src) + QStringLiteral(" where ") +
                               (check ? Col::Word + QStringLiteral(" in (select value from json_each(:keys))")
                                      : rowsOfKeys(Src, Col::ID, Col::Word)));
         const QString keys = keyArray(items, check);
@@ -331,7 +329,7 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
     PCheckName(Field);
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
-    JetCommand update(Pdatamodule->PConnection, QStringLiteral("update ") + T + QStringLiteral(" set ") + Field +
+    JetCommand update(Pdatamodule->PConnection, QStringLiteral("update ") + PTableSql(T) + QStringLiteral(" set ") + Field +
                                                     QStringLiteral("=:value where ") +
                                                     rowsOfKeys(T, Col::ID, Col::Word));
     update.exec({Value, keyArray(items, false)});
@@ -393,22 +391,7 @@ void PShuffleTable(QTreeWidget *ListView)
     PDialogs().message(QStringLiteral("乱序成功"));
 }
 
-QString PWordTableNameCharsRefusal(const QString &Name)
-{
-    if (Name.trimmed().isEmpty())
-        return QStringLiteral("名称不能为空");
-    if (!isPlainIdentifier(Name)) {
-        if (Name.size() > 64)
-            return QStringLiteral("名称不能超过64个字符");
-        if (Name.at(0).isDigit())
-            return QStringLiteral("名称不能以数字开头");
-        for (const QChar c : Name)
-            if (!isPlainIdentifier(QStringLiteral("a") + c))
-                return c.isSpace() ? QStringLiteral("名称不能含有空格")
-                                   : QStringLiteral("名称不能含有“") + c + QStringLiteral("”");
-    }
-    return QString();
-}
+QString PWordTableNameCharsRefusal(const QString &Name) { return jetTableNameRefusal(Name); }
 
 QString PWordTableNameRefusal(const QString &Name)
 {
@@ -454,7 +437,7 @@ void PDropWordTables(QTreeWidget *ListView)
                            Dialogs::YesNo) != Dialogs::Yes)
             continue;
         JetTransaction t(Pdatamodule->PConnection);
-        if (isPlainIdentifier(PCaption(item)))
+        if (jetTableNameRefusal(PCaption(item)).isEmpty())
             Pdatamodule->PDropTable(PCaption(item), QStringLiteral("havename"));
         else
             dropOddTable(PCaption(item));
@@ -496,7 +479,7 @@ void PRenameWordTables(QTreeWidget *ListView)
             return;
         }
         JetTransaction t(Pdatamodule->PConnection);
-        if (isPlainIdentifier(old))
+        if (jetTableNameRefusal(old).isEmpty())
             Pdatamodule->PChangeTableName(old, name);
         else
             renameOddTable(old, name);

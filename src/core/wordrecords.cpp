@@ -33,9 +33,8 @@ void updateFields(const QString &T, const QString &KeyField, const QString &KeyV
         names[2 + i] = i < n ? F[i] : &none;
     JetQuery &q = Pdatamodule->PQuery;
     q.setSql(site.text(names, [&] {
-        PCheckName(T);
         PCheckName(KeyField);
-        QString text = QStringLiteral("update ") + T + QStringLiteral(" set ");
+        QString text = QStringLiteral("update ") + PTableSql(T) + QStringLiteral(" set ");
         for (int i = 0; i < n; ++i) {
             PCheckName(*F[i]);
             if (i)

@@ -13,9 +13,8 @@
 namespace {
 QString updateSql(const TPWordWrite &w)
 {
-    PCheckName(w.table);
     PCheckName(w.keyField);
-    QString sql = QStringLiteral("update ") + w.table + QStringLiteral(" set ");
+    QString sql = QStringLiteral("update ") + PTableSql(w.table) + QStringLiteral(" set ");
     for (int i = 0; i < w.fields.size(); ++i) {
         PCheckName(w.fields.at(i).first);
         if (i)

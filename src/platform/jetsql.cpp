@@ -98,6 +98,14 @@ JetStatement rewriteLiteralsAndParams(const QString &in)
                  QLatin1Char('\'');
             i = j;
             lastKeyword.clear();
+        } else if (c == QLatin1Char('[')) {
+            // Jet's bracketed name: whatever it holds up to the closing bracket is one name.
+            const int j = in.indexOf(QLatin1Char(']'), i + 1);
+            if (j < 0)
+                throw EngineError(QStringLiteral("语法错误：方括号不成对。"));
+            s += quoteIdent(in.mid(i + 1, j - i - 1));
+            i = j;
+            lastKeyword.clear();
         } else if (c == QLatin1Char(':') && i + 1 < in.size() && isIdentChar(in.at(i + 1))) {
             int j = i + 1;
             while (j < in.size() && isIdentChar(in.at(j)))
@@ -285,7 +293,44 @@ QString countingStatement(const QString &selectStar)
     return QStringLiteral("SELECT count(*) FROM ") + rest;
 }
 
+// A table name as the statement patterns capture it: a bracketed name or a run of other characters.
+const QString kName = QStringLiteral("(\\[[^\\]]*\\]|[^\\s\\[\\]()]+)");
+
+// The name a captured table reference stands for, brackets off.
+QString tableOf(const QString &ref)
+{
+    if (ref.size() >= 2 && ref.front() == QLatin1Char('[') && ref.back() == QLatin1Char(']'))
+        return ref.mid(1, ref.size() - 2);
+    return ref;
+}
+
 }  // namespace
+
+QString jetTableNameRefusal(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("名称不能为空");
+    if (name.at(0).isSpace())
+        return QStringLiteral("名称不能以空格开头");
+    if (name.size() > 64)
+        return QStringLiteral("名称不能超过64个字符");
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return QStringLiteral("名称不能含有控制字符");
+        if (QStringView(u".!`[]").contains(c))
+            return QStringLiteral("名称不能含有“") + c + QStringLiteral("”");
+    }
+    // SQLite keeps such names for itself.
+    if (name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
+        return QStringLiteral("名称不能以“sqlite_”开头");
+    return QString();
+}
+
+QString jetTableRef(const QString &name)
+{
+    return isPlainIdentifier(name) ? name : QLatin1Char('[') + name + QLatin1Char(']');
+}
+
 bool isPlainIdentifier(const QString &name)
 {
     if (name.isEmpty() || name.size() > 64 || name.at(0).isDigit())
@@ -306,18 +351,20 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
     JetTranslation tr;
 
     static const QRegularExpression createRe(
-        QStringLiteral("^create\\s+table\\s+(\\S+?)\\s*\\((.*)\\)$"),
+        QStringLiteral("^create\\s+table\\s+") + kName + QStringLiteral("\\s*\\((.*)\\)$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression selectIntoRe(
-        QStringLiteral("^select\\s+\\*\\s+into\\s+(\\S+)\\s+from\\s+(\\S+)(.*)$"),
+        QStringLiteral("^select\\s+\\*\\s+into\\s+") + kName + QStringLiteral("\\s+from\\s+") + kName +
+            QStringLiteral("(.*)$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression dropRe(QStringLiteral("^drop\\s+table\\s+(\\S+)$"),
+    static const QRegularExpression dropRe(QStringLiteral("^drop\\s+table\\s+") + kName + QStringLiteral("$"),
                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression insertValuesRe(
-        QStringLiteral("^insert\\s+into\\s+(\\S+?)\\s*\\(([^()]*)\\)\\s*values\\s*\\((.*)\\)$"),
+        QStringLiteral("^insert\\s+into\\s+") + kName +
+            QStringLiteral("\\s*\\(([^()]*)\\)\\s*values\\s*\\((.*)\\)$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression insertSelectRe(
-        QStringLiteral("^insert\\s+into\\s+\\S+\\s+select\\s"),
+        QStringLiteral("^insert\\s+into\\s+") + kName + QStringLiteral("\\s+select\\s"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression selectStarRe(QStringLiteral("^select\\s+\\*\\s+from\\s"),
                                                  QRegularExpression::CaseInsensitiveOption);
@@ -325,23 +372,24 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
                                              QRegularExpression::CaseInsensitiveOption);
 
     if (const auto m = createRe.match(sql); m.hasMatch()) {
-        if (!isPlainIdentifier(m.captured(1)))
-            throw EngineError(QStringLiteral("无效的表名：") + m.captured(1));
-        tr.statements = tableStatements(m.captured(1), parseCreateColumns(m.captured(2)));
+        const QString table = tableOf(m.captured(1));
+        if (!jetTableNameRefusal(table).isEmpty())
+            throw EngineError(QStringLiteral("无效的表名：") + table);
+        tr.statements = tableStatements(table, parseCreateColumns(m.captured(2)));
         tr.changesSchema = true;
         return tr;
     }
     if (const auto m = selectIntoRe.match(sql); m.hasMatch()) {
-        const QString dst = m.captured(1), src = m.captured(2);
-        if (!isPlainIdentifier(dst) || !isPlainIdentifier(src))
+        const QString dst = tableOf(m.captured(1)), src = tableOf(m.captured(2));
+        if (!jetTableNameRefusal(dst).isEmpty() || !jetTableNameRefusal(src).isEmpty())
             throw EngineError(QStringLiteral("无效的表名。"));
         const auto cols = columnsOf(src);
         if (cols.empty())
             throw EngineError(QStringLiteral("找不到输入表或查询“") + src + QStringLiteral("”。"));
         tr.statements = tableStatements(dst, cols);
-        JetStatement copy = rewriteLiteralsAndParams(QStringLiteral("INSERT INTO ") +
-                                                     quoteIdent(dst) + QStringLiteral(" SELECT * FROM ") +
-                                                     quoteIdent(src) + m.captured(3));
+        JetStatement copy = rewriteLiteralsAndParams(QStringLiteral("INSERT INTO [") + dst +
+                                                     QStringLiteral("] SELECT * FROM [") + src +
+                                                     QLatin1Char(']') + m.captured(3));
         copy.sql = withInsertionOrder(copy.sql);
         tr.dataStatement = int(tr.statements.size());
         tr.statements.push_back(copy);
@@ -351,7 +399,7 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
     if (const auto m = dropRe.match(sql); m.hasMatch()) {
         tr.statements.push_back(rewriteLiteralsAndParams(sql));
         tr.statements.push_back({QStringLiteral("DELETE FROM ") + QLatin1String(JetCounterTable) +
-                                     QStringLiteral(" WHERE tbl=") + textLiteral(m.captured(1)),
+                                     QStringLiteral(" WHERE tbl=") + textLiteral(tableOf(m.captured(1))),
                                  {}});
         tr.changesSchema = true;
         return tr;
@@ -360,7 +408,7 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
     JetStatement st = rewriteLiteralsAndParams(sql);
     if (const auto m = insertValuesRe.match(sql); m.hasMatch()) {
         // A new row takes its number in the statement itself: cheaper than numbering it afterwards.
-        const QString table = m.captured(1);
+        const QString table = tableOf(m.captured(1));
         QString counter;
         for (const auto &c : columnsOf(table))
             if (c.declType == kCounterType)
@@ -369,7 +417,7 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
         for (const QString &f : m.captured(2).split(QLatin1Char(',')))
             listed = listed || f.trimmed().compare(counter, Qt::CaseInsensitive) == 0;
         if (!counter.isEmpty() && !listed) {
-            st = rewriteLiteralsAndParams(QStringLiteral("insert into ") + table + QLatin1Char('(') + counter +
+            st = rewriteLiteralsAndParams(QStringLiteral("insert into ") + m.captured(1) + QLatin1Char('(') + counter +
                                           QLatin1Char(',') + m.captured(2) + QStringLiteral(") values(") +
                                           QStringLiteral("\x01,") + m.captured(3) + QLatin1Char(')'));
             st.sql.replace(QStringLiteral("\x01"), QLatin1Char('(') + seedOf(table) + QStringLiteral("+1)"));

@@ -43,4 +43,11 @@ std::vector<JetStatement> tableStatements(const QString &table, const std::vecto
 std::vector<JetStatement> counterStatements(const QString &table, const QString &column);
 
 // Plain identifiers only: letters, digits, '_' and CJK, at most 64 characters, not starting with a digit.
+// Jet SQL takes such a name as it is; any other table name goes in brackets: [TOEFL core].
 bool isPlainIdentifier(const QString &name);
+// Why the bank cannot take a table name, in one short sentence; empty when it can. A name it
+// takes is not empty, starts with no blank, holds at most 64 characters, no control character
+// and none of . ! ` [ ], and does not begin with SQLite's own "sqlite_".
+QString jetTableNameRefusal(const QString &name);
+// A table name as Jet SQL writes it: a plain identifier as it is, any other name in brackets.
+QString jetTableRef(const QString &name);

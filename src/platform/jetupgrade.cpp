@@ -70,7 +70,7 @@ void rebuild(sqlite3 *db, const QString &table, const std::vector<JetColumn> &co
 std::vector<JetColumn> jetTableColumns(sqlite3 *db, const QString &table)
 {
     std::vector<JetColumn> cols;
-    if (!isPlainIdentifier(table))
+    if (!jetTableNameRefusal(table).isEmpty())
         return cols;
     sqlite3_stmt *st = nullptr;
     const QByteArray sql = ("PRAGMA table_info(" + quoteIdent(table) + ")").toUtf8();

@@ -25,12 +25,12 @@ struct ListStatistics {
 // whose words carry no experience at all has an empty sum: that is 0 points, not an error.
 ListStatistics listStatistics(const QString &T)
 {
-    PCheckName(T);
+    const QString table = PTableSql(T);
     ListStatistics s;
     JetQuery &q = Pdatamodule->PQuery;
     q.setSql(QStringLiteral("select count(*) as N, sum(") + Col::Experience + QStringLiteral(") as E, max(") +
              Col::LastTested + QStringLiteral(") as Latest, min(") + Col::LastTested +
-             QStringLiteral(") as Earliest from ") + T);
+             QStringLiteral(") as Earliest from ") + table);
     q.open();
     s.words = q.fieldByName(QStringLiteral("N")).toLongLong();
     s.experience = q.fieldByName(QStringLiteral("E")).toLongLong();
@@ -39,7 +39,7 @@ ListStatistics listStatistics(const QString &T)
     q.close();
     if (s.words == 0)
         return s;
-    q.setSql(QStringLiteral("select count(*) as N from ") + T + QStringLiteral(" where ") + Col::MasterType +
+    q.setSql(QStringLiteral("select count(*) as N from ") + table + QStringLiteral(" where ") + Col::MasterType +
              QStringLiteral("=:") + Col::MasterType);
     q.setParam(Col::MasterType, Code::Master11);
     q.open();

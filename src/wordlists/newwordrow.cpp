@@ -20,13 +20,12 @@ void insertRow(JetSiteText<1> &site, const QString &T, const QString *const *val
 {
     JetQuery &q = Pdatamodule->PQuery;
     q.setSql(site.text({&T}, [&] {
-        PCheckName(T);
         QStringList names, params;
         for (int i = 0; i < n; ++i) {
             names << *kColumns[i];
             params << QLatin1Char(':') + *kColumns[i];
         }
-        return QStringLiteral("insert into ") + T + QLatin1Char('(') + names.join(QLatin1Char(',')) +
+        return QStringLiteral("insert into ") + PTableSql(T) + QLatin1Char('(') + names.join(QLatin1Char(',')) +
                QStringLiteral(") values(") + params.join(QLatin1Char(',')) + QLatin1Char(')');
     }));
     static const QString empty = QStringLiteral("");

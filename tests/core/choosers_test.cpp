@@ -258,4 +258,4 @@ TEST_P(RefusedListNames, ArePassedOverByTheLookUpAndTheSearch)
     EXPECT_EQ(PSubItem(PItemAt(&lv, 0), 1), QStringLiteral("L1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, RefusedListNames, ::testing::Values("it's", "[x]", "a-b", "a;b", "two words"));
+INSTANTIATE_TEST_SUITE_P(Names, RefusedListNames, ::testing::Values("[x]", "v1.2", "a!b", "a`b", " lead"));

@@ -123,17 +123,18 @@ TEST_F(JetSemantics, DoubleQuotedLikePatternIsALiteral)
     dm->PQuery.close();
 }
 
-TEST_F(JetSemantics, NamesThatAreNotPlainIdentifiersAreRefused)
+TEST_F(JetSemantics, NamesTheBankCannotTakeAreRefusedAndOthersStayOneName)
 {
     addWord(W, QStringLiteral("keep"));
+    // One name, not a second statement: no such list.
     EXPECT_THROW(dm->PDeleteAllFromTable(QStringLiteral("WordTable; drop table UserTable")), EngineError);
-    EXPECT_THROW(dm->PSelectAllFromTable(QStringLiteral("a,b")), EngineError);
+    EXPECT_THROW(dm->PSelectAllFromTable(QStringLiteral("a.b")), EngineError);
+    EXPECT_THROW(dm->PDeleteAllFromTable(QStringLiteral("WordTable]; drop table [UserTable")), EngineError);
     EXPECT_THROW(dm->PGetMMFromTable(W, QStringLiteral("ID"), QStringLiteral("count")), EngineError);
     EXPECT_THROW(dm->PSelectFromTableLike(W, K, QStringLiteral("\"a\" or 1=1 or \"b\"")), EngineError);
     EXPECT_THROW(dm->PSelectAllFromTableOrder(W, K, QStringLiteral(" desc; drop table x")), EngineError);
     EXPECT_EQ(dm->PGetCountFromTable(W), 1);
     EXPECT_TRUE(dm->PConnection.tableNames().contains(QStringLiteral("UserTable")));
-    // A Chinese list name is a plain identifier.
     EXPECT_NO_THROW(dm->PCreateNewWordTable(W, QStringLiteral("四级词汇"), QStringLiteral("addname")));
 }
 

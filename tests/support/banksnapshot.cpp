@@ -47,7 +47,8 @@ QStringList bankSnapshot(sqlite3 *db)
             continue;
         const QString name = t[1].mid(2);
         // Stored order matters: a shuffle is nothing but a new order.
-        for (const QStringList &r : rows(db, QStringLiteral("select * from \"%1\"").arg(name)))
+        const QString quoted = QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        for (const QStringList &r : rows(db, QStringLiteral("select * from \"%1\"").arg(quoted)))
             out << name + QLatin1Char(':') + r.join(QLatin1Char('|'));
     }
     return out;

@@ -220,9 +220,9 @@ TEST_F(InputFormAiCiba, NewListJoinsTheTargetsWithWordTableStillSelected)
         EXPECT_EQ(dialogs->shown().at(dialogs->shown().size() - 2).title, QStringLiteral("请输入新单词表名称"));
 
         // A name the bank refuses, and a cancelled prompt.
-        dialogs->answerInput(QStringLiteral("新 表"));
+        dialogs->answerInput(QStringLiteral("新.表"));
         form->BTnew->click();
-        EXPECT_EQ(dialogs->lastText(), QStringLiteral("名称不能含有空格"));
+        EXPECT_EQ(dialogs->lastText(), QStringLiteral("名称不能含有“.”"));
         dialogs->cancelInput();
         const int shown = dialogs->shown().size();
         form->BTnew->click();
