@@ -90,6 +90,13 @@ TEST_F(ListNames, ANameIsTakenWhenTheBankCanHoldItAndRefusedWithItsReasonOtherwi
         EXPECT_EQ(dm->PConnection.tableNames(), tables + QStringList{name});
         EXPECT_EQ(registered(), lists);
         EXPECT_EQ(dm->PGetCountFromTable(name), 0);
+        // The learner's row and the settings file give the name back as it was.
+        PSetCurrentTable(name);
+        PLoadCurrentTableName();
+        EXPECT_EQ(PCurrentTable, name);
+        ASSERT_TRUE(PConfigIni->WriteString(Ini::CrazySpeller, Ini::CrazyTable, name));
+        PConfigIni->Reload();
+        EXPECT_EQ(PConfigIni->ReadString(Ini::CrazySpeller, Ini::CrazyTable, QString()), name);
     }
     // The data layer itself refuses what the rule refuses, with the reason.
     try {
