@@ -28,7 +28,7 @@ struct Shape {
 // the words inside brackets are never grammar, quotes inside them never literals.
 TEST(JetBrackets, EveryStatementShapeTakesABracketedName)
 {
-    const QString seed = QStringLiteral("(SELECT seed FROM lxb_counters WHERE tbl='it''s')");
+    const QString seed = QStringLiteral("(SELECT seed FROM lxb_counters WHERE tbl='it''s core')");
     const Shape shapes[] = {
         {"create table [TOEFL core] (ID counter,单词 string(100))",
          {"CREATE TABLE \"TOEFL core\" (\"ID\" COUNTER_INTEGER,\"单词\" VARCHAR(100)" + collate() + ")"},
@@ -38,8 +38,8 @@ TEST(JetBrackets, EveryStatementShapeTakesABracketedName)
           "INSERT INTO \"say \"\"hi\"\"\" SELECT * FROM \"it's\" where 1=2 ORDER BY rowid"},
          ""},
         {"drop table [核心 词汇]", {"drop table \"核心 词汇\"", "DELETE FROM lxb_counters WHERE tbl='核心 词汇'"}, ""},
-        {"insert into [it's](单词) values(:单词)",
-         {"insert into \"it's\"(\"ID\",\"单词\") values((" + seed + "+1),?)"},
+        {"insert into [it's core](单词) values(:单词)",
+         {"insert into \"it's core\"(\"ID\",\"单词\") values((" + seed + "+1),?)"},
          ""},
         {"insert into [B b] select * from [a a] where 单词=:单词",
          {"insert into \"B b\" select * from \"a a\" where \"单词\"=? ORDER BY rowid"},
