@@ -9,6 +9,7 @@
 #include "support/bankfixture.h"
 #include "support/banksnapshot.h"
 #include "vocab/bankvocab.h"
+#include "wordlists/newwordrow.h"
 
 #include <QTreeWidget>
 #include <algorithm>
@@ -178,6 +179,33 @@ protected:
             addWord(n.a, QString::fromLatin1(w), QStringLiteral("释义") + QLatin1String(w));
         step("add words");
 
+        // The editor's and the dictionary's new words, then the word browser's commands.
+        TPWordRecord again;
+        again.word = QStringLiteral("apple");
+        again.explanation = QStringLiteral("又一个");
+        PInsertEditorWord(n.a, again);
+        PInsertNewWord(n.a, {QStringLiteral("elder"), QString(), QStringLiteral("长者"), QString(), QString(),
+                             QStringLiteral("错")});
+        PLoadAndDedupTable(&lv, n.a, K);
+        const auto selectWord = [this](const QString &w) {
+            for (int i = 0; i < PItemCount(&lv); ++i)
+                PItemAt(&lv, i)->setSelected(PSubItem(PItemAt(&lv, i), PWordSub) == w);
+        };
+        selectWord(QStringLiteral("elder"));
+        PDeleteSelectedWords(&lv, n.a);
+        selectWord(QStringLiteral("cherry"));
+        PUpdateSelectedField(&lv, n.a, Col::Category, QStringLiteral("核心"), 2);
+        EXPECT_EQ(column(n.a, K), (QStringList{"apple", "banana", "cherry"}));
+        record << QString::number(dm->PGetSumFromTable(n.a, Col::Experience))
+               << dm->PGetMMFromTable(n.a, Col::Category, QStringLiteral("max"))
+               << QString::number(dm->PGetCountFromTableWhere(n.a, Col::Category, QStringLiteral("核心")));
+        dm->PSelectAllFromTableOrder(n.a, K, QStringLiteral(" desc"));
+        dm->PQuery.open();
+        for (; !dm->PQuery.eof(); dm->PQuery.next())
+            record << dm->PQuery.fieldByName(K);
+        dm->PQuery.close();
+        step("word browser");
+
         QTreeWidget book;
         book.addTopLevelItem(new QTreeWidgetItem(QStringList{"Apple", "n. 苹果", "ˈæpl"}));
         book.addTopLevelItem(new QTreeWidgetItem(QStringList{"date", "n. 枣", "deɪt"}));
@@ -210,8 +238,14 @@ protected:
         EXPECT_EQ(column(n.b, K), (QStringList{"Apple", "banana"}));
         step("move between lists");
 
+        // The spelling filter's move: the word's rows copied, then deleted from their list.
+        dm->PMoveOneRecordToTable(n.b, n.a, K, QStringLiteral("banana"));
+        dm->PDeleteOneRecordFromTable(n.b, K, QStringLiteral("banana"));
+        EXPECT_EQ(column(n.a, K), (QStringList{"apple", "cherry", "date", "banana"}));
+        step("filter move");
+
         const TPWordRecords rows = PReadGroupRows(n.a, K, true);
-        EXPECT_EQ(rows.size(), 3);
+        EXPECT_EQ(rows.size(), 4);
         EXPECT_TRUE(PMoveChosenToTempTable(rows.mid(0, 2)));
         TPWriteBack back;
         back.words << TPWordWrite{n.a, Col::Word, QStringLiteral("apple"), {{Col::MasterType, Code::Master11}}};
@@ -228,6 +262,12 @@ protected:
         EXPECT_EQ(registered(), (QStringList{n.b, n.renamed}));
         EXPECT_EQ(PCurrentTable, n.renamed);
         step("rename");
+
+        fillManager({n.b, n.renamed}, {n.b});
+        dialogs->answer(Dialogs::Yes);
+        PClearWordTables(&lv);
+        EXPECT_EQ(dm->PGetCountFromTable(n.b), 0);
+        step("empty");
 
         fillManager({n.b, n.renamed}, {n.b, n.renamed});
         dialogs->answer(Dialogs::Yes);
