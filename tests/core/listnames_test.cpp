@@ -186,6 +186,7 @@ protected:
         PInsertEditorWord(n.a, again);
         PInsertNewWord(n.a, {QStringLiteral("elder"), QString(), QStringLiteral("长者"), QString(), QString(),
                              QStringLiteral("错")});
+        dm->PMoveOneRecordToTable(n.a, n.a, K, QStringLiteral("banana"));  // a twin: same ID, same word
         PLoadAndDedupTable(&lv, n.a, K);
         const auto selectWord = [this](const QString &w) {
             for (int i = 0; i < PItemCount(&lv); ++i)
