@@ -513,6 +513,7 @@ void TPdatamodule::PDropTable(const QString &T, const QString &Mode)
 
 void TPdatamodule::PChangeTableName(const QString &Old, const QString &New)
 {
+    // Both names are checked before anything is written.
     PTableSql(Old);
     PTableSql(New);
     // All or nothing: a failed copy must not leave the list unregistered.
