@@ -53,6 +53,7 @@ TEST_F(ListNames, ANameIsTakenWhenTheBankCanHoldItAndRefusedWithItsReasonOtherwi
         {QStringLiteral("1st list"), QString()},
         {QStringLiteral("x;drop table WordTable"), QString()},
         {QStringLiteral("a\"b'c,d-e"), QString()},
+        {QStringLiteral("\"hi\" ;#=x"), QString()},
         {QStringLiteral("核心　词汇 "), QString()},  // a blank inside and at the end
         {QString(64, QChar(0x8BCD)), QString()},
         {QString(), QStringLiteral("名称不能为空")},
