@@ -16,13 +16,15 @@
 
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QAbstractItemModel>
+#include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <sqlite3.h>
 
 namespace {
 
+namespace DC = ModeCol::DirectCheckForm;
 constexpr int kListWords = 20000;
 
 struct TickBank {
@@ -135,7 +137,7 @@ void BM_Pair_DirectCheckOpen20000(benchmark::State &state)
                 caller.hide();
                 form.Show();
                 PSettleEvents();
-                return shown(PItemCount(form.PLVdc), form.LBHint->text());
+                return shown(form.PLVdc->model()->rowCount(), form.LBHint->text());
             },
             [&] {
                 QStringList words, masters, dates;
@@ -152,7 +154,7 @@ void BM_Pair_DirectCheckOpen20000(benchmark::State &state)
             });
         form.hide();
         PSettleEvents();
-        if (!same || PItemCount(form.PLVdc) != kListWords)
+        if (!same || form.PLVdc->model()->rowCount() != kListWords)
             break;
     }
 }
@@ -170,22 +172,25 @@ void BM_Pair_DirectCheckToggleOneWordOf20000(benchmark::State &state)
     Statement master("UPDATE WordTable SET 掌握类型=? WHERE 单词=?");
     Statement masterAndDate("UPDATE WordTable SET 最近测试时间=?,掌握类型=? WHERE 单词=?");
     sqlite3 *db = tickBank().dm->PConnection.handle();
+    const auto shownAt = [&form](int Row, int Column) {
+        return form.PLVdc->model()->index(Row, Column).data().toString();
+    };
     const int row = 4;  // typed "00" when the window opened
     // The raw side toggles a twin typed alike: rewriting a row with the bytes it already holds is
     // skipped by SQLite, so the raw side must change a row of its own to do the same writes.
     int twin = row + 1;
-    while (PSubItem(PItemAt(form.PLVdc, twin), 0) != PSubItem(PItemAt(form.PLVdc, row), 0))
+    while (shownAt(twin, DC::MasterType) != shownAt(row, DC::MasterType))
         ++twin;
-    const QByteArray word = PCaption(PItemAt(form.PLVdc, twin)).toUtf8();
+    const QByteArray word = shownAt(twin, DC::Word).toUtf8();
     const QByteArray today = PTodayText().toUtf8();
     bool rawMastered = false;
     TPLogFoldsOutsideTheClock log(db);
     TPPairClock pair(state);
     for (auto _ : state) {
-        const bool mastering = PSubItem(PItemAt(form.PLVdc, row), 0) != Code::Master11;
+        const bool mastering = shownAt(row, DC::MasterType) != Code::Master11;
         // Each side returns the mastered count it sees less the word and the twin as they stand then:
         // the same whichever side ran first.
-        const auto rowMastered = [&] { return PSubItem(PItemAt(form.PLVdc, row), 0) == Code::Master11 ? 1 : 0; };
+        const auto rowMastered = [&] { return shownAt(row, DC::MasterType) == Code::Master11 ? 1 : 0; };
         const bool same = pair.run(
             [&] {
                 form.PLVdcDblClick(row);
@@ -212,7 +217,7 @@ void BM_Pair_DirectCheckToggleOneWordOf20000(benchmark::State &state)
         log.fold();
         if (!same)
             break;
-        if ((PSubItem(PItemAt(form.PLVdc, row), 0) == Code::Master11) != mastering) {
+        if ((shownAt(row, DC::MasterType) == Code::Master11) != mastering) {
             state.SkipWithError("the double-click did not toggle the word");
             break;
         }

@@ -55,23 +55,15 @@ private:
     }
     QHeaderView *m_header;
 };
-}  // namespace
 
-QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns, bool checkBoxes)
+void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
 {
-    auto *view = new QTreeWidget(parent);
     view->setObjectName(name);
     view->setRootIsDecorated(false);
     view->setUniformRowHeights(true);
     view->setAllColumnsShowFocus(true);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setProperty(CheckBoxesProperty, checkBoxes);
-    QStringList captions;
-    for (const TPColumn &c : columns)
-        captions << c.caption;
-    view->setColumnCount(int(columns.size()));
-    view->setHeaderLabels(captions);
     view->header()->setStretchLastSection(false);
     view->header()->setSectionsClickable(true);
     for (int i = 0; i < columns.size(); ++i) {
@@ -79,6 +71,28 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
         view->setColumnHidden(i, columns[i].hidden);
     }
     new TitlesFit(view->header());
+}
+}  // namespace
+
+QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns, bool checkBoxes)
+{
+    auto *view = new QTreeWidget(parent);
+    view->setProperty(CheckBoxesProperty, checkBoxes);
+    QStringList captions;
+    for (const TPColumn &c : columns)
+        captions << c.caption;
+    view->setColumnCount(int(columns.size()));
+    view->setHeaderLabels(captions);
+    setUpReportView(view, name, columns);
+    return view;
+}
+
+QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemModel *model,
+                           const QList<TPColumn> &columns)
+{
+    auto *view = new QTreeView(parent);
+    view->setModel(model);
+    setUpReportView(view, name, columns);
     return view;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QString>
 
+class QAbstractItemModel;
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -15,6 +16,7 @@ class QMenu;
 class TLinkLabel;
 class QPushButton;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -29,6 +31,10 @@ struct TPColumn {
 // on the items it is filled with when checkBoxes is set.
 QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns,
                              bool checkBoxes = false);
+// The same report list over a model that gives the rows and the column titles (and any check
+// boxes); the columns give the widths.
+QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemModel *model,
+                           const QList<TPColumn> &columns);
 // Whether items added to the list view should carry check boxes (set by PMakeReportView).
 bool PHasCheckBoxes(const QTreeWidget *listView);
 

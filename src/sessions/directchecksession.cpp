@@ -130,15 +130,24 @@ void TPDirectCheckSession::mark(int Row, const QString &Master, const QString &T
         r.lastTested = Today;
 }
 
+namespace {
+QString toggledMaster(const TPWordRecord &R) { return R.masterType != Code::Master11 ? Code::Master11 : Code::Master00; }
+}  // namespace
+
+bool TPDirectCheckSession::leavesOnToggle(int Row) const
+{
+    return valid(Row) && !shows(m_filter, toggledMaster(m_rows.at(Row).word));
+}
+
 bool TPDirectCheckSession::toggled(int Row, const QString &Today)
 {
     if (!valid(Row))
         return false;
-    mark(Row, m_rows.at(Row).word.masterType != Code::Master11 ? Code::Master11 : Code::Master00, Today);
-    if (shows(m_filter, m_rows.at(Row).word.masterType))
-        return false;
-    m_rows.removeAt(Row);
-    return true;
+    const bool leaves = leavesOnToggle(Row);
+    mark(Row, toggledMaster(m_rows.at(Row).word), Today);
+    if (leaves)
+        m_rows.removeAt(Row);
+    return leaves;
 }
 
 TPWriteBack TPDirectCheckSession::markWrite(const QString &Table, const QString &Master, const QString &Today) const

@@ -46,6 +46,8 @@ public:
     // A double-click on Row: mastered ("11", dated today) unless it shows "11", then "00". What to
     // store; nothing for no row.
     TPWriteBack toggleWrite(const QString &Table, int Row, const QString &Today) const;
+    // Whether the toggle of Row takes it out of the view under the filter.
+    bool leavesOnToggle(int Row) const;
     // Shows the stored toggle; true when the row left the view under the filter.
     bool toggled(int Row, const QString &Today);
 

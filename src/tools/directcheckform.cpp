@@ -20,6 +20,7 @@
 #include "platform/windowlook.h"
 #include "platform/windowkit.h"
 #include "services/handovers.h"
+#include "tools/ticklistmodel.h"
 
 #include <QComboBox>
 #include <QCursor>
@@ -31,6 +32,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -89,10 +91,13 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     Label3->setToolTip(QStringLiteral("操作帮助"));
     Label3->setCursor(Qt::WhatsThisCursor);
 
-    PLVdc = PMakeReportView(this, QStringLiteral("PLVdc"),
-                            {{QStringLiteral("单词"), 160}, {QStringLiteral("掌握类型"), 30},
-                             {QStringLiteral("解释"), 300}, {QStringLiteral("掌握日期"), 100}},
-                            true);
+    const QList<TPColumn> columns = {{QStringLiteral("单词"), 160}, {QStringLiteral("掌握类型"), 30},
+                                     {QStringLiteral("解释"), 300}, {QStringLiteral("掌握日期"), 100}};
+    QStringList titles;
+    for (const TPColumn &c : columns)
+        titles << c.caption;
+    m_rows = new TPTickListModel(m_session, titles, this);
+    PLVdc = PMakeReportView(this, QStringLiteral("PLVdc"), m_rows, columns);
     PLVdc->setSelectionMode(QAbstractItemView::SingleSelection);
     PLVdc->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLVdc->header()->setSectionResizeMode(DC::Meaning, QHeaderView::Stretch);
@@ -169,26 +174,24 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
     PConnect(PLVdc->header(), &QHeaderView::sectionClicked, this, &F::PLVdcColumnClick);
     connect(PLVdc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected, const QItemSelection &deselected) {
-                // Each item that changes counts, the newly selected one last; redrawing is not the learner.
-                if (m_rendering)
-                    return;
+                // Each item that changes counts, the newly selected one last.
                 for (const QItemSelection *s : {&deselected, &selected})
                     for (const QModelIndex &i : s->indexes())
                         if (i.column() == 0)
                             PLVdcSelectItem(i.row());
             });
-    // A tick the learner sets in the list is passed on to the session.
-    connect(PLVdc, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *item, int column) {
-        if (!m_rendering && column == 0)
-            m_session.setTicked(PLVdc->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
-    });
     PLVdc->viewport()->installEventFilter(this);
 
     PLoadFormBackground(this);
     PCenterOnScreen(this);
 }
 
-TPDirectCheckForm::~TPDirectCheckForm() = default;
+TPDirectCheckForm::~TPDirectCheckForm()
+{
+    // The list reads the session, which goes before the window's children do.
+    delete PLVdc;
+    delete m_rows;
+}
 
 bool TPDirectCheckForm::eventFilter(QObject *watched, QEvent *e)
 {
@@ -212,52 +215,14 @@ bool TPDirectCheckForm::eventFilter(QObject *watched, QEvent *e)
 
 int TPDirectCheckForm::rowAt(const QPointF &Pos) const
 {
-    const QTreeWidgetItem *item = PLVdc->itemAt(Pos.toPoint());
-    return item ? PLVdc->indexOfTopLevelItem(const_cast<QTreeWidgetItem *>(item)) : -1;
+    const QModelIndex i = PLVdc->indexAt(Pos.toPoint());
+    return i.isValid() ? i.row() : -1;
 }
 
 QString TPDirectCheckForm::currentWord() const
 {
     const int row = m_session.checkIndex();
     return row >= 0 ? m_session.rows().at(row).word.word : QString();
-}
-
-void TPDirectCheckForm::render()
-{
-    m_rendering = true;
-    PClearItems(PLVdc);
-    QList<QTreeWidgetItem *> items;
-    items.reserve(m_session.count());
-    // Boxes are given while the items are apart from the view, where they cost no model update.
-    for (const TPTickRow &r : m_session.rows()) {
-        QTreeWidgetItem *item = PNewItem(r.word.word, {r.word.masterType, r.meaning, r.word.lastTested});
-        item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
-        items << item;
-    }
-    PLVdc->addTopLevelItems(items);
-    m_rendering = false;
-}
-
-void TPDirectCheckForm::renderRow(int Row)
-{
-    QTreeWidgetItem *item = PItemAt(PLVdc, Row);
-    if (!item || !m_session.valid(Row))
-        return;
-    const TPTickRow &r = m_session.rows().at(Row);
-    m_rendering = true;
-    PSetSubItem(item, PSub(DC::MasterType), r.word.masterType);
-    PSetSubItem(item, PSub(DC::Meaning), r.meaning);
-    PSetSubItem(item, PSub(DC::LastTested), r.word.lastTested);
-    item->setCheckState(0, r.ticked ? Qt::Checked : Qt::Unchecked);
-    m_rendering = false;
-}
-
-void TPDirectCheckForm::renderTicks()
-{
-    m_rendering = true;
-    for (int i = 0; i < m_session.count(); ++i)
-        PItemAt(PLVdc, i)->setCheckState(0, m_session.rows().at(i).ticked ? Qt::Checked : Qt::Unchecked);
-    m_rendering = false;
 }
 
 void TPDirectCheckForm::FormActivate()
@@ -274,8 +239,8 @@ void TPDirectCheckForm::reload() { PApplyMasterFilter(CBBrowseMode->currentText(
 
 void TPDirectCheckForm::PApplyMasterFilter(const QString &Mode)
 {
-    m_session.load(readRows(), TPDirectCheckSession::filterOf(Mode));
-    render();
+    TPWordRecords rows = readRows();
+    m_rows->reshape([&] { m_session.load(std::move(rows), TPDirectCheckSession::filterOf(Mode)); });
 }
 
 void TPDirectCheckForm::SBRefreshClick()
@@ -304,10 +269,12 @@ void TPDirectCheckForm::PLVdcDblClick(int Row)
     const TPWriteBack w = m_session.toggleWrite(PCurrentTable, Row, today);
     if (w.words.isEmpty() || !PWriteBackOrReport(w))
         return;
-    if (m_session.toggled(Row, today))
-        PRemoveItem(PItemAt(PLVdc, Row));
-    else
-        renderRow(Row);
+    if (m_session.leavesOnToggle(Row)) {
+        m_rows->removeRow(Row, [&] { m_session.toggled(Row, today); });
+    } else {
+        m_session.toggled(Row, today);
+        m_rows->rowChanged(Row);
+    }
     SBRefreshClick();
 }
 
@@ -320,15 +287,14 @@ void TPDirectCheckForm::PLVdcMouseUp(Qt::MouseButton Button, int Row)
         m_session.showMeaning(Row, meaningOf(r.word.word));
     else
         m_session.hideMeaning(Row);
-    renderRow(Row);
+    m_rows->rowChanged(Row);
 }
 
 void TPDirectCheckForm::PLVdcSelectItem(int Index) { m_session.select(Index); }
 
 void TPDirectCheckForm::PLVdcColumnClick(int Column)
 {
-    m_session.sortBy(Column);
-    render();
+    m_rows->reshape([&] { m_session.sortBy(Column); });
 }
 
 void TPDirectCheckForm::SpeedButton13Click()
@@ -359,7 +325,7 @@ void TPDirectCheckForm::markTicked(const QString &MasterType)
         return;
     m_session.marked(MasterType, today);
     for (int row : m_session.ticked())
-        renderRow(row);
+        m_rows->rowChanged(row);
 }
 
 void TPDirectCheckForm::N1Click() { markTicked(Code::Master11); }
@@ -370,7 +336,7 @@ void TPDirectCheckForm::N5Click()
     const QList<int> rows = m_session.ticked();
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
         m_session.showMeaning(*it, meaningOf(m_session.rows().at(*it).word.word));
-        renderRow(*it);
+        m_rows->rowChanged(*it);
     }
 }
 
@@ -378,7 +344,7 @@ void TPDirectCheckForm::N7Click()
 {
     for (int row : m_session.ticked()) {
         m_session.hideMeaning(row);
-        renderRow(row);
+        m_rows->rowChanged(row);
     }
 }
 
@@ -409,15 +375,15 @@ void TPDirectCheckForm::N4Click()
 {
     if (m_session.count() == 0)
         return;
-    const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), PLVdc);
+    // A move's chooser reads no list; only a category chooser does.
+    const QString target = PChooseDialog(QStringLiteral("将选中单词转移到"), QStringLiteral("单表单词转移"), nullptr);
     if (target == Code::ChooserCancel)
         return;
     const auto moving = tickedWords(m_session.tickedWords());
     PMoveWords(moving.get(), PCurrentTable, target, QStringLiteral("check"));
     // The words left the list only when the move took them all.
     if (PItemCount(moving.get()) == 0) {
-        m_session.removeTicked();
-        render();
+        m_rows->reshape([this] { m_session.removeTicked(); });
     }
     m_session.select(0);
 }
@@ -431,26 +397,25 @@ void TPDirectCheckForm::N8Click()
             Pdatamodule->PDeleteOneRecordFromTable(PCurrentTable, Col::Word, *it);
         t.commit();
     }
-    m_session.removeTicked();
-    render();
+    m_rows->reshape([this] { m_session.removeTicked(); });
 }
 
 void TPDirectCheckForm::MenuItem1Click()
 {
     m_session.tickAll();
-    renderTicks();
+    m_rows->ticksChanged();
 }
 
 void TPDirectCheckForm::MenuItem2Click()
 {
     m_session.invertTicks();
-    renderTicks();
+    m_rows->ticksChanged();
 }
 
 void TPDirectCheckForm::N6Click()
 {
     m_session.tickMastered();
-    renderTicks();
+    m_rows->ticksChanged();
 }
 
 void TPDirectCheckForm::MenuItem3Click() { POpenUrl(Addr::BankDownloads()); }

@@ -15,9 +15,9 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class TLinkLabel;
+class TPTickListModel;
 
 class TPDirectCheckForm : public TPForm {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     explicit TPDirectCheckForm(QWidget *parent = nullptr);
     ~TPDirectCheckForm() override;
 
-    QTreeWidget *PLVdc = nullptr;
+    QTreeView *PLVdc = nullptr;
     QToolButton *SpeedButton13 = nullptr;
     QToolButton *SpeedButton12 = nullptr;
     QComboBox *CBBrowseMode = nullptr;
@@ -87,9 +87,6 @@ protected:
 private:
     void reload();
     void PApplyMasterFilter(const QString &Mode);
-    void render();
-    void renderRow(int Row);
-    void renderTicks();
     int rowAt(const QPointF &Pos) const;
     QString currentWord() const;
     void markTicked(const QString &MasterType);
@@ -97,7 +94,7 @@ private:
     void runAndRefresh(const std::function<void()> &window);
 
     TPDirectCheckSession m_session;
-    bool m_rendering = false;
+    TPTickListModel *m_rows = nullptr;
     TPInstance<TPDirectCheckForm> m_instance;
 };
 

@@ -18,10 +18,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -57,18 +59,18 @@ protected:
         Sound::clearRequests();
         EXPECT_TRUE(dialogs->texts().isEmpty()) << dialogs->texts().join(QLatin1Char('|')).toStdString();
     }
-    QTreeWidget *list() const { return form->PLVdc; }
-    QTreeWidgetItem *item(int i) const { return PItemAt(list(), i); }
+    QTreeView *list() const { return form->PLVdc; }
+    int count() const { return list()->model()->rowCount(); }
+    QModelIndex cell(int row, int column = DC::Word) const { return list()->model()->index(row, column); }
+    QString text(int row, int column) const { return cell(row, column).data().toString(); }
     // The list as shown: "word master date" per row, a trailing "*" for a tick.
     QStringList shown() const
     {
         QStringList out;
-        for (int i = 0; i < PItemCount(list()); ++i) {
-            const QTreeWidgetItem *r = item(i);
-            out << PCaption(r) + QLatin1Char(' ') + PSubItem(r, PSub(DC::MasterType)) + QLatin1Char(' ') +
-                       PSubItem(r, PSub(DC::LastTested)) +
-                       (r->checkState(0) == Qt::Checked ? QStringLiteral("*") : QString());
-        }
+        for (int i = 0; i < count(); ++i)
+            out << text(i, DC::Word) + QLatin1Char(' ') + text(i, DC::MasterType) + QLatin1Char(' ') +
+                       text(i, DC::LastTested) +
+                       (cell(i).data(Qt::CheckStateRole).toInt() == Qt::Checked ? QStringLiteral("*") : QString());
         return out;
     }
     // The session's rows as shown() gives the list's.
@@ -83,16 +85,29 @@ protected:
     QStringList meanings() const
     {
         QStringList out;
-        for (int i = 0; i < PItemCount(list()); ++i)
-            out << PSubItem(item(i), PSub(DC::Meaning));
+        for (int i = 0; i < count(); ++i)
+            out << text(i, DC::Meaning);
         return out;
     }
+    // As the box's delegate passes on a tick the learner sets.
     void tick(const QList<int> &rows)
     {
         for (int i : rows)
-            item(i)->setCheckState(0, Qt::Checked);
+            ASSERT_TRUE(list()->model()->setData(cell(i), int(Qt::Checked), Qt::CheckStateRole));
     }
-    QPoint centre(int row) const { return list()->visualItemRect(item(row)).center(); }
+    // A click on the row's box, where the style draws it.
+    void clickBox(int row)
+    {
+        QStyleOptionViewItem o;
+        o.initFrom(list());
+        o.rect = list()->visualRect(cell(row));
+        o.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        o.text = text(row, DC::Word);
+        o.index = cell(row);
+        const QRect box = list()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &o, list());
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
+    }
+    QPoint centre(int row) const { return list()->visualRect(cell(row, DC::MasterType)).center(); }
     void select(int row) { QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre(row)); }
     void doubleClick(int row)
     {
@@ -117,18 +132,32 @@ TEST_F(DirectCheck, OpensOnTheCurrentListWithItsCounts)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavisk打勾背单词 for LexorinV03 - Tavisk设计"));
     EXPECT_EQ(form->size(), QSize(640, 600));
     EXPECT_EQ(form->minimumSize(), QSize(575, 360));
-    EXPECT_EQ(list()->headerItem()->text(DC::MasterType), QStringLiteral("掌握类型"));
-    EXPECT_EQ(list()->headerItem()->text(DC::LastTested), QStringLiteral("掌握日期"));
+    EXPECT_EQ(list()->objectName(), QStringLiteral("PLVdc"));
+    const QStringList titles{"单词", "掌握类型", "解释", "掌握日期"};
+    const QList<int> widths{160, 30, 300, 100};
+    for (int c = 0; c < DC::Count; ++c) {
+        EXPECT_EQ(list()->model()->headerData(c, Qt::Horizontal).toString(), titles.at(c));
+        if (c != DC::Meaning) {
+            EXPECT_GE(list()->columnWidth(c), widths.at(c)) << c;
+        }
+    }
     EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01", "pear 11 2026-12-01", "plum  2000-01-01",
                                     "fig 11 2026-12-01", "kiwi 01 2026-12-01", "apple 00 2000-01-01"}));
-    for (int i = 0; i < PItemCount(list()); ++i)
-        EXPECT_EQ(item(i)->data(0, Qt::CheckStateRole).toInt(), int(Qt::Unchecked)) << "every row has a box";
+    for (int i = 0; i < count(); ++i) {
+        EXPECT_EQ(cell(i).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked)) << "every row has a box";
+        EXPECT_TRUE(cell(i).flags() & Qt::ItemIsUserCheckable);
+        EXPECT_FALSE(cell(i, DC::MasterType).data(Qt::CheckStateRole).isValid()) << "on the word alone";
+    }
     EXPECT_EQ(meanings(), QStringList(6, QString()));
     EXPECT_EQ(form->CBWordTable->currentText(), W);
     EXPECT_EQ(form->CBWordTable->count(), 2);
     EXPECT_EQ(form->CBBrowseMode->currentText(), QStringLiteral("显示全部单词"));
     EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾0词。"));
-    tick({0, 2});
+    clickBox(0);
+    clickBox(2);
+    EXPECT_EQ(shown(), (QStringList{"apple 00 2000-01-01*", "pear 11 2026-12-01", "plum  2000-01-01*",
+                                    "fig 11 2026-12-01", "kiwi 01 2026-12-01", "apple 00 2000-01-01"}));
+    EXPECT_EQ(held(), shown());
     EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾0词。")) << "ticking does not count";
     form->SBRefresh->click();
     EXPECT_EQ(status(), QStringLiteral("共有6词，掌握2词，还剩4词，打勾2词。"));
@@ -195,6 +224,60 @@ INSTANTIATE_TEST_SUITE_P(
                     "kiwi 01 2026-12-01", "apple 00 2000-01-01"},
                    QString(),
                    "共有6词，掌握1词，还剩5词，打勾0词。"}));
+
+// A sort reorders the rows the list shows; a double-click then acts on the row under the pointer
+// in that order, and the row leaves the view when the filter no longer shows it.
+struct SortCase {
+    int filter;
+    int column;
+    int clicks;  // the first sort is descending, the next ascending
+    QStringList sorted;
+    int row;
+    QStringList shownAfter;
+    QStringList bankAfter;
+};
+
+class DirectCheckSort : public DirectCheck, public ::testing::WithParamInterface<SortCase> {};
+
+TEST_P(DirectCheckSort, ADoubleClickAfterASortActsOnTheRowShownThere)
+{
+    const SortCase &c = GetParam();
+    open();
+    chooseFilter(c.filter);
+    for (int i = 0; i < c.clicks; ++i)
+        emit list()->header()->sectionClicked(c.column);
+    EXPECT_EQ(shown(), c.sorted);
+    doubleClick(c.row);
+    EXPECT_EQ(shown(), c.shownAfter);
+    EXPECT_EQ(held(), c.shownAfter);
+    EXPECT_EQ(rows(), c.bankAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DirectCheckSort,
+    ::testing::Values(
+        SortCase{0, DC::Word, 1,
+                 {"plum  2000-01-01", "pear 11 2026-12-01", "kiwi 01 2026-12-01", "fig 11 2026-12-01",
+                  "apple 00 2000-01-01", "apple 00 2000-01-01"},
+                 1,
+                 {"plum  2000-01-01", "pear 00 2026-12-01", "kiwi 01 2026-12-01", "fig 11 2026-12-01",
+                  "apple 00 2000-01-01", "apple 00 2000-01-01"},
+                 {"apple 00 2000-01-01", "pear 00 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01",
+                  "kiwi 01 2026-12-01", "apple 00 2000-01-01"}},
+        SortCase{0, DC::MasterType, 2,
+                 {"plum  2000-01-01", "apple 00 2000-01-01", "apple 00 2000-01-01", "kiwi 01 2026-12-01",
+                  "pear 11 2026-12-01", "fig 11 2026-12-01"},
+                 3,
+                 {"plum  2000-01-01", "apple 00 2000-01-01", "apple 00 2000-01-01", "kiwi 11 2026-12-07",
+                  "pear 11 2026-12-01", "fig 11 2026-12-01"},
+                 {"apple 00 2000-01-01", "pear 11 2026-12-01", "plum  2000-01-01", "fig 11 2026-12-01",
+                  "kiwi 11 2026-12-07", "apple 00 2000-01-01"}},
+        SortCase{2, DC::LastTested, 1,
+                 {"kiwi 01 2026-12-01", "apple 00 2000-01-01", "plum  2000-01-01", "apple 00 2000-01-01"},
+                 2,
+                 {"kiwi 01 2026-12-01", "apple 00 2000-01-01", "apple 00 2000-01-01"},
+                 {"apple 00 2000-01-01", "pear 11 2026-12-01", "plum 11 2026-12-07", "fig 11 2026-12-01",
+                  "kiwi 01 2026-12-01", "apple 00 2000-01-01"}}));
 
 TEST_F(DirectCheck, TheFilterAndTheListChooserReloadTheList)
 {
@@ -399,7 +482,7 @@ TEST_F(DirectCheck, LookUpAndSpeechActOnTheRememberedRowUntilTheListChanges)
     // An empty list: nothing happens, nothing fails.
     form->CBWordTable->setCurrentText(kHard);
     emit form->CBWordTable->activated(form->CBWordTable->currentIndex());
-    ASSERT_EQ(PItemCount(list()), 0);
+    ASSERT_EQ(count(), 0);
     EXPECT_EQ(form->PCheckIndex(), -1);
     form->SpeedButton13->click();
     form->SpeedButton12->click();
@@ -416,8 +499,8 @@ TEST_F(DirectCheck, ClicksBelowTheRowsDoNothing)
     select(1);        // pear
     chooseFilter(1);  // pear, fig: the old position 1 now holds fig
     const QStringList bank = bankSnapshot(dm->PConnection.handle()), view = shown();
-    const QPoint below(centre(1).x(), list()->visualItemRect(item(1)).bottom() + 40);
-    ASSERT_EQ(list()->itemAt(below), nullptr);
+    const QPoint below(centre(1).x(), list()->visualRect(cell(1)).bottom() + 40);
+    ASSERT_FALSE(list()->indexAt(below).isValid());
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, below);
     QTest::mouseClick(list()->viewport(), Qt::RightButton, {}, below);
     EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), bank);
