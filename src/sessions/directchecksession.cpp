@@ -4,6 +4,7 @@
 #include "sessions/sessionrows.h"
 
 #include <algorithm>
+#include <vector>
 
 TPDirectCheckSession::Filter TPDirectCheckSession::filterOf(const QString &Text)
 {
@@ -25,66 +26,80 @@ bool shows(TPDirectCheckSession::Filter F, const QString &Master)
 void TPDirectCheckSession::load(TPWordRecords List, Filter F)
 {
     m_filter = F;
-    m_rows.clear();
-    m_rows.reserve(List.size());
-    for (TPWordRecord &r : List)
-        if (shows(F, r.masterType))
-            m_rows.append({std::move(r), false, QString()});
+    m_words = std::move(List);
+    if (F != Filter::All)
+        m_words.erase(std::remove_if(m_words.begin(), m_words.end(),
+                                     [F](const TPWordRecord &r) { return !shows(F, r.masterType); }),
+                      m_words.end());
+    m_marks = QVector<TPTickMark>(m_words.size());
     m_checkIndex = 0;
 }
 
 void TPDirectCheckSession::sortBy(int Column)
 {
     m_descending = !m_descending;
-    auto text = [Column](const TPTickRow &r) -> const QString & {
+    auto text = [this, Column](int i) -> const QString & {
         switch (Column) {
         case 1:
-            return r.word.masterType;
+            return m_words.at(i).masterType;
         case 2:
-            return r.meaning;
+            return m_marks.at(i).meaning;
         case 3:
-            return r.word.lastTested;
+            return m_words.at(i).lastTested;
         default:
-            return r.word.word;
+            return m_words.at(i).word;
         }
     };
+    std::vector<int> order(m_words.size());
+    for (int i = 0; i < count(); ++i)
+        order[i] = i;
     const bool descending = m_descending;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const TPTickRow &a, const TPTickRow &b) {
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         const int c = PCompareSortTexts(text(a), text(b));
         return descending ? c > 0 : c < 0;
     });
+    TPWordRecords words;
+    QVector<TPTickMark> marks;
+    words.reserve(count());
+    marks.reserve(count());
+    for (int i : order) {
+        words.append(std::move(m_words[i]));
+        marks.append(std::move(m_marks[i]));
+    }
+    m_words = std::move(words);
+    m_marks = std::move(marks);
     m_checkIndex = 0;
 }
 
 void TPDirectCheckSession::setTicked(int Row, bool Ticked)
 {
     if (valid(Row))
-        m_rows[Row].ticked = Ticked;
+        m_marks[Row].ticked = Ticked;
 }
 
 void TPDirectCheckSession::tickAll()
 {
-    for (TPTickRow &r : m_rows)
-        r.ticked = true;
+    for (TPTickMark &m : m_marks)
+        m.ticked = true;
 }
 
 void TPDirectCheckSession::invertTicks()
 {
-    for (TPTickRow &r : m_rows)
-        r.ticked = !r.ticked;
+    for (TPTickMark &m : m_marks)
+        m.ticked = !m.ticked;
 }
 
 void TPDirectCheckSession::tickMastered()
 {
-    for (TPTickRow &r : m_rows)
-        r.ticked = r.word.masterType == Code::Master11;
+    for (int i = 0; i < count(); ++i)
+        m_marks[i].ticked = m_words.at(i).masterType == Code::Master11;
 }
 
 int TPDirectCheckSession::tickedCount() const
 {
     int n = 0;
-    for (const TPTickRow &r : m_rows)
-        n += r.ticked ? 1 : 0;
+    for (const TPTickMark &m : m_marks)
+        n += m.ticked ? 1 : 0;
     return n;
 }
 
@@ -92,7 +107,7 @@ QList<int> TPDirectCheckSession::ticked() const
 {
     QList<int> out;
     for (int i = 0; i < count(); ++i)
-        if (m_rows.at(i).ticked)
+        if (m_marks.at(i).ticked)
             out << i;
     return out;
 }
@@ -101,7 +116,7 @@ QStringList TPDirectCheckSession::tickedWords() const
 {
     QStringList out;
     for (int i : ticked())
-        out << m_rows.at(i).word.word;
+        out << m_words.at(i).word;
     return out;
 }
 
@@ -110,7 +125,7 @@ TPWriteBack TPDirectCheckSession::toggleWrite(const QString &Table, int Row, con
     TPWriteBack w;
     if (!valid(Row))
         return w;
-    TPWordRecord r = m_rows.at(Row).word;
+    TPWordRecord r = m_words.at(Row);
     if (r.masterType != Code::Master11) {
         r.masterType = Code::Master11;
         r.lastTested = Today;
@@ -124,7 +139,7 @@ TPWriteBack TPDirectCheckSession::toggleWrite(const QString &Table, int Row, con
 
 void TPDirectCheckSession::mark(int Row, const QString &Master, const QString &Today)
 {
-    TPWordRecord &r = m_rows[Row].word;
+    TPWordRecord &r = m_words[Row];
     r.masterType = Master;
     if (Master == Code::Master11)
         r.lastTested = Today;
@@ -136,7 +151,7 @@ QString toggledMaster(const TPWordRecord &R) { return R.masterType != Code::Mast
 
 bool TPDirectCheckSession::leavesOnToggle(int Row) const
 {
-    return valid(Row) && !shows(m_filter, toggledMaster(m_rows.at(Row).word));
+    return valid(Row) && !shows(m_filter, toggledMaster(m_words.at(Row)));
 }
 
 bool TPDirectCheckSession::toggled(int Row, const QString &Today)
@@ -144,9 +159,11 @@ bool TPDirectCheckSession::toggled(int Row, const QString &Today)
     if (!valid(Row))
         return false;
     const bool leaves = leavesOnToggle(Row);
-    mark(Row, toggledMaster(m_rows.at(Row).word), Today);
-    if (leaves)
-        m_rows.removeAt(Row);
+    mark(Row, toggledMaster(m_words.at(Row)), Today);
+    if (leaves) {
+        m_words.removeAt(Row);
+        m_marks.removeAt(Row);
+    }
     return leaves;
 }
 
@@ -155,7 +172,7 @@ TPWriteBack TPDirectCheckSession::markWrite(const QString &Table, const QString 
     TPWriteBack w;
     const bool mastered = Master == Code::Master11;
     for (int i : ticked()) {
-        TPWordRecord r = m_rows.at(i).word;
+        TPWordRecord r = m_words.at(i);
         r.masterType = Master;
         if (mastered)
             r.lastTested = Today;
@@ -173,13 +190,22 @@ void TPDirectCheckSession::marked(const QString &Master, const QString &Today)
 void TPDirectCheckSession::showMeaning(int Row, const QString &Meaning)
 {
     if (valid(Row))
-        m_rows[Row].meaning = Meaning;
+        m_marks[Row].meaning = Meaning;
 }
 
 void TPDirectCheckSession::hideMeaning(int Row) { showMeaning(Row, QString()); }
 
 void TPDirectCheckSession::removeTicked()
 {
-    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), [](const TPTickRow &r) { return r.ticked; }),
-                 m_rows.end());
+    int kept = 0;
+    for (int i = 0; i < count(); ++i)
+        if (!m_marks.at(i).ticked) {
+            if (kept != i) {
+                m_words[kept] = std::move(m_words[i]);
+                m_marks[kept] = std::move(m_marks[i]);
+            }
+            ++kept;
+        }
+    m_words.resize(kept);
+    m_marks.resize(kept);
 }

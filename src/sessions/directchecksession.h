@@ -7,10 +7,10 @@
 
 #include <QVector>
 
-struct TPTickRow {
-    TPWordRecord word;  // 单词, 掌握类型, 最近测试时间 as the list holds them
+// What the list adds to a word row: its tick and the meaning shown (empty while hidden).
+struct TPTickMark {
     bool ticked = false;
-    QString meaning;  // the explanation shown; empty while hidden
+    QString meaning;
 };
 
 class TPDirectCheckSession {
@@ -23,8 +23,11 @@ public:
     void load(TPWordRecords List, Filter F);
     Filter filter() const { return m_filter; }
 
-    const QVector<TPTickRow> &rows() const { return m_rows; }
-    int count() const { return int(m_rows.size()); }
+    // Row's word (单词, 掌握类型, 最近测试时间 as the list holds them), tick and meaning shown.
+    const TPWordRecord &word(int Row) const { return m_words.at(Row); }
+    bool isTicked(int Row) const { return m_marks.at(Row).ticked; }
+    const QString &meaning(int Row) const { return m_marks.at(Row).meaning; }
+    int count() const { return int(m_words.size()); }
     bool valid(int Row) const { return Row >= 0 && Row < count(); }
 
     // The remembered row (the last selected); -1 when it no longer names a row.
@@ -63,7 +66,9 @@ public:
 private:
     void mark(int Row, const QString &Master, const QString &Today);
 
-    QVector<TPTickRow> m_rows;
+    // The rows as read, kept as they came; a long list is not copied into rows of another kind.
+    TPWordRecords m_words;
+    QVector<TPTickMark> m_marks;  // one per row of m_words
     Filter m_filter = Filter::All;
     int m_checkIndex = 0;
     bool m_descending = false;  // the first sort is descending, as in every list of the program

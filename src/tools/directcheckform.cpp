@@ -222,7 +222,7 @@ int TPDirectCheckForm::rowAt(const QPointF &Pos) const
 QString TPDirectCheckForm::currentWord() const
 {
     const int row = m_session.checkIndex();
-    return row >= 0 ? m_session.rows().at(row).word.word : QString();
+    return row >= 0 ? m_session.word(row).word : QString();
 }
 
 void TPDirectCheckForm::FormActivate()
@@ -233,6 +233,13 @@ void TPDirectCheckForm::FormActivate()
     PFillTableCombo(CBWordTable);
     reload();
     SBRefreshClick();
+}
+
+void TPDirectCheckForm::FormHide()
+{
+    // Every showing reloads the list on activation: a hidden window holds no list, and is not
+    // shown again with the last one until then.
+    m_rows->reshape([this] { m_session.load({}, m_session.filter()); });
 }
 
 void TPDirectCheckForm::reload() { PApplyMasterFilter(CBBrowseMode->currentText()); }
@@ -282,9 +289,8 @@ void TPDirectCheckForm::PLVdcMouseUp(Qt::MouseButton Button, int Row)
 {
     if (Button != Qt::RightButton || !m_session.valid(Row))
         return;
-    const TPTickRow &r = m_session.rows().at(Row);
-    if (r.meaning.isEmpty())
-        m_session.showMeaning(Row, meaningOf(r.word.word));
+    if (m_session.meaning(Row).isEmpty())
+        m_session.showMeaning(Row, meaningOf(m_session.word(Row).word));
     else
         m_session.hideMeaning(Row);
     m_rows->rowChanged(Row);
@@ -335,7 +341,7 @@ void TPDirectCheckForm::N5Click()
 {
     const QList<int> rows = m_session.ticked();
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
-        m_session.showMeaning(*it, meaningOf(m_session.rows().at(*it).word.word));
+        m_session.showMeaning(*it, meaningOf(m_session.word(*it).word));
         m_rows->rowChanged(*it);
     }
 }

@@ -81,6 +81,7 @@ public:
 
 protected:
     void FormActivate() override;
+    void FormHide() override;
     void FormClose(TCloseAction &Action) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 

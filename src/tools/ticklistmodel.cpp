@@ -18,20 +18,21 @@ QVariant TPTickListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || !m_session.valid(index.row()))
         return QVariant();
-    const TPTickRow &r = m_session.rows().at(index.row());
+    const int row = index.row();
     if (role == Qt::CheckStateRole)
-        return index.column() == DC::Word ? QVariant(int(r.ticked ? Qt::Checked : Qt::Unchecked)) : QVariant();
+        return index.column() == DC::Word ? QVariant(int(m_session.isTicked(row) ? Qt::Checked : Qt::Unchecked))
+                                          : QVariant();
     if (role != Qt::DisplayRole)
         return QVariant();
     switch (index.column()) {
     case DC::Word:
-        return r.word.word;
+        return m_session.word(row).word;
     case DC::MasterType:
-        return r.word.masterType;
+        return m_session.word(row).masterType;
     case DC::Meaning:
-        return r.meaning;
+        return m_session.meaning(row);
     case DC::LastTested:
-        return r.word.lastTested;
+        return m_session.word(row).lastTested;
     default:
         return QVariant();
     }

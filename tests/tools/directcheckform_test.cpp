@@ -77,9 +77,10 @@ protected:
     QStringList held() const
     {
         QStringList out;
-        for (const TPTickRow &r : form->session().rows())
-            out << r.word.word + QLatin1Char(' ') + r.word.masterType + QLatin1Char(' ') + r.word.lastTested +
-                       (r.ticked ? QStringLiteral("*") : QString());
+        const TPDirectCheckSession &s = form->session();
+        for (int i = 0; i < s.count(); ++i)
+            out << s.word(i).word + QLatin1Char(' ') + s.word(i).masterType + QLatin1Char(' ') + s.word(i).lastTested +
+                       (s.isTicked(i) ? QStringLiteral("*") : QString());
         return out;
     }
     QStringList meanings() const
@@ -549,9 +550,17 @@ TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
     EXPECT_FALSE(form->N10->isEnabled());
     EXPECT_FALSE(form->N13->isEnabled());
 
+    tick({0});
     form->close();
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(handOvers.last(), QStringLiteral("toolchoice"));
+
+    // Shown again, the window reads the list anew: no tick is left over.
+    word(QStringLiteral("newer"), Code::Master11);
+    open();
+    EXPECT_EQ(shown().size(), 8);
+    EXPECT_EQ(shown().first(), QStringLiteral("apple 00 2000-01-01"));
+    EXPECT_EQ(held(), shown());
 }
 
 }  // namespace
