@@ -15,8 +15,10 @@
 #include "platform/inifile.h"
 #include "study/createform.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
@@ -112,14 +114,23 @@ public:
     void activate() { FormActivate(); }
 };
 
+// One row's texts in one buffer: ID, 单词, 做过次数, 做错次数, 所属类别, 上次是否做对, 最近测试时间, 掌握类型.
 struct RawRow {
-    QString text[8];  // ID, 单词, 做过次数, 做错次数, 所属类别, 上次是否做对, 最近测试时间, 掌握类型
+    QString buf;
+    int ends[8];
+    QStringView text(int c) const
+    {
+        const int from = c == 0 ? 0 : ends[c - 1];
+        return QStringView(buf).mid(from, ends[c] - from);
+    }
 };
 
-// What a run left: the chosen IDs in order and how many candidates stayed.
-long long groupSum(const QStringList &chosen, qsizetype candidates)
+// What a run left: the chosen IDs in order, how many candidates stayed and the first and last of
+// them (the candidates keep the reloaded order).
+long long groupSum(const QStringList &chosen, qsizetype candidates, const QString &first, const QString &last)
 {
-    return (long long)(qHash(chosen.join(QLatin1Char(','))) & 0xffffffffffffLL) * 1000003LL + candidates;
+    const QString seen = chosen.join(QLatin1Char(',')) + QLatin1Char('|') + first + QLatin1Char('|') + last;
+    return (long long)(qHash(seen) & 0xffffffffffffLL) * 1000003LL + candidates;
 }
 
 long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const QString &today)
@@ -127,11 +138,24 @@ long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const 
     std::vector<RawRow> rows;
     rows.reserve(kListWords);
     sqlite3_reset(select);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     while (sqlite3_step(select) == SQLITE_ROW) {
         RawRow &r = rows.emplace_back();
-        for (int c = 0; c < 8; ++c)
-            r.text[c] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, c)),
-                                          sqlite3_column_bytes(select, c));
+        const char *text[8];
+        int bytes[8], total = 0;
+        for (int c = 0; c < 8; ++c) {
+            text[c] = reinterpret_cast<const char *>(sqlite3_column_text(select, c));
+            bytes[c] = sqlite3_column_bytes(select, c);
+            total += bytes[c];
+        }
+        r.buf.resize(total);  // UTF-16 never needs more units than UTF-8 has bytes
+        QChar *const start = r.buf.data();
+        QChar *end = start;
+        for (int c = 0; c < 8; ++c) {
+            end = utf8.appendToBuffer(end, QByteArrayView(text[c], bytes[c]));
+            r.ends[c] = int(end - start);
+        }
+        r.buf.truncate(end - start);
     }
     const QString wrong = QStringLiteral("错");
     const bool errorFirst = mode == QStringLiteral("错误优先"), recentFirst = mode == QStringLiteral("最近优先");
@@ -139,10 +163,10 @@ long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const 
     QStringList chosen;
     for (qsizetype i = qsizetype(rows.size()) - 1; i >= 0 && chosen.size() < n; --i) {
         const RawRow &r = rows[size_t(i)];
-        if ((errorFirst && r.text[5] != wrong) || (recentFirst && r.text[6] == today))
+        if ((errorFirst && r.text(5) != wrong) || (recentFirst && r.text(6) == today))
             continue;
         taken[size_t(i)] = 1;
-        chosen << r.text[0];
+        chosen << r.text(0).toString();
     }
     // The lists the learner sees: the group, and the candidates without it.
     std::vector<const RawRow *> candidates;
@@ -150,7 +174,9 @@ long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const 
     for (size_t i = 0; i < rows.size(); ++i)
         if (!taken[i])
             candidates.push_back(&rows[i]);
-    return chosen.size() == n ? groupSum(chosen, qsizetype(candidates.size())) : -1;
+    if (chosen.size() != n || candidates.empty())
+        return -1;
+    return groupSum(chosen, qsizetype(candidates.size()), candidates.front()->text(0).toString(), candidates.back()->text(0).toString());
 }
 
 void pairAutoCreate(benchmark::State &state, const QString &mode, bool descending)
@@ -174,11 +200,17 @@ void pairAutoCreate(benchmark::State &state, const QString &mode, bool descendin
         QStringList chosen;
         for (int i = 0; i < PItemCount(form.PLV2); ++i)
             chosen << PCaption(PItemAt(form.PLV2, i));
-        return groupSum(chosen, PItemCount(form.PLV1));
+        const int left = PItemCount(form.PLV1);
+        if (left == 0)
+            return -1LL;
+        return groupSum(chosen, left, PCaption(PItemAt(form.PLV1, 0)), PCaption(PItemAt(form.PLV1, left - 1)));
     };
+    // The learner presses the button in the shown window, its lists drawn.
+    form.show();
     TPPairClock clock(state);
     for (auto _ : state) {
         form.activate();  // a fresh list with an empty group, as the builder is shown; not timed
+        QCoreApplication::processEvents();
         if (!clock.run(program, [&] { return rawAutoCreate(select, mode, n, today); }))
             break;
     }
