@@ -24,9 +24,14 @@ const char *const kSortFlag = "Tag";
 class PTextItem : public QTreeWidgetItem {
 public:
     PTextItem() : QTreeWidgetItem(UserType) {}
-    explicit PTextItem(const QStringList &texts) : QTreeWidgetItem(UserType)
+    template <class Texts>
+    explicit PTextItem(const Texts &texts) : QTreeWidgetItem(UserType)
     {
-        for (const QString &t : texts)
+        qsizetype chars = 0;
+        for (const auto &t : texts)
+            chars += t.size();
+        m_buf.reserve(chars);
+        for (const auto &t : texts)
             appendText(t);
     }
 
@@ -147,6 +152,8 @@ QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems)
     texts << Caption << SubItems;
     return new PTextItem(texts);
 }
+
+QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts) { return new PTextItem(Texts); }
 
 QTreeWidgetItem *PAddItem(QTreeWidget *ListView, const QString &Caption, const QStringList &SubItems)
 {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 
 class JetQuery;
 
@@ -29,6 +30,8 @@ void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value);
 int PSubItemCount(const QTreeWidgetItem *Item);
 // A new item not yet in any list view.
 QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems = {});
+// The same from the column texts, caption first, without a list made for them.
+QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts);
 // Opens the prepared query, makes one item per row with makeItem and closes it again; on an
 // error the query is closed and the items made so far are freed before the error goes on.
 QList<QTreeWidgetItem *> PItemsFromQuery(JetQuery &q, const std::function<QTreeWidgetItem *()> &makeItem);

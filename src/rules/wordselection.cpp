@@ -7,6 +7,7 @@
 #include <QTimeZone>
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -16,6 +17,21 @@ const QString kWrong = QStringLiteral("错");
 // A count of the row; the message names the word and the column it stands in.
 qint64 countValue(const TPWordRecord &row, const QString &field, const QString &text)
 {
+    // Plain digits, as the bank holds its counts, are read in place: step B reads every candidate.
+    if (!text.isEmpty() && text.size() <= 18) {
+        qint64 v = 0;
+        bool digits = true;
+        for (const QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if (u < u'0' || u > u'9') {
+                digits = false;
+                break;
+            }
+            v = v * 10 + (u - u'0');
+        }
+        if (digits)
+            return v;
+    }
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
     if (ok)
@@ -77,16 +93,14 @@ int PDaysSince(const QString &dateText, const QDateTime &now)
     return int(ms / (24LL * 3600 * 1000));
 }
 
-TPGroupLists::TPGroupLists(const TPWordRecords &candidates, const TPWordRecords &chosen)
+TPGroupLists::TPGroupLists(TPWordRecords candidates, const TPWordRecords &chosen) : m_rows(std::move(candidates))
 {
-    m_rows.reserve(size_t(candidates.size() + chosen.size()));
-    m_list[SideCandidates].reserve(size_t(candidates.size()));
-    for (int side = 0; side < 2; ++side) {
-        for (const TPWordRecord &row : side == SideCandidates ? candidates : chosen) {
-            m_list[side].push_back(int(m_rows.size()));
-            m_rows.push_back(row);
-        }
-    }
+    const int first = int(m_rows.size());
+    m_rows.append(chosen);
+    m_list[SideCandidates].resize(size_t(first));
+    std::iota(m_list[SideCandidates].begin(), m_list[SideCandidates].end(), 0);
+    m_list[SideChosen].resize(size_t(chosen.size()));
+    std::iota(m_list[SideChosen].begin(), m_list[SideChosen].end(), first);
 }
 
 TPWordRecords TPGroupLists::records(TPSide side) const
@@ -94,7 +108,7 @@ TPWordRecords TPGroupLists::records(TPSide side) const
     TPWordRecords out;
     out.reserve(count(side));
     for (int i : m_list[side])
-        out << m_rows[size_t(i)];
+        out << m_rows.at(i);
     return out;
 }
 
@@ -103,14 +117,14 @@ QStringList TPGroupLists::ids(TPSide side) const
     QStringList out;
     out.reserve(count(side));
     for (int i : m_list[side])
-        out << m_rows[size_t(i)].id;
+        out << m_rows.at(i).id;
     return out;
 }
 
-void TPGroupLists::reset(const TPWordRecords &candidates)
+void TPGroupLists::reset(TPWordRecords candidates)
 {
     Observer keep = std::move(m_observer);
-    *this = TPGroupLists(candidates, {});
+    *this = TPGroupLists(std::move(candidates), {});
     m_observer = std::move(keep);
 }
 
@@ -209,7 +223,7 @@ void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordRe
             if (int(dst.size()) >= n)
                 break;
             const int row = src[size_t(i)];
-            if (!take(m_rows[size_t(row)]))
+            if (!take(m_rows.at(row)))
                 continue;
             moved[size_t(i)] = true;
             any = true;

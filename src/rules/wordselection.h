@@ -38,17 +38,18 @@ public:
     using Observer = std::function<void(TPSide from, int index)>;
 
     TPGroupLists() = default;
-    TPGroupLists(const TPWordRecords &candidates, const TPWordRecords &chosen);
+    // The rows are taken over as they are: a reload of a long list costs no copy of its rows.
+    TPGroupLists(TPWordRecords candidates, const TPWordRecords &chosen);
 
     int count(TPSide side) const { return int(m_list[side].size()); }
-    const TPWordRecord &at(TPSide side, int index) const { return m_rows[size_t(m_list[side][size_t(index)])]; }
-    TPWordRecord &at(TPSide side, int index) { return m_rows[size_t(m_list[side][size_t(index)])]; }
+    const TPWordRecord &at(TPSide side, int index) const { return m_rows.at(m_list[side][size_t(index)]); }
+    TPWordRecord &at(TPSide side, int index) { return m_rows[m_list[side][size_t(index)]]; }
     TPWordRecords records(TPSide side) const;
     QStringList ids(TPSide side) const;
 
     void setObserver(Observer observer) { m_observer = std::move(observer); }
     // New candidates (a reload from the bank); the chosen list starts empty.
-    void reset(const TPWordRecords &candidates);
+    void reset(TPWordRecords candidates);
     // Drops the rows at these indices of side (a list command took them out of the list).
     void remove(TPSide side, QList<int> indices);
     // Orders side by the text of field (stable: equal texts keep their order); for each new
@@ -72,7 +73,7 @@ public:
     void scanCandidates(int n, const std::function<bool(const TPWordRecord &)> &take);
 
 private:
-    std::vector<TPWordRecord> m_rows;
+    TPWordRecords m_rows;
     std::vector<int> m_list[2];
     Observer m_observer;
 };

@@ -9,9 +9,9 @@ const QStringList &TPGroupBuilderSession::columns()
     return c;
 }
 
-void TPGroupBuilderSession::load(const TPWordRecords &candidates)
+void TPGroupBuilderSession::load(TPWordRecords candidates)
 {
-    m_lists = TPGroupLists(candidates, {});
+    m_lists = TPGroupLists(std::move(candidates), {});
 }
 
 QString TPGroupBuilderSession::selectFlagText() const

@@ -42,7 +42,7 @@ public:
     const Settings &settings() const { return m_settings; }
 
     // The current list's rows become the candidates; the group starts empty.
-    void load(const TPWordRecords &candidates);
+    void load(TPWordRecords candidates);
     void clear() { load({}); }
 
     int count(TPSide side) const { return m_lists.count(side); }

@@ -44,7 +44,7 @@ QString countText(int count)
 
 QTreeWidgetItem *itemOf(const TPWordRecord &r)
 {
-    return PNewItem(r.id, {r.word, r.timesDone, r.timesWrong, r.category, r.lastRight, r.lastTested, r.masterType});
+    return PNewItem({r.id, r.word, r.timesDone, r.timesWrong, r.category, r.lastRight, r.lastTested, r.masterType});
 }
 
 QTreeWidget *groupList(QWidget *parent, const char *name)
