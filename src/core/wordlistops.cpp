@@ -398,11 +398,22 @@ QString PWordTableNameRefusal(const QString &Name)
     const QString chars = PWordTableNameCharsRefusal(Name);
     if (!chars.isEmpty())
         return chars;
-    // A registration left behind by an old bank counts as taken too.
+    // A registration left behind by an old bank counts as taken too; so does a name that differs
+    // only by blanks at its end, which no list row would show.
+    const auto bare = [](const QString &n) {
+        QStringView v(n);
+        while (!v.isEmpty() && v.back().isSpace())
+            v.chop(1);
+        return v;
+    };
     for (const QStringList &names : {Pdatamodule->PConnection.tableNames(), PWordTableNames()})
         for (const QString &existing : names)
-            if (sameTable(existing, Name))
+            if (bare(existing).compare(bare(Name), Qt::CaseInsensitive) == 0)
                 return QStringLiteral("已有同名的单词表（不分大小写）");
+    // The bank's indexes and triggers share the tables' names space.
+    for (const QString &existing : Pdatamodule->PConnection.schemaNames())
+        if (sameTable(existing, Name))
+            return QStringLiteral("名称已被词库内部使用");
     return QString();
 }
 

@@ -537,6 +537,16 @@ QStringList JetConnection::tableNames()
     return names;
 }
 
+QStringList JetConnection::schemaNames()
+{
+    QStringList names;
+    sqlite3_stmt *st = prepareOne(handle(), QStringLiteral("SELECT name FROM sqlite_master"));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return names;
+}
+
 void JetConnection::initialiseBankFile(const QString &path, const QString &password)
 {
     sqlite3 *db = nullptr;

@@ -79,6 +79,8 @@ public:
     int transactionDepth() const { return m_depth; }
 
     QStringList tableNames();
+    // Every name the bank holds: tables, indexes and triggers alike.
+    QStringList schemaNames();
     // The Jet statement in SQLite's words, translated once per text while the schema stays.
     std::shared_ptr<const JetTranslation> translation(const QString &jetSql);
     // A prepared statement of SQLite text, from the cache when free; give it back by reset.

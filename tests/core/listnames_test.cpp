@@ -72,6 +72,8 @@ TEST_F(ListNames, ANameIsTakenWhenTheBankCanHoldItAndRefusedWithItsReasonOtherwi
         {QStringLiteral("wordtable"), taken},
         {QStringLiteral("l1"), taken},
         {QStringLiteral("LXB_counters"), taken},
+        {QStringLiteral("toefl CORE  "), taken},
+        {QStringLiteral("wordtable__单词"), QStringLiteral("名称已被词库内部使用")},
     };
     QStringList lists = {QStringLiteral("L1")};
     for (const auto &[name, refusal] : names) {
