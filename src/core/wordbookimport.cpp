@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "core/phoneticfile.h"
 #include "core/bankmaint.h"
+#include "core/listviews.h"
 
 #include <QHash>
 #include <QStringView>
@@ -86,11 +87,12 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
                 last->phonetic = line.mid(1);
         }
     }
+    // The list's own light items: a general item keeps a variant per column, which made building
+    // them cost more than reading the file.
     QList<QTreeWidgetItem *> items;
     items.reserve(qsizetype(entries.size()));
     for (const Entry &e : entries)
-        items << new QTreeWidgetItem(QStringList{e.word.toString(), e.meaning,
-                                                 google ? e.lookedUp : e.phonetic.toString()});
+        items << PNewItem(e.word.toString(), {e.meaning, google ? e.lookedUp : e.phonetic.toString()});
     ListView->addTopLevelItems(items);
     return true;
 }
@@ -107,12 +109,13 @@ void PStoreImportedWords(QTreeWidget *ListView, const QString &T)
         // The words T holds, folded as the bank compares them: read once, so each imported word
         // is looked up here rather than asked of the bank.
         QSet<QString> held;
+        held.reserve(ListView->topLevelItemCount());
         {
             JetQuery q(&connection);
             q.setSql(QStringLiteral("select 单词 from ") + table);
             q.open();
             for (; !q.eof(); q.next())
-                held.insert(q.fieldAt(0).toCaseFolded());
+                held.insert(QString::fromUtf8(q.fieldUtf8At(0)).toCaseFolded());
             q.close();
         }
         // The whole record in one statement: the same row as an insert of the word followed by

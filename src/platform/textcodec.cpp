@@ -10,12 +10,11 @@ QString PDecodeText(const QByteArray &bytes)
         QStringDecoder d(*bom, QStringConverter::Flag::Default);  // drops the mark
         return d.decode(bytes);
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    // Checked before decoding: a file in the other encoding is then decoded once, not twice.
+    if (QByteArrayView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
     QStringDecoder gb("GB18030");
-    return gb.isValid() ? gb.decode(bytes) : text;
+    return gb.isValid() ? gb.decode(bytes) : QString::fromUtf8(bytes);
 }
 
 bool PReadTextFile(const QString &path, QString &text)

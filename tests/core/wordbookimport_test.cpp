@@ -1,5 +1,6 @@
 #include "core/wordbookimport.h"
 
+#include "core/listviews.h"
 #include "core/wordrecords.h"
 #include "platform/inifile.h"
 #include "services/phonetic.h"
@@ -58,7 +59,7 @@ protected:
         QList<Item> out;
         for (int i = 0; i < list.topLevelItemCount(); ++i) {
             const QTreeWidgetItem *it = list.topLevelItem(i);
-            EXPECT_EQ(it->columnCount(), 3);
+            EXPECT_EQ(PSubItemCount(it), 2);  // word, meaning, phonetic
             out << Item{it->text(0), it->text(1), it->text(2)};
         }
         return out;
