@@ -92,7 +92,7 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
     QList<QTreeWidgetItem *> items;
     items.reserve(qsizetype(entries.size()));
     for (const Entry &e : entries)
-        items << PNewItem(e.word.toString(), {e.meaning, google ? e.lookedUp : e.phonetic.toString()});
+        items << PNewItem({e.word, e.meaning, google ? QStringView(e.lookedUp) : e.phonetic});
     ListView->addTopLevelItems(items);
     return true;
 }
