@@ -6,7 +6,6 @@
 #include "core/listviews.h"
 #include "core/studylog.h"
 #include "core/wordlistops.h"
-#include "core/wordrecordread.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/formbase.h"
@@ -14,6 +13,7 @@
 
 #include <QTreeWidget>
 #include <algorithm>
+#include <array>
 #include <functional>
 
 namespace {
@@ -42,11 +42,30 @@ int clampInt(qint64 v) { return int(std::clamp<qint64>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
-TPWordRecords PReadGroupRows(const QString &T, const QString &OrderField, bool Descending)
+TPBuilderRows PReadGroupRows(const QString &T, const QString &OrderField, bool Descending)
 {
-    static const QStringList fields = {Col::ID,       Col::Word,      Col::TimesDone,  Col::TimesWrong,
-                                       Col::Category, Col::LastRight, Col::LastTested, Col::MasterType};
-    return PReadWordFields(T, fields, OrderField, Descending ? QStringLiteral(" desc") : QString());
+    TPBuilderRows rows;
+    JetQuery &q = Pdatamodule->PQuery;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(T, TPBuilderRow::fields(), OrderField,
+                                                 Descending ? QStringLiteral(" desc") : QString());
+        q.open();
+        std::array<int, TPBuilderRow::Columns> at{};
+        for (int c = 0; c < TPBuilderRow::Columns; ++c)
+            at[size_t(c)] = q.fieldIndex(TPBuilderRow::fields().at(c));
+        std::array<QByteArrayView, TPBuilderRow::Columns> utf8;
+        for (; !q.eof(); q.next()) {
+            for (int c = 0; c < TPBuilderRow::Columns; ++c)
+                utf8[size_t(c)] = q.fieldUtf8At(at[size_t(c)]);
+            rows.append(TPBuilderRow::fromUtf8(utf8));
+        }
+        q.close();
+    } catch (const EngineError &) {
+        q.close();
+        q.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+    }
+    return rows;
 }
 
 bool PMoveChosenToTempTable(const TPWordRecords &Chosen)

@@ -2,6 +2,7 @@
 // The study group's rows to and from the bank: the builder's rows read from a word list, the
 // group put into TempTable, and a lesson closed into the study log.
 
+#include "rules/builderrow.h"
 #include "vocab/wordrecord.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ class QTreeWidget;
 
 // The builder's columns of every row of T, in table order or ordered by OrderField (Descending
 // as asked). A failed read shows "词库刷新出错"; the rows read before it are returned.
-TPWordRecords PReadGroupRows(const QString &T, const QString &OrderField = QString(), bool Descending = false);
+TPBuilderRows PReadGroupRows(const QString &T, const QString &OrderField = QString(), bool Descending = false);
 
 // TempTable := the current list's row of each chosen record (its ID and word), in order, each once.
 // All or nothing: on failure "词库刷新出错！", TempTable left empty and false returned.

@@ -36,6 +36,12 @@ public:
     }
 
     void reserve(qsizetype chars) { m_buf.reserve(chars); }
+    // Takes texts that stand one after another, column i ending at ends[i], without copying them.
+    void share(const QString &texts, const int *ends, int count)
+    {
+        m_buf = texts;
+        m_ends.append(ends, count);
+    }
     void appendText(QStringView text)
     {
         m_buf.append(text);
@@ -153,7 +159,12 @@ QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems)
     return new PTextItem(texts);
 }
 
-QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts) { return new PTextItem(Texts); }
+QTreeWidgetItem *PNewItem(const QString &Texts, const int *Ends, int Count)
+{
+    auto *item = new PTextItem;
+    item->share(Texts, Ends, Count);
+    return item;
+}
 
 QTreeWidgetItem *PAddItem(QTreeWidget *ListView, const QString &Caption, const QStringList &SubItems)
 {

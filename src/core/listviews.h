@@ -10,7 +10,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <initializer_list>
 
 class JetQuery;
 
@@ -30,8 +29,9 @@ void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value);
 int PSubItemCount(const QTreeWidgetItem *Item);
 // A new item not yet in any list view.
 QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems = {});
-// The same from the column texts, caption first, without a list made for them.
-QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts);
+// The same from column texts that stand one after another in Texts, column i ending at Ends[i];
+// the item shares Texts instead of copying it.
+QTreeWidgetItem *PNewItem(const QString &Texts, const int *Ends, int Count);
 // Opens the prepared query, makes one item per row with makeItem and closes it again; on an
 // error the query is closed and the items made so far are freed before the error goes on.
 QList<QTreeWidgetItem *> PItemsFromQuery(JetQuery &q, const std::function<QTreeWidgetItem *()> &makeItem);

@@ -15,7 +15,7 @@ const QString kRight = QStringLiteral("对");
 const QString kWrong = QStringLiteral("错");
 
 // A count of the row; the message names the word and the column it stands in.
-qint64 countValue(const TPWordRecord &row, const QString &field, const QString &text)
+qint64 countValue(const TPBuilderRow &row, const QString &field, QStringView text)
 {
     // Plain digits, as the bank holds its counts, are read in place: step B reads every candidate.
     if (!text.isEmpty() && text.size() <= 18) {
@@ -36,10 +36,10 @@ qint64 countValue(const TPWordRecord &row, const QString &field, const QString &
     const qint64 v = text.trimmed().toLongLong(&ok);
     if (ok)
         return v;
-    const qint64 held = PCounterValue(text);  // digits beyond the range: its end
+    const qint64 held = PCounterValue(text.toString());  // digits beyond the range: its end
     if (held == 0) {
-        throw TPRuleError(QStringLiteral("单词“") + row.word + QStringLiteral("”的") + field + QStringLiteral("“") + text +
-                          QStringLiteral("”不是有效的整数"));
+        throw TPRuleError(QStringLiteral("单词“") + row.string(TPBuilderRow::Word) + QStringLiteral("”的") + field +
+                          QStringLiteral("“") + text.toString() + QStringLiteral("”不是有效的整数"));
     }
     return held;
 }
@@ -66,17 +66,17 @@ bool dueByCurve(qint64 rightCount, int days)
 
 void reload(TPGroupLists &lists, const TPSelectionContext &c, bool descending)
 {
-    lists.reset(c.reload ? c.reload(descending) : TPWordRecords());
+    lists.reset(c.reload ? c.reload(descending) : TPBuilderRows());
 }
 
 }  // namespace
 
 TPRuleError::TPRuleError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
 
-qint64 PRightCount(const TPWordRecord &row)
+qint64 PRightCount(const TPBuilderRow &row)
 {
-    const qint64 done = countValue(row, Col::TimesDone, row.timesDone);
-    const qint64 wrong = countValue(row, Col::TimesWrong, row.timesWrong);
+    const qint64 done = countValue(row, Col::TimesDone, row.text(TPBuilderRow::TimesDone));
+    const qint64 wrong = countValue(row, Col::TimesWrong, row.text(TPBuilderRow::TimesWrong));
     qint64 r = 0;
     if (__builtin_sub_overflow(done, wrong, &r))
         return wrong < 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
@@ -93,7 +93,7 @@ int PDaysSince(const QString &dateText, const QDateTime &now)
     return int(ms / (24LL * 3600 * 1000));
 }
 
-TPGroupLists::TPGroupLists(TPWordRecords candidates, const TPWordRecords &chosen) : m_rows(std::move(candidates))
+TPGroupLists::TPGroupLists(TPBuilderRows candidates, const TPBuilderRows &chosen) : m_rows(std::move(candidates))
 {
     const int first = int(m_rows.size());
     m_rows.append(chosen);
@@ -108,7 +108,7 @@ TPWordRecords TPGroupLists::records(TPSide side) const
     TPWordRecords out;
     out.reserve(count(side));
     for (int i : m_list[side])
-        out << m_rows.at(i);
+        out << m_rows.at(i).record();
     return out;
 }
 
@@ -117,11 +117,11 @@ QStringList TPGroupLists::ids(TPSide side) const
     QStringList out;
     out.reserve(count(side));
     for (int i : m_list[side])
-        out << m_rows.at(i).id;
+        out << m_rows.at(i).string(TPBuilderRow::Id);
     return out;
 }
 
-void TPGroupLists::reset(TPWordRecords candidates)
+void TPGroupLists::reset(TPBuilderRows candidates)
 {
     Observer keep = std::move(m_observer);
     *this = TPGroupLists(std::move(candidates), {});
@@ -148,8 +148,9 @@ QList<int> TPGroupLists::sort(TPSide side, const QString &field, bool descending
     };
     std::vector<Keyed> keyed;
     keyed.reserve(m_list[side].size());
+    const int column = TPBuilderRow::columnOf(field);
     for (int i = 0; i < count(side); ++i) {
-        const QString text = at(side, i).field(field);
+        const QString text = at(side, i).string(column);
         keyed.push_back({PSortPrefix(text), text, m_list[side][size_t(i)], i});
     }
     std::sort(keyed.begin(), keyed.end(), [descending](const Keyed &a, const Keyed &b) {
@@ -189,18 +190,17 @@ void TPGroupLists::PMoveSelectedItems(TPSide from, QList<int> selected)
 
 void TPGroupLists::PMoveSameColumnItems(TPSide from, const QList<int> &selected, const QString &field)
 {
-    TPWordRecord probe;
-    if (selected.size() != 1 || selected.front() < 0 || selected.front() >= count(from) ||
-        !probe.setField(field, QString()))
+    const int column = TPBuilderRow::columnOf(field);
+    if (selected.size() != 1 || selected.front() < 0 || selected.front() >= count(from) || column < 0)
         return;
-    const QString reference = at(from, selected.front()).field(field);
+    const QString reference = at(from, selected.front()).string(column);
     for (int i = count(from) - 1; i >= 0; --i) {
-        if (at(from, i).field(field) == reference)
+        if (at(from, i).text(column) == reference)
             PMoveListItem(from, i);
     }
 }
 
-void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordRecord &)> &take)
+void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPBuilderRow &)> &take)
 {
     // The moved rows leave the candidate list in one sweep at the end, so a pass over a long list
     // costs the same however many words it takes; also when a count stops the pass halfway.
@@ -240,12 +240,12 @@ void TPGroupLists::scanCandidates(int n, const std::function<bool(const TPWordRe
 
 void TPGroupLists::PCreateByRightCount(int n, qint64 limit)
 {
-    scanCandidates(n, [limit](const TPWordRecord &row) { return PRightCount(row) < limit; });
+    scanCandidates(n, [limit](const TPBuilderRow &row) { return PRightCount(row) < limit; });
 }
 
 void TPGroupLists::PCreateByMasterType(int n, const QString &type)
 {
-    scanCandidates(n, [&type](const TPWordRecord &row) { return row.masterType == type; });
+    scanCandidates(n, [&type](const TPBuilderRow &row) { return row.text(TPBuilderRow::MasterType) == type; });
 }
 
 const QStringList &PSelectionModes()
@@ -265,11 +265,16 @@ bool PModeReloads(const QString &mode)
 void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c)
 {
     const QString &today = c.today;
-    lists.scanCandidates(c.n, [&](const TPWordRecord &row) { return row.lastRight == kWrong && row.lastTested == today; });
-    lists.scanCandidates(c.n, [&](const TPWordRecord &row) {
-        return row.lastRight == kRight && dueByCurve(PRightCount(row), PDaysSince(row.lastTested, c.now));
+    lists.scanCandidates(c.n, [&](const TPBuilderRow &row) {
+        return row.text(TPBuilderRow::LastRight) == kWrong && row.text(TPBuilderRow::LastTested) == today;
     });
-    lists.scanCandidates(c.n, [&](const TPWordRecord &row) { return row.lastRight != kRight && row.lastTested != today; });
+    lists.scanCandidates(c.n, [&](const TPBuilderRow &row) {
+        return row.text(TPBuilderRow::LastRight) == kRight &&
+               dueByCurve(PRightCount(row), PDaysSince(row.string(TPBuilderRow::LastTested), c.now));
+    });
+    lists.scanCandidates(c.n, [&](const TPBuilderRow &row) {
+        return row.text(TPBuilderRow::LastRight) != kRight && row.text(TPBuilderRow::LastTested) != today;
+    });
 }
 
 void PCreateRolling(TPGroupLists &lists, const TPSelectionContext &c)
@@ -288,7 +293,7 @@ void PCreateSmart(TPGroupLists &lists, const TPSelectionContext &c)
 void PCreateErrorFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, false);
-    lists.scanCandidates(c.n, [](const TPWordRecord &row) { return row.lastRight == kWrong; });
+    lists.scanCandidates(c.n, [](const TPBuilderRow &row) { return row.text(TPBuilderRow::LastRight) == kWrong; });
 }
 
 void PCreateRandom(TPGroupLists &lists, const TPSelectionContext &c)
@@ -304,13 +309,13 @@ void PCreateRandom(TPGroupLists &lists, const TPSelectionContext &c)
 void PCreateRecentFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, false);
-    lists.scanCandidates(c.n, [&c](const TPWordRecord &row) { return row.lastTested != c.today; });
+    lists.scanCandidates(c.n, [&c](const TPBuilderRow &row) { return row.text(TPBuilderRow::LastTested) != c.today; });
 }
 
 void PCreateOldestFirst(TPGroupLists &lists, const TPSelectionContext &c)
 {
     reload(lists, c, true);
-    lists.scanCandidates(c.n, [](const TPWordRecord &) { return true; });
+    lists.scanCandidates(c.n, [](const TPBuilderRow &) { return true; });
 }
 
 QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
@@ -335,6 +340,6 @@ QString PAutoCreateGroup(TPGroupLists &lists, const TPSelectionContext &c)
             sum = PCounterSum(sum, PRightCount(lists.at(SideCandidates, i)));
         lists.PCreateByRightCount(c.n, sum / left);
     }
-    lists.scanCandidates(c.n, [](const TPWordRecord &) { return true; });
+    lists.scanCandidates(c.n, [](const TPBuilderRow &) { return true; });
     return QString();
 }

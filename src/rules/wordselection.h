@@ -3,6 +3,7 @@
 // them and the selection modes that fill the chosen list. Scans run from the last candidate to the
 // first, so removing the row in hand leaves the indices still to be visited as they were.
 
+#include "rules/builderrow.h"
 #include "vocab/wordrecord.h"
 
 #include <QDateTime>
@@ -28,7 +29,7 @@ private:
 };
 
 // 做过次数 − 做错次数 of a word, never wrapping.
-qint64 PRightCount(const TPWordRecord &row);
+qint64 PRightCount(const TPBuilderRow &row);
 // Whole days from the date text's midnight to now, toward zero; 0 for a text that is no date.
 int PDaysSince(const QString &dateText, const QDateTime &now);
 
@@ -39,17 +40,17 @@ public:
 
     TPGroupLists() = default;
     // The rows are taken over as they are: a reload of a long list costs no copy of its rows.
-    TPGroupLists(TPWordRecords candidates, const TPWordRecords &chosen);
+    TPGroupLists(TPBuilderRows candidates, const TPBuilderRows &chosen);
 
     int count(TPSide side) const { return int(m_list[side].size()); }
-    const TPWordRecord &at(TPSide side, int index) const { return m_rows.at(m_list[side][size_t(index)]); }
-    TPWordRecord &at(TPSide side, int index) { return m_rows[m_list[side][size_t(index)]]; }
+    const TPBuilderRow &at(TPSide side, int index) const { return m_rows.at(m_list[side][size_t(index)]); }
+    TPBuilderRow &at(TPSide side, int index) { return m_rows[m_list[side][size_t(index)]]; }
     TPWordRecords records(TPSide side) const;
     QStringList ids(TPSide side) const;
 
     void setObserver(Observer observer) { m_observer = std::move(observer); }
     // New candidates (a reload from the bank); the chosen list starts empty.
-    void reset(TPWordRecords candidates);
+    void reset(TPBuilderRows candidates);
     // Drops the rows at these indices of side (a list command took them out of the list).
     void remove(TPSide side, QList<int> indices);
     // Orders side by the text of field (stable: equal texts keep their order); for each new
@@ -70,10 +71,10 @@ public:
 
     // Moves, from the last candidate to the first, those take() accepts, checking before each
     // whether n are chosen. One pass over the list whatever moves.
-    void scanCandidates(int n, const std::function<bool(const TPWordRecord &)> &take);
+    void scanCandidates(int n, const std::function<bool(const TPBuilderRow &)> &take);
 
 private:
-    TPWordRecords m_rows;
+    TPBuilderRows m_rows;
     std::vector<int> m_list[2];
     Observer m_observer;
 };
@@ -87,7 +88,7 @@ struct TPSelectionContext {
     QDateTime now;
     TPRandom *random = nullptr;
     // Every row of the current list ordered by 最近测试时间 (descending when asked).
-    std::function<TPWordRecords(bool descending)> reload;
+    std::function<TPBuilderRows(bool descending)> reload;
 };
 
 // The seven modes, in the order a mode text is matched against them.

@@ -2,14 +2,9 @@
 
 #include "vocab/bankvocab.h"
 
-const QStringList &TPGroupBuilderSession::columns()
-{
-    static const QStringList c = {Col::ID,       Col::Word,      Col::TimesDone,  Col::TimesWrong,
-                                  Col::Category, Col::LastRight, Col::LastTested, Col::MasterType};
-    return c;
-}
+const QStringList &TPGroupBuilderSession::columns() { return TPBuilderRow::fields(); }
 
-void TPGroupBuilderSession::load(TPWordRecords candidates)
+void TPGroupBuilderSession::load(TPBuilderRows candidates)
 {
     m_lists = TPGroupLists(std::move(candidates), {});
 }
@@ -46,7 +41,7 @@ QList<TPGroupMove> TPGroupBuilderSession::moveSameColumn(const QList<int> &selec
 }
 
 TPAutoCreateOutcome TPGroupBuilderSession::autoCreate(const QString &today, const QDateTime &now, TPRandom &random,
-                                                      const std::function<TPWordRecords(bool)> &reload)
+                                                      const std::function<TPBuilderRows(bool)> &reload)
 {
     TPAutoCreateOutcome out;
     TPSelectionContext c;
@@ -62,7 +57,7 @@ TPAutoCreateOutcome TPGroupBuilderSession::autoCreate(const QString &today, cons
     c.reload = [&](bool descending) {
         out.reloaded = true;
         moves.clear();
-        return reload ? reload(descending) : TPWordRecords();
+        return reload ? reload(descending) : TPBuilderRows();
     };
     m_lists.setObserver([&moves](TPSide from, int index) { moves.append({from, index}); });
     try {
@@ -86,9 +81,10 @@ QList<int> TPGroupBuilderSession::sortByColumn(TPSide side, int column)
 void TPGroupBuilderSession::setField(TPSide side, const QList<int> &indices, const QString &field,
                                      const QString &value)
 {
+    const int column = TPBuilderRow::columnOf(field);
     for (int i : indices) {
         if (i >= 0 && i < count(side))
-            m_lists.at(side, i).setField(field, value);
+            m_lists.at(side, i).setText(column, value);
     }
 }
 

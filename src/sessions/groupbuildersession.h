@@ -42,11 +42,11 @@ public:
     const Settings &settings() const { return m_settings; }
 
     // The current list's rows become the candidates; the group starts empty.
-    void load(TPWordRecords candidates);
+    void load(TPBuilderRows candidates);
     void clear() { load({}); }
 
     int count(TPSide side) const { return m_lists.count(side); }
-    const TPWordRecord &at(TPSide side, int index) const { return m_lists.at(side, index); }
+    const TPBuilderRow &at(TPSide side, int index) const { return m_lists.at(side, index); }
     TPWordRecords chosen() const { return m_lists.records(SideChosen); }
 
     // The row the learner selected last, in either list; its label text.
@@ -59,7 +59,7 @@ public:
     QList<TPGroupMove> moveSameColumn(const QList<int> &selected, int column);
     // "自动产词": reload gives the current list ordered by 最近测试时间 for the modes that ask.
     TPAutoCreateOutcome autoCreate(const QString &today, const QDateTime &now, TPRandom &random,
-                                   const std::function<TPWordRecords(bool descending)> &reload);
+                                   const std::function<TPBuilderRows(bool descending)> &reload);
     // A column-heading click: each click on a list turns its order over, the first descending.
     // For each new position, the index the row had before.
     QList<int> sortByColumn(TPSide side, int column);

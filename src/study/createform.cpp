@@ -42,10 +42,7 @@ QString countText(int count)
     return QStringLiteral("（") + QString::number(count) + QStringLiteral("词）");
 }
 
-QTreeWidgetItem *itemOf(const TPWordRecord &r)
-{
-    return PNewItem({r.id, r.word, r.timesDone, r.timesWrong, r.category, r.lastRight, r.lastTested, r.masterType});
-}
+QTreeWidgetItem *itemOf(const TPBuilderRow &r) { return PNewItem(r.texts(), r.ends(), TPBuilderRow::Columns); }
 
 QTreeWidget *groupList(QWidget *parent, const char *name)
 {

@@ -82,8 +82,10 @@ TEST_F(GroupTransfer, TheBuildersRowsReadInTableOrOrderOfTheirDates)
         dm->PUpdateOneDataFromTable(Tbl::WordTable, Col::ID, Col::LastTested, ids[i], dates[i]);
     const auto read = [](const QString &order, bool descending) {
         QStringList out;
-        for (const TPWordRecord &r : PReadGroupRows(Tbl::WordTable, order, descending))
+        for (const TPBuilderRow &row : PReadGroupRows(Tbl::WordTable, order, descending)) {
+            const TPWordRecord r = row.record();
             out << r.id + QLatin1Char('|') + r.word + QLatin1Char('|') + r.lastTested + QLatin1Char('|') + r.category;
+        }
         return out;
     };
     const QString cat = QStringLiteral("基本词");

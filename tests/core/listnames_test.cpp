@@ -248,9 +248,12 @@ protected:
         EXPECT_EQ(column(n.a, K), (QStringList{"apple", "cherry", "date", "banana"}));
         step("filter move");
 
-        const TPWordRecords rows = PReadGroupRows(n.a, K, true);
+        const TPBuilderRows rows = PReadGroupRows(n.a, K, true);
         EXPECT_EQ(rows.size(), 4);
-        EXPECT_TRUE(PMoveChosenToTempTable(rows.mid(0, 2)));
+        TPWordRecords two;
+        for (const TPBuilderRow &r : rows.mid(0, 2))
+            two << r.record();
+        EXPECT_TRUE(PMoveChosenToTempTable(two));
         TPWriteBack back;
         back.words << TPWordWrite{n.a, Col::Word, QStringLiteral("apple"), {{Col::MasterType, Code::Master11}}};
         EXPECT_TRUE(PWriteBack(back));

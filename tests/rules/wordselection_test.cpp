@@ -29,6 +29,11 @@ TPWordRecord row(const QString &id, qint64 done, qint64 wrong, const QString &la
     return r;
 }
 
+TPBuilderRows rowsOf(const TPWordRecords &records)
+{
+    return TPBuilderRows(records.begin(), records.end());
+}
+
 TPWordRecords plain(const QStringList &ids)
 {
     TPWordRecords out;
@@ -94,7 +99,7 @@ class SelectionModes : public ::testing::TestWithParam<ModeCase> {};
 TEST_P(SelectionModes, FillTheChosenListInTheirOrder)
 {
     const ModeCase &c = GetParam();
-    TPGroupLists lists(c.candidates, plain(c.chosenBefore));
+    TPGroupLists lists(rowsOf(c.candidates), rowsOf(plain(c.chosenBefore)));
     ScriptedRandom random(c.draws);
     TPSelectionContext context;
     context.n = c.n;
@@ -105,7 +110,7 @@ TEST_P(SelectionModes, FillTheChosenListInTheirOrder)
     int reloads = 0;
     context.reload = [&](bool descending) {
         ++reloads;
-        return ordered(c.bank, descending);
+        return rowsOf(ordered(c.bank, descending));
     };
     const QStringList candidatesBefore = lists.ids(SideCandidates);
     Mirror mirror(lists);
@@ -114,11 +119,11 @@ TEST_P(SelectionModes, FillTheChosenListInTheirOrder)
     const auto run = [&] {
         TPSelectionContext observed = context;
         observed.reload = [&](bool descending) {
-            TPWordRecords rows = context.reload(descending);
+            TPBuilderRows rows = context.reload(descending);
             mirror.sides[SideCandidates].clear();
             mirror.sides[SideChosen].clear();
-            for (const TPWordRecord &r : rows)
-                mirror.sides[SideCandidates] << r.id;
+            for (const TPBuilderRow &r : rows)
+                mirror.sides[SideCandidates] << r.string(TPBuilderRow::Id);
             return rows;
         };
         mirror.attach(lists);
@@ -319,7 +324,7 @@ TEST(ItemOperations, SelectedAndSameColumnMovesArriveLastFirstAndMirrorExactly)
         cands << row(QString::number(i), 0, 0, i % 2 ? QStringLiteral("对") : QStringLiteral("错"),
                      i % 3 ? kToday : kYesterday);
     }
-    TPGroupLists lists(cands, plain({"x"}));
+    TPGroupLists lists(rowsOf(cands), rowsOf(plain({"x"})));
     Mirror mirror(lists);
     mirror.attach(lists);
 
@@ -334,7 +339,7 @@ TEST(ItemOperations, SelectedAndSameColumnMovesArriveLastFirstAndMirrorExactly)
     EXPECT_EQ(lists.count(SideChosen), 4);
 
     // One selected candidate: every candidate with its date, itself included, last first.
-    ASSERT_EQ(lists.at(SideCandidates, 1).id, QStringLiteral("3"));  // item 3, yesterday
+    ASSERT_EQ(lists.at(SideCandidates, 1).string(TPBuilderRow::Id), QStringLiteral("3"));  // item 3, yesterday
     lists.PMoveSameColumnItems(SideCandidates, {1}, Col::LastTested);
     EXPECT_EQ(line(lists.ids(SideChosen)), line(QStringList({"x", "7", "5", "2", "6", "3"})));
     EXPECT_EQ(line(lists.ids(SideCandidates)), line(QStringList({"1", "4", "8"})));

@@ -34,7 +34,7 @@ QString ids(const TPGroupBuilderSession &s, TPSide side)
 {
     QStringList out;
     for (int i = 0; i < s.count(side); ++i)
-        out << s.at(side, i).id;
+        out << s.at(side, i).string(TPBuilderRow::Id);
     return out.join(QLatin1Char(' '));
 }
 
@@ -45,7 +45,7 @@ struct Drawn {
     {
         for (int side = 0; side < 2; ++side)
             for (int i = 0; i < s.count(TPSide(side)); ++i)
-                sides[side] << s.at(TPSide(side), i).id;
+                sides[side] << s.at(TPSide(side), i).string(TPBuilderRow::Id);
     }
     void follow(const QList<TPGroupMove> &moves)
     {
@@ -78,7 +78,7 @@ TEST_P(GroupBuilderAuto, RunsTheModeAndReportsWhatTheWindowMustDraw)
                           row("d", 7, "2026-11-01", "错"), row("e", 3, ""), row("f", 4, "2026-12-06", "错")};
     if (QString::fromUtf8(c.name) == QLatin1String("NoIntegerStopsKeepingTheMoves"))
         list[0].timesDone = QStringLiteral("x");
-    s.load(list);
+    s.load(TPBuilderRows(list.begin(), list.end()));
     QList<int> picks;
     for (int i = 0; i < c.chosenBefore; ++i)
         picks << i;
@@ -92,7 +92,7 @@ TEST_P(GroupBuilderAuto, RunsTheModeAndReportsWhatTheWindowMustDraw)
         std::stable_sort(sorted.begin(), sorted.end(), [&](const TPWordRecord &x, const TPWordRecord &y) {
             return descending ? x.lastTested > y.lastTested : x.lastTested < y.lastTested;
         });
-        return sorted;
+        return TPBuilderRows(sorted.begin(), sorted.end());
     });
     EXPECT_EQ(out.message, QString::fromUtf8(c.message));
     EXPECT_EQ(out.error, c.error);
@@ -164,10 +164,14 @@ TEST(GroupBuilderSession, ListCommandsChangeOnlyTheRowsTheyActedOn)
     s.load({row("a", 1), row("b", 2), row("c", 3), row("d", 4)});
     s.moveSelected(SideCandidates, {3});
     s.setField(SideCandidates, {0, 2, 7}, Col::Category, QStringLiteral("未知"));
-    EXPECT_EQ(s.at(SideCandidates, 0).category, QStringLiteral("未知"));
-    EXPECT_EQ(s.at(SideCandidates, 1).category, QStringLiteral("基本词"));
-    EXPECT_EQ(s.at(SideCandidates, 2).category, QStringLiteral("未知"));
-    EXPECT_EQ(s.at(SideChosen, 0).category, QStringLiteral("基本词"));
+    const auto category = [&s](TPSide side, int i) { return s.at(side, i).record().category; };
+    EXPECT_EQ(category(SideCandidates, 0), QStringLiteral("未知"));
+    EXPECT_EQ(category(SideCandidates, 1), QStringLiteral("基本词"));
+    EXPECT_EQ(category(SideCandidates, 2), QStringLiteral("未知"));
+    EXPECT_EQ(category(SideChosen, 0), QStringLiteral("基本词"));
+    // The other fields of a changed row stay as they were.
+    EXPECT_EQ(s.at(SideCandidates, 2).record().word, QStringLiteral("wc"));
+    EXPECT_EQ(s.at(SideCandidates, 2).record().lastTested, QStringLiteral("2026-12-01"));
     s.removeRows(SideCandidates, {1});
     EXPECT_EQ(ids(s, SideCandidates), QStringLiteral("a c"));
     EXPECT_EQ(s.chosen().size(), 1);
@@ -193,7 +197,7 @@ TEST(GroupBuilderSession, TheGroupGoesOnlyWithinItsLimitsAndToItsToolsTest)
     for (const auto &t : table) {
         TPGroupBuilderSession s;
         s.setSettings({QString::fromUtf8(t.tool), 15, QString()});
-        TPWordRecords rows;
+        TPBuilderRows rows;
         QList<int> all;
         for (int i = 0; i < t.chosen; ++i) {
             rows << row(QString::number(i), 0);
