@@ -12,6 +12,7 @@ struct TPTickMark {
     bool ticked = false;
     QString meaning;
 };
+Q_DECLARE_TYPEINFO(TPTickMark, Q_RELOCATABLE_TYPE);
 
 class TPDirectCheckSession {
 public:

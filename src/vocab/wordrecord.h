@@ -56,4 +56,7 @@ private:
     }
 };
 
+// Its fields are all relocatable: a growing list of records moves them as bytes.
+Q_DECLARE_TYPEINFO(TPWordRecord, Q_RELOCATABLE_TYPE);
+
 using TPWordRecords = QList<TPWordRecord>;
