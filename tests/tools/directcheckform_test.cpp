@@ -558,7 +558,7 @@ TEST_F(DirectCheck, WantMenuWindowsReloadAfterwardsAndClosingReturns)
     // Shown again, the window reads the list anew: no tick is left over.
     word(QStringLiteral("newer"), Code::Master11);
     open();
-    EXPECT_EQ(shown().size(), 8);
+    ASSERT_EQ(shown().size(), 8);
     EXPECT_EQ(shown().first(), QStringLiteral("apple 00 2000-01-01"));
     EXPECT_EQ(held(), shown());
 }
