@@ -3,7 +3,7 @@
 // the dozens they depend on cost every start of the program more than building all its windows.
 // Each user keeps a table of the calls it makes, typed from the library's own header.
 
-// The library of that soname (RTLD_NOW, kept for the life of the process); nullptr when it
+// The library of that soname (bound lazily, kept for the life of the process); nullptr when it
 // cannot be loaded.
 void *POpenSharedLib(const char *soname);
 

@@ -21,19 +21,31 @@
 namespace {
 const char *const CheckBoxesProperty = "lexorinCheckBoxes";
 
-// Widens each column whose width cannot hold its title in the header's font, now and whenever
-// that font changes (a window sets its list's font after making it).
+// Widens each column whose width cannot hold its title in the header's font: when the list is
+// shown, and again whenever that font changes (a window sets its list's font after making it).
+// Measuring waits for the showing: every font size measured costs its own font files, and most
+// lists are made long before they are seen.
 class TitlesFit : public QObject {
 public:
-    explicit TitlesFit(QHeaderView *header) : QObject(header), m_header(header)
-    {
-        header->installEventFilter(this);
-        fit();
-    }
+    explicit TitlesFit(QHeaderView *header) : QObject(header), m_header(header) { header->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *e) override
     {
-        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)
-            fit();
+        switch (e->type()) {
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+            m_due = true;
+            if (!m_header->isVisible())
+                break;
+            [[fallthrough]];
+        case QEvent::Show:
+            if (m_due) {
+                m_due = false;
+                fit();
+            }
+            break;
+        default:
+            break;
+        }
         return false;
     }
 
@@ -54,6 +66,31 @@ private:
         }
     }
     QHeaderView *m_header;
+    bool m_due = true;
+};
+
+// Whenever a list lays itself out its header measures every title for its own height, and the
+// lists of windows not yet seen lay out many times while the program starts: the header stays
+// hidden until its list is first shown.
+class HeaderWhenShown : public QObject {
+public:
+    explicit HeaderWhenShown(QTreeView *view) : QObject(view), m_view(view)
+    {
+        view->header()->hide();
+        view->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show) {
+            m_view->removeEventFilter(this);
+            m_view->header()->show();
+            QMetaObject::invokeMethod(m_view, "updateGeometries");
+        }
+        return false;
+    }
+
+private:
+    QTreeView *m_view;
 };
 
 void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
@@ -71,6 +108,7 @@ void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn>
         view->setColumnHidden(i, columns[i].hidden);
     }
     new TitlesFit(view->header());
+    new HeaderWhenShown(view);
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "platform/reportview.h"
 #include "support/qstringprinter.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -16,8 +17,9 @@ struct Keyed : TPForm {
 };
 }  // namespace
 
-// A title is never cut: a column too narrow for it widens, now and when the list's font grows;
-// a column wide enough keeps its width.
+// A title is never cut: a column too narrow for it widens once the list is shown, and again when
+// the list's font grows; a column wide enough keeps its width. Before the showing nothing is
+// measured, so a font set on a hidden list costs nothing until then.
 TEST(WindowKit, AReportViewColumnIsAtLeastAsWideAsItsTitle)
 {
     QWidget w;
@@ -26,14 +28,42 @@ TEST(WindowKit, AReportViewColumnIsAtLeastAsWideAsItsTitle)
     const auto fits = [v](int i) {
         return v->columnWidth(i) > v->header()->fontMetrics().horizontalAdvance(v->headerItem()->text(i));
     };
-    EXPECT_TRUE(fits(0));
-    EXPECT_EQ(v->columnWidth(1), 40);
-    EXPECT_TRUE(v->isColumnHidden(2));
     QFont big = v->font();
     big.setPixelSize(30);
     v->setFont(big);
+    EXPECT_EQ(v->columnWidth(0), 35);
+    EXPECT_EQ(v->columnWidth(1), 40);
+    w.show();
     EXPECT_TRUE(fits(0));
     EXPECT_TRUE(fits(1));
+    EXPECT_TRUE(v->isColumnHidden(2));
+    big.setPixelSize(60);
+    v->setFont(big);
+    EXPECT_TRUE(fits(0));
+    EXPECT_TRUE(fits(1));
+}
+
+// The header of a list made long before it is seen stands above its rows once shown, exactly as
+// a plain list's does.
+TEST(WindowKit, AReportViewShowsItsHeaderAboveItsRowsOnceShown)
+{
+    QWidget w;
+    auto *layout = new QHBoxLayout(&w);
+    QTreeWidget *v = PMakeReportView(&w, QStringLiteral("LVmade"), {{QStringLiteral("单词"), 80}, {QStringLiteral("解释"), 120}});
+    auto *plain = new QTreeWidget(&w);
+    plain->setHeaderLabels({QStringLiteral("单词"), QStringLiteral("解释")});
+    for (QTreeWidget *t : {v, plain}) {
+        new QTreeWidgetItem(t, {QStringLiteral("apple"), QStringLiteral("苹果")});
+        layout->addWidget(t);
+    }
+    w.show();
+    ASSERT_TRUE(v->header()->isVisible());
+    EXPECT_GT(v->header()->height(), 0);
+    EXPECT_EQ(v->header()->height(), plain->header()->height());
+    EXPECT_EQ(v->viewport()->geometry().top(), plain->viewport()->geometry().top());
+    const QRect row = v->visualItemRect(v->topLevelItem(0)), plainRow = plain->visualItemRect(plain->topLevelItem(0));
+    EXPECT_EQ(row.top(), plainRow.top());
+    EXPECT_EQ(row.height(), plainRow.height());
 }
 
 TEST(WindowKit, AReportViewIsMadeFromItsColumnTable)

@@ -103,6 +103,7 @@ TEST_F(Builder, ActivationRebuildsTheListsAndReadsTheSettingsWithTheirOwnDefault
 TEST_F(Builder, EveryColumnHoldsItsTitleAndIsAtLeastAsWideAsGiven)
 {
     const int given[] = {40, 80, 30, 30, 40, 25, 90, 30};
+    show();
     for (QTreeWidget *v : {form->PLV1, form->PLV2}) {
         QHeaderView *h = v->header();
         const int margins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
