@@ -7,10 +7,13 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QApplication>
 #include <QHash>
 #include <QIcon>
+#include <QIconEngine>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -93,6 +96,50 @@ private:
     QTreeView *m_view;
 };
 
+// A style's icon read from its image files when first drawn: the style reads every size of an
+// icon as it makes one, and most picture buttons belong to windows not yet seen.
+class StyleIconEngine : public QIconEngine {
+public:
+    StyleIconEngine(const QStyle *style, QStyle::StandardPixmap which) : m_style(const_cast<QStyle *>(style)), m_which(which)
+    {
+    }
+    void paint(QPainter *p, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(p, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override { return icon().availableSizes(mode, state); }
+    // Asked as the button is made: every style has an image for each of its standard icons.
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("lexorin-style-icon"); }
+    QIconEngine *clone() const override { return new StyleIconEngine(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_made) {
+            m_icon = (m_style ? m_style.data() : QApplication::style())->standardIcon(m_which);
+            m_made = true;
+        }
+        return m_icon;
+    }
+    QPointer<QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QIcon m_icon;
+    bool m_made = false;
+};
+
 void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
 {
     view->setObjectName(name);
@@ -162,7 +209,7 @@ QToolButton *PMakePictureButton(QWidget *parent, const QString &name, QStyle::St
     const QStyle *style = parent->style();
     auto it = made.find({style, int(icon)});
     if (it == made.end())
-        it = made.insert({style, int(icon)}, style->standardIcon(icon));
+        it = made.insert({style, int(icon)}, QIcon(new StyleIconEngine(style, icon)));
     b->setIcon(*it);
     return b;
 }

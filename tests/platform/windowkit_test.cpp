@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -64,6 +65,22 @@ TEST(WindowKit, AReportViewShowsItsHeaderAboveItsRowsOnceShown)
     const QRect row = v->visualItemRect(v->topLevelItem(0)), plainRow = plain->visualItemRect(plain->topLevelItem(0));
     EXPECT_EQ(row.top(), plainRow.top());
     EXPECT_EQ(row.height(), plainRow.height());
+}
+
+// A picture button shows the style's own icon, at each size and state it is drawn in, though
+// the image files are read only when it is first drawn.
+TEST(WindowKit, APictureButtonDrawsTheStylesIcon)
+{
+    QWidget w;
+    QToolButton *b = PMakePictureButton(&w, QStringLiteral("SBplay"), QStyle::SP_MediaPlay, QStringLiteral("播放"));
+    const QIcon expected = w.style()->standardIcon(QStyle::SP_MediaPlay);
+    EXPECT_FALSE(b->icon().isNull());
+    for (int size : {16, 22, 32})
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+            EXPECT_EQ(b->icon().pixmap(size, mode).toImage(), expected.pixmap(size, mode).toImage()) << size;
+    EXPECT_EQ(b->icon().actualSize(QSize(64, 64)), expected.actualSize(QSize(64, 64)));
+    EXPECT_EQ(PMakePictureButton(&w, QStringLiteral("SBstop"), QStyle::SP_MediaStop, QString())->icon().pixmap(16).toImage(),
+              w.style()->standardIcon(QStyle::SP_MediaStop).pixmap(16).toImage());
 }
 
 TEST(WindowKit, AReportViewIsMadeFromItsColumnTable)
