@@ -117,32 +117,54 @@ TEST_F(Builder, EveryColumnHoldsItsTitleAndIsAtLeastAsWideAsGiven)
 
 TEST_F(Builder, AutomaticGroupRebuildsFromTheBankDroppingManualPicks)
 {
-    // Most recent first: newest dates first, skipping today's.
+    // Ascending by date the rows stand 4 8 6 2 0 7 3 5 1; row 1 was tested today.
     const char *dates[] = {"2026-12-01", "2026-12-07", "2026-11-03", "2026-12-05", "2000-01-01",
                            "2026-12-06", "2026-10-09", "2026-12-02", "2026-09-01"};
     for (int i = 0; i < 9; ++i)
-        addStudied(Tbl::WordTable, QStringLiteral("w%1").arg(i), 1, 0, QStringLiteral("对"),
+        addStudied(Tbl::WordTable, QStringLiteral("w%1").arg(i), 1, 0, i % 2 ? QStringLiteral("错") : QStringLiteral("对"),
                    QLatin1String(dates[i]), QStringLiteral("01"));
-    PConfigIni->WriteString(Ini::Main, Ini::CreateMode, QStringLiteral("最近优先"));
-    PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, 6);
-    show();
-    choose(2);
-    form->Pcreatebutton->click();
     const QStringList word = column(Tbl::WordTable, Col::Word), id = column(Tbl::WordTable, Col::ID);
-    QStringList expected;
-    for (int i : {5, 3, 7, 0, 2, 6})
-        expected << id[i];
-    EXPECT_EQ(captions(form->PLV2), expected);
-    EXPECT_EQ(PItemCount(form->PLV1), 3);
-    EXPECT_EQ(PSubItem(PItemAt(form->PLV2, 0), 0), word[5]);
-    EXPECT_EQ(PSubItem(PItemAt(form->PLV2, 0), 5), QStringLiteral("2026-12-06"));
-    EXPECT_EQ(form->Label4WordCount->text(), QStringLiteral("（6词）"));
-    EXPECT_TRUE(dialogs->shown().isEmpty());
+    struct {
+        const char *mode;
+        QList<int> chosen, candidates;  // rows, in the lists' order
+    } const table[] = {
+        // Newest first, skipping today's.
+        {"最近优先", {5, 3, 7, 0, 2, 6}, {4, 8, 1}},
+        // Oldest first: the descending list taken from its end.
+        {"最远优先", {4, 8, 6, 2, 0, 7}, {1, 5, 3}},
+        // Newest wrong answers first, then from the end of what is left.
+        {"错误优先", {1, 5, 3, 7, 0, 2}, {4, 8, 6}},
+    };
+    PConfigIni->WriteInteger(Ini::Main, Ini::GroupSize, 6);
+    for (const auto &t : table) {
+        SCOPED_TRACE(t.mode);
+        PConfigIni->WriteString(Ini::Main, Ini::CreateMode, QString::fromUtf8(t.mode));
+        form->hide();
+        show();
+        choose(2);
+        form->Pcreatebutton->click();
+        QStringList chosen, candidates;
+        for (int i : t.chosen)
+            chosen << id[i];
+        for (int i : t.candidates)
+            candidates << id[i];
+        EXPECT_EQ(captions(form->PLV2), chosen);
+        EXPECT_EQ(captions(form->PLV1), candidates);
+        // Every column of a drawn row is its own.
+        const QTreeWidgetItem *first = PItemAt(form->PLV2, 0);
+        const int row = t.chosen.first();
+        EXPECT_EQ(PSubItem(first, 0), word[row]);
+        EXPECT_EQ(PSubItem(first, 4), row % 2 ? QStringLiteral("错") : QStringLiteral("对"));
+        EXPECT_EQ(PSubItem(first, 5), QLatin1String(dates[row]));
+        EXPECT_EQ(PSubItem(first, 6), QStringLiteral("01"));
+        EXPECT_EQ(form->Label4WordCount->text(), QStringLiteral("（6词）"));
+        EXPECT_TRUE(dialogs->shown().isEmpty());
 
-    // A second run is refused: the group is full.
-    form->Pcreatebutton->click();
-    EXPECT_EQ(dialogs->texts(), QStringList({"选中单词已超6个,无法使用自动产词"}));
-    EXPECT_EQ(captions(form->PLV2), expected);
+        // A second run is refused: the group is full.
+        form->Pcreatebutton->click();
+        EXPECT_EQ(dialogs->texts(), QStringList({"选中单词已超6个,无法使用自动产词"}));
+        EXPECT_EQ(captions(form->PLV2), chosen);
+    }
 }
 
 TEST_F(Builder, StudyAndTestCheckTheGroupAndHandOverOnlyWhenItCanGo)
