@@ -411,6 +411,20 @@ int PCheckedCount(const QTreeWidget *ListView)
     return count;
 }
 
+QList<QTreeWidgetItem *> PCheckedItems(const QTreeWidget *ListView)
+{
+    // Read from the item's own field, as the count is: a command on ticked words walks every item.
+    QList<QTreeWidgetItem *> out;
+    const int n = PItemCount(ListView);
+    for (int i = 0; i < n; ++i) {
+        QTreeWidgetItem *item = PItemAt(ListView, i);
+        const auto *t = dynamic_cast<const PTextItem *>(item);
+        if (t ? t->isChecked() : item->checkState(0) == Qt::Checked)
+            out << item;
+    }
+    return out;
+}
+
 int PSelectedCount(const QTreeWidget *ListView)
 {
     int count = 0;

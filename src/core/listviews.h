@@ -64,6 +64,8 @@ int PSortFlag(const QTreeWidget *ListView);
 
 // The items whose check box is ticked.
 int PCheckedCount(const QTreeWidget *ListView);
+// Those items, in the view's order.
+QList<QTreeWidgetItem *> PCheckedItems(const QTreeWidget *ListView);
 // 0, 1, or 2 for two or more selected items.
 int PSelectedCount(const QTreeWidget *ListView);
 // Offers the categories of a scratch list (ordered by category; sub-item ColumnIndex) followed by

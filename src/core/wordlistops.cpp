@@ -7,7 +7,9 @@
 #include "core/listviews.h"
 #include "platform/jetsql.h"
 
+#include <QItemSelectionModel>
 #include <QSet>
+#include <algorithm>
 #include <sqlite3.h>
 #include <QTreeWidget>
 
@@ -53,27 +55,42 @@ void renameOddTable(const QString &Old, const QString &New)
               {New, Old});
 }
 
-// The items a command acts on, from the last to the first. Asking each item whether it is
-// selected costs a walk over the selection, so the selection is read once.
+// The selected items, from the last to the first, read from the selection's ranges: a few rows
+// chosen in a long list cost a few look-ups, not a walk over every item. As the view's own list
+// of selected items, hidden items and items that cannot be selected are left out.
+QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
+{
+    QList<int> rows;
+    for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
+        if (range.isValid() && !range.parent().isValid())
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                rows << row;
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QList<QTreeWidgetItem *> out;
+    out.reserve(rows.size());
+    for (const int row : rows) {
+        QTreeWidgetItem *item = PItemAt(ListView, row);
+        const Qt::ItemFlags flags = item ? item->flags() : Qt::ItemFlags();
+        if (item && !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled))
+            out << item;
+    }
+    return out;
+}
+
+// The items a command acts on, from the last to the first.
 QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
 {
-    QList<QTreeWidgetItem *> out;
-    if (checked) {
-        for (int i = PItemCount(ListView) - 1; i >= 0; --i)
-            if (PItemAt(ListView, i)->checkState(0) == Qt::Checked)
-                out << PItemAt(ListView, i);
-        return out;
-    }
-    const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
-    const QSet<QTreeWidgetItem *> set(selected.begin(), selected.end());
-    for (int i = PItemCount(ListView) - 1; i >= 0; --i)
-        if (set.contains(PItemAt(ListView, i)))
-            out << PItemAt(ListView, i);
+    if (!checked)
+        return selectedItemsLastFirst(ListView);
+    QList<QTreeWidgetItem *> out = PCheckedItems(ListView);
+    std::reverse(out.begin(), out.end());
     return out;
 }
 
 // Removes many items in one pass over the view: removed one by one, each would shift every item
-// after it. A few go one by one, which keeps the view's scroll position and current item.
+// after it. The items that stay are taken out and put back at once, with the current item and
+// the selection they had. A few go one by one, which keeps the view's scroll position too.
 void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
 {
     if (items.size() < 64) {
@@ -82,7 +99,13 @@ void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
         return;
     }
     const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
-    const QList<QTreeWidgetItem *> selected = ListView->selectedItems();
+    QList<QTreeWidgetItem *> selected = selectedItemsLastFirst(ListView);
+    selected.removeIf([&](QTreeWidgetItem *item) { return gone.contains(item); });
+    QTreeWidgetItem *current = ListView->currentItem();
+    if (gone.contains(current))
+        current = nullptr;
+    // Emptied first: taking every row out would otherwise make the selection drop its ranges one by one.
+    ListView->selectionModel()->clearSelection();
     QList<QTreeWidgetItem *> kept;
     for (QTreeWidgetItem *item : ListView->invisibleRootItem()->takeChildren()) {
         if (gone.contains(item))
@@ -91,9 +114,10 @@ void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
             kept << item;
     }
     ListView->addTopLevelItems(kept);
+    if (current)
+        ListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     for (QTreeWidgetItem *item : selected)
-        if (!gone.contains(item))
-            item->setSelected(true);
+        item->setSelected(true);
 }
 
 // Sets one column of many items and repaints once: a change notice per item makes the view
@@ -181,13 +205,27 @@ bool keysDiffer(const QList<QTreeWidgetItem *> &items, bool checked)
     return true;
 }
 
+// The columns of T as "select *" gives them, read from the prepared statement without running it;
+// a list the engine cannot prepare is asked through the layer, which reports it in its own words.
 QStringList fieldsOf(const QString &T)
 {
-    JetQuery q(&Pdatamodule->PConnection);
-    q.setSql(QStringLiteral("select * from ") + PTableSql(T) + QStringLiteral(" where 1=2"));
-    q.open();
-    const QStringList names = q.fieldNames();
-    q.close();
+    const QString table = PTableSql(T);
+    sqlite3 *db = Pdatamodule->PConnection.handle();
+    const QByteArray text = (QStringLiteral("select * from ") + quoteIdent(T)).toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        JetQuery q(&Pdatamodule->PConnection);
+        q.setSql(QStringLiteral("select * from ") + table + QStringLiteral(" where 1=2"));
+        q.open();
+        const QStringList names = q.fieldNames();
+        q.close();
+        return names;
+    }
+    QStringList names;
+    for (int i = 0; i < sqlite3_column_count(stmt); ++i)
+        names << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    sqlite3_finalize(stmt);
     return names;
 }
 

@@ -9,6 +9,8 @@
 
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
+#include <tuple>
 #include <sqlite3.h>
 
 namespace {
@@ -628,3 +630,123 @@ TEST_F(WordListOps, CommandsTakeWordsWithQuotesBackslashesAndControlCharacters)
     EXPECT_TRUE(column(QStringLiteral("L1"), K).isEmpty());
     EXPECT_EQ(PItemCount(&lv), 0);
 }
+
+// Delete and move on a selection, with a few items (removed one by one) and with many (the view
+// taken apart once): the bank before and after and the view's exact items afterwards. Every third
+// row repeats the word before it, so a word's two rows can be chosen together or apart.
+struct SelectionCase {
+    const char *name;
+    int rows;
+    std::function<bool(int, int)> chosen;  // (view position, rows) -> selected
+};
+
+class SelectionCommands : public WordListOps,
+                          public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *>> {};
+
+TEST_P(SelectionCommands, ActOnExactlyTheSelectedRowsAndLeaveTheRestShownInOrder)
+{
+    const SelectionCase c = std::get<0>(GetParam());
+    const bool move = QLatin1String(std::get<1>(GetParam())) == QLatin1String("move");
+    newList(QStringLiteral("L1"));
+    for (int i = 0; i < c.rows; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i - (i % 3 == 1 ? 1 : 0), 3, 10, QLatin1Char('0')),
+                QStringLiteral("释义%1").arg(i));
+    const QList<QStringList> before = rowsOf(W);
+    fill(W);
+    ASSERT_EQ(PItemCount(&lv), c.rows);
+    QStringList shownBefore, keptIds, chosenIds;
+    for (int i = 0; i < c.rows; ++i) {
+        QTreeWidgetItem *item = PItemAt(&lv, i);
+        const bool chosen = c.chosen(i, c.rows);
+        item->setSelected(chosen);
+        (chosen ? chosenIds : keptIds) << PCaption(item) + QLatin1Char('|') + PSubItem(item, PWordSub);
+    }
+    if (move)
+        PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
+    else
+        PDeleteSelectedWords(&lv, W);
+
+    QStringList shown;
+    for (int i = 0; i < PItemCount(&lv); ++i) {
+        shown << PCaption(PItemAt(&lv, i)) + QLatin1Char('|') + PSubItem(PItemAt(&lv, i), PWordSub);
+        EXPECT_FALSE(PItemAt(&lv, i)->isSelected()) << i;
+    }
+    EXPECT_EQ(shown, keptIds);
+    QList<QStringList> stay, moved;
+    for (const QStringList &r : before)
+        (chosenIds.contains(r[0] + QLatin1Char('|') + r[1]) ? moved : stay) << r;
+    EXPECT_EQ(rowsOf(W), stay);
+    // Moved rows land last item first.
+    QList<QStringList> landed;
+    for (int i = chosenIds.size() - 1; i >= 0; --i)
+        for (const QStringList &r : moved)
+            if (chosenIds[i] == r[0] + QLatin1Char('|') + r[1])
+                landed << r;
+    EXPECT_EQ(rowsOf(QStringLiteral("L1")), move ? landed : QList<QStringList>());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, SelectionCommands,
+    ::testing::Combine(
+        ::testing::Values(SelectionCase{"FirstOfFew", 9, [](int i, int) { return i == 0; }},
+                          SelectionCase{"LastOfFew", 9, [](int i, int n) { return i == n - 1; }},
+                          SelectionCase{"AllOfFew", 9, [](int, int) { return true; }},
+                          SelectionCase{"NoneOfFew", 9, [](int, int) { return false; }},
+                          SelectionCase{"BothRowsOfOneWord", 9, [](int i, int) { return i == 0 || i == 1; }},
+                          SelectionCase{"OneRowOfAWordShownTwice", 9, [](int i, int) { return i == 4; }},
+                          SelectionCase{"FirstAndLastOfMany", 300, [](int i, int n) { return i < 40 || i >= n - 40; }},
+                          SelectionCase{"EveryThirdOfMany", 300, [](int i, int) { return i % 3 == 1; }},
+                          SelectionCase{"AllOfMany", 300, [](int, int) { return true; }},
+                          SelectionCase{"AllButFirstAndLastOfMany", 300, [](int i, int n) { return i > 0 && i < n - 1; }}),
+        ::testing::Values("delete", "move")),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);
+    });
+
+TEST_F(WordListOps, ManyRemovedItemsKeepTheCurrentItemAndTheSelectionOfTheRest)
+{
+    newList(QStringLiteral("L1"));
+    for (int i = 0; i < 200; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0')));
+    PRefreshListView(&lv, W, K, 0, QStringLiteral("DirectCheckForm"));
+    for (int i = 0; i < 200; ++i)
+        PItemAt(&lv, i)->setCheckState(0, i % 2 == 0 ? Qt::Checked : Qt::Unchecked);
+    lv.setCurrentItem(PItemAt(&lv, 151), 0, QItemSelectionModel::NoUpdate);
+    for (int i : {0, 3, 150, 199})
+        PItemAt(&lv, i)->setSelected(true);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("check"));
+    ASSERT_EQ(PItemCount(&lv), 100);
+    ASSERT_NE(lv.currentItem(), nullptr);
+    EXPECT_EQ(PCaption(lv.currentItem()), QStringLiteral("w151"));
+    QStringList selected;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        if (PItemAt(&lv, i)->isSelected())
+            selected << PCaption(PItemAt(&lv, i));
+    EXPECT_EQ(selected, (QStringList{"w003", "w199"}));
+}
+
+// A move whose copy went through but whose removal from the source is refused copies nothing.
+class MoveRefusedAtTheSource : public WordListOps, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(MoveRefusedAtTheSource, LeavesBothListsAndTheViewAsTheyWere)
+{
+    const bool check = QLatin1String(GetParam()) == QLatin1String("check");
+    newList(QStringLiteral("L1"));
+    for (const char *w : {"apple", "pear", "plum"})
+        addWord(W, QString::fromLatin1(w));
+    raw("CREATE TRIGGER no_pear_out BEFORE DELETE ON WordTable WHEN OLD.单词='pear' BEGIN SELECT RAISE(ABORT,'no'); END;");
+    PRefreshListView(&lv, W, K, 0, check ? QStringLiteral("DirectCheckForm") : QStringLiteral("mainformDBT"));
+    for (int i = 0; i < PItemCount(&lv); ++i) {
+        if (check)
+            PItemAt(&lv, i)->setCheckState(0, Qt::Checked);
+        else
+            PItemAt(&lv, i)->setSelected(true);
+    }
+    const QList<QStringList> before = rowsOf(W);
+    EXPECT_THROW(PMoveWords(&lv, W, QStringLiteral("L1"), QString::fromLatin1(GetParam())), EngineError);
+    EXPECT_EQ(rowsOf(W), before);
+    EXPECT_TRUE(rowsOf(QStringLiteral("L1")).isEmpty());
+    EXPECT_EQ(PItemCount(&lv), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, MoveRefusedAtTheSource, ::testing::Values("select", "check"));
