@@ -36,6 +36,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include <memory>
 
 TPDirectCheckForm *PDirectCheckForm = nullptr;
@@ -188,8 +190,10 @@ TPDirectCheckForm::TPDirectCheckForm(QWidget *parent) : TPForm(parent), m_instan
 
 TPDirectCheckForm::~TPDirectCheckForm()
 {
-    // The list reads the session, which goes before the window's children do.
-    delete PLVdc;
+    // The list reads the session, which goes before the window's children do; its viewport
+    // is no longer watched while it goes, as it is half destroyed by then.
+    PLVdc->viewport()->removeEventFilter(this);
+    delete std::exchange(PLVdc, nullptr);
     delete m_rows;
 }
 
