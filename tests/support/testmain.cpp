@@ -7,6 +7,16 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace {
+
+// Every test starts with the table wired, whatever the one before it did (shutting the program
+// down empties it).
+class WireHandOversEachTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo &) override { PWireHandOvers(); }
+};
+
+}  // namespace
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -31,6 +41,6 @@ int main(int argc, char **argv)
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     // Windows reach each other as in the program: through the table, to whichever windows a test made.
-    PWireHandOvers();
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WireHandOversEachTest);
     return RUN_ALL_TESTS();
 }
