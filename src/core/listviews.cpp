@@ -166,6 +166,21 @@ QTreeWidgetItem *PNewItem(const QString &Texts, const int *Ends, int Count)
     return item;
 }
 
+QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts)
+{
+    qsizetype size = 0;
+    for (QStringView t : Texts)
+        size += t.size();
+    QString buffer;
+    buffer.reserve(size);
+    QVarLengthArray<int, 8> ends;
+    for (QStringView t : Texts) {
+        buffer += t;
+        ends.append(int(buffer.size()));
+    }
+    return PNewItem(buffer, ends.constData(), int(ends.size()));
+}
+
 QTreeWidgetItem *PAddItem(QTreeWidget *ListView, const QString &Caption, const QStringList &SubItems)
 {
     QTreeWidgetItem *item = PNewItem(Caption, SubItems);

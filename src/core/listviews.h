@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <initializer_list>
 
 class JetQuery;
 
@@ -32,6 +33,8 @@ QTreeWidgetItem *PNewItem(const QString &Caption, const QStringList &SubItems = 
 // The same from column texts that stand one after another in Texts, column i ending at Ends[i];
 // the item shares Texts instead of copying it.
 QTreeWidgetItem *PNewItem(const QString &Texts, const int *Ends, int Count);
+// The same from the column texts, caption first, put into one such buffer.
+QTreeWidgetItem *PNewItem(std::initializer_list<QStringView> Texts);
 // Opens the prepared query, makes one item per row with makeItem and closes it again; on an
 // error the query is closed and the items made so far are freed before the error goes on.
 QList<QTreeWidgetItem *> PItemsFromQuery(JetQuery &q, const std::function<QTreeWidgetItem *()> &makeItem);

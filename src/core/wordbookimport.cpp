@@ -91,19 +91,8 @@ bool PImportWordBookText(QTreeWidget *ListView, TOpenDialog &OpenDialog)
     // them cost more than reading the file.
     QList<QTreeWidgetItem *> items;
     items.reserve(qsizetype(entries.size()));
-    for (const Entry &e : entries) {
-        const QStringView third = google ? QStringView(e.lookedUp) : QStringView(e.phonetic);
-        QString texts;
-        texts.reserve(e.word.size() + e.meaning.size() + third.size());
-        int ends[3];
-        texts += e.word;
-        ends[0] = int(texts.size());
-        texts += e.meaning;
-        ends[1] = int(texts.size());
-        texts += third;
-        ends[2] = int(texts.size());
-        items << PNewItem(texts, ends, 3);
-    }
+    for (const Entry &e : entries)
+        items << PNewItem({e.word, e.meaning, google ? QStringView(e.lookedUp) : e.phonetic});
     ListView->addTopLevelItems(items);
     return true;
 }
