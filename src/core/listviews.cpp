@@ -23,9 +23,11 @@ const char *const kSortFlag = "Tag";
 // emptying them the slowest part.
 class PTextItem : public QTreeWidgetItem {
 public:
-    PTextItem() : QTreeWidgetItem(UserType) {}
+    // Told apart from other items by this type, cheaper than a cast on lists of many items.
+    static constexpr int Type = UserType + 0x4c78;
+    PTextItem() : QTreeWidgetItem(Type) {}
     template <class Texts>
-    explicit PTextItem(const Texts &texts) : QTreeWidgetItem(UserType)
+    explicit PTextItem(const Texts &texts) : QTreeWidgetItem(Type)
     {
         qsizetype chars = 0;
         for (const auto &t : texts)
@@ -104,12 +106,25 @@ public:
     }
     QTreeWidgetItem *clone() const override { return new PTextItem(*this); }
     bool isChecked() const { return m_check == Qt::Checked; }
+    // The list views never sort through the model, except to gather the items that go at the end.
+    bool operator<(const QTreeWidgetItem &other) const override
+    {
+        return !m_gone && static_cast<const PTextItem &>(other).m_gone;
+    }
+    void setGone(bool gone) { m_gone = gone; }
 
 private:
     QString m_buf;
     QVarLengthArray<int, 16> m_ends;
     qint8 m_check = -1;  // no check box
+    bool m_gone = false;
 };
+
+// The item as a text item, or null for another kind.
+const PTextItem *textItem(const QTreeWidgetItem *item)
+{
+    return item->type() == PTextItem::Type ? static_cast<const PTextItem *>(item) : nullptr;
+}
 
 void refreshError()
 {
@@ -130,7 +145,7 @@ void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value) { Item-
 
 int PSubItemCount(const QTreeWidgetItem *Item)
 {
-    if (const auto *t = dynamic_cast<const PTextItem *>(Item))
+    if (const auto *t = textItem(Item))
         return std::max(0, t->textCount() - 1);
     return std::max(0, Item->columnCount() - 1);
 }
@@ -193,6 +208,42 @@ int PItemCount(const QTreeWidget *ListView) { return ListView->topLevelItemCount
 QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index) { return ListView->topLevelItem(Index); }
 
 void PRemoveItem(QTreeWidgetItem *Item) { delete Item; }
+
+void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone)
+{
+    // Removed one by one, each item would shift all after it; taking every item out and putting
+    // the rest back costs the model a notice per item. Instead the items that go are moved to the
+    // end by a stable sort on whether they go, which keeps the order of the rest, and leave as
+    // one block.
+    QTreeWidgetItem *root = ListView->invisibleRootItem();
+    const int n = root->childCount();
+    int count = 0;
+    bool plain = false;
+    for (int row = 0; row < n; ++row) {
+        QTreeWidgetItem *item = root->child(row);
+        const bool gone = Gone.contains(item);
+        count += gone;
+        if (item->type() == PTextItem::Type)
+            static_cast<PTextItem *>(item)->setGone(gone);
+        else
+            plain = true;
+    }
+    if (count == 0)
+        return;
+    if (plain) {
+        QList<QTreeWidgetItem *> kept;
+        for (QTreeWidgetItem *item : root->takeChildren()) {
+            if (Gone.contains(item))
+                delete item;
+            else
+                kept << item;
+        }
+        ListView->addTopLevelItems(kept);
+        return;
+    }
+    root->sortChildren(0, Qt::AscendingOrder);
+    ListView->model()->removeRows(n - count, count);
+}
 
 void PClearItems(QTreeWidget *ListView) { ListView->clear(); }
 
@@ -343,7 +394,7 @@ namespace {
 // The item's text of a column; plain items' texts are kept alive in store while they are compared.
 QStringView sortText(const QTreeWidgetItem *item, int column, std::vector<QString> &store)
 {
-    if (const auto *t = dynamic_cast<const PTextItem *>(item))
+    if (const auto *t = textItem(item))
         return t->textView(column);
     store.push_back(item->text(column));
     return store.back();
@@ -415,10 +466,11 @@ int PCheckedCount(const QTreeWidget *ListView)
 {
     // Read from the item's own field: a status line counts tens of thousands of boxes at each refresh.
     int count = 0;
-    const int n = PItemCount(ListView);
+    const QTreeWidgetItem *root = ListView->invisibleRootItem();
+    const int n = root->childCount();
     for (int i = 0; i < n; ++i) {
-        const QTreeWidgetItem *item = PItemAt(ListView, i);
-        if (const auto *t = dynamic_cast<const PTextItem *>(item))
+        const QTreeWidgetItem *item = root->child(i);
+        if (const auto *t = textItem(item))
             count += t->isChecked();
         else
             count += item->checkState(0) == Qt::Checked;
@@ -430,10 +482,11 @@ QList<QTreeWidgetItem *> PCheckedItems(const QTreeWidget *ListView)
 {
     // Read from the item's own field, as the count is: a command on ticked words walks every item.
     QList<QTreeWidgetItem *> out;
-    const int n = PItemCount(ListView);
+    const QTreeWidgetItem *root = ListView->invisibleRootItem();
+    const int n = root->childCount();
     for (int i = 0; i < n; ++i) {
-        QTreeWidgetItem *item = PItemAt(ListView, i);
-        const auto *t = dynamic_cast<const PTextItem *>(item);
+        QTreeWidgetItem *item = root->child(i);
+        const auto *t = textItem(item);
         if (t ? t->isChecked() : item->checkState(0) == Qt::Checked)
             out << item;
     }

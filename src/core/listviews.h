@@ -7,6 +7,7 @@
 #include "rules/sortorder.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -44,6 +45,9 @@ int PItemCount(const QTreeWidget *ListView);
 QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index);
 // Removes the item from its list view and frees it.
 void PRemoveItem(QTreeWidgetItem *Item);
+// Removes and frees every item of the list view that Gone holds, in one step of the model; the
+// others keep their order.
+void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone);
 void PClearItems(QTreeWidget *ListView);
 
 // ---- fill modes

@@ -88,9 +88,8 @@ QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
     return out;
 }
 
-// Removes many items in one pass over the view: removed one by one, each would shift every item
-// after it. The items that stay are taken out and put back at once, with the current item and
-// the selection they had. A few go one by one, which keeps the view's scroll position too.
+// Removes many items at once, the current item and the selection of the items that stay kept.
+// A few go one by one, which keeps the view's scroll position too.
 void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
 {
     if (items.size() < 64) {
@@ -99,21 +98,19 @@ void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
         return;
     }
     const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
-    QList<QTreeWidgetItem *> selected = selectedItemsLastFirst(ListView);
-    selected.removeIf([&](QTreeWidgetItem *item) { return gone.contains(item); });
+    QList<QTreeWidgetItem *> selected;
+    QTreeWidgetItem *root = ListView->invisibleRootItem();
+    for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
+        if (range.isValid() && !range.parent().isValid())
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                if (QTreeWidgetItem *item = root->child(row); item && !gone.contains(item))
+                    selected << item;
     QTreeWidgetItem *current = ListView->currentItem();
     if (gone.contains(current))
         current = nullptr;
-    // Emptied first: taking every row out would otherwise make the selection drop its ranges one by one.
+    // Emptied first: the selection would otherwise follow every moved row through the change.
     ListView->selectionModel()->clearSelection();
-    QList<QTreeWidgetItem *> kept;
-    for (QTreeWidgetItem *item : ListView->invisibleRootItem()->takeChildren()) {
-        if (gone.contains(item))
-            delete item;
-        else
-            kept << item;
-    }
-    ListView->addTopLevelItems(kept);
+    PRemoveItems(ListView, gone);
     if (current)
         ListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     for (QTreeWidgetItem *item : selected)

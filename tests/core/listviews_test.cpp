@@ -403,3 +403,53 @@ TEST(ModeColumnCounts, EachModeHasAsManyColumnsAsItsPositions)
     EXPECT_EQ(PModeFields(Mode::DirectCheckForm).size(), ModeCol::DirectCheckForm::Count);
     EXPECT_EQ(PModeFields(Mode::MiniMaster).size(), ModeCol::MiniMaster::Count);
 }
+
+// Removing many items at once: exactly the named ones go and the rest keep their order, whether
+// the view holds the program's items, plain ones, or both; the items left can be removed again.
+struct RemovalCase {
+    const char *name;
+    std::function<bool(int)> gone;  // row -> removed
+};
+
+class ItemRemoval : public ::testing::TestWithParam<std::tuple<RemovalCase, const char *>> {};
+
+TEST_P(ItemRemoval, TakesExactlyTheNamedItemsAndKeepsTheOrderOfTheRest)
+{
+    const RemovalCase c = std::get<0>(GetParam());
+    const QByteArray kind = std::get<1>(GetParam());
+    QTreeWidget lv;
+    lv.setColumnCount(2);
+    QStringList kept, keptAfterSecond;
+    for (int i = 0; i < 120; ++i) {
+        const QString caption = QStringLiteral("w%1").arg(i);
+        if (kind == "text" || (kind == "mixed" && i % 7 != 3))
+            PAddItem(&lv, caption, {QStringLiteral("s%1").arg(i)});
+        else
+            lv.addTopLevelItem(new QTreeWidgetItem(QStringList{caption, QStringLiteral("s%1").arg(i)}));
+    }
+    QSet<QTreeWidgetItem *> gone;
+    for (int i = 0; i < 120; ++i)
+        (c.gone(i) ? gone.insert(PItemAt(&lv, i)), void() : kept.append(QStringLiteral("w%1").arg(i)));
+    PRemoveItems(&lv, gone);
+    EXPECT_EQ(captions(lv), kept);
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        EXPECT_EQ(PSubItem(PItemAt(&lv, i), 0), QLatin1Char('s') + kept[i].mid(1)) << i;
+    // A second removal of every other item left: nothing of the first one lingers on them.
+    QSet<QTreeWidgetItem *> again;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        (i % 2 ? again.insert(PItemAt(&lv, i)), void() : keptAfterSecond.append(kept[i]));
+    PRemoveItems(&lv, again);
+    EXPECT_EQ(captions(lv), keptAfterSecond);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ItemRemoval,
+    ::testing::Combine(::testing::Values(RemovalCase{"None", [](int) { return false; }},
+                                         RemovalCase{"First", [](int i) { return i == 0; }},
+                                         RemovalCase{"Last", [](int i) { return i == 119; }},
+                                         RemovalCase{"EveryTenth", [](int i) { return i % 10 == 0; }},
+                                         RemovalCase{"TwoBlocks", [](int i) { return i < 30 || (i >= 60 && i < 90); }},
+                                         RemovalCase{"AllButOne", [](int i) { return i != 57; }},
+                                         RemovalCase{"All", [](int) { return true; }}),
+                       ::testing::Values("text", "plain", "mixed")),
+    [](const auto &info) { return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param); });
