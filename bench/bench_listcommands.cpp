@@ -245,7 +245,7 @@ void BM_Pair_MoveTickedOneInTen(benchmark::State &s) { pairCommand(s, Command::M
 
 // Each size runs a fixed number of times: every run needs fresh lists, made outside the timing.
 #define LIST_SIZES(f)                                                                                          \
-    BENCHMARK(f)->Arg(10000)->Iterations(10)->Unit(benchmark::kMillisecond);                                   \
+    BENCHMARK(f)->Arg(10000)->Iterations(30)->Unit(benchmark::kMillisecond);                                   \
     BENCHMARK(f)->Arg(100000)->Iterations(4)->Unit(benchmark::kMillisecond)
 LIST_SIZES(BM_Pair_MoveOneInTen);
 LIST_SIZES(BM_Pair_MoveAll);

@@ -69,8 +69,9 @@ QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     QList<QTreeWidgetItem *> out;
     out.reserve(rows.size());
+    const QTreeWidgetItem *root = ListView->invisibleRootItem();
     for (const int row : rows) {
-        QTreeWidgetItem *item = PItemAt(ListView, row);
+        QTreeWidgetItem *item = root->child(row);
         const Qt::ItemFlags flags = item ? item->flags() : Qt::ItemFlags();
         if (item && !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled))
             out << item;
