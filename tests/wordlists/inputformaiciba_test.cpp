@@ -47,16 +47,17 @@ protected:
         EXPECT_TRUE(wordbook::writeText(path, text, e));
         return path;
     }
-    // Opens the window modally; once its activation has run (and the window is still up), runs
-    // whileOpen. Returns whether the window was still open by then.
+    // Opens the window modally; once this opening's activation has run (and the window is still
+    // up), runs whileOpen. Returns whether the window was still open by then.
     bool open(const std::function<void()> &whileOpen)
     {
         bool reached = false;
+        const int activated = form->activationCount();
         QTimer poll;
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
             QCoreApplication::sendPostedEvents();
-            if (form->activationCount() == 0 || !form->isVisible())
+            if (form->activationCount() == activated || !form->isVisible())
                 return;
             poll.stop();
             reached = true;
