@@ -89,8 +89,8 @@ QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
     return out;
 }
 
-// Removes many items at once, the current item and the selection of the items that stay kept.
-// A few go one by one, which keeps the view's scroll position too.
+// Removes the chosen items, keeping the current item and the selection of the items that stay.
+// A few go one by one, which costs less than gathering them from a long list.
 void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
 {
     if (items.size() < 64) {
