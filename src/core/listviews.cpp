@@ -125,6 +125,10 @@ const PTextItem *textItem(const QTreeWidgetItem *item)
 {
     return item->type() == PTextItem::Type ? static_cast<const PTextItem *>(item) : nullptr;
 }
+PTextItem *textItem(QTreeWidgetItem *item)
+{
+    return item->type() == PTextItem::Type ? static_cast<PTextItem *>(item) : nullptr;
+}
 
 void refreshError()
 {
@@ -223,8 +227,8 @@ void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone)
         QTreeWidgetItem *item = root->child(row);
         const bool gone = Gone.contains(item);
         count += gone;
-        if (item->type() == PTextItem::Type)
-            static_cast<PTextItem *>(item)->setGone(gone);
+        if (PTextItem *t = textItem(item))
+            t->setGone(gone);
         else
             plain = true;
     }

@@ -55,16 +55,23 @@ void renameOddTable(const QString &Old, const QString &New)
               {New, Old});
 }
 
-// The selected items, from the last to the first, read from the selection's ranges: a few rows
-// chosen in a long list cost a few look-ups, not a walk over every item. As the view's own list
-// of selected items, hidden items and items that cannot be selected are left out.
-QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
+// The rows of the selected items, read from the selection's ranges: a few rows chosen in a long
+// list cost a few look-ups, not a walk over every item.
+QList<int> selectedRows(const QTreeWidget *ListView)
 {
     QList<int> rows;
     for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
         if (range.isValid() && !range.parent().isValid())
             for (int row = range.top(); row <= range.bottom(); ++row)
                 rows << row;
+    return rows;
+}
+
+// The selected items, from the last to the first. As the view's own list of selected items,
+// hidden items and items that cannot be selected are left out.
+QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
+{
+    QList<int> rows = selectedRows(ListView);
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     QList<QTreeWidgetItem *> out;
@@ -100,12 +107,10 @@ void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
     }
     const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
     QList<QTreeWidgetItem *> selected;
-    QTreeWidgetItem *root = ListView->invisibleRootItem();
-    for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
-        if (range.isValid() && !range.parent().isValid())
-            for (int row = range.top(); row <= range.bottom(); ++row)
-                if (QTreeWidgetItem *item = root->child(row); item && !gone.contains(item))
-                    selected << item;
+    const QTreeWidgetItem *root = ListView->invisibleRootItem();
+    for (const int row : selectedRows(ListView))
+        if (QTreeWidgetItem *item = root->child(row); item && !gone.contains(item))
+            selected << item;
     QTreeWidgetItem *current = ListView->currentItem();
     if (gone.contains(current))
         current = nullptr;
