@@ -16,6 +16,7 @@ struct TwinCase {
     const char *rows;
     const char *kept;
 };
+void PrintTo(const TwinCase &c, std::ostream *os) { PrintCase(os, c.rows); }
 
 class CaseTwins : public BankFixture, public ::testing::WithParamInterface<TwinCase> {};
 

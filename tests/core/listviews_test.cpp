@@ -356,6 +356,7 @@ struct ModeColumn {
     int column;
     const QString *field;
 };
+void PrintTo(const ModeColumn &c, std::ostream *os) { PrintCase(os, c.mode, c.column, c.field); }
 class ModeColumns : public ::testing::TestWithParam<ModeColumn> {};
 const QString Opt1 = QStringLiteral("POpt1");
 }  // namespace
@@ -410,6 +411,7 @@ struct RemovalCase {
     const char *name;
     std::function<bool(int)> gone;  // row -> removed
 };
+void PrintTo(const RemovalCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
 class ItemRemoval : public ::testing::TestWithParam<std::tuple<RemovalCase, const char *>> {};
 

@@ -553,6 +553,7 @@ struct MoveCase {
     std::vector<int> target;  // the target list afterwards, as stored-row numbers in stored order
     std::vector<int> source;  // what stays in the source
 };
+void PrintTo(const MoveCase &c, std::ostream *os) { PrintCase(os, c.name, c.mode); }
 
 class MovedRowsLand : public WordListOps, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -639,6 +640,7 @@ struct SelectionCase {
     int rows;
     std::function<bool(int, int)> chosen;  // (view position, rows) -> selected
 };
+void PrintTo(const SelectionCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
 class SelectionCommands : public WordListOps,
                           public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *>> {};

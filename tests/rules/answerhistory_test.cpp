@@ -11,6 +11,7 @@ struct Shift {
     const char *afterRight;
     const char *afterWrong;
 };
+void PrintTo(const Shift &c, std::ostream *os) { PrintCase(os, c.old); }
 
 class MasterTypeShift : public ::testing::TestWithParam<Shift> {};
 
@@ -41,6 +42,7 @@ struct Percent {
     int total;
     int percent;
 };
+void PrintTo(const Percent &c, std::ostream *os) { PrintCase(os, c.part, c.total); }
 
 class WholePercent : public ::testing::TestWithParam<Percent> {};
 

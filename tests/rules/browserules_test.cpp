@@ -8,6 +8,7 @@ struct StepCase {
     int index, count;
     int select, deselect, next;
 };
+void PrintTo(const StepCase &c, std::ostream *os) { PrintCase(os, c.index, c.count); }
 
 class AutoBrowseStep : public ::testing::TestWithParam<StepCase> {};
 

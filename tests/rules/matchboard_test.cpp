@@ -13,6 +13,7 @@ struct Candidate {
     const char *tested;
     bool plays;
 };
+void PrintTo(const Candidate &c, std::ostream *os) { PrintCase(os, c.master, c.tested); }
 
 class MatchCandidate : public ::testing::TestWithParam<Candidate> {};
 

@@ -21,6 +21,7 @@ struct Clamp {
     int groupSize;
     int clamped;
 };
+void PrintTo(const Clamp &c, std::ostream *os) { PrintCase(os, c.count, c.groupSize); }
 
 class OptionCount : public ::testing::TestWithParam<Clamp> {};
 

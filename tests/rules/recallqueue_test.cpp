@@ -37,6 +37,7 @@ struct DueCase {
     const char *date;
     bool due;
 };
+void PrintTo(const DueCase &c, std::ostream *os) { PrintCase(os, c.master, c.date); }
 
 class RecallDue : public ::testing::TestWithParam<DueCase> {};
 
@@ -64,6 +65,7 @@ struct ShiftCase {
     bool remembered;
     const char *after;
 };
+void PrintTo(const ShiftCase &c, std::ostream *os) { PrintCase(os, c.before, c.remembered); }
 
 class RecallShift : public ::testing::TestWithParam<ShiftCase> {};
 
@@ -87,6 +89,7 @@ struct GapCase {
     int index;
     QVector<int> placed;
 };
+void PrintTo(const GapCase &c, std::ostream *os) { PrintCase(os, c.words, c.index); }
 
 class RecallRepeats : public ::testing::TestWithParam<GapCase> {};
 

@@ -9,6 +9,7 @@ struct Order {
     const char *b;
     int sign;  // of a compared with b
 };
+void PrintTo(const Order &c, std::ostream *os) { PrintCase(os, c.a, c.b); }
 
 int sign(int v) { return (v > 0) - (v < 0); }
 

@@ -18,6 +18,7 @@ struct MatchCase {
     const char *word;
     bool right;
 };
+void PrintTo(const MatchCase &c, std::ostream *os) { PrintCase(os, c.typed, c.word); }
 
 class SpellingMatch : public ::testing::TestWithParam<MatchCase> {};
 
@@ -43,6 +44,7 @@ struct AnswerCase {
     qint64 lessonDelta;
     const char *doneAfter, *wrongAfter, *pointsAfter, *lastAfter;
 };
+void PrintTo(const AnswerCase &c, std::ostream *os) { PrintCase(os, c.done, c.wrong, c.points, c.right, c.lessonDelta); }
 
 class SpellAnswer : public ::testing::TestWithParam<AnswerCase> {};
 
@@ -109,6 +111,7 @@ TEST(SpellRegret, TurnsOnlyARightAnswerAndOnlyOnce)
 struct LevelCase {
     qint64 total, level, next;
 };
+void PrintTo(const LevelCase &c, std::ostream *os) { PrintCase(os, c.total); }
 class Levels : public ::testing::TestWithParam<LevelCase> {};
 
 TEST_P(Levels, AtTheirBoundaries)
@@ -138,6 +141,7 @@ struct KeepCase {
     const char *rule, *date, *master;
     bool kept;
 };
+void PrintTo(const KeepCase &c, std::ostream *os) { PrintCase(os, c.rule, c.date, c.master); }
 class CrazyRule : public ::testing::TestWithParam<KeepCase> {};
 
 TEST_P(CrazyRule, KeepsTheRowsOfItsRule)

@@ -147,6 +147,7 @@ struct LookupCase {
     const char *service;
     const char *afterHost;
 };
+void PrintTo(const LookupCase &c, std::ostream *os) { PrintCase(os, c.service); }
 
 class LookupAddress : public WebAccess, public ::testing::WithParamInterface<LookupCase> {};
 

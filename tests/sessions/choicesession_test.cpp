@@ -40,6 +40,7 @@ struct TypeCase {
     const char *right;
     bool speak;
 };
+void PrintTo(const TypeCase &c, std::ostream *os) { PrintCase(os, c.type); }
 
 class ChoiceType : public ::testing::TestWithParam<TypeCase> {};
 

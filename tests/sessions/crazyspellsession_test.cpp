@@ -42,6 +42,7 @@ struct RuleCase {
     const char *rule;
     QStringList kept;
 };
+void PrintTo(const RuleCase &c, std::ostream *os) { PrintCase(os, c.table, c.rule); }
 
 class CrazySessionRules : public ::testing::TestWithParam<RuleCase> {};
 

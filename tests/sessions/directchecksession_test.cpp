@@ -55,6 +55,7 @@ struct FilterCase {
     const char *text;
     QStringList words;
 };
+void PrintTo(const FilterCase &c, std::ostream *os) { PrintCase(os, c.text); }
 
 class DirectCheckSessionFilter : public ::testing::TestWithParam<FilterCase> {};
 
@@ -82,6 +83,7 @@ struct ToggleCase {
     QStringList after;
     bool leaves = false;
 };
+void PrintTo(const ToggleCase &c, std::ostream *os) { PrintCase(os, c.filter, c.row); }
 
 class DirectCheckSessionToggle : public ::testing::TestWithParam<ToggleCase> {};
 

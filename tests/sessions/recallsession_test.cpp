@@ -76,6 +76,7 @@ struct SaveCase {
     bool asks;
     QStringList saved;
 };
+void PrintTo(const SaveCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
 class RecallSessionSave : public ::testing::TestWithParam<SaveCase> {};
 

@@ -93,6 +93,7 @@ struct ModeCase {
     int wordWidth, meaningWidth;
     bool word, meaning, phonetic, hint, details;
 };
+void PrintTo(const ModeCase &c, std::ostream *os) { PrintCase(os, c.mode); }
 
 class BrowseModes : public Browser, public ::testing::WithParamInterface<ModeCase> {};
 

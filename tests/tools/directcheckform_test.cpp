@@ -171,6 +171,7 @@ struct ToggleCase {
     QString rowAfter;  // empty: the row left the view
     const char *status;
 };
+void PrintTo(const ToggleCase &c, std::ostream *os) { PrintCase(os, c.filter, c.row); }
 
 class DirectCheckToggle : public DirectCheck, public ::testing::WithParamInterface<ToggleCase> {};
 
@@ -237,6 +238,7 @@ struct SortCase {
     QStringList shownAfter;
     QStringList bankAfter;
 };
+void PrintTo(const SortCase &c, std::ostream *os) { PrintCase(os, c.filter, c.column, c.clicks, c.row); }
 
 class DirectCheckSort : public DirectCheck, public ::testing::WithParamInterface<SortCase> {};
 

@@ -126,6 +126,7 @@ struct SaveCase {
     Dialogs::Answer answer;
     bool saved;
 };
+void PrintTo(const SaveCase &c, std::ostream *os) { PrintCase(os, c.answer, c.saved); }
 
 class RecallSave : public Recall, public ::testing::WithParamInterface<SaveCase> {};
 

@@ -213,6 +213,7 @@ struct RowCommand {
     const char *command;
     bool asks;
 };
+void PrintTo(const RowCommand &c, std::ostream *os) { PrintCase(os, c.row, c.command); }
 
 class ManageFormTBRows : public ManageFormTB, public ::testing::WithParamInterface<RowCommand> {};
 

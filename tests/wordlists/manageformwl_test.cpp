@@ -364,6 +364,7 @@ struct BrowseLook {
     int wordWidth, meaningWidth;
     bool word, meaning;
 };
+void PrintTo(const BrowseLook &c, std::ostream *os) { PrintCase(os, c.mode); }
 
 class ManageFormWLModes : public ManageFormWL, public ::testing::WithParamInterface<BrowseLook> {};
 

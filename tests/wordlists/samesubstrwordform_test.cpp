@@ -66,6 +66,7 @@ struct FilterCase {
     const char *mode;
     QStringList hits;
 };
+void PrintTo(const FilterCase &c, std::ostream *os) { PrintCase(os, c.text, c.mode); }
 
 class SameSubStrSearch : public SameSubStrWordForm, public ::testing::WithParamInterface<FilterCase> {};
 
