@@ -3,6 +3,7 @@
 
 #include "core/currentlist.h"
 #include "core/listviews.h"
+#include "support/columnfit.h"
 #include "support/drivendate.h"
 #include "services/richtext.h"
 #include "wordlists/wordlistwindows.h"
@@ -110,6 +111,16 @@ TEST_F(ManageFormWL, ActivationShowsTheCurrentListAndChoosingAnotherMakesItCurre
     }));
     PLoadCurrentTableName();
     EXPECT_EQ(PCurrentTable, W);
+}
+
+// The stored codes show whole in the list's large font: a five-digit ID, a standard category, "未知".
+TEST_F(ManageFormWL, CodeColumnsShowTheirCellsWhole)
+{
+    raw(QStringLiteral("UPDATE L SET ID=ID+12344, 所属类别='易混词', 掌握类型='未知'"));
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        PExpectCellsWhole(form->PLV, {0, 6, 7});
+        EXPECT_EQ(form->PLV->columnWidth(2), 360);
+    }));
 }
 
 TEST_F(ManageFormWL, AddingFollowsThePhoneticsStoresANewWordAndRefusesItsDouble)
