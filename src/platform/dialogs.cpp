@@ -155,6 +155,7 @@ Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon i
         auto *layout = new QVBoxLayout(&box);
         layout->setContentsMargins(24, 16, 24, 16);
         layout->addWidget(label);
+        box.setMinimumWidth(titleWidth(box.windowTitle()));
         box.exec();
         return Cancel;
     }

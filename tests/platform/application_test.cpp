@@ -82,7 +82,7 @@ TEST(Application, MessageBoxesAreWideEnoughForTheirTitle)
 {
     const QFontMetrics fm(QApplication::font());
     for (const QString &title : {QString(), QStringLiteral("词库更新失败，请检查词库文件是否可写")}) {
-        for (const bool askToo : {false, true}) {
+        for (const Dialogs::Buttons buttons : {Dialogs::OkOnly, Dialogs::YesNo, Dialogs::NoButtons}) {
             int shownWidth = 0;
             int laidOutWidth = 0;
             QTimer::singleShot(0, [&] {
@@ -94,13 +94,13 @@ TEST(Application, MessageBoxesAreWideEnoughForTheirTitle)
                     box->close();
                 }
             });
-            if (askToo)
-                QtDialogs().ask(QStringLiteral("好"), title, Dialogs::Question, Dialogs::YesNo);
-            else
+            if (buttons == Dialogs::OkOnly)
                 QtDialogs().message(QStringLiteral("名称不能为空"), title, Dialogs::Critical);
+            else
+                QtDialogs().ask(QStringLiteral("好"), title, Dialogs::Question, buttons);
             const QString shown = title.isEmpty() ? QApplication::applicationDisplayName() : title;
-            EXPECT_GE(shownWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString();
-            EXPECT_GE(laidOutWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString();
+            EXPECT_GE(shownWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString() << " " << buttons;
+            EXPECT_GE(laidOutWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString() << " " << buttons;
         }
     }
 }
