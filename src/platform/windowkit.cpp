@@ -32,9 +32,9 @@ const char *const CheckBoxesProperty = "lexorinCheckBoxes";
 // style changes (a window sets its list's font after making it). Measuring waits for the
 // showing: every font size measured costs its own font files, and most lists are made long
 // before they are seen.
-class TitlesFit : public QObject {
+class ColumnsFit : public QObject {
 public:
-    TitlesFit(QHeaderView *header, QTreeView *view, const QList<TPColumn> &columns)
+    ColumnsFit(QHeaderView *header, QTreeView *view, const QList<TPColumn> &columns)
         : QObject(header), m_header(header), m_view(view)
     {
         for (const TPColumn &c : columns)
@@ -183,7 +183,7 @@ void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn>
         view->setColumnWidth(i, columns[i].width);
         view->setColumnHidden(i, columns[i].hidden);
     }
-    new TitlesFit(view->header(), view, columns);
+    new ColumnsFit(view->header(), view, columns);
     new HeaderWhenShown(view);
 }
 }  // namespace
