@@ -511,6 +511,19 @@ QStringList PStandardCategories()
     return {QStringLiteral("基本词"), QStringLiteral("派生词"), QStringLiteral("生僻词"), QStringLiteral("易混词")};
 }
 
+QStringList PHeldTexts(const QString &Field)
+{
+    if (Field == Col::ID)
+        return {QStringLiteral("00000")};
+    if (Field == Col::Category)
+        return PStandardCategories() << Code::Unknown;
+    if (Field == Col::LastRight)
+        return {Code::Right, Code::Wrong, Code::NotDone};
+    if (Field == Col::MasterType)
+        return {Code::Master11, Code::Master10, Code::Master01, Code::Master00, Code::Unknown};
+    return {};
+}
+
 void PFillCategoryCombo(QTreeWidget *ListView, int ColumnIndex, QComboBox *ComboBox)
 {
     ComboBox->clear();

@@ -81,3 +81,7 @@ void PFillCategoryCombo(QTreeWidget *ListView, int ColumnIndex, QComboBox *Combo
 
 // The four standard categories, in order.
 QStringList PStandardCategories();
+// The widest texts a list column of Field shows, for it to show them whole: an ID of up to five
+// digits, the categories the program gives, the codes of 上次是否做对 and 掌握类型; none for
+// other fields.
+QStringList PHeldTexts(const QString &Field);

@@ -452,9 +452,22 @@ QString PWordTableNameRefusal(const QString &Name)
             if (bare(existing).compare(bare(Name), Qt::CaseInsensitive) == 0)
                 return QStringLiteral("已有同名的单词表（不分大小写）");
     // The bank's indexes and triggers share the tables' names space.
-    for (const QString &existing : Pdatamodule->PConnection.schemaNames())
+    const QStringList schema = Pdatamodule->PConnection.schemaNames();
+    for (const QString &existing : schema)
         if (sameTable(existing, Name))
             return QStringLiteral("名称已被词库内部使用");
+    // So do the indexes and triggers a new list gets, named after it.
+    const auto made = Pdatamodule->PConnection.translation(QStringLiteral("select * into ") + jetTableRef(Name) +
+                                                           QStringLiteral(" from ") + Tbl::WordTable +
+                                                           QStringLiteral(" where 1=2"));
+    for (const JetStatement &st : made->statements) {
+        const QString own = createdName(st.sql);
+        if (own.isEmpty() || sameTable(own, Name))
+            continue;
+        for (const QString &existing : schema)
+            if (sameTable(existing, own))
+                return QStringLiteral("名称会与单词表“") + existing + QStringLiteral("”冲突");
+    }
     return QString();
 }
 

@@ -75,18 +75,22 @@ int titleWidth(const QString &title)
     return width;
 }
 
-// A message box fixes its own size as it shows, from its text alone; this one widens after that.
+// A message box fixes its own size from its text alone, as it shows and again whenever it lays
+// itself out; this one widens after each of those.
 class TitledBox : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
 
 protected:
-    void showEvent(QShowEvent *e) override
+    bool event(QEvent *e) override
     {
-        QMessageBox::showEvent(e);
-        const int wanted = titleWidth(windowTitle());
-        if (width() < wanted)
-            setFixedWidth(wanted);
+        const bool handled = QMessageBox::event(e);
+        if (e->type() == QEvent::Show || e->type() == QEvent::LayoutRequest) {
+            const int wanted = titleWidth(windowTitle());
+            if (width() < wanted)
+                setFixedWidth(wanted);
+        }
+        return handled;
     }
 };
 
@@ -151,6 +155,7 @@ Dialogs::Answer QtDialogs::ask(const QString &text, const QString &title, Icon i
         auto *layout = new QVBoxLayout(&box);
         layout->setContentsMargins(24, 16, 24, 16);
         layout->addWidget(label);
+        box.setMinimumWidth(titleWidth(box.windowTitle()));
         box.exec();
         return Cancel;
     }

@@ -30,6 +30,25 @@ QString quoteIdent(const QString &name)
            QLatin1Char('"');
 }
 
+QString createdName(const QString &sqliteSql)
+{
+    for (const QLatin1String head : {QLatin1String("CREATE TABLE \""), QLatin1String("CREATE INDEX \""),
+                                     QLatin1String("CREATE TRIGGER \"")}) {
+        if (!sqliteSql.startsWith(head))
+            continue;
+        QString name;
+        for (qsizetype i = head.size(); i < sqliteSql.size(); ++i) {
+            if (sqliteSql.at(i) != QLatin1Char('"'))
+                name += sqliteSql.at(i);
+            else if (i + 1 < sqliteSql.size() && sqliteSql.at(i + 1) == QLatin1Char('"'))
+                name += sqliteSql.at(++i);
+            else
+                return name;
+        }
+    }
+    return QString();
+}
+
 namespace {
 
 // Words the statements use as their own grammar; every other bare word names a table or field.

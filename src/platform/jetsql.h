@@ -36,6 +36,9 @@ JetTranslation translateJetSql(const QString &jetSql, const JetColumnLookup &col
 extern const char *const JetCounterTable;
 
 QString quoteIdent(const QString &name);
+// The name a CREATE TABLE, INDEX or TRIGGER statement of ours gives what it makes; empty for any
+// other statement.
+QString createdName(const QString &sqliteSql);
 QString textLiteral(const QString &text);
 // The statements that make a table with its counter numbering and the indexes keyed look-ups want.
 std::vector<JetStatement> tableStatements(const QString &table, const std::vector<JetColumn> &cols);

@@ -18,19 +18,31 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 const char *const CheckBoxesProperty = "lexorinCheckBoxes";
 
-// Widens each column whose width cannot hold its title in the header's font: when the list is
-// shown, and again whenever that font changes (a window sets its list's font after making it).
-// Measuring waits for the showing: every font size measured costs its own font files, and most
-// lists are made long before they are seen.
-class TitlesFit : public QObject {
+// Widens each column whose width cannot hold its title in the header's font, or a text it holds
+// in the list's own font and item style: when the list is shown, and again whenever a font or
+// style changes (a window sets its list's font after making it). Measuring waits for the
+// showing: every font size measured costs its own font files, and most lists are made long
+// before they are seen.
+class ColumnsFit : public QObject {
 public:
-    explicit TitlesFit(QHeaderView *header) : QObject(header), m_header(header) { header->installEventFilter(this); }
+    ColumnsFit(QHeaderView *header, QTreeView *view, const QList<TPColumn> &columns)
+        : QObject(header), m_header(header), m_view(view)
+    {
+        for (const TPColumn &c : columns)
+            m_holds << c.holds;
+        header->installEventFilter(this);
+        // A list's font or style sheet set on it need not reach its header.
+        view->installEventFilter(this);
+    }
     bool eventFilter(QObject *, QEvent *e) override
     {
         switch (e->type()) {
@@ -63,12 +75,29 @@ private:
             opt.initFrom(m_header);
             opt.fontMetrics = m_header->fontMetrics();
             opt.text = model->headerData(i, Qt::Horizontal).toString();
-            const int title = m_header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), m_header).width();
-            if (m_header->sectionSize(i) < title)
-                m_header->resizeSection(i, title);
+            int wanted = m_header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), m_header).width();
+            for (const QString &text : m_holds.value(i))
+                wanted = std::max(wanted, cellWidth(text));
+            if (m_header->sectionSize(i) < wanted)
+                m_header->resizeSection(i, wanted);
         }
     }
+    // The width a cell needs to show text whole, as the list's items are drawn.
+    int cellWidth(const QString &text) const
+    {
+        QStyleOptionViewItem opt;
+        opt.initFrom(m_view);
+        opt.widget = m_view;
+        opt.font = m_view->font();
+        opt.fontMetrics = m_view->fontMetrics();
+        opt.features = QStyleOptionViewItem::HasDisplay;
+        opt.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        opt.text = text;
+        return m_view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), m_view).width();
+    }
     QHeaderView *m_header;
+    QTreeView *m_view;
+    QList<QStringList> m_holds;
     bool m_due = true;
 };
 
@@ -154,7 +183,7 @@ void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn>
         view->setColumnWidth(i, columns[i].width);
         view->setColumnHidden(i, columns[i].hidden);
     }
-    new TitlesFit(view->header());
+    new ColumnsFit(view->header(), view, columns);
     new HeaderWhenShown(view);
 }
 }  // namespace

@@ -24,11 +24,13 @@ struct TPColumn {
     QString caption;
     int width = 80;
     bool hidden = false;
+    // Texts the column's cells show whole (the stored codes it holds at their widest).
+    QStringList holds = {};
 };
 
 // A report list view: one row per item, whole-row selection, several rows selectable, no root
-// decoration; columns as given, each at least as wide as its title in the font used; check boxes
-// on the items it is filled with when checkBoxes is set.
+// decoration; columns as given, each at least as wide as its title and as each text it holds, in
+// the fonts used; check boxes on the items it is filled with when checkBoxes is set.
 QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns,
                              bool checkBoxes = false);
 // The same report list over a model that gives the rows and the column titles (and any check

@@ -47,11 +47,13 @@ QTreeWidgetItem *itemOf(const TPBuilderRow &r) { return PNewItem(r.texts(), r.en
 QTreeWidget *groupList(QWidget *parent, const char *name)
 {
     QTreeWidget *v = PMakeReportView(parent, QLatin1String(name),
-                                     {TPColumn{QStringLiteral("ID"), 40}, TPColumn{QStringLiteral("单词"), 80},
-                                      TPColumn{QStringLiteral("做过"), 30}, TPColumn{QStringLiteral("做错"), 30},
-                                      TPColumn{QStringLiteral("类别"), 40}, TPColumn{QStringLiteral("上次"), 25},
+                                     {TPColumn{QStringLiteral("ID"), 40, false, PHeldTexts(Col::ID)},
+                                      TPColumn{QStringLiteral("单词"), 80}, TPColumn{QStringLiteral("做过"), 30},
+                                      TPColumn{QStringLiteral("做错"), 30},
+                                      TPColumn{QStringLiteral("类别"), 40, false, PHeldTexts(Col::Category)},
+                                      TPColumn{QStringLiteral("上次"), 25, false, PHeldTexts(Col::LastRight)},
                                       TPColumn{QStringLiteral("最近测试日期"), 90},
-                                      TPColumn{QStringLiteral("掌握类型"), 30}},
+                                      TPColumn{QStringLiteral("掌握类型"), 30, false, PHeldTexts(Col::MasterType)}},
                                      false);
     v->setSelectionMode(QAbstractItemView::ExtendedSelection);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);

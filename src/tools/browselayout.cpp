@@ -2,6 +2,9 @@
 
 #include "tools/browseform.h"
 
+#include "core/listviews.h"
+#include "vocab/bankvocab.h"
+
 #include "rules/browserules.h"
 #include "platform/windowkit.h"
 #include "platform/windowlook.h"
@@ -58,11 +61,12 @@ QTextEdit *richEdit(QWidget *parent, const QString &name)
 QTreeWidget *reportView(QWidget *parent, const QString &name)
 {
     QTreeWidget *v = PMakeReportView(parent, name,
-                                     {{QStringLiteral("ID"), 40}, {QStringLiteral("单词"), 120},
+                                     {{QStringLiteral("ID"), 40, false, PHeldTexts(Col::ID)}, {QStringLiteral("单词"), 120},
                                       {QStringLiteral("解释"), 368}, {QStringLiteral("测试次数"), 30},
                                       {QStringLiteral("错误次数"), 30}, {QStringLiteral("经验点数"), 30},
-                                      {QStringLiteral("类别"), 45}, {QStringLiteral("上次"), 30},
-                                      {QStringLiteral("掌握类型"), 30}});
+                                      {QStringLiteral("类别"), 45, false, PHeldTexts(Col::Category)},
+                                      {QStringLiteral("上次"), 30, false, PHeldTexts(Col::LastRight)},
+                                      {QStringLiteral("掌握类型"), 30, false, PHeldTexts(Col::MasterType)}});
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The recall modes narrow a column to 20 pixels.
     v->header()->setMinimumSectionSize(10);

@@ -43,7 +43,10 @@ QFrame *question(QWidget *parent, const char *name, const QString &prompt, QList
     QFrame *f = panel(parent, name);
     auto *v = new QVBoxLayout(f);
     v->setContentsMargins(0, 0, 0, 0);
-    if (!prompt.isEmpty())
+    // Without a prompt the buttons still stand where the other panels have theirs.
+    if (prompt.isEmpty())
+        v->addStretch();
+    else
         v->addWidget(new QLabel(prompt, f), 0, Qt::AlignHCenter);
     auto *h = new QHBoxLayout;
     h->addStretch();
@@ -116,6 +119,13 @@ TPRecallFormSpell::TPRecallFormSpell(QWidget *parent) : TPForm(parent), m_instan
     inner->addLayout(top, 1);
     inner->addWidget(Panel5);
     inner->addLayout(questions);
+    // The meaning and the question panels keep their room while hidden: the word, the meaning
+    // and the buttons stay where they are as the panels take turns.
+    for (QFrame *p : {Panel5, Panel1, Panel2, Panel3}) {
+        QSizePolicy keep = p->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        p->setSizePolicy(keep);
+    }
 
     PBar = PNamed(new QProgressBar(this), QStringLiteral("PBar"));
     PBar->setTextVisible(false);

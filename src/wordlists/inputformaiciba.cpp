@@ -75,6 +75,8 @@ TPInputFormAiCiba::TPInputFormAiCiba(QWidget *parent)
     CBTableList->setMinimumWidth(120);
     LBaimWordCount = new QLabel(this);
     LBaimWordCount->setObjectName(QStringLiteral("LBaimWordCount"));
+    // Room for a count of six digits, so the button beside it stays put as the count changes.
+    LBaimWordCount->setMinimumWidth(LBaimWordCount->fontMetrics().horizontalAdvance(countText(999999)));
     BTnew = new QPushButton(QStringLiteral("新建..."), this);
     BTnew->setObjectName(QStringLiteral("BTnew"));
     BTinput = new QPushButton(QStringLiteral("导入"), this);

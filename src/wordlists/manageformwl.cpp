@@ -94,7 +94,7 @@ void TPManageFormWL::PLVSelectItem(QTreeWidgetItem *Item)
             PShowPlainText(Memo1, q.fieldByName(Col::Details));
             PShowStoredText(Memo2, q.fieldByName(Col::Example));
             Edit5->setEditText(q.fieldByName(Col::Category));
-            ComboBox3->setCurrentIndex(ComboBox3->findText(q.fieldByName(Col::MasterType)));
+            showMasterType(q.fieldByName(Col::MasterType));
         }
         q.close();
     } catch (const EngineError &) {
@@ -130,7 +130,16 @@ void TPManageFormWL::Pcleartext()
     Edit5->setEditText(QString());
     PShowPlainText(Memo1, QString());
     PShowStoredText(Memo2, QString());
-    ComboBox3->setCurrentIndex(-1);
+    showMasterType(QString());
+}
+
+void TPManageFormWL::showMasterType(const QString &Stored)
+{
+    // A stored type the box does not offer is shown, greyed, without becoming a choice. The text
+    // goes first: emptying it while nothing is chosen would choose the first entry.
+    const int offered = ComboBox3->findText(Stored);
+    ComboBox3->setPlaceholderText(offered < 0 ? Stored : QString());
+    ComboBox3->setCurrentIndex(offered);
 }
 
 void TPManageFormWL::Peditable()
@@ -219,6 +228,8 @@ void TPManageFormWL::Pedit()
     if (PCheckWordAndMeaning(word, Edit2->text()))
         return;
     const QString table = PCurrentTable;
+    // A master type the learner did not choose is left as stored.
+    const bool masterChosen = ComboBox3->currentIndex() >= 0;
     const auto failed = [&word] { PDialogs().message(QStringLiteral("更改") + word + QStringLiteral("失败")); };
     try {
         // The word in the box is the key: a row the list shows under another word is never touched.
@@ -233,7 +244,8 @@ void TPManageFormWL::Pedit()
         PUpdateWordRecord(table, Col::Word, Col::Phonetic, Col::Explanation, Col::Association, Col::Details,
                           Col::Example, Col::Category, word, Edit4->text(), Edit2->text(), Edit3->text(),
                           PPlainTextSource(Memo1), sentences, Edit5->currentText());
-        Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::MasterType, word, ComboBox3->currentText());
+        if (masterChosen)
+            Pdatamodule->PUpdateOneDataFromTable(table, Col::Word, Col::MasterType, word, ComboBox3->currentText());
         t.commit();
     } catch (const EngineError &) {
         failed();
@@ -243,7 +255,8 @@ void TPManageFormWL::Pedit()
     if (shown && PSubItem(shown, PWordSub) == word) {
         PSetSubItem(shown, PSub(ModeCol::MainFormDBT::Explanation), Edit2->text());
         PSetSubItem(shown, kCategorySub, Edit5->currentText());
-        PSetSubItem(shown, PSub(ModeCol::MainFormDBT::MasterType), ComboBox3->currentText());
+        if (masterChosen)
+            PSetSubItem(shown, PSub(ModeCol::MainFormDBT::MasterType), ComboBox3->currentText());
     }
     PSpeakOk();
 }

@@ -105,6 +105,8 @@ private:
     void loadLists();
     void loadCategories();
     void showWordCount();
+    // Chooses Stored in the master-type box, or shows it there unchosen when the box does not offer it.
+    void showMasterType(const QString &Stored);
     // 1 bold, 2 bold red, 0 the box's own format, -1 the selection replaced by "*".
     void emphasise(int Level);
     void readSelection();

@@ -2,6 +2,7 @@
 #include "wordlists/manageformwl.h"
 
 #include "core/listviews.h"
+#include "vocab/bankvocab.h"
 #include "platform/linklabel.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
@@ -90,14 +91,14 @@ void TPManageFormWL::buildLayout()
     Label8->setToolTip(QStringLiteral("操作帮助"));
 
     PLV = PMakeReportView(this, QStringLiteral("PLV"),
-                          {{QStringLiteral("ID"), 40},
+                          {{QStringLiteral("ID"), 40, false, PHeldTexts(Col::ID)},
                            {QStringLiteral("单词"), 150},
                            {QStringLiteral("解释"), 360},
                            {QStringLiteral("拼写次数"), 35},
                            {QStringLiteral("拼错次数"), 35},
                            {QStringLiteral("可用经验"), 35},
-                           {QStringLiteral("类别"), 60},
-                           {QStringLiteral("掌握类型"), 35}});
+                           {QStringLiteral("类别"), 60, false, PHeldTexts(Col::Category)},
+                           {QStringLiteral("掌握类型"), 35, false, PHeldTexts(Col::MasterType)}});
     PLV->header()->setMinimumSectionSize(20);
     PLV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PLV->setFont(pixelFont(font(), 16));

@@ -47,6 +47,7 @@ protected:
 TEST_F(ListNames, ANameIsTakenWhenTheBankCanHoldItAndRefusedWithItsReasonOtherwise)
 {
     dm->PCreateNewWordTable(W, QStringLiteral("L1"), QStringLiteral("addname"));
+    dm->PCreateNewWordTable(W, QStringLiteral("Q__单词"), QStringLiteral("addname"));
     const QString taken = QStringLiteral("已有同名的单词表（不分大小写）");
     const QList<std::pair<QString, QString>> names = {
         {QStringLiteral("TOEFL core"), QString()},
@@ -74,8 +75,11 @@ TEST_F(ListNames, ANameIsTakenWhenTheBankCanHoldItAndRefusedWithItsReasonOtherwi
         {QStringLiteral("LXB_counters"), taken},
         {QStringLiteral("toefl CORE  "), taken},
         {QStringLiteral("wordtable__单词"), QStringLiteral("名称已被词库内部使用")},
+        // Its own index would take the name of another list.
+        {QStringLiteral("q"), QStringLiteral("名称会与单词表“Q__单词”冲突")},
+        {QStringLiteral("Q__单"), QString()},
     };
-    QStringList lists = {QStringLiteral("L1")};
+    QStringList lists = {QStringLiteral("L1"), QStringLiteral("Q__单词")};
     for (const auto &[name, refusal] : names) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_EQ(PWordTableNameRefusal(name), refusal);

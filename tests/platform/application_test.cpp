@@ -76,21 +76,32 @@ QSize shownInputBox(const QString &title, const QString &prompt)
 }
 }  // namespace
 
-// A message box with a short text still shows its title whole, never "…".
+// A message box with a short text still shows its title whole, never "…", as it shows and after
+// it lays itself out again (a window manager's frame, a change of screen or style).
 TEST(Application, MessageBoxesAreWideEnoughForTheirTitle)
 {
     const QFontMetrics fm(QApplication::font());
     for (const QString &title : {QString(), QStringLiteral("词库更新失败，请检查词库文件是否可写")}) {
-        int width = 0;
-        QTimer::singleShot(0, [&] {
-            if (QWidget *box = QApplication::activeModalWidget()) {
-                width = box->width();
-                box->close();
-            }
-        });
-        QtDialogs().message(QStringLiteral("好"), title, Dialogs::Information);
-        const QString shown = title.isEmpty() ? QApplication::applicationDisplayName() : title;
-        EXPECT_GE(width, fm.horizontalAdvance(shown) + 150) << shown.toStdString();
+        for (const Dialogs::Buttons buttons : {Dialogs::OkOnly, Dialogs::YesNo, Dialogs::NoButtons}) {
+            int shownWidth = 0;
+            int laidOutWidth = 0;
+            QTimer::singleShot(0, [&] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    shownWidth = box->width();
+                    QCoreApplication::postEvent(box, new QEvent(QEvent::LayoutRequest));
+                    QCoreApplication::processEvents();
+                    laidOutWidth = box->width();
+                    box->close();
+                }
+            });
+            if (buttons == Dialogs::OkOnly)
+                QtDialogs().message(QStringLiteral("名称不能为空"), title, Dialogs::Critical);
+            else
+                QtDialogs().ask(QStringLiteral("好"), title, Dialogs::Question, buttons);
+            const QString shown = title.isEmpty() ? QApplication::applicationDisplayName() : title;
+            EXPECT_GE(shownWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString() << " " << buttons;
+            EXPECT_GE(laidOutWidth, fm.horizontalAdvance(shown) + 150) << shown.toStdString() << " " << buttons;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
 #include "platform/reportview.h"
+#include "support/columnfit.h"
 #include "support/qstringprinter.h"
 
 #include <QHBoxLayout>
@@ -42,6 +43,34 @@ TEST(WindowKit, AReportViewColumnIsAtLeastAsWideAsItsTitle)
     v->setFont(big);
     EXPECT_TRUE(fits(0));
     EXPECT_TRUE(fits(1));
+}
+
+// A column holding codes is at least as wide as each of them needs in the list's own font and
+// item style, set after the list was made; a column wide enough keeps its width, and a column
+// without codes keeps its width whatever its cells hold.
+TEST(WindowKit, AReportViewColumnHoldsItsCodesWhole)
+{
+    QWidget w;
+    QTreeWidget *v = PMakeReportView(&w, QStringLiteral("LVcodes"),
+                                     {{QStringLiteral("I"), 10, false, {QStringLiteral("00000")}},
+                                      {QStringLiteral("上"), 20, false, {QStringLiteral("对"), QStringLiteral("未做")}},
+                                      {QStringLiteral("宽"), 200, false, {QStringLiteral("未做")}},
+                                      {QStringLiteral("词"), 30}});
+    PShowGridLines(v);
+    QFont big = v->font();
+    big.setPixelSize(24);
+    v->setFont(big);
+    new QTreeWidgetItem(v, {QStringLiteral("12345"), QStringLiteral("未做"), QStringLiteral("未做"),
+                            QStringLiteral("a long word the column cuts")});
+    new QTreeWidgetItem(v, {QStringLiteral("7"), QStringLiteral("对"), QString(), QString()});
+    w.resize(600, 200);
+    w.show();
+    PExpectCellsWhole(v, {0, 1});
+    EXPECT_EQ(v->columnWidth(2), 200);
+    EXPECT_EQ(v->columnWidth(3), 30);
+    big.setPixelSize(40);
+    v->setFont(big);
+    PExpectCellsWhole(v, {0, 1});
 }
 
 // The header of a list made long before it is seen stands above its rows once shown, exactly as

@@ -4,6 +4,7 @@
 #include "core/grouptransfer.h"
 #include "core/studycounters.h"
 #include "study/studyfixture.h"
+#include "support/columnfit.h"
 #include "study/studytoolselectform.h"
 
 #include <QAction>
@@ -100,11 +101,16 @@ TEST_F(Builder, ActivationRebuildsTheListsAndReadsTheSettingsWithTheirOwnDefault
     EXPECT_EQ(form->mode(), QStringLiteral("最远优先"));
 }
 
-TEST_F(Builder, EveryColumnHoldsItsTitleAndIsAtLeastAsWideAsGiven)
+// Titles and the stored codes show whole: a five-digit ID, a standard category, "未做", "未知".
+TEST_F(Builder, EveryColumnHoldsItsTitleAndCodesAndIsAtLeastAsWideAsGiven)
 {
     const int given[] = {40, 80, 30, 30, 40, 25, 90, 30};
+    addWords(Tbl::WordTable, 3);
+    raw(QStringLiteral("UPDATE WordTable SET ID=ID+12344, 所属类别='生僻词', 上次是否做对='未做', 掌握类型='未知'"));
     show();
+    choose(1);
     for (QTreeWidget *v : {form->PLV1, form->PLV2}) {
+        PExpectCellsWhole(v, {0, 4, 5, 7});
         QHeaderView *h = v->header();
         const int margins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
         for (int c = 0; c < 8; ++c) {

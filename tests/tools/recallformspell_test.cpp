@@ -58,6 +58,21 @@ protected:
         return s;
     }
     void click(QAbstractButton *b) { b->click(); }
+    // Where the word, the meaning and the answer buttons stand once the window has laid itself out.
+    QString places()
+    {
+        PSettleEvents();
+        QString out;
+        // The buttons that answer stand in one row, whichever panel shows.
+        const QPushButton *answer = form->Panel1->isVisible()   ? form->BitBtnYes
+                                    : form->Panel2->isVisible() ? form->BitBtnRight
+                                                                : form->BitBtn5;
+        for (const QWidget *w : {static_cast<const QWidget *>(form->LBWord), static_cast<const QWidget *>(form->Panel5)}) {
+            const QRect r = w->geometry();
+            out += QStringLiteral("%1 %2,%3 %4x%5; ").arg(w->objectName()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        }
+        return out + QStringLiteral("buttons at %1").arg(answer->mapTo(form.get(), QPoint()).y());
+    }
 
     std::unique_ptr<TPRecallFormSpell> form;
 };
@@ -83,10 +98,13 @@ TEST_F(Recall, TheQueueHoldsTheWordsDueAndShowsTheFirst)
     EXPECT_EQ(form->PBar->value(), 0);
     EXPECT_TRUE(PMusicTimerOn());
 
+    const auto asking = places();
     click(form->BitBtnYes);
     EXPECT_EQ(panels(), QStringLiteral("0101")) << "judging, with the meaning";
+    EXPECT_EQ(places(), asking) << "the meaning opens where it was kept, the word stays";
     click(form->BitBtnRight);
     EXPECT_EQ(panels(), QStringLiteral("1000"));
+    EXPECT_EQ(places(), asking);
     EXPECT_EQ(form->LBWord->text(), QStringLiteral("tenth"));
     EXPECT_EQ(form->PBar->value(), 1);
     EXPECT_EQ(queue().first(), QStringLiteral("earlier 11"));
@@ -100,6 +118,7 @@ TEST_P(RecallForgotten, BringsTheFirstOfTenWordsBackAtItsPositions)
     tenWords();
     dm->PUpdateOneDataFromTable(W, Col::Word, Col::MasterType, QStringLiteral("w0"), Code::Master01);
     open();
+    const auto asking = places();
     if (GetParam()) {
         click(form->BitBtnYes);
         click(form->BitBtnWrong);
@@ -107,6 +126,7 @@ TEST_P(RecallForgotten, BringsTheFirstOfTenWordsBackAtItsPositions)
         click(form->BitBtnNo);
     }
     EXPECT_EQ(panels(), QStringLiteral("0011")) << "the meaning and 继续";
+    EXPECT_EQ(places(), asking) << "nothing moves when 继续 takes the questions' place";
     // Copies at 2 and 6; the queue is too short for 13, 49 and 120, so those go to the end. The
     // row itself keeps no result until a copy is judged.
     EXPECT_EQ(queue(), (QStringList{"w0 ", "w1 00", "w0 10", "w2 00", "w3 00", "w4 00", "w0 10", "w5 00", "w6 00",

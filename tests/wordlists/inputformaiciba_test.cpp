@@ -2,6 +2,7 @@
 
 #include "platform/inifile.h"
 #include "support/bankfixture.h"
+#include "support/settle.h"
 #include "support/wordbooksamples.h"
 
 #include <QAction>
@@ -118,6 +119,25 @@ TEST_F(InputFormAiCiba, OpensOnTheFileOffersWordTableAndImportsIntoTheChosenList
     EXPECT_EQ(form->LBaimWordCount->text(), QStringLiteral("7词"));
     EXPECT_EQ(column(L, K), (QStringList{"old", "older", "abandon", "ability", "able", "New York ", "Apple"}));
     EXPECT_EQ(dm->PGetCountFromTable(W), 1);
+}
+
+// The target's count may run from "0词" to six digits without moving the button beside it.
+TEST_F(InputFormAiCiba, TheNewListButtonStaysPutWhateverTheTargetsCount)
+{
+    raw(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<123456) "
+                       "INSERT INTO MyList(单词) SELECT 'w'||i FROM n"));
+    dialogs->answerFile(writeExport(wordbook::kingsoftSample(), Encoding::Utf8));
+    QStringList seen;
+    ASSERT_TRUE(open([&] {
+        for (const QString &target : {W, L, QStringLiteral("Other"), W}) {
+            form->CBTableList->setCurrentText(target);
+            PSettleEvents();
+            seen << form->LBaimWordCount->text() + QStringLiteral(" @") + QString::number(form->BTnew->x());
+        }
+        form->close();
+    }));
+    const QString at = QStringLiteral(" @") + QString::number(form->BTnew->x());
+    EXPECT_EQ(seen, (QStringList{"1词" + at, "123456词" + at, "0词" + at, "1词" + at}));
 }
 
 TEST_F(InputFormAiCiba, EachOpeningReadsAFileAgainAndKnownWordsAreNotAddedTwice)

@@ -3,6 +3,7 @@
 
 #include "core/currentlist.h"
 #include "core/listviews.h"
+#include "support/columnfit.h"
 #include "support/drivendate.h"
 #include "services/richtext.h"
 #include "wordlists/wordlistwindows.h"
@@ -110,6 +111,16 @@ TEST_F(ManageFormWL, ActivationShowsTheCurrentListAndChoosingAnotherMakesItCurre
     }));
     PLoadCurrentTableName();
     EXPECT_EQ(PCurrentTable, W);
+}
+
+// The stored codes show whole in the list's large font: a five-digit ID, a standard category, "未知".
+TEST_F(ManageFormWL, CodeColumnsShowTheirCellsWhole)
+{
+    raw(QStringLiteral("UPDATE L SET ID=ID+12344, 所属类别='易混词', 掌握类型='未知'"));
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        PExpectCellsWhole(form->PLV, {0, 6, 7});
+        EXPECT_EQ(form->PLV->columnWidth(2), 360);
+    }));
 }
 
 TEST_F(ManageFormWL, AddingFollowsThePhoneticsStoresANewWordAndRefusesItsDouble)
@@ -283,7 +294,7 @@ TEST_F(ManageFormWL, ShuffleKeepsEveryRowWithItsIdAndReloads)
     EXPECT_FALSE(QFile::exists(programDir + QStringLiteral("temp.txt")));
 }
 
-TEST_F(ManageFormWL, ResetClearsTheStatisticsAndLeavesNoMasterTypeChosen)
+TEST_F(ManageFormWL, ResetClearsTheStatisticsAndASaveKeepsItsMasterType)
 {
     dm->PUpdateOneFieldFromTable(L, QStringLiteral("做过次数"), QStringLiteral("5"));
     dm->PUpdateOneFieldFromTable(L, QStringLiteral("掌握类型"), QStringLiteral("11"));
@@ -294,14 +305,22 @@ TEST_F(ManageFormWL, ResetClearsTheStatisticsAndLeavesNoMasterTypeChosen)
         EXPECT_EQ(rows(form->PLV).at(1), (QStringList{"2", "pear", "梨", "0", "0", "10", "水果", "未知"}));
         pick(0);
         EXPECT_EQ(form->ComboBox3->currentIndex(), -1);
-        EXPECT_TRUE(form->ComboBox3->currentText().isEmpty());
+        EXPECT_EQ(form->ComboBox3->placeholderText(), QStringLiteral("未知"));
+        form->Edit2->setText(QStringLiteral("青苹果"));
         form->BTConfirm->click();
+        EXPECT_EQ(rows(form->PLV).at(0), (QStringList{"1", "apple", "青苹果", "0", "0", "10", "基本词", "未知"}));
+        // A type chosen in the box is stored, and the next word shows its own.
+        form->ComboBox3->setCurrentText(QStringLiteral("10"));
+        form->BTConfirm->click();
+        pick(1);
+        EXPECT_EQ(form->ComboBox3->placeholderText(), QStringLiteral("未知"));
+        EXPECT_EQ(form->ComboBox3->currentIndex(), -1);
     }));
     EXPECT_EQ(dialogs->shown().first().icon, Dialogs::Warning);
     EXPECT_EQ(messages(), QStringList{"单词数据复原成功"});
     EXPECT_EQ(form->activationCount(), 1);
     const Rows after = bank(L);
-    EXPECT_EQ(after.at(0).mid(7), (QStringList{"0", "0", "10", "基本词", "未做", "2000-01-01", ""}));
+    EXPECT_EQ(after.at(0).mid(7), (QStringList{"0", "0", "10", "基本词", "未做", "2000-01-01", "10"}));
     EXPECT_EQ(after.at(1).mid(7), (QStringList{"0", "0", "10", "水果", "未做", "2000-01-01", "未知"}));
     EXPECT_EQ(field(W, QStringLiteral("sun"), QStringLiteral("掌握类型")), QStringLiteral("11"));
 }
@@ -472,3 +491,57 @@ TEST_F(ManageFormWL, AnUnchangedSaveRewritesNothing)
     EXPECT_EQ(field(L, QStringLiteral("apple"), QStringLiteral("例句")), example);
     EXPECT_TRUE(messages().isEmpty());
 }
+
+struct StoredMaster {
+    const char *name;
+    const char *type;
+};
+
+void PrintTo(const StoredMaster &m, std::ostream *os) { *os << m.name; }
+
+class ManageFormWLMasterTypes : public ManageFormWL, public ::testing::WithParamInterface<StoredMaster> {};
+
+// Whatever master type a word holds (one of the four choices, a quick-recall result, a reset's
+// code, an odd stored text), the box shows it without offering it, and a save that leaves the box
+// alone stores the row as it was.
+TEST_P(ManageFormWLMasterTypes, ASaveThatLeavesTheBoxAloneKeepsTheStoredType)
+{
+    const QString type = QString::fromUtf8(GetParam().type);
+    dm->PUpdateOneDataFromTable(L, K, QStringLiteral("掌握类型"), QStringLiteral("apple"), type);
+    const Rows before = bank(L);
+    QString shown;
+    QStringList offered;
+    Rows saved;
+    ASSERT_TRUE(whileShown(form.get(), [&] {
+        pick(1);
+        pick(0);
+        shown = form->ComboBox3->currentIndex() >= 0 ? form->ComboBox3->currentText()
+                                                     : form->ComboBox3->placeholderText();
+        for (int i = 0; i < form->ComboBox3->count(); ++i)
+            offered << form->ComboBox3->itemText(i);
+        form->BTConfirm->click();
+        EXPECT_EQ(PSubItem(item(0), 6), type);
+        saved = bank(L);
+        // The word typed over emptied fields: its new meaning is stored, its master type kept.
+        form->NAppend->trigger();
+        form->Edit1->setText(QStringLiteral("apple"));
+        form->BTextAddMode->click();
+        form->Edit2->setText(QStringLiteral("青苹果"));
+        form->BTConfirm->click();
+    }));
+    EXPECT_EQ(shown, type);
+    EXPECT_EQ(offered, (QStringList{"11", "01", "10", "00"}));
+    EXPECT_EQ(saved, before);
+    EXPECT_EQ(field(L, QStringLiteral("apple"), QStringLiteral("解释")), QStringLiteral("青苹果"));
+    EXPECT_EQ(field(L, QStringLiteral("apple"), QStringLiteral("掌握类型")), type);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(QLatin1Char('|')).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, ManageFormWLMasterTypes,
+                         ::testing::Values(StoredMaster{"Mastered", "11"}, StoredMaster{"Forgotten", "10"},
+                                           StoredMaster{"RecalledFromEmpty", "1"},
+                                           StoredMaster{"ForgottenFromEmpty", "0"},
+                                           StoredMaster{"RecalledAfterReset", "知1"},
+                                           StoredMaster{"AfterReset", "未知"},
+                                           StoredMaster{"LeadingBlank", " 11"}, StoredMaster{"Empty", ""}),
+                         [](const ::testing::TestParamInfo<StoredMaster> &i) { return std::string(i.param.name); });
