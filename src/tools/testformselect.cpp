@@ -222,8 +222,6 @@ void TPTestFormSelect::FormActivate()
     PShowRows();
 }
 
-void TPTestFormSelect::POptionTableAndTempTabletoPlistview() { PShowRows(); }
-
 // The hidden lists show the questions left and the words answered, as the session holds them.
 void TPTestFormSelect::PShowRows()
 {

@@ -57,7 +57,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void POptionTableAndTempTabletoPlistview();
     void Pshowtext();
     void Pchargeandchange(const QString &Answer);
     void PShowVerdict(const TPChoiceSession::Verdict &V);
