@@ -59,6 +59,8 @@ protected:
 private:
     void Pshowtext();
     void Pchargeandchange(const QString &Answer);
+    void PUpdatePlistview(int i);
+    void Plistviewtolistview1(int i);
     void PShowVerdict(const TPChoiceSession::Verdict &V);
     void PShowRows();
     void PUpdateWordTable();
