@@ -13,8 +13,8 @@ packages=(
   timgm6mb-soundfont fonts-wqy-microhei fonts-dejavu-core espeak-ng-data
   # run: Qt's own dialogs in Chinese
   qt6-translations-l10n
-  # tools the build and the tests call
-  sqlite3 sox xvfb xauth
+  # tools: sox makes the effect sounds during the build; a test lists a bank's tables with sqlite3
+  sox sqlite3
 )
 
 missing=()

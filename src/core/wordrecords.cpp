@@ -80,13 +80,6 @@ void PUpdateWordRecord3(const QString &T, const QString &KeyField, const QString
     updateFields(T, KeyField, KeyValue, fields, values, 3);
 }
 
-void PUpdateWordRecord3b(const QString &T, const QString &KeyField, const QString &F1, const QString &F2,
-                         const QString &F3, const QString &KeyValue, const QString &V1, const QString &V2,
-                         const QString &V3)
-{
-    PUpdateWordRecord3(T, KeyField, F1, F2, F3, KeyValue, V1, V2, V3);
-}
-
 void PUpdateTableFields(const QString &T, const QString &F1, const QString &F2, const QString &F3,
                         const QString &F4, const QString &F5, const QString &F6, const QString &V1,
                         const QString &V2, const QString &V3, const QString &V4, const QString &V5,

@@ -111,9 +111,9 @@ Dialogs &PDialogs() { return g_dialogs ? *g_dialogs : static_cast<Dialogs &>(g_q
 
 void PSetDialogs(Dialogs *d) { g_dialogs = d; }
 
-QString PFilterToQt(const QString &vclFilter)
+QString PFilterToQt(const QString &filter)
 {
-    const QStringList parts = vclFilter.split(QLatin1Char('|'));
+    const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts.at(i + 1);
@@ -124,7 +124,7 @@ QString PFilterToQt(const QString &vclFilter)
             name = name.left(paren).trimmed();
         out << name + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
-    return out.isEmpty() ? vclFilter : out.join(QStringLiteral(";;"));
+    return out.isEmpty() ? filter : out.join(QStringLiteral(";;"));
 }
 
 ModalScope::ModalScope() : m_returnTo(QApplication::activeWindow())

@@ -41,7 +41,7 @@ Dialogs &PDialogs();
 void PSetDialogs(Dialogs *d);
 
 // A filter as the program wrote it ("Text (*.txt)|*.txt|...") turned into Qt's form.
-QString PFilterToQt(const QString &vclFilter);
+QString PFilterToQt(const QString &filter);
 
 class QAbstractFileIconProvider;
 // Icons and type names for file dialogs from names alone: reading a file to guess its type would

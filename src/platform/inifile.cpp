@@ -54,7 +54,7 @@ QString encodeValue(const QString &value)
     return out + QLatin1Char('"');
 }
 
-// Reverses encodeValue. A value in double quotes loses them, as Windows' own reader did.
+// Reverses encodeValue. A value in double quotes loses them, also one written into the file by hand.
 QString decodeValue(const QString &raw)
 {
     if (raw.size() < 2 || raw.front() != QLatin1Char('"') || raw.back() != QLatin1Char('"'))

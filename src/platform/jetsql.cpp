@@ -118,7 +118,7 @@ JetStatement rewriteLiteralsAndParams(const QString &in)
             i = j;
             lastKeyword.clear();
         } else if (c == QLatin1Char('[')) {
-            // Jet's bracketed name: whatever it holds up to the closing bracket is one name.
+            // A bracketed name: whatever it holds up to the closing bracket is one name.
             const int j = in.indexOf(QLatin1Char(']'), i + 1);
             if (j < 0)
                 throw EngineError(QStringLiteral("语法错误：方括号不成对。"));
@@ -285,7 +285,8 @@ int orderByAt(const QString &sql)
     return m.hasMatch() ? int(m.capturedStart()) : -1;
 }
 
-// Jet hands rows back in the order they were added; SQLite only promises that for rowid order.
+// The program reads unordered rows in the order they were added; SQLite only promises that for
+// rowid order.
 QString withInsertionOrder(const QString &sql)
 {
     if (orderByAt(sql) >= 0)

@@ -1,5 +1,5 @@
 #pragma once
-// Translation of the Jet SQL the program sends into SQLite statements that keep Jet's meaning:
+// Translation of the Jet SQL the program sends into SQLite statements that keep its meaning:
 // text columns compare without regard to case, text stays text, integer columns refuse
 // non-numbers, counters number new rows, unordered selects return rows in insertion order,
 // select-into copies a table's structure, double-quoted texts are literals, names are quoted.

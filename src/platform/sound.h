@@ -16,7 +16,8 @@ namespace Sound {
 void play(const QString &path);
 // "close all": stops and closes everything play opened. Speech and effects are not touched.
 void closeAll();
-// Plays an effect to its end before returning (the user interface waits, as it always did).
+// Plays an effect to its end before returning: the window waits, so the effect is heard whole
+// before what follows it (a new board, the next question) appears.
 void playSync(const QString &path);
 // Queues spoken samples (mono, 16-bit, at rate): they play after the speech queued before.
 // text says what was spoken (for the record).

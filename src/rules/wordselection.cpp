@@ -256,12 +256,6 @@ const QStringList &PSelectionModes()
     return modes;
 }
 
-bool PModeReloads(const QString &mode)
-{
-    const int m = PSelectionModes().indexOf(mode);
-    return m == 3 || m == 5 || m == 6;
-}
-
 void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c)
 {
     const QString &today = c.today;

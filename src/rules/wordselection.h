@@ -93,8 +93,6 @@ struct TPSelectionContext {
 
 // The seven modes, in the order a mode text is matched against them.
 const QStringList &PSelectionModes();
-// Whether the mode refills the candidates from the bank before its rule runs.
-bool PModeReloads(const QString &mode);
 
 // Step A of each mode.
 void PCreateForgettingCurve(TPGroupLists &lists, const TPSelectionContext &c);

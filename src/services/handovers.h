@@ -35,8 +35,8 @@ struct TPHandOvers {
     std::function<void(bool PopupAuto)> sameSubStrWordForm;
     std::function<void()> inputFormWordSvc;  // the bulk import, modal
     std::function<void()> inputFormAiCiba;   // the word-book import, modal
-    std::function<void()> manageFormTB;      // the word-entry editor, modal
-    std::function<void()> manageFormWL;      // the word-list manager, modal
+    std::function<void()> manageFormTB;      // the word-list manager, modal
+    std::function<void()> manageFormWL;      // the word-entry editor, modal
 
     // The word browser's own clock: seconds since it was last activated.
     std::function<qint64()> browseSeconds;

@@ -19,7 +19,7 @@ constexpr quint32 LoweredMidiVolume = 0x13331333u;
 bool musicTimerOn = false;
 std::function<void(bool)> musicTimerSwitch;
 
-// Like the old timer's Enabled: switching it on again while it runs does not restart it.
+// Switching the music timer on while it runs does not restart it: its nine-second rhythm goes on.
 void switchMusicTimer(bool on)
 {
     if (on == musicTimerOn)

@@ -14,7 +14,7 @@ QPixmap *PBackBitmap = nullptr;
 
 void PLoadFormBackground(QWidget *Form)
 {
-    // Looked for where the learner started the program, as it always was.
+    // A relative name: the picture is looked for in the folder the learner started the program from.
     const QString path = QStringLiteral("back.bmp");
     if (!Form || !QFileInfo(path).isFile())
         return;
@@ -70,7 +70,7 @@ bool PCheckWordAndMeaning(const QString &Word, const QString &Meaning)
 
 QString PSecondsToText(qint64 Seconds)
 {
-    // Truncating division, as the old integer arithmetic did, also for negative values.
+    // Each part truncates toward zero, so a negative duration gives negative parts, never a borrow.
     const qint64 hours = Seconds / 3600;
     const qint64 minutes = (Seconds % 3600) / 60;
     const qint64 seconds = Seconds % 60;

@@ -51,6 +51,8 @@ public:
 
     Phase phase() const { return m_phase; }
     Question question() const;
+    // Position among the questions left of the question on screen; -1 when there is none.
+    int index() const { return m_phase == Phase::Asking ? m_index : -1; }
     // Question number on screen (1-based) and the group size, for the title.
     qint64 number() const { return m_total - m_remaining; }
     qint64 total() const { return m_total; }

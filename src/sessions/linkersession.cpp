@@ -10,6 +10,7 @@ TPMatchRow matchRow(const TPWordRecord &R) { return {R.word, R.explanation, R.la
 void TPLinkerSession::load(const TPWordRecords &List, const QDate &Today, TPRandom &Random)
 {
     m_candidates.clear();
+    m_marked.clear();
     QVector<TPMatchRow> rows;
     for (const TPWordRecord &r : List) {
         if (!PIsMatchCandidate(matchRow(r), Today))
@@ -39,21 +40,26 @@ TPMatchBoard::Click TPLinkerSession::clickBox(int b)
     return m_phase == Phase::Board ? settle(m_board.clickBox(b)) : TPMatchBoard::Click::Ignored;
 }
 
-TPWriteBack TPLinkerSession::writeBack(const QString &Table, const QString &Today) const
+bool TPLinkerSession::markWordKnown(const QString &Word, const QString &Today)
+{
+    if (m_phase != Phase::Complete)
+        return false;
+    for (int i = count() - 1; i >= 0; --i) {
+        TPWordRecord &r = m_candidates[i];
+        if (r.word != Word)
+            continue;
+        r.masterType = PShiftMasterType(r.masterType, true);
+        r.lastTested = Today;
+        m_marked << i;
+        return true;
+    }
+    return false;
+}
+
+TPWriteBack TPLinkerSession::writeBack(const QString &Table) const
 {
     TPWriteBack w;
-    if (m_phase != Phase::Complete)
-        return w;
-    for (const QString &word : m_board.firstTryWords()) {
-        for (auto it = m_candidates.crbegin(); it != m_candidates.crend(); ++it) {
-            if (it->word != word)
-                continue;
-            TPWordRecord r = *it;
-            r.masterType = PShiftMasterType(r.masterType, true);
-            r.lastTested = Today;
-            w.words << PWordWrite(Table, r, {Col::LastTested, Col::MasterType});
-            break;
-        }
-    }
+    for (int i : m_marked)
+        w.words << PWordWrite(Table, m_candidates.at(i), {Col::LastTested, Col::MasterType});
     return w;
 }

@@ -27,9 +27,12 @@ public:
     TPMatchBoard::Click clickWord(int k);
     TPMatchBoard::Click clickBox(int b);
 
-    // A complete board's words paired at the first try: the last candidate row of each shifted
-    // with a "1" and dated Today, both fields in one write, all in one transaction.
-    TPWriteBack writeBack(const QString &Table, const QString &Today) const;
+    // A word of a complete board paired at the first try is known: its last candidate row is
+    // shifted with a "1" and dated Today, and kept for the write-back. False when the board is not
+    // complete or no candidate holds the word.
+    bool markWordKnown(const QString &Word, const QString &Today);
+    // The rows marked known on this board, both fields of each in one write, all in one transaction.
+    TPWriteBack writeBack(const QString &Table) const;
     // The words that needed more than one try, for the review.
     QStringList retriedWords() const { return m_board.retriedWords(); }
 
@@ -39,4 +42,5 @@ private:
     TPWordRecords m_candidates;
     TPMatchBoard m_board;
     Phase m_phase = Phase::TooFew;
+    QList<int> m_marked;  // candidate rows marked known, in the order they were marked
 };

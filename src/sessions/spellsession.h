@@ -33,6 +33,8 @@ public:
     Phase phase() const { return m_phase; }
     // The question on screen; null before the first and after the last answer.
     const TPWordRecord *current() const;
+    // Its position among the questions left; -1 when there is none.
+    int index() const { return current() ? m_current : -1; }
     const TPWordRecords &left() const { return m_left; }
     const TPWordRecords &answered() const { return m_answered; }
     QString previousWord() const { return m_previous; }

@@ -153,7 +153,8 @@ private:
 };
 
 extern TPMiniBrowseForm *PMiniBrowseForm;
-// The mini browser's state, kept beside the window as the program always did.
+// The mini browser's place in its word list, process-wide like the list itself (P_LVmini of the
+// shared window): its playback and its controls read and move it.
 extern int PMiniIndex;          // current item of P_LVmini
 extern bool PMiniPhase;         // true once the first half of the current word has run
 extern int PMiniRepeatsLeft;    // extra readings still due for the current word

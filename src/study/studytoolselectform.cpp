@@ -208,7 +208,7 @@ TPStudyToolSelectForm::TPStudyToolSelectForm(QWidget *parent)
     const auto onChange = [this](QComboBox *c, std::function<void()> f) {
         connect(c, &QComboBox::currentIndexChanged, this, [f] { PGuard(f); });
     };
-    const auto writes = [this, onChange](QComboBox *c, const QString &section, const QString &key) {
+    const auto writes = [onChange](QComboBox *c, const QString &section, const QString &key) {
         onChange(c, [c, section, key] { PConfigIni->WriteString(section, key, c->currentText()); });
     };
     onChange(CBWordTable, [this] { CBWordTableChange(); });
@@ -318,7 +318,7 @@ void TPStudyToolSelectForm::PApplyToolChoice(const QString &Tool, const QString 
 QString TPStudyToolSelectForm::PCountBySelectRule(const QString &Rule)
 {
     const QString &t = PCurrentTable;
-    const auto mastered = [&t] { return Pdatamodule->PGetCountFromTableWhere(t, Col::MasterType, Code::Master11); };
+    const auto mastered = [] { return Pdatamodule->PGetCountFromTableWhere(t, Col::MasterType, Code::Master11); };
     qint64 count;
     if (Rule == QStringLiteral("本词表内全部单词"))
         count = Pdatamodule->PGetCountFromTable(t);

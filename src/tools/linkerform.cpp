@@ -202,11 +202,17 @@ void TPLinkerForm::LBClick(int b) { showClick(m_session.clickBox(b)); }
 void TPLinkerForm::PRoundComplete()
 {
     PPlayEffect(QStringLiteral("victory"));
-    PWriteBackOrReport(m_session.writeBack(PCurrentTable, PTodayText()));
+    for (const QString &word : board().firstTryWords())
+        PMarkWordKnown(word);
+    PWriteBackOrReport(m_session.writeBack(PCurrentTable));
     if (CBShowTestReport->isChecked())
         PShowWrongWords();
     FormActivate();
 }
+
+// A word paired at the first try is known: the session records that on the word's row, and the
+// board's write-back stores it.
+void TPLinkerForm::PMarkWordKnown(const QString &Word) { m_session.markWordKnown(Word, PTodayText()); }
 
 void TPLinkerForm::PShowWrongWords()
 {

@@ -44,6 +44,7 @@ protected:
 
 private:
     void PResetBoard();
+    void PMarkWordKnown(const QString &Word);
     void PShowWrongWords();
     void PRoundComplete();
     void showClick(TPMatchBoard::Click Result);

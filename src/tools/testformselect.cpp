@@ -222,8 +222,6 @@ void TPTestFormSelect::FormActivate()
     PShowRows();
 }
 
-void TPTestFormSelect::POptionTableAndTempTabletoPlistview() { PShowRows(); }
-
 // The hidden lists show the questions left and the words answered, as the session holds them.
 void TPTestFormSelect::PShowRows()
 {
@@ -291,13 +289,15 @@ void TPTestFormSelect::Pchargeandchange(const QString &Answer)
 {
     // The type is read anew for each question drawn.
     m_session.setType(testType());
+    const int i = m_session.index();
     const TPChoiceSession::Verdict v = m_session.choose(Answer, PTodayText(), PRandom());
     if (!v.taken)
         return;
     if (v.finished)
         TimerTest->setEnabled(false);
     PShowVerdict(v);
-    PShowRows();
+    PUpdatePlistview(i);
+    Plistviewtolistview1(i);
     if (v.finished) {
         Button1->setEnabled(true);
         Button1->setText(QStringLiteral("结束"));
@@ -306,6 +306,31 @@ void TPTestFormSelect::Pchargeandchange(const QString &Answer)
     } else {
         Pshowtext();
     }
+}
+
+// Question row i takes the last answer, test date and master type the session gave its word.
+void TPTestFormSelect::PUpdatePlistview(int i)
+{
+    QTreeWidgetItem *item = PItemAt(PListView, i);
+    if (!item || m_session.answered().isEmpty())
+        return;
+    const TPWordRecord &answered = m_session.answered().last();
+    PSetSubItem(item, PSub(Opt::LastRight), answered.lastRight);
+    PSetSubItem(item, PSub(Opt::LastTested), answered.lastTested);
+    PSetSubItem(item, PSub(Opt::MasterType), answered.masterType);
+}
+
+// Question row i goes to the end of the answered list.
+void TPTestFormSelect::Plistviewtolistview1(int i)
+{
+    QTreeWidgetItem *item = PItemAt(PListView, i);
+    if (!item)
+        return;
+    QStringList subs;
+    for (int c : {Opt::Word, Opt::Explanation, Opt::LastRight, Opt::LastTested, Opt::MasterType})
+        subs << PSubItem(item, PSub(c));
+    PAddItem(ListView1, PCaption(item), subs);
+    PRemoveItem(item);
 }
 
 void TPTestFormSelect::PShowVerdict(const TPChoiceSession::Verdict &V)

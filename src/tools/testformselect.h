@@ -57,9 +57,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
-    void POptionTableAndTempTabletoPlistview();
     void Pshowtext();
     void Pchargeandchange(const QString &Answer);
+    void PUpdatePlistview(int i);
+    void Plistviewtolistview1(int i);
     void PShowVerdict(const TPChoiceSession::Verdict &V);
     void PShowRows();
     void PUpdateWordTable();

@@ -347,17 +347,57 @@ void TPTestFormSpell::PApplyTimeLimit()
 
 void TPTestFormSpell::PNextQuestion()
 {
-    const TPSpellSession::Answer a = m_session.answer(Penteredit->text(), PTodayText(), PRandom());
+    const TPSpellSession::Answer a = PCheckAnswer();
     if (!a.taken)
         return;
-    PShowVerdict(a);
-    PShowRows();
     if (a.finished) {
         Button1->setText(kEnd);
         Button1->setEnabled(true);
     } else {
         Pshowtext();
     }
+}
+
+// Hands the typed spelling to the session, which judges it, records it on the word and draws the
+// next question; the window shows the verdict and moves the word's row to the answered list.
+TPSpellSession::Answer TPTestFormSpell::PCheckAnswer()
+{
+    const int i = m_session.index();
+    const TPSpellSession::Answer a = m_session.answer(Penteredit->text(), PTodayText(), PRandom());
+    if (!a.taken)
+        return a;
+    PShowVerdict(a);
+    PUpdatePLV(i);
+    PLVtoPLV1(i);
+    return a;
+}
+
+// Row i of the questions left takes the statistics the answer just gave its word.
+void TPTestFormSpell::PUpdatePLV(int i)
+{
+    QTreeWidgetItem *item = PItemAt(PLV, i);
+    if (!item || m_session.answered().isEmpty())
+        return;
+    const TPWordRecord &answered = m_session.answered().last();
+    PSetSubItem(item, PSub(TestForm::TimesDone), answered.timesDone);
+    PSetSubItem(item, PSub(TestForm::TimesWrong), answered.timesWrong);
+    PSetSubItem(item, PSub(TestForm::Experience), answered.experience);
+    PSetSubItem(item, PSub(TestForm::LastRight), answered.lastRight);
+    PSetSubItem(item, PSub(TestForm::LastTested), answered.lastTested);
+}
+
+// Row i of the questions left goes to the end of the answered list, with the fields written back.
+void TPTestFormSpell::PLVtoPLV1(int i)
+{
+    QTreeWidgetItem *item = PItemAt(PLV, i);
+    if (!item)
+        return;
+    QStringList subs;
+    for (int c : {TestForm::Word, TestForm::TimesDone, TestForm::TimesWrong, TestForm::Experience, TestForm::LastRight,
+                  TestForm::LastTested})
+        subs << PSubItem(item, PSub(c));
+    PAddItem(PLV1, PCaption(item), subs);
+    PRemoveItem(item);
 }
 
 void TPTestFormSpell::PShowVerdict(const TPSpellSession::Answer &A)

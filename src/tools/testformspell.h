@@ -54,6 +54,9 @@ public:
     void PLoadTempTable();
     void Pshowtext();
     void PNextQuestion();
+    TPSpellSession::Answer PCheckAnswer();
+    void PUpdatePLV(int i);
+    void PLVtoPLV1(int i);
     void PSaveResults();
     void PShowExperience();
     void PLoadOptions();

@@ -97,6 +97,29 @@ TEST_F(WriteBack, AWordWrittenTwiceEndsWithItsLaterValuesAndAnEmptyWriteChangesN
     EXPECT_EQ(column(W, Col::MasterType).at(0), column(W, Col::MasterType).at(2));
 }
 
+// Writes to one table and key that name different fields, as many of them, each set their own
+// fields and nothing else; the same fields in another order too.
+TEST_F(WriteBack, WritesOfOneTableNamingDifferentFieldsEachSetTheirOwn)
+{
+    TPWriteBack b;
+    b.words.append({W, Col::Word, QStringLiteral("pear"), {{Col::MasterType, Code::Master10}}});
+    b.words.append({W, Col::Word, QStringLiteral("plum"), {{Col::LastRight, Code::Wrong}}});
+    b.words.append({W, Col::Word, QStringLiteral("fig"), {{Col::LastRight, Code::Right}, {Col::MasterType, Code::Master01}}});
+    b.words.append({W, Col::Word, QStringLiteral("kiwi"), {{Col::MasterType, Code::Master11}, {Col::LastRight, Code::Wrong}}});
+    const QStringList before = bank();
+    raw(QStringLiteral("update WordTable set 掌握类型='10' where 单词='pear'"));
+    raw(QStringLiteral("update WordTable set 上次是否做对='错' where 单词='plum'"));
+    raw(QStringLiteral("update WordTable set 上次是否做对='对', 掌握类型='01' where 单词='fig'"));
+    raw(QStringLiteral("update WordTable set 上次是否做对='错', 掌握类型='11' where 单词='kiwi'"));
+    const QStringList expected = bank();
+    raw(QStringLiteral("update WordTable set 上次是否做对=NULL, 掌握类型=NULL"));
+    ASSERT_EQ(bank(), before);
+    ASSERT_NE(expected, before);
+
+    ASSERT_TRUE(PWriteBack(b));
+    EXPECT_EQ(bank(), expected);
+}
+
 TEST_F(WriteBack, AFieldNameThatIsNoPlainNameIsRefusedBeforeAnythingIsWritten)
 {
     const QStringList before = bank();

@@ -24,7 +24,7 @@ struct Shape {
 
 }  // namespace
 
-// Jet's bracketed names become quoted SQLite names in every statement shape the program sends;
+// Bracketed names become quoted SQLite names in every statement shape the program sends;
 // the words inside brackets are never grammar, quotes inside them never literals.
 TEST(JetBrackets, EveryStatementShapeTakesABracketedName)
 {

@@ -163,6 +163,7 @@ TPWordRecords curveRows()
         row("r0", 0, 0, "对", "2020-01-01"),   // right count 0 never due
         row("never", 0, 0, "未做", ""),        // pass 3
         row("wy", 2, 1, "错", kYesterday),     // pass 3
+        row("nt", 0, 0, "未做", kToday),       // untested but dated today (added today): not pass 3
     };
 }
 
@@ -288,6 +289,8 @@ TEST(SelectionRules, RightCountsAreSixtyFourBitAndNeverWrap)
                        {"9223372036854775807", "-1", max},
                        {"-9223372036854775808", "1", min},
                        {"-5", "9223372036854775807", min},
+                       {"9223372036854775808", "0", max},     // 19 digits, one past the top
+                       {"9999999999999999999", "0", max},     // 19 digits, far past it
                        {"99999999999999999999", "-1", max}};  // beyond 64 bits: as many as can be
     for (const auto &t : table) {
         TPWordRecord r = row("r", 0, 0);

@@ -1,5 +1,7 @@
 #include "support/banksnapshot.h"
 
+#include "core/listviews.h"
+
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -60,7 +62,8 @@ QStringList viewSnapshot(QTreeWidget *view)
     for (int i = 0; i < view->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *item = view->topLevelItem(i);
         QStringList cols;
-        for (int c = 0; c < item->columnCount(); ++c)
+        // The program's items keep their texts beside the columns: count them as the views do.
+        for (int c = 0; c <= PSubItemCount(item); ++c)
             cols << item->text(c);
         out << cols.join(QLatin1Char('|')) + QStringLiteral(" tick=%1 sel=%2").arg(item->checkState(0)).arg(item->isSelected());
     }

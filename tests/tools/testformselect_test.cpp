@@ -171,10 +171,12 @@ TEST_P(SelectRun, WritesResultsCountsMasteredAndSumsUp)
         expectedMaster << (right ? afterRight(old) : afterWrong(old));
     }
     bool sawWrong = false, sawGiveUp = false;
+    QList<int> order;
     for (int asked = 0; asked < run.words; ++asked) {
         const QString w = form->LBQuestion->text();
         const QString meaning = form->LBRightText->text();
         const int i = w.mid(1).toInt();
+        order << i;
         ASSERT_EQ(meaning, QStringLiteral("释%1").arg(i));
         ASSERT_EQ(form->LBTitle->text(), QStringLiteral("第%1题，共%2题").arg(asked + 1).arg(run.words));
         if (i < run.right) {
@@ -201,6 +203,17 @@ TEST_P(SelectRun, WritesResultsCountsMasteredAndSumsUp)
     ASSERT_EQ(form->Button1->text(), "结束");
     EXPECT_TRUE(form->Button1->isEnabled());
     EXPECT_FALSE(form->BTPpass->isEnabled());
+    // The hidden lists: no question left, every word answered in the order asked, with its new
+    // last answer, date and history.
+    EXPECT_TRUE(viewSnapshot(form->PListView).isEmpty());
+    QStringList answeredRows;
+    for (int i : order) {
+        answeredRows << QStringList{dm->PGetOneDataFromTable(Col::ID, W, Col::Word, word(i)), word(i),
+                                    QStringLiteral("释%1").arg(i), expectedLast[i], "2026-03-10", expectedMaster[i]}
+                                .join(QLatin1Char('|')) +
+                            QStringLiteral(" tick=0 sel=0");
+    }
+    EXPECT_EQ(viewSnapshot(form->ListView1), answeredRows);
     clock->advance(5000);  // the clock stopped with the last answer
 
     QStringList reviewed;

@@ -145,6 +145,17 @@ TEST_F(SpellTest, SixWordsCountDownToTheEndAndAreWrittenBackOnce)
     EXPECT_EQ(sorted, expected) << "every word once";
     EXPECT_TRUE(form->Button1->isEnabled());
     EXPECT_EQ(form->lessonExperience(), 5 * 10 - 5);
+    // The hidden lists: no question left, every word answered in the order asked, with what the
+    // answer made of its statistics.
+    EXPECT_TRUE(viewSnapshot(form->PLV).isEmpty());
+    QStringList answeredRows;
+    for (const QString &w : order) {
+        const QString id = dm->PGetOneDataFromTable(Col::ID, W, Col::Word, w);
+        answeredRows << (w == QStringLiteral("pear") ? QStringLiteral("%1|pear|1|1|10|错|%2").arg(id, kToday)
+                                                     : QStringLiteral("%1|%2|1|0|9|对|%3").arg(id, w, kToday)) +
+                            QStringLiteral(" tick=0 sel=0");
+    }
+    EXPECT_EQ(viewSnapshot(form->PLV1), answeredRows);
     clock.advance(42000);
 
     const QStringList tempBefore = stats(Tbl::TempTable);
