@@ -174,9 +174,10 @@ TEST(HttpWaiter, ABoxOpenedMeanwhileTakesKeysOnceTheWorkHasEnded)
     EXPECT_TRUE(typed);
 }
 
-// Closing the window a run began in, or quitting the program, cuts the request in flight off: the
-// transfer itself ends cancelled, not by its time-out, and the waiter runs no more work.
-enum class GiveUp { CloseTheWindow, QuitTheProgram };
+// Closing the window a run began in, quitting the program, or the end of its event loops cuts the
+// request in flight off: the transfer itself ends cancelled, not by its time-out, and the waiter
+// runs no more work.
+enum class GiveUp { CloseTheWindow, QuitTheProgram, EndTheEventLoops };
 
 class HttpWaiterGiveUp : public ::testing::TestWithParam<GiveUp> {};
 
@@ -197,11 +198,19 @@ TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
         if (web.requestCount() == 0)
             return;
         giveUp.stop();
-        if (GetParam() == GiveUp::CloseTheWindow)
+        switch (GetParam()) {
+        case GiveUp::CloseTheWindow:
             window.close();
-        else
+            break;
+        case GiveUp::QuitTheProgram:
             QCoreApplication::quit();
+            break;
+        case GiveUp::EndTheEventLoops:
+            QCoreApplication::exit();
+            break;
+        }
     });
+    const bool inProgram = GetParam() != GiveUp::CloseTheWindow;
     const auto scene = [&] {
         giveUp.start();
         try {
@@ -222,10 +231,10 @@ TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
             later = e.kind();
         }
         // Ends the run of the program here even if a window left by another test refused to close.
-        if (GetParam() == GiveUp::QuitTheProgram)
+        if (inProgram)
             QCoreApplication::exit();
     };
-    if (GetParam() == GiveUp::QuitTheProgram) {
+    if (inProgram) {
         QTimer::singleShot(0, scene);
         QCoreApplication::exec();
     } else {
@@ -236,13 +245,22 @@ TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
     EXPECT_EQ(later, WebError::Cancelled);
     EXPECT_TRUE(waiter.cancelled());
     EXPECT_FALSE(laterWorkRan);
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.isVisible(), GetParam() == GiveUp::EndTheEventLoops);
     EXPECT_EQ(web.requestCount(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, HttpWaiterGiveUp, ::testing::Values(GiveUp::CloseTheWindow, GiveUp::QuitTheProgram),
+INSTANTIATE_TEST_SUITE_P(Ways, HttpWaiterGiveUp,
+                         ::testing::Values(GiveUp::CloseTheWindow, GiveUp::QuitTheProgram, GiveUp::EndTheEventLoops),
                          [](const auto &info) {
-                             return info.param == GiveUp::CloseTheWindow ? "CloseTheWindow" : "QuitTheProgram";
+                             switch (info.param) {
+                             case GiveUp::CloseTheWindow:
+                                 return "CloseTheWindow";
+                             case GiveUp::QuitTheProgram:
+                                 return "QuitTheProgram";
+                             case GiveUp::EndTheEventLoops:
+                                 break;
+                             }
+                             return "EndTheEventLoops";
                          });
 
 TEST(HttpWaiter, AnErrorOfTheWorkReachesTheCallerAndTheWaiterServesOn)
