@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <future>
 #include <optional>
+#include <ostream>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -179,6 +181,21 @@ TEST(HttpWaiter, ABoxOpenedMeanwhileTakesKeysOnceTheWorkHasEnded)
 // runs no more work.
 enum class GiveUp { CloseTheWindow, QuitTheProgram, EndTheEventLoops };
 
+const char *nameOf(GiveUp g)
+{
+    switch (g) {
+    case GiveUp::CloseTheWindow:
+        return "CloseTheWindow";
+    case GiveUp::QuitTheProgram:
+        return "QuitTheProgram";
+    case GiveUp::EndTheEventLoops:
+        break;
+    }
+    return "EndTheEventLoops";
+}
+
+void PrintTo(GiveUp g, std::ostream *os) { *os << nameOf(g); }
+
 class HttpWaiterGiveUp : public ::testing::TestWithParam<GiveUp> {};
 
 TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
@@ -251,17 +268,7 @@ TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
 
 INSTANTIATE_TEST_SUITE_P(Ways, HttpWaiterGiveUp,
                          ::testing::Values(GiveUp::CloseTheWindow, GiveUp::QuitTheProgram, GiveUp::EndTheEventLoops),
-                         [](const auto &info) {
-                             switch (info.param) {
-                             case GiveUp::CloseTheWindow:
-                                 return "CloseTheWindow";
-                             case GiveUp::QuitTheProgram:
-                                 return "QuitTheProgram";
-                             case GiveUp::EndTheEventLoops:
-                                 break;
-                             }
-                             return "EndTheEventLoops";
-                         });
+                         [](const auto &info) { return std::string(nameOf(info.param)); });
 
 TEST(HttpWaiter, AnErrorOfTheWorkReachesTheCallerAndTheWaiterServesOn)
 {

@@ -20,13 +20,16 @@
 #include <QTimer>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace {
 
 enum class Window { Dictionary, BulkImport };
 
-const char *nameOf(Window w) { return w == Window::Dictionary ? "Dictionary" : "BulkImport"; }
+std::string nameOf(Window w) { return w == Window::Dictionary ? "Dictionary" : "BulkImport"; }
+
+void PrintTo(Window w, std::ostream *os) { *os << nameOf(w); }
 
 // One of the two windows, made fresh for each test, with the current list L1 as the import's target.
 class WordServiceWindow : public WordServiceFixture {
@@ -95,7 +98,7 @@ TEST_P(WordServiceWindowAnswer, AWebPageIsAWrongAnswerNotAWord)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WordServiceWindowAnswer, ::testing::Values(Window::Dictionary, Window::BulkImport),
-                         [](const auto &info) { return std::string(nameOf(info.param)); });
+                         [](const auto &info) { return nameOf(info.param); });
 
 enum class Ending { CloseTheWindow, QuitTheProgram };
 
@@ -103,6 +106,13 @@ struct GiveUp {
     Window window;
     Ending ending;
 };
+
+std::string nameOf(const GiveUp &g)
+{
+    return nameOf(g.window) + (g.ending == Ending::CloseTheWindow ? "Closed" : "Quit");
+}
+
+void PrintTo(const GiveUp &g, std::ostream *os) { *os << nameOf(g); }
 
 class WordServiceWindowGiveUp : public WordServiceWindow, public ::testing::WithParamInterface<GiveUp> {};
 
@@ -171,9 +181,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, WordServiceWindowGiveUp,
                                            GiveUp{Window::Dictionary, Ending::QuitTheProgram},
                                            GiveUp{Window::BulkImport, Ending::CloseTheWindow},
                                            GiveUp{Window::BulkImport, Ending::QuitTheProgram}),
-                         [](const auto &info) {
-                             return std::string(nameOf(info.param.window)) +
-                                    (info.param.ending == Ending::CloseTheWindow ? "Closed" : "Quit");
-                         });
+                         [](const auto &info) { return nameOf(info.param); });
 
 }  // namespace
