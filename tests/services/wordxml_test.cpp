@@ -200,6 +200,21 @@ TEST_F(WordXml, SentenceWithoutTranslationAndMemoKeptAndTextPlain)
     EXPECT_EQ(memo.toPlainText(), QStringLiteral("已有一行\na <b> c\n\nSentence 2.\n句子2。\n\n"));
 }
 
+// A waiter given up (its window closed, the program quit) asks nothing more, and its probe is no
+// sign that the site is down: the window then says that the look-up was given up, not that the
+// site cannot be reached.
+TEST(WordServiceWaiting, AGivenUpWaiterAsksNothingAndItsProbeIsNoVerdict)
+{
+    ProxyEnvironment down("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+    QDomDocument doc;
+    HttpWaiter asking;
+    EXPECT_FALSE(PIsOnlineWaiting(asking));
+    HttpWaiter givenUp;
+    givenUp.cancel();
+    EXPECT_TRUE(PIsOnlineWaiting(givenUp));
+    EXPECT_EQ(PAskWordService(doc, QStringLiteral("apple"), givenUp), TPWordAnswer::Cancelled);
+}
+
 // The browser's online look-up uses the data module's document, loaded again for each word.
 class WordXmlShared : public BankFixture {};
 
