@@ -3,11 +3,13 @@
 #include "platform/sharedlib.h"
 #include "platform/textcodec.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QStringDecoder>
 #include <QUrl>
+#include <QWidget>
 
 #include <algorithm>
 #include <atomic>
@@ -15,6 +17,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,7 +31,7 @@ constexpr qsizetype MaxBody = 32 * 1024 * 1024;
     X(curl_global_init) X(curl_easy_init) X(curl_easy_cleanup) X(curl_easy_setopt) X(curl_easy_perform)  \
     X(curl_easy_getinfo) X(curl_easy_strerror) X(curl_multi_init) X(curl_multi_cleanup)                   \
     X(curl_multi_add_handle) X(curl_multi_remove_handle) X(curl_multi_perform) X(curl_multi_info_read)    \
-    X(curl_multi_poll)
+    X(curl_multi_poll) X(curl_multi_wakeup)
 
 struct Calls {
     HTTP_CALLS(LEXORIN_SLOT)
@@ -73,8 +76,9 @@ size_t collect(char *data, size_t size, size_t count, void *userdata)
 
 QByteArray encodedAddress(const QString &url)
 {
-    const QUrl u(url.trimmed(), QUrl::TolerantMode);
-    if (url.trimmed().isEmpty() || !u.isValid() || u.scheme().isEmpty() || u.host().isEmpty())
+    // Blanks at the end belong to the address: a word looked up may end in one.
+    const QUrl u(url, QUrl::TolerantMode);
+    if (!u.isValid() || u.scheme().isEmpty() || u.host().isEmpty())
         throw WebError(QStringLiteral("网址无效：") + url);
     return u.toEncoded();
 }
@@ -111,8 +115,68 @@ void setUpGet(CURL *c, Sink &sink)
     curl()->curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
 }
 
+struct MultiDeleter {
+    void operator()(CURLM *m) const { curl()->curl_multi_cleanup(m); }
+};
+using Multi = std::unique_ptr<CURLM, MultiDeleter>;
+}  // namespace
+
+// The waiter's word to the transfer running on its thread.
+struct HttpCancel {
+    std::atomic<bool> cancelled{false};
+    std::mutex mutex;
+    CURLM *inFlight = nullptr;  // the transfer to wake, while one runs
+};
+
+namespace {
+// The cancel of the waiter whose thread this is; null on any other thread.
+thread_local HttpCancel *t_cancel = nullptr;
+
+// Runs the transfer of c to its end. On a waiter's thread it runs where the waiter can wake it,
+// and a cancel ends it at once with CURLE_ABORTED_BY_CALLBACK.
+CURLcode perform(CURL *c)
+{
+    HttpCancel *cancel = t_cancel;
+    if (!cancel)
+        return curl()->curl_easy_perform(c);
+    Multi multi(curl()->curl_multi_init());
+    if (!multi)
+        return CURLE_OUT_OF_MEMORY;
+    CURLM *m = multi.get();
+    curl()->curl_multi_add_handle(m, c);
+    {
+        std::lock_guard<std::mutex> lock(cancel->mutex);
+        cancel->inFlight = m;
+    }
+    CURLcode code = CURLE_ABORTED_BY_CALLBACK;
+    // A cancel after the hand-in above wakes the poll; one before it is seen here.
+    while (!cancel->cancelled) {
+        int running = 0;
+        if (curl()->curl_multi_perform(m, &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+        int left = 0;
+        if (CURLMsg *msg = curl()->curl_multi_info_read(m, &left); msg && msg->msg == CURLMSG_DONE) {
+            code = msg->data.result;
+            break;
+        }
+        curl()->curl_multi_poll(m, nullptr, 0, 1000, nullptr);
+    }
+    {
+        std::lock_guard<std::mutex> lock(cancel->mutex);
+        cancel->inFlight = nullptr;
+    }
+    curl()->curl_multi_remove_handle(m, c);
+    return cancel->cancelled ? CURLE_ABORTED_BY_CALLBACK : code;
+}
+
+WebError cancelledError() { return WebError(QStringLiteral("网络请求已取消"), WebError::Cancelled); }
+
 [[noreturn]] void fail(const QString &url, CURLcode code, const char *errorBuffer)
 {
+    if (code == CURLE_ABORTED_BY_CALLBACK)
+        throw cancelledError();
     if (code == CURLE_OPERATION_TIMEDOUT)
         throw WebError(QStringLiteral("网络请求超时：") + url, WebError::NoAnswer);
     const bool unreachable = code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_HOST ||
@@ -154,10 +218,6 @@ QString decodeReply(const HttpReply &reply)
     return PDecodeText(reply.body);
 }
 
-struct MultiDeleter {
-    void operator()(CURLM *m) const { curl()->curl_multi_cleanup(m); }
-};
-
 // One request of a batch.
 struct Transfer {
     QString url;
@@ -168,11 +228,18 @@ struct Transfer {
     CURLcode code = CURLE_OPERATION_TIMEDOUT;
 };
 
-// Swallows the learner's input to every window of the program.
-class InputDrop : public QObject {
+// While a run is waited for: swallows the learner's input to every window of the program, and
+// tells when the window the run was started from is about to close.
+class WaitFilter : public QObject {
 public:
-    bool eventFilter(QObject *, QEvent *e) override
+    WaitFilter(QWidget *window, std::function<void()> onClose) : m_window(window), m_onClose(std::move(onClose)) {}
+
+    bool eventFilter(QObject *o, QEvent *e) override
     {
+        if (e->type() == QEvent::Close && m_window && o == m_window) {
+            m_onClose();
+            return false;
+        }
         switch (e->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
@@ -197,6 +264,10 @@ public:
             return false;
         }
     }
+
+private:
+    QPointer<QWidget> m_window;
+    std::function<void()> m_onClose;
 };
 }  // namespace
 
@@ -212,7 +283,7 @@ HttpReply HttpGet(const QString &url)
     Easy easy = makeEasy(address, errorBuffer);
     Sink sink;
     setUpGet(easy.get(), sink);
-    return finishGet(url, easy.get(), curl()->curl_easy_perform(easy.get()), sink, errorBuffer);
+    return finishGet(url, easy.get(), perform(easy.get()), sink, errorBuffer);
 }
 
 QString HttpGetText(const QString &url) { return decodeReply(HttpGet(url)); }
@@ -221,7 +292,7 @@ QList<std::optional<QString>> HttpGetTextAll(const QStringList &urls, int budget
 {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(budgetMs);
-    std::unique_ptr<CURLM, MultiDeleter> multi(curl() ? curl()->curl_multi_init() : nullptr);
+    Multi multi(curl() ? curl()->curl_multi_init() : nullptr);
     std::vector<std::unique_ptr<Transfer>> transfers;
     for (const QString &url : urls) {
         auto t = std::make_unique<Transfer>();
@@ -289,7 +360,7 @@ bool HttpCanConnect(const QString &url)
     char errorBuffer[CURL_ERROR_SIZE] = {};
     Easy easy = makeEasy(address, errorBuffer);
     curl()->curl_easy_setopt(easy.get(), CURLOPT_CONNECT_ONLY, 1L);
-    return curl()->curl_easy_perform(easy.get()) == CURLE_OK;
+    return perform(easy.get()) == CURLE_OK;
 }
 
 void HttpSetTimeouts(int connectMs, int totalMs)
@@ -298,10 +369,10 @@ void HttpSetTimeouts(int connectMs, int totalMs)
     g_totalMs = totalMs;
 }
 
-int HttpConnectTimeoutMs() { return g_connectMs; }
-int HttpTotalTimeoutMs() { return g_totalMs; }
-
-HttpWaiter::HttpWaiter() : m_thread([this] { serve(); }) {}
+HttpWaiter::HttpWaiter(QWidget *window)
+    : m_window(window), m_cancel(std::make_unique<HttpCancel>()), m_thread([this] { serve(); })
+{
+}
 
 HttpWaiter::~HttpWaiter()
 {
@@ -313,27 +384,48 @@ HttpWaiter::~HttpWaiter()
     m_thread.join();
 }
 
+void HttpWaiter::cancel()
+{
+    m_cancel->cancelled = true;
+    std::lock_guard<std::mutex> lock(m_cancel->mutex);
+    if (m_cancel->inFlight)
+        curl()->curl_multi_wakeup(m_cancel->inFlight);
+}
+
+bool HttpWaiter::cancelled() const { return m_cancel->cancelled; }
+
 void HttpWaiter::run(const std::function<void()> &work)
 {
+    if (cancelled())
+        throw cancelledError();
     QCoreApplication *app = QCoreApplication::instance();
     if (!app) {
         work();
         return;
     }
     QEventLoop loop;
-    InputDrop drop;
-    app->installEventFilter(&drop);
+    QWidget *window = m_window;
+    if (!window && qobject_cast<QApplication *>(app)) {
+        window = QApplication::activeModalWidget();
+        if (!window)
+            window = QApplication::activeWindow();
+    }
+    WaitFilter filter(window, [this, &loop] {
+        cancel();
+        loop.quit();
+    });
+    app->installEventFilter(&filter);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_work = &work;
         m_error = nullptr;
         // The input comes back as soon as the work has ended, even while a box another handler
         // opened meanwhile holds this loop up.
-        m_finished = [&loop, &drop, app] {
+        m_finished = [&loop, &filter, app] {
             QMetaObject::invokeMethod(
                 &loop,
-                [&loop, &drop, app] {
-                    app->removeEventFilter(&drop);
+                [&loop, &filter, app] {
+                    app->removeEventFilter(&filter);
                     loop.quit();
                 },
                 Qt::QueuedConnection);
@@ -341,16 +433,23 @@ void HttpWaiter::run(const std::function<void()> &work)
     }
     m_wake.notify_one();
     loop.exec();
-    app->removeEventFilter(&drop);
-    // The loop also ends when the program quits: the work holds the caller's data till it has ended.
+    app->removeEventFilter(&filter);
     std::unique_lock<std::mutex> lock(m_mutex);
+    // The loop also ends when the program quits: then the work is given up.
+    if (m_work)
+        cancel();
+    // The work holds the caller's data till it has ended.
     m_ended.wait(lock, [this] { return !m_work; });
-    if (m_error)
-        std::rethrow_exception(std::exchange(m_error, nullptr));
+    const std::exception_ptr error = std::exchange(m_error, nullptr);
+    if (cancelled())
+        throw cancelledError();
+    if (error)
+        std::rethrow_exception(error);
 }
 
 void HttpWaiter::serve()
 {
+    t_cancel = m_cancel.get();
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stop || m_work; });

@@ -1,15 +1,18 @@
 #pragma once
 // Blocking HTTP requests over libcurl. A request never waits longer than its time-outs: a dead or
 // silent server ends in a WebError like any other failed request. libcurl honours http_proxy.
-// HttpWaiter runs them off a window's thread so that the window keeps painting meanwhile.
+// HttpWaiter runs them off a window's thread so that the window keeps painting meanwhile, and
+// gives them up at once when that window closes or the program quits.
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -21,8 +24,9 @@
 class WebError : public std::runtime_error {
 public:
     // Unreachable: no connection could be made (refused, unknown host). NoAnswer: the request ran
-    // out of time. Failed: anything else (an error status, an answer too large to take).
-    enum Kind { Failed, Unreachable, NoAnswer };
+    // out of time. Cancelled: its waiter gave it up. Failed: anything else (an error status, an
+    // answer too large to take).
+    enum Kind { Failed, Unreachable, NoAnswer, Cancelled };
     explicit WebError(const QString &message, Kind kind = Failed);
     QString message() const { return m_message; }
     Kind kind() const { return m_kind; }
@@ -38,8 +42,8 @@ struct HttpReply {
     QByteArray body;
 };
 
-// GET of url. The address is sent as a browser would send it: blanks and non-ASCII characters
-// are percent-encoded, everything else stays as written. Throws WebError on failure, including
+// GET of url. The address is sent as written, blanks at its ends included, except that blanks
+// and non-ASCII characters are percent-encoded. Throws WebError on failure, including
 // an HTTP status of 400 or more.
 HttpReply HttpGet(const QString &url);
 // The body of a GET of url as text, decoded by the charset the server names; without one, by
@@ -55,16 +59,23 @@ bool HttpCanConnect(const QString &url);
 constexpr int HttpDefaultConnectTimeoutMs = 5000;
 constexpr int HttpDefaultTotalTimeoutMs = 15000;
 void HttpSetTimeouts(int connectMs, int totalMs);
-int HttpConnectTimeoutMs();
-int HttpTotalTimeoutMs();
+
+struct HttpCancel;
+class QWidget;
 
 // Runs requests on a thread of its own while the calling thread goes on handling events: its
 // windows paint and its timers fire. The learner's keys and clicks are dropped while a request is
 // waited for, so no command starts twice and no stray click lands once the answer is in. One
 // waiter serves a run of requests, one at a time.
+//
+// Closing the waiting window, or quitting the program, cancels the waiter: the request in flight
+// is cut off at once, run() ends in a WebError of kind Cancelled, and so does every later run() of
+// this waiter, without running its work.
 class HttpWaiter {
 public:
-    HttpWaiter();
+    // window is the waiting window; without one, it is the modal window on top, else the active
+    // window, when a run begins.
+    explicit HttpWaiter(QWidget *window = nullptr);
     ~HttpWaiter();
     HttpWaiter(const HttpWaiter &) = delete;
     HttpWaiter &operator=(const HttpWaiter &) = delete;
@@ -72,6 +83,8 @@ public:
     // Runs work on the waiter's thread and returns once it has ended; an exception it ends in
     // reaches the caller. Work must not touch windows.
     void run(const std::function<void()> &work);
+    void cancel();
+    bool cancelled() const;
 
 private:
     void serve();
@@ -83,5 +96,7 @@ private:
     std::function<void()> m_finished;               // posted to the caller's thread when it has
     std::exception_ptr m_error;
     bool m_stop = false;
+    QPointer<QWidget> m_window;
+    std::unique_ptr<HttpCancel> m_cancel;
     std::thread m_thread;
 };

@@ -93,7 +93,13 @@ QString PGetRecommendedUrl(const QString &N)
 QString PGetRecommendedUrlWaiting(const QString &N, HttpWaiter &Waiter)
 {
     QString url;
-    Waiter.run([&url, &N] { url = PGetRecommendedUrl(N); });
+    try {
+        Waiter.run([&url, &N] { url = PGetRecommendedUrl(N); });
+    } catch (const WebError &e) {
+        // The learner closed the window or quit: nothing to open, nothing to report.
+        if (e.kind() != WebError::Cancelled)
+            throw;
+    }
     return url;
 }
 

@@ -30,7 +30,8 @@ QString PLookupAddress(const QString &Service, const QString &Word);
 // article page; both empty when the page does not hold article N as expected.
 QString PGetRecommendedTitle(const QString &N);
 QString PGetRecommendedUrl(const QString &N);
-// PGetRecommendedUrl(N) with the waiter fetching while this thread keeps handling events.
+// PGetRecommendedUrl(N) with the waiter fetching while this thread keeps handling events; empty
+// when the waiter gave the fetch up.
 QString PGetRecommendedUrlWaiting(const QString &N, HttpWaiter &Waiter);
 // The same title read from an article page already fetched.
 QString PRecommendedTitleIn(const QString &Page, const QString &N);

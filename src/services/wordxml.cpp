@@ -57,8 +57,16 @@ bool PLoadWordXml(QDomDocument &Doc, const QString &Word)
                        QString::number(line) + QStringLiteral(" 行第 ") + QString::number(column) +
                        QStringLiteral(" 列）"));
     }
-    const QDomElement first = Doc.documentElement().firstChildElement();
-    return !first.isNull() && first.tagName() != QLatin1String("def");
+    const QDomElement root = Doc.documentElement();
+    const QDomElement first = root.firstChildElement();
+    if (first.isNull() || first.tagName() == QLatin1String("def"))
+        return false;
+    // Anything else that parses (a web page, another service's answer) is no answer about a word.
+    if (root.firstChildElement(QStringLiteral("key")).isNull() || root.firstChildElement(QStringLiteral("def")).isNull()) {
+        Doc.clear();
+        throw WebError(QStringLiteral("词典服务的回应无法读取：回应中没有单词条目"));
+    }
+    return true;
 }
 
 void PShowExampleSentences(QDomDocument &Doc, QTextEdit *Memo)
@@ -77,7 +85,14 @@ void PShowExampleSentences(QDomDocument &Doc, QTextEdit *Memo)
 bool PIsOnlineWaiting(HttpWaiter &Waiter)
 {
     bool online = false;
-    Waiter.run([&online] { online = PIsOnline(); });
+    try {
+        Waiter.run([&online] { online = PIsOnline(); });
+    } catch (const WebError &e) {
+        if (e.kind() != WebError::Cancelled)
+            throw;
+        // Not a sign that the site is down: the ask that follows says that it was given up.
+        return true;
+    }
     return online;
 }
 
@@ -94,6 +109,8 @@ TPWordAnswer PAskWordService(QDomDocument &Doc, const QString &Word, HttpWaiter 
             return TPWordAnswer::NoAnswer;
         case WebError::Failed:
             return TPWordAnswer::Failed;
+        case WebError::Cancelled:
+            return TPWordAnswer::Cancelled;
         }
     }
     return known ? TPWordAnswer::Known : TPWordAnswer::Unknown;
@@ -110,6 +127,8 @@ QString PWordServiceTrouble(TPWordAnswer Answer)
         return QStringLiteral("海词网站没有回应，请稍后再试");
     case TPWordAnswer::Failed:
         return QStringLiteral("海词网站的回应有误，请稍后再试");
+    case TPWordAnswer::Cancelled:
+        return QStringLiteral("查询已取消");
     case TPWordAnswer::Known:
     case TPWordAnswer::Unknown:
         break;

@@ -14,20 +14,23 @@ enum class TPWordAnswer {
     Unknown,      // the service answered that it does not know it
     Unreachable,  // offline, or the connection was refused
     NoAnswer,     // the service took the connection but did not answer in time
-    Failed        // an error status, or an answer that cannot be read
+    Failed,       // an error status, or an answer that is not about the word
+    Cancelled     // the window asking closed, or the program quit, before the answer came
 };
 
 // Loads the service's answer for Word into Doc; the word reaches the service whole, whatever
-// characters it holds. True when the service knows
-// the word: the root has a first child element and it is not "def". A failed request or an answer
-// that is not XML throws WebError (platform/http.h), leaving Doc empty.
+// characters it holds. True when the service knows the word: the root has a first child element,
+// it is not "def", and the root holds the word's entry (key and def). False when the root holds
+// no element or begins with def. A failed request, an answer that is not XML, or one that holds
+// no entry (a web page, say) throws WebError (platform/http.h), leaving Doc empty.
 bool PLoadWordXml(QDomDocument &Doc, const QString &Word);
 // Appends six lines to Memo: the first three example sentences, each followed by its translation,
 // empty lines for sentences the answer lacks. The first two sent elements leave the document.
 void PShowExampleSentences(QDomDocument &Doc, QTextEdit *Memo);
 
 // Whether the program can go online (PIsOnline), with the waiter asking while this thread keeps
-// handling events.
+// handling events. A probe given up (the waiter cancelled) gives true: it did not find the site
+// down, and the ask that follows ends in Cancelled at once.
 bool PIsOnlineWaiting(HttpWaiter &Waiter);
 // PLoadWordXml(Doc, Word) with the waiter asking; a failed request gives its kind instead of an
 // error.

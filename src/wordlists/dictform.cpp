@@ -282,8 +282,6 @@ void TPDictForm::FormActivate()
     MeWord->selectAll();
 }
 
-void TPDictForm::FormCloseQuery(bool &CanClose) { CanClose = !m_asking; }
-
 void TPDictForm::FormClose(TCloseAction &)
 {
     for (QGroupBox *g : {GBadd, GBMove, GBDelete}) {

@@ -90,7 +90,6 @@ public:
 protected:
     void FormActivate() override;
     void FormClose(TCloseAction &action) override;
-    void FormCloseQuery(bool &CanClose) override;
 
 private:
     TPInstance<TPDictForm> m_instance{PDictForm, this};

@@ -34,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QToolButton>
@@ -88,12 +89,6 @@ QString importReport(int stored, int failed, bool backInBox, TPWordAnswer troubl
         text += QStringLiteral("\n") + why + QStringLiteral("。");
     return text;
 }
-
-struct ImportingFlag {
-    explicit ImportingFlag(bool &f) : flag(f) { flag = true; }
-    ~ImportingFlag() { flag = false; }
-    bool &flag;
-};
 
 }  // namespace
 
@@ -204,11 +199,17 @@ TPInputFormWordSvc::TPInputFormWordSvc(QWidget *parent)
 
     ProgressBar1 = PNamed(new QProgressBar(this), "ProgressBar1");
     ProgressBar1->setTextVisible(false);
+    LBhint = PNamed(new QLabel(this), "LBhint");
+    // As wide as its text from the start, so the bar beside it does not move when it shows.
+    LBhint->setFixedWidth(LBhint->fontMetrics().horizontalAdvance(PWordServiceAsking()) + 8);
+    auto *foot = new QHBoxLayout;
+    foot->addWidget(LBhint);
+    foot->addWidget(ProgressBar1, 1);
 
     auto *main = new QVBoxLayout(this);
     main->addLayout(head);
     main->addLayout(steps, 1);
-    main->addWidget(ProgressBar1);
+    main->addLayout(foot);
 
     PopupMenu1 = PNamed(new QMenu(this), "PopupMenu1");
     N3 = PNamed(PopupMenu1->addAction(QStringLiteral("全选")), "N3");
@@ -264,12 +265,6 @@ void TPInputFormWordSvc::FormActivate()
     PRefreshListView(LVWordList, PCurrentTable, QString(), 0, Mode::InputFormW);
 }
 
-void TPInputFormWordSvc::FormCloseQuery(bool &CanClose)
-{
-    // The fetches let the window paint, and so close; the import finishes first.
-    CanClose = !m_importing;
-}
-
 void TPInputFormWordSvc::BtCreateClick()
 {
     const QStringList lines = boxLines(MeInputList);
@@ -285,11 +280,15 @@ void TPInputFormWordSvc::BtCreateClick()
     QDomDocument doc;
     QStringList failed;
     int stored = 0;
+    qsizetype done = 0;  // lines asked for or given up
+    bool cancelled = false;
     // Once the service has stopped answering, asking again would only wait once more.
     TPWordAnswer trouble = TPWordAnswer::Known;
     {
-        ImportingFlag busy(m_importing);
-        HttpWaiter waiter;
+        HttpWaiter waiter(this);
+        if (n > 0)
+            LBhint->setText(PWordServiceAsking());
+        const auto asked = qScopeGuard([this] { LBhint->clear(); });
         if (n > 0 && !PIsOnlineWaiting(waiter))
             trouble = TPWordAnswer::Unreachable;
         for (const QString &line : lines) {
@@ -298,9 +297,14 @@ void TPInputFormWordSvc::BtCreateClick()
             TPWordAnswer answer = trouble;
             if (trouble == TPWordAnswer::Known) {
                 answer = PAskWordService(doc, line, waiter);
+                if (answer == TPWordAnswer::Cancelled) {
+                    cancelled = true;
+                    break;
+                }
                 if (answer == TPWordAnswer::Unreachable || answer == TPWordAnswer::NoAnswer)
                     trouble = answer;
             }
+            ++done;
             const QDomElement root = doc.documentElement();
             const QString key =
                 answer == TPWordAnswer::Known ? root.firstChildElement(QStringLiteral("key")).text() : QString();
@@ -318,6 +322,12 @@ void TPInputFormWordSvc::BtCreateClick()
             PInsertNewWord(PCurrentTable, {key, pron, EdExpl->text(), QString(), RESent->toPlainText(), QString()});
             ++stored;
         }
+    }
+    if (cancelled) {
+        // The learner closed the window or quit: the bank is left as it is now, and the lines not
+        // stored wait in the box.
+        MeInputList->setPlainText((failed + lines.mid(done)).join(QLatin1Char('\n')));
+        return;
     }
 
     if (!failed.isEmpty())

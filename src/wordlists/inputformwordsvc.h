@@ -50,6 +50,7 @@ public:
     QLineEdit *EdExpl;
     QTextEdit *RESent;
     QProgressBar *ProgressBar1;
+    QLabel *LBhint;  // says that the service is being asked
     TLinkLabel *Image2;
     QToolButton *SpeedButton3;
     TLinkLabel *Label6;
@@ -68,9 +69,7 @@ public:
 
 protected:
     void FormActivate() override;
-    void FormCloseQuery(bool &CanClose) override;
 
 private:
     TPInstance<TPInputFormWordSvc> m_instance{PInputFormWordSvc, this};
-    bool m_importing = false;
 };

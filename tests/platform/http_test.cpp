@@ -7,7 +7,11 @@
 #include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 #include <future>
+#include <optional>
+#include <ostream>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,10 +29,13 @@ TEST(Http, BlanksAndChineseAreSentEncodedRestAsWritten)
 {
     LoopbackWeb web;
     const QString url = QStringLiteral("http://lexorin.example.net/q?w=ice cream&x=词");
+    const QString blankEnd = QStringLiteral("http://lexorin.example.net/q?w=ice cream  ");
     web.serve(url, "ok");
+    web.serve(blankEnd, "ok too");
     EXPECT_EQ(HttpGetText(url), QStringLiteral("ok"));
-    EXPECT_EQ(web.requests(),
-              QStringList{QStringLiteral("http://lexorin.example.net/q?w=ice%20cream&x=%E8%AF%8D")});
+    EXPECT_EQ(HttpGetText(blankEnd), QStringLiteral("ok too"));
+    EXPECT_EQ(web.requests(), (QStringList{QStringLiteral("http://lexorin.example.net/q?w=ice%20cream&x=%E8%AF%8D"),
+                                           QStringLiteral("http://lexorin.example.net/q?w=ice%20cream%20%20")}));
 }
 
 TEST(Http, ErrorStatusIsAFailedRequest)
@@ -168,6 +175,100 @@ TEST(HttpWaiter, ABoxOpenedMeanwhileTakesKeysOnceTheWorkHasEnded)
     EXPECT_TRUE(workSawRelease);
     EXPECT_TRUE(typed);
 }
+
+// Closing the window a run began in, quitting the program, or the end of its event loops cuts the
+// request in flight off: the transfer itself ends cancelled, not by its time-out, and the waiter
+// runs no more work.
+enum class GiveUp { CloseTheWindow, QuitTheProgram, EndTheEventLoops };
+
+const char *nameOf(GiveUp g)
+{
+    switch (g) {
+    case GiveUp::CloseTheWindow:
+        return "CloseTheWindow";
+    case GiveUp::QuitTheProgram:
+        return "QuitTheProgram";
+    case GiveUp::EndTheEventLoops:
+        break;
+    }
+    return "EndTheEventLoops";
+}
+
+void PrintTo(GiveUp g, std::ostream *os) { *os << nameOf(g); }
+
+class HttpWaiterGiveUp : public ::testing::TestWithParam<GiveUp> {};
+
+TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
+{
+    LoopbackWeb web;
+    web.setSilent(true);
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    HttpWaiter waiter;
+    std::optional<WebError::Kind> transfer, run, later;
+    bool laterWorkRan = false;
+    QTimer giveUp;
+    giveUp.setInterval(5);
+    QObject::connect(&giveUp, &QTimer::timeout, [&] {
+        if (web.requestCount() == 0)
+            return;
+        giveUp.stop();
+        switch (GetParam()) {
+        case GiveUp::CloseTheWindow:
+            window.close();
+            break;
+        case GiveUp::QuitTheProgram:
+            QCoreApplication::quit();
+            break;
+        case GiveUp::EndTheEventLoops:
+            QCoreApplication::exit();
+            break;
+        }
+    });
+    const bool inProgram = GetParam() != GiveUp::CloseTheWindow;
+    const auto scene = [&] {
+        giveUp.start();
+        try {
+            waiter.run([&] {
+                try {
+                    HttpGetText(Page);
+                } catch (const WebError &e) {
+                    transfer = e.kind();
+                    throw;
+                }
+            });
+        } catch (const WebError &e) {
+            run = e.kind();
+        }
+        try {
+            waiter.run([&] { laterWorkRan = true; });
+        } catch (const WebError &e) {
+            later = e.kind();
+        }
+        // Ends the run of the program here even if a window left by another test refused to close.
+        if (inProgram)
+            QCoreApplication::exit();
+    };
+    if (inProgram) {
+        QTimer::singleShot(0, scene);
+        QCoreApplication::exec();
+    } else {
+        scene();
+    }
+    EXPECT_EQ(transfer, WebError::Cancelled);
+    EXPECT_EQ(run, WebError::Cancelled);
+    EXPECT_EQ(later, WebError::Cancelled);
+    EXPECT_TRUE(waiter.cancelled());
+    EXPECT_FALSE(laterWorkRan);
+    EXPECT_EQ(window.isVisible(), GetParam() == GiveUp::EndTheEventLoops);
+    EXPECT_EQ(web.requestCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, HttpWaiterGiveUp,
+                         ::testing::Values(GiveUp::CloseTheWindow, GiveUp::QuitTheProgram, GiveUp::EndTheEventLoops),
+                         [](const auto &info) { return std::string(nameOf(info.param)); });
 
 TEST(HttpWaiter, AnErrorOfTheWorkReachesTheCallerAndTheWaiterServesOn)
 {

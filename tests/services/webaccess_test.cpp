@@ -126,11 +126,22 @@ TEST_F(WebAccess, ArticleWithoutLinkEndGivesEmptyTitleAndAddress)
     EXPECT_EQ(PGetRecommendedUrl(QStringLiteral("1")), QString());
 }
 
-TEST_F(WebAccess, FailedArticleFetchReachesTheCaller)
+// A failed fetch reaches the caller; one given up (the window closed, the program quit) gives an
+// empty address, so nothing opens and nothing is reported.
+TEST_F(WebAccess, FailedArticleFetchReachesTheCallerAndOneGivenUpGivesNoAddress)
 {
     LoopbackWeb web;  // the article page is not served: 404
     EXPECT_THROW(PGetRecommendedTitle(QStringLiteral("1")), WebError);
     EXPECT_THROW(PGetRecommendedUrl(QStringLiteral("1")), WebError);
+    HttpWaiter asking;
+    EXPECT_THROW(PGetRecommendedUrlWaiting(QStringLiteral("1"), asking), WebError);
+    web.serve(Addr::ArticlePage(), article(QStringLiteral("1"), QStringLiteral("http://lexorin.example.net/a/1.html"),
+                                           QStringLiteral("One"))
+                                       .toUtf8());
+    HttpWaiter givenUp;
+    givenUp.cancel();
+    EXPECT_EQ(PGetRecommendedUrlWaiting(QStringLiteral("1"), givenUp), QString());
+    EXPECT_EQ(web.requestCount(), 3);
 }
 
 // --- look-ups in the browser ---

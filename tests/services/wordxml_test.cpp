@@ -53,22 +53,34 @@ TEST_F(WordXml, KnownWordLoadsTheAnswer)
     EXPECT_EQ(doc.documentElement().firstChildElement(QStringLiteral("def")).text(), QStringLiteral("n. 苹果"));
 }
 
-// The service must get the whole word, or it answers (and the dictionary stores) another one.
-class WordXmlQuery : public WordXml, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+// The service must get the whole word as typed, blanks at its ends included, or it answers (and
+// the dictionary stores) another one.
+struct Query {
+    const char *what;
+    const char *word;
+    const char *sent;
+};
+
+void PrintTo(const Query &q, std::ostream *os) { *os << q.what; }
+
+class WordXmlQuery : public WordXml, public ::testing::WithParamInterface<Query> {};
 
 TEST_P(WordXmlQuery, TheWordArrivesWhole)
 {
-    const QString word = QString::fromUtf8(GetParam().first);
-    const QString target = QStringLiteral("http://dict.cn/ws.php?q=") + QString::fromUtf8(GetParam().second);
+    const QString word = QString::fromUtf8(GetParam().word);
+    const QString target = QStringLiteral("http://dict.cn/ws.php?q=") + QString::fromUtf8(GetParam().sent);
     web.serve(target, answer("<key>k</key><def>d</def>"), "text/xml");
     EXPECT_TRUE(PLoadWordXml(doc, word));
     EXPECT_EQ(web.requests(), QStringList{target});
 }
 
 INSTANTIATE_TEST_SUITE_P(Words, WordXmlQuery,
-                         ::testing::Values(std::pair{"AT&T", "AT%26T"}, std::pair{"C#", "C%23"},
-                                           std::pair{"C++", "C%2B%2B"}, std::pair{"100%", "100%25"},
-                                           std::pair{"naïve", "na%C3%AFve"}));
+                         ::testing::Values(Query{"Ampersand", "AT&T", "AT%26T"}, Query{"Hash", "C#", "C%23"},
+                                           Query{"Plus", "C++", "C%2B%2B"}, Query{"Percent", "100%", "100%25"},
+                                           Query{"NonAscii", "naïve", "na%C3%AFve"},
+                                           Query{"LeadingBlank", " ice cream", "%20ice%20cream"},
+                                           Query{"TrailingBlanks", "ice cream  ", "ice%20cream%20%20"}),
+                         [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(WordXml, DefFirstOrEmptyRootIsAnUnknownWord)
 {
@@ -93,31 +105,48 @@ TEST_F(WordXml, AnswerInTheChineseCodePageIsRead)
 
 TEST_F(WordXml, ElementNamesAreMatchedExactly)
 {
-    web.serve(query(QStringLiteral("big")), answer("<Def>大的</Def>"), "text/xml");
+    web.serve(query(QStringLiteral("big")), answer("<Def>大的</Def><key>big</key><def>adj. 大的</def>"), "text/xml");
     EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral("big")));
 }
 
-TEST_F(WordXml, WordIsSentAsTyped)
-{
-    web.serve(query(QStringLiteral(" ice cream")), answer("<key>ice cream</key><def>冰淇淋</def>"), "text/xml");
-    EXPECT_TRUE(PLoadWordXml(doc, QStringLiteral(" ice cream")));
-    EXPECT_EQ(web.requests(), QStringList{QStringLiteral("http://dict.cn/ws.php?q=%20ice%20cream")});
-}
+// Answers that are no answer about a word are errors, never a word found with an empty meaning
+// nor an unknown word; the previous answer is gone, so nobody reads it as this word's.
+struct WrongAnswer {
+    const char *what;
+    QByteArray body;
+    const char *contentType;
+};
 
-TEST_F(WordXml, AnswerThatIsNoXmlIsAnErrorNotAnUnknownWord)
+void PrintTo(const WrongAnswer &w, std::ostream *os) { *os << w.what; }
+
+class WordXmlWrongAnswer : public WordXml, public ::testing::WithParamInterface<WrongAnswer> {};
+
+TEST_P(WordXmlWrongAnswer, IsAnErrorAndLeavesTheDocumentEmpty)
 {
     web.serve(query(QStringLiteral("apple")), answer("<key>apple</key><def>苹果</def>"), "text/xml");
     ASSERT_TRUE(PLoadWordXml(doc, QStringLiteral("apple")));
-    web.serve(query(QStringLiteral("broken")), "<html><body>Service unavailable<br></body>", "text/html");
+    web.serve(query(QStringLiteral("pear")), GetParam().body, GetParam().contentType);
     try {
-        PLoadWordXml(doc, QStringLiteral("broken"));
+        PLoadWordXml(doc, QStringLiteral("pear"));
         FAIL() << "no error";
     } catch (const WebError &e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("词典服务的回应无法读取："))) << e.what();
+        EXPECT_EQ(e.kind(), WebError::Failed);
     }
-    // The previous answer is gone, so nobody reads it as this word's.
     EXPECT_TRUE(doc.documentElement().isNull());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, WordXmlWrongAnswer,
+    ::testing::Values(
+        WrongAnswer{"BrokenHtml", "<html><body>Service unavailable<br></body>", "text/html"},
+        WrongAnswer{"WellFormedHtmlPage",
+                    "<!DOCTYPE html>\n<html><head><title>pear</title></head><body><p>pear</p></body></html>",
+                    "text/html; charset=utf-8"},
+        WrongAnswer{"KeyWithoutDef", answer("<key>pear</key><sent><orig>A pear.</orig></sent>"), "text/xml"},
+        WrongAnswer{"DefInAnotherCase", answer("<key>pear</key><Def>梨</Def>"), "text/xml"},
+        WrongAnswer{"DefWithoutKey", answer("<pron>per</pron><def>梨</def>"), "text/xml"}),
+    [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(WordXml, FailedRequestIsAnError)
 {
@@ -169,6 +198,21 @@ TEST_F(WordXml, SentenceWithoutTranslationAndMemoKeptAndTextPlain)
     doc.setContent(answer("<sent><orig>a &lt;b&gt; c</orig></sent>" + sent(2)));
     PShowExampleSentences(doc, &memo);
     EXPECT_EQ(memo.toPlainText(), QStringLiteral("已有一行\na <b> c\n\nSentence 2.\n句子2。\n\n"));
+}
+
+// A waiter given up (its window closed, the program quit) asks nothing more, and its probe is no
+// sign that the site is down: the window then says that the look-up was given up, not that the
+// site cannot be reached.
+TEST(WordServiceWaiting, AGivenUpWaiterAsksNothingAndItsProbeIsNoVerdict)
+{
+    ProxyEnvironment down("http://127.0.0.1:" + QByteArray::number(LoopbackWeb::closedPort()));
+    QDomDocument doc;
+    HttpWaiter asking;
+    EXPECT_FALSE(PIsOnlineWaiting(asking));
+    HttpWaiter givenUp;
+    givenUp.cancel();
+    EXPECT_TRUE(PIsOnlineWaiting(givenUp));
+    EXPECT_EQ(PAskWordService(doc, QStringLiteral("apple"), givenUp), TPWordAnswer::Cancelled);
 }
 
 // The browser's online look-up uses the data module's document, loaded again for each word.

@@ -114,7 +114,7 @@ TEST_F(DictForm, AnEmptyWordBoxAsksForAWordAndKeepsTheResult)
 }
 
 // While the service is asked the window handles events: the status line says so, the learner's
-// keys and a second look-up go nowhere, the window stays open. Each outcome has words of its own.
+// keys and a second look-up go nowhere. Each outcome has words of its own.
 enum class Service { Knows, DoesNotKnow, IsSilent, Errs, IsDown };
 
 struct Asking {
@@ -153,7 +153,7 @@ TEST_P(DictAsking, TheWindowSaysItIsAskingTakesNoSecondLookUpAndEndsInTheOutcome
     lookUp(QStringLiteral("apple"));
     form->show();
 
-    bool ran = false, findEnabled = true, closed = true;
+    bool ran = false, findEnabled = true;
     QString during;
     QMetaObject::invokeMethod(
         form.get(),
@@ -164,7 +164,6 @@ TEST_P(DictAsking, TheWindowSaysItIsAskingTakesNoSecondLookUpAndEndsInTheOutcome
             QTest::keyClicks(form->MeWord, QStringLiteral("s"));
             QTest::keyClick(form->MeWord, Qt::Key_Return);
             form->PFindWord();
-            closed = form->close();
         },
         Qt::QueuedConnection);
     lookUp(pear);
@@ -173,8 +172,6 @@ TEST_P(DictAsking, TheWindowSaysItIsAskingTakesNoSecondLookUpAndEndsInTheOutcome
     EXPECT_TRUE(ran);
     EXPECT_EQ(during, QStringLiteral("正在查询海词网站……"));
     EXPECT_FALSE(findEnabled);
-    EXPECT_FALSE(closed);
-    EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->MeWord->text(), pear);
     EXPECT_EQ(hint(), QString::fromUtf8(GetParam().hint));
     EXPECT_EQ(web.requestCount(), GetParam().requests);

@@ -115,6 +115,17 @@ TEST_F(InputFormWordSvc, FailedLinesGoBackExactlyUnlessTheBoxIsCleared)
     EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("已入库 2 行，3 行未能入库。")});
 }
 
+TEST_F(InputFormWordSvc, EachLineReachesTheServiceAsItStandsBlanksEncoded)
+{
+    serveWord(QStringLiteral("ice%20cream%20"), QStringLiteral("ice cream"), QStringLiteral("冰淇淋"));
+    form->CBClearMemo->setChecked(false);
+    import(QStringLiteral("ice cream \n pear\nfig  "));
+    EXPECT_EQ(web.requests(), (QStringList{query(QStringLiteral("ice%20cream%20")), query(QStringLiteral("%20pear")),
+                                           query(QStringLiteral("fig%20%20"))}));
+    EXPECT_EQ(words(L1), QStringList{"ice cream"});
+    EXPECT_EQ(box(), QStringLiteral(" pear\nfig  "));
+}
+
 TEST_F(InputFormWordSvc, DuplicatesGoUnlessKeptAndAnEmptyBoxStillRefreshesTheList)
 {
     serveWord(QStringLiteral("apple"), QStringLiteral("apple"), QStringLiteral("n. 苹果"));
@@ -181,17 +192,17 @@ TEST_F(InputFormWordSvc, AClickOnImportWhileTheServiceIsAskedStartsNoSecondImpor
     form->hide();
 }
 
-TEST_F(InputFormWordSvc, TheWindowPaintsWhileAFetchIsWaitingAndCannotCloseMeanwhile)
+TEST_F(InputFormWordSvc, TheWindowPaintsWhatItSaysWhileAFetchIsWaiting)
 {
     ShortHttpTimeouts quick(2000, 150);
     web.setSilent(true);
     form->show();
     bool importing = false;
     bool exposedMidway = false;
-    int paintedMidway = 0;
-    bool closedMidway = false;
+    QStringList paintedMidway;
     QObject::connect(form->ProgressBar1, &QProgressBar::valueChanged, [&](int v) { importing = v == 1; });
-    // As if another window had uncovered the bar while the service keeps the import waiting.
+    // As if another window had uncovered the foot of the window while the service keeps the
+    // import waiting.
     QTimer uncover;
     uncover.setInterval(1);
     QObject::connect(&uncover, &QTimer::timeout, [&] {
@@ -199,21 +210,18 @@ TEST_F(InputFormWordSvc, TheWindowPaintsWhileAFetchIsWaitingAndCannotCloseMeanwh
             return;
         uncover.stop();
         exposedMidway = true;
-        form->ProgressBar1->update();
+        form->LBhint->update();
     });
     uncover.start();
-    PHookEvents(form->ProgressBar1, [&](QEvent *e) {
-        if (e->type() == QEvent::Paint && importing && exposedMidway) {
-            ++paintedMidway;
-            closedMidway = closedMidway || form->close();
-        }
+    PHookEvents(form->LBhint, [&](QEvent *e) {
+        if (e->type() == QEvent::Paint && importing && exposedMidway)
+            paintedMidway << form->LBhint->text();
         return false;
     });
     import(QStringLiteral("apple"));
     importing = false;
-    EXPECT_GT(paintedMidway, 0);
-    EXPECT_FALSE(closedMidway);
-    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(paintedMidway.contains(QStringLiteral("正在查询海词网站……"))) << paintedMidway.join('|').toStdString();
+    EXPECT_TRUE(form->LBhint->text().isEmpty());
     form->hide();
 }
 
