@@ -2,8 +2,8 @@
 // list: statements prepared once, bound by position, values as the program holds them (QString).
 // Each iteration runs both sides once, in turn (TPPairClock); both report what they did, and the
 // figure's ratio is program / raw. Keyed verbs run in batches inside one transaction on both sides,
-// so that no commit hides the layer's own cost; a new word from the editor is one commit per word,
-// as the editor writes it. The write-ahead log is folded outside the clocks.
+// so that no commit hides the layer's own cost; a new word from the editor is one transaction per
+// word on both sides, as the editor writes it. The write-ahead log is folded outside the clocks.
 
 #include "vocab/bankvocab.h"
 #include "core/datamodule.h"
@@ -140,19 +140,22 @@ void BM_Pair_KeyedSelect(benchmark::State &state)
     UseBank use;
     TPdatamodule &dm = *bank().dm;
     const QString meaning = QStringLiteral("解释");
-    Raw select("SELECT * FROM \"WordTable\" WHERE \"单词\"=? ORDER BY rowid");
+    Raw begin("BEGIN"), commit("COMMIT"), select("SELECT * FROM \"WordTable\" WHERE \"单词\"=? ORDER BY rowid");
     TPPairClock clock(state);
     int round = 0;
     for (auto _ : state) {
         const int from = (round++ * kBatch) % kWords;
         const auto program = [&] {
             long long found = 0;
+            JetTransaction t(dm.PConnection);
             for (int k = from; k < from + kBatch; ++k)
                 found += dm.PGetOneDataFromTable(meaning, W, K, wordAt(k)) == meaningAt(k);
+            t.commit();
             return found;
         };
         const auto raw = [&] {
             long long found = 0;
+            begin.run();
             for (int k = from; k < from + kBatch; ++k) {
                 select.bind(1, wordAt(k));
                 QString text;
@@ -162,6 +165,7 @@ void BM_Pair_KeyedSelect(benchmark::State &state)
                 sqlite3_reset(select.st());
                 found += text == meaningAt(k);
             }
+            commit.run();
             return found;
         };
         if (!clock.run(program, raw))
@@ -266,6 +270,7 @@ void BM_Pair_EditorNewWord(benchmark::State &state)
     TPdatamodule &dm = *bank().dm;
     TPLogFoldsOutsideTheClock log(db());
     constexpr int kNew = 20;
+    Raw begin("BEGIN"), commit("COMMIT"), rollback("ROLLBACK");
     Raw exists("SELECT count(*) FROM \"WordTable\" WHERE \"单词\"=?");
     Raw used("SELECT count(*) FROM \"UsedWordTable\" WHERE \"单词\"=?");
     Raw insert("INSERT INTO \"WordTable\"(\"ID\",\"单词\",\"音标\",\"解释\",\"联想\",\"详解\",\"例句\",\"做过次数\","
@@ -295,15 +300,21 @@ void BM_Pair_EditorNewWord(benchmark::State &state)
             long long stored = 0;
             for (int k = 0; k < kNew; ++k) {
                 const QString &word = freshAt("rfresh%1", k);
-                if (exists.bind(1, word).number() != 0)
+                begin.run();
+                if (exists.bind(1, word).number() != 0) {
+                    rollback.run();
                     continue;
+                }
                 const QString experience = used.bind(1, word).number() > 0 ? QStringLiteral("0") : Code::NewWordExperience;
                 insert.bind(1, word).bind(2, r.phonetic).bind(3, r.explanation).bind(4, r.association);
                 insert.bind(5, r.details).bind(6, r.example).bind(7, QStringLiteral("0")).bind(8, QStringLiteral("0"));
                 insert.bind(9, experience).bind(10, r.category).bind(11, PTodayText()).bind(12, Code::Master00);
-                if (insert.run() != 0)
+                if (insert.run() != 0) {
+                    rollback.run();
                     break;
+                }
                 stored += id.number() > kWords;
+                commit.run();
             }
             return stored;
         };
@@ -345,11 +356,12 @@ void BM_Pair_NewWord(benchmark::State &state)
         };
         const auto raw = [&] {
             const long long before = sqlite3_total_changes64(db());
+            const QString today = PTodayText();
             begin.run();
             for (int k = 0; k < kBatch; ++k) {
                 insert.bind(1, freshAt("rfresh%1", k)).bind(2, word.Pron).bind(3, word.Mean).bind(4, empty);
                 insert.bind(5, word.Expl).bind(6, word.Sent).bind(7, QStringLiteral("0")).bind(8, QStringLiteral("0"));
-                insert.bind(9, Code::NewWordExperience).bind(10, empty).bind(11, PTodayText());
+                insert.bind(9, Code::NewWordExperience).bind(10, empty).bind(11, today);
                 insert.bind(12, Code::Master00).bind(13, word.LastResult).run();
             }
             commit.run();

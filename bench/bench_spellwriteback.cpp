@@ -2,7 +2,9 @@
 // the session's write-back through the gateway, against the most careful raw SQLite code for the
 // same effect: statements prepared once outside the clock, one transaction, one multi-field update
 // per word and one per group row, the learner's counter added by one set-based update. The sides
-// take turns; each writes counts the rows do not hold yet, and both must change every word.
+// take turns, each on a group of its own (the raw side on the next 100 words, which the group table
+// holds too), and each writes values the rows do not hold yet. Inside the clocks each side reports
+// the rows it changed; outside them, both must have written every word of their group.
 
 #include "core/datamodule.h"
 #include "core/writeback.h"
@@ -41,7 +43,7 @@ struct Bank {
         JetTransaction t(dm->PConnection);
         for (int i = 0; i < kListWords; ++i) {
             dm->PInsertOneRecordToTable(Tbl::WordTable, Col::Word, wordAt(i));
-            if (i < kGroup)
+            if (i < 2 * kGroup)
                 dm->PInsertOneRecordToTable(Tbl::TempTable, Col::Word, wordAt(i));
         }
         dm->PInsertOneRecordToTable(Tbl::UserTable, Col::UserExperience, QStringLiteral("0"));
@@ -58,6 +60,14 @@ int count(sqlite3 *db, const QByteArray &sql)
     const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
     sqlite3_finalize(st);
     return n;
+}
+
+// The rows Write changed, or -1 when it failed.
+template <class F>
+long long changedBy(sqlite3 *db, F &&Write)
+{
+    const long long before = sqlite3_total_changes64(db);
+    return Write() ? sqlite3_total_changes64(db) - before : -1;
 }
 
 // Every draw 0: the questions come in group order.
@@ -147,7 +157,7 @@ void BM_Pair_SpellWriteBack100(benchmark::State &state)
     const QByteArray right = Code::Right.toUtf8();
     std::vector<QByteArray> words;
     for (int i = 0; i < kGroup; ++i)
-        words.push_back(wordAt(i).toUtf8());
+        words.push_back(wordAt(kGroup + i).toUtf8());
     TPPairClock pair(state);
     qint64 round = 0;
     for (auto _ : state) {
@@ -155,37 +165,37 @@ void BM_Pair_SpellWriteBack100(benchmark::State &state)
         const qint64 mine = ++round, theirs = ++round;
         const TPSpellSession session = answeredSpelling(mine - 1);
         const bool same = pair.run(
+            [&] { return changedBy(bank.db(), [&] { return PWriteBack(session.writeBack(Tbl::WordTable)); }); },
             [&] {
-                if (!PWriteBack(session.writeBack(Tbl::WordTable)))
-                    return -1;
-                return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 做过次数='" + QByteArray::number(mine) + "'");
-            },
-            [&] {
-                bool ok = raw.step(raw.st[0]);
-                char done[24];
-                std::snprintf(done, sizeof done, "%lld", theirs);
-                sqlite3_stmt *list = raw.st[2], *group = raw.st[3], *user = raw.st[4];
-                for (const QByteArray &w : words) {
-                    text(list, 1, done);
-                    text(list, 2, "0");
-                    text(list, 3, "9");
-                    text(list, 4, right.constData());
-                    text(list, 5, today.constData());
-                    text(list, 6, w.constData());
-                    ok = raw.step(list) && sqlite3_changes(bank.db()) == 1 && ok;
-                    text(group, 1, right.constData());
-                    text(group, 2, w.constData());
-                    ok = raw.step(group) && ok;
-                }
-                sqlite3_bind_int64(user, 1, 10 * kGroup);
-                ok = raw.step(user) && raw.step(raw.st[1]) && ok;
-                if (!ok)
-                    return -1;
-                return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 做过次数='" + QByteArray::number(theirs) + "'");
+                return changedBy(bank.db(), [&] {
+                    bool ok = raw.step(raw.st[0]);
+                    char done[24];
+                    std::snprintf(done, sizeof done, "%lld", theirs);
+                    sqlite3_stmt *list = raw.st[2], *group = raw.st[3], *user = raw.st[4];
+                    for (const QByteArray &w : words) {
+                        text(list, 1, done);
+                        text(list, 2, "0");
+                        text(list, 3, "9");
+                        text(list, 4, right.constData());
+                        text(list, 5, today.constData());
+                        text(list, 6, w.constData());
+                        ok = raw.step(list) && sqlite3_changes(bank.db()) == 1 && ok;
+                        text(group, 1, right.constData());
+                        text(group, 2, w.constData());
+                        ok = raw.step(group) && ok;
+                    }
+                    sqlite3_bind_int64(user, 1, 10 * kGroup);
+                    return raw.step(user) && raw.step(raw.st[1]) && ok;
+                });
             });
         log.fold();
-        if (!same)
+        const auto done = [&](qint64 n) {
+            return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 做过次数='" + QByteArray::number(n) + "'");
+        };
+        if (!same || done(mine) != kGroup || done(theirs) != kGroup) {
+            state.SkipWithError("a side did not write back every word");
             break;
+        }
     }
     // Both sides added the same experience each round.
     if (count(bank.db(), "SELECT CAST(经验值 AS INTEGER) FROM UserTable") != 2 * 10 * kGroup * int(state.iterations()))
@@ -203,7 +213,7 @@ void BM_Pair_ChoiceWriteBack100(benchmark::State &state)
                                   "UPDATE UserTable SET 掌握单词数=CAST((SELECT 掌握单词数 FROM UserTable LIMIT 1) AS INTEGER)+?1"});
     std::vector<QByteArray> words;
     for (int i = 0; i < kGroup; ++i)
-        words.push_back(wordAt(i).toUtf8());
+        words.push_back(wordAt(kGroup + i).toUtf8());
     const QByteArray right = Code::Right.toUtf8(), wrong = Code::Wrong.toUtf8();
     TPPairClock pair(state);
     qint64 round = 0;
@@ -213,38 +223,38 @@ void BM_Pair_ChoiceWriteBack100(benchmark::State &state)
         const TPChoiceSession session = answeredChoice(round % 4 == 2 ? QStringLiteral("1") : QStringLiteral("0"), mineDate);
         const QByteArray theirs = theirDate.toUtf8();
         const bool same = pair.run(
+            [&] { return changedBy(bank.db(), [&] { return PWriteBack(session.writeBack(Tbl::WordTable)); }); },
             [&] {
-                if (!PWriteBack(session.writeBack(Tbl::WordTable)))
-                    return -1;
-                return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 最近测试时间='" + mineDate.toUtf8() + "'");
-            },
-            [&] {
-                bool ok = raw.step(raw.st[0]);
-                sqlite3_stmt *list = raw.st[2], *group = raw.st[3], *user = raw.st[4];
-                qint64 delta = 0;
-                for (int i = 0; i < kGroup; ++i) {
-                    // Right and wrong by turn, as the program's session answered.
-                    const bool r = i % 2 == 0;
-                    const char *master = r ? "01" : "10";
-                    delta += r ? 1 : -1;
-                    text(list, 1, r ? right.constData() : wrong.constData());
-                    text(list, 2, theirs.constData());
-                    text(list, 3, master);
-                    text(list, 4, words[size_t(i)].constData());
-                    ok = raw.step(list) && sqlite3_changes(bank.db()) == 1 && ok;
-                    text(group, 1, r ? right.constData() : wrong.constData());
-                    text(group, 2, words[size_t(i)].constData());
-                    ok = raw.step(group) && ok;
-                }
-                sqlite3_bind_int64(user, 1, delta);
-                ok = raw.step(user) && raw.step(raw.st[1]) && ok;
-                if (!ok)
-                    return -1;
-                return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 最近测试时间='" + theirs + "'");
+                return changedBy(bank.db(), [&] {
+                    bool ok = raw.step(raw.st[0]);
+                    sqlite3_stmt *list = raw.st[2], *group = raw.st[3], *user = raw.st[4];
+                    qint64 delta = 0;
+                    for (int i = 0; i < kGroup; ++i) {
+                        // Right and wrong by turn, as the program's session answered.
+                        const bool r = i % 2 == 0;
+                        const char *master = r ? "01" : "10";
+                        delta += r ? 1 : -1;
+                        text(list, 1, r ? right.constData() : wrong.constData());
+                        text(list, 2, theirs.constData());
+                        text(list, 3, master);
+                        text(list, 4, words[size_t(i)].constData());
+                        ok = raw.step(list) && sqlite3_changes(bank.db()) == 1 && ok;
+                        text(group, 1, r ? right.constData() : wrong.constData());
+                        text(group, 2, words[size_t(i)].constData());
+                        ok = raw.step(group) && ok;
+                    }
+                    sqlite3_bind_int64(user, 1, delta);
+                    return raw.step(user) && raw.step(raw.st[1]) && ok;
+                });
             });
         log.fold();
-        if (!same)
+        const auto stamped = [&](const QByteArray &date) {
+            return count(bank.db(), "SELECT count(*) FROM WordTable WHERE 最近测试时间='" + date + "'");
+        };
+        if (!same || stamped(mineDate.toUtf8()) != kGroup || stamped(theirs) != kGroup) {
+            state.SkipWithError("a side did not write back every word");
             break;
+        }
     }
 }
 BENCHMARK(BM_Pair_ChoiceWriteBack100)->Unit(benchmark::kMillisecond);

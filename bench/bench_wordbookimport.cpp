@@ -16,6 +16,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <sqlite3.h>
@@ -183,9 +184,52 @@ const SizedExport &sizedExport(int n)
     return made.emplace(n, e).first->second;
 }
 
-// The raw side: the file read and decoded, its lines walked once, each new word one prepared
-// insert numbered as the layer numbers a new row, one transaction; on re-import the list's words
-// read once into a set folded as the bank compares them.
+// The raw side's own reading of an export in the first layout: one pass over the decoded text by
+// pointer; a "+" line opens a word, "&" gives its phonetic and "\\" its meaning (backslashes
+// dropped); any other line, or a line before the first word, is passed over.
+struct RawEntry {
+    QStringView word, phonetic;  // into the text read
+    QString meaning;
+};
+
+std::vector<RawEntry> rawEntries(const QString &Text)
+{
+    std::vector<RawEntry> entries;
+    const char16_t *p = reinterpret_cast<const char16_t *>(Text.constData());
+    const char16_t *const end = p + Text.size();
+    bool open = false;  // a word line with a word came last
+    while (p < end) {
+        const char16_t *eol = std::find(p, end, u'\n');
+        const char16_t *last = eol;
+        if (last > p && last[-1] == u'\r')
+            --last;
+        if (last > p) {
+            const char16_t mark = *p;
+            const QStringView rest(p + 1, last - p - 1);
+            if (mark == u'+') {
+                open = !rest.trimmed().isEmpty();
+                if (open)
+                    entries.push_back({rest, QStringView(), QString()});
+            } else if (open && mark == u'&') {
+                entries.back().phonetic = rest;
+            } else if (open && mark == u'\\') {
+                QString &meaning = entries.back().meaning;
+                meaning.resize(rest.size());
+                QChar *out = meaning.data();
+                for (const QChar c : rest)
+                    if (c != u'\\')
+                        *out++ = c;
+                meaning.truncate(out - meaning.constData());
+            }
+        }
+        p = eol + 1;
+    }
+    return entries;
+}
+
+// The raw side: the file read and decoded, read by rawEntries, each new word one prepared insert
+// numbered as the layer numbers a new row, one transaction; on re-import the list's words read
+// once into a set folded as the bank compares them.
 long long rawImport(const QString &file, const char *table, bool knownFirst)
 {
     sqlite3 *db = bank().dm->PConnection.handle();
@@ -193,29 +237,7 @@ long long rawImport(const QString &file, const char *table, bool knownFirst)
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     const QString text = QStringDecoder("GB18030").decode(f.readAll());
-    struct Entry {
-        QStringView word, phonetic;
-        QString meaning;
-    };
-    std::vector<Entry> entries;
-    const QStringView all(text);
-    for (qsizetype from = 0; from < all.size();) {
-        qsizetype end = all.indexOf(QLatin1Char('\n'), from);
-        if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(from, end - from);
-        from = end + 1;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.isEmpty())
-            continue;
-        if (line.at(0) == QLatin1Char('+'))
-            entries.push_back({line.mid(1), QStringView(), QString()});
-        else if (line.at(0) == QLatin1Char('\\') && !entries.empty())
-            entries.back().meaning = line.toString().remove(QLatin1Char('\\'));
-        else if (line.at(0) == QLatin1Char('&') && !entries.empty())
-            entries.back().phonetic = line.mid(1);
-    }
+    const std::vector<RawEntry> entries = rawEntries(text);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     QSet<QString> known;
     if (knownFirst) {
@@ -237,7 +259,7 @@ long long rawImport(const QString &file, const char *table, bool knownFirst)
     const QByteArray today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
     long long inserted = 0;
     bool failed = false;
-    for (const Entry &e : entries) {
+    for (const RawEntry &e : entries) {
         const QString word = e.word.toString();
         const QString folded = word.toCaseFolded();
         if (known.contains(folded))

@@ -1,11 +1,15 @@
 #pragma once
 // One figure, two sides in turn: each iteration runs the program's side and the raw side once, in
-// alternating order, and times each with the thread's CPU clock. The figure's ratio is reported as
-// the counter "ratio" (program / raw), which the summary after the run collects by name.
+// alternating order, and times each with the thread's CPU clock. Each round gives a ratio of its
+// own (program / raw); the figure is the median of those, reported as the counter "ratio" with
+// the lowest and highest round beside it ("ratio_lo", "ratio_hi"), and each side's mean CPU time
+// per run ("program_ms", "raw_ms"). The summary after the run collects them by name.
 
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <ctime>
 #include <sys/resource.h>
+#include <vector>
 
 class TPPairClock {
 public:
@@ -14,10 +18,16 @@ public:
     explicit TPPairClock(benchmark::State &state, Clock clock = ThreadCpu) : m_state(state), m_clock(clock) {}
     ~TPPairClock()
     {
-        if (m_raw > 0)
-            m_state.counters["ratio"] = m_program / m_raw;
-        m_state.counters["program_ms"] = benchmark::Counter(m_program * 1e3 / (m_runs ? m_runs : 1));
-        m_state.counters["raw_ms"] = benchmark::Counter(m_raw * 1e3 / (m_runs ? m_runs : 1));
+        const double runs = m_runs ? double(m_runs) : 1.0;
+        m_state.counters["program_ms"] = m_program * 1e3 / runs;
+        m_state.counters["raw_ms"] = m_raw * 1e3 / runs;
+        if (m_ratios.empty())
+            return;
+        std::sort(m_ratios.begin(), m_ratios.end());
+        const size_t n = m_ratios.size();
+        m_state.counters["ratio"] = n % 2 ? m_ratios[n / 2] : (m_ratios[n / 2 - 1] + m_ratios[n / 2]) / 2;
+        m_state.counters["ratio_lo"] = m_ratios.front();
+        m_state.counters["ratio_hi"] = m_ratios.back();
     }
     TPPairClock(const TPPairClock &) = delete;
     TPPairClock &operator=(const TPPairClock &) = delete;
@@ -27,13 +37,18 @@ public:
     bool run(P &&Program, R &&Raw)
     {
         long long a = 0, b = 0;
+        double program = 0, raw = 0;
         if (m_runs++ % 2 == 0) {
-            a = timed(m_program, Program);
-            b = timed(m_raw, Raw);
+            a = timed(program, Program);
+            b = timed(raw, Raw);
         } else {
-            b = timed(m_raw, Raw);
-            a = timed(m_program, Program);
+            b = timed(raw, Raw);
+            a = timed(program, Program);
         }
+        m_program += program;
+        m_raw += raw;
+        if (raw > 0)
+            m_ratios.push_back(program / raw);
         if (a != b) {
             m_state.SkipWithError("the program and the raw side did different work");
             return false;
@@ -43,11 +58,11 @@ public:
 
 private:
     template <class F>
-    long long timed(double &total, F &&f)
+    long long timed(double &spent, F &&f)
     {
         const double t0 = now();
         const long long did = static_cast<long long>(f());
-        total += now() - t0;
+        spent = now() - t0;
         return did;
     }
 
@@ -67,4 +82,5 @@ private:
     Clock m_clock;
     double m_program = 0, m_raw = 0;
     long m_runs = 0;
+    std::vector<double> m_ratios;  // one per round
 };

@@ -21,15 +21,26 @@ bool shows(TPDirectCheckSession::Filter F, const QString &Master)
     using F_ = TPDirectCheckSession::Filter;
     return F == F_::All || (Master == Code::Master11) == (F == F_::Mastered);
 }
+
+// The word's Fields written with Master and the date Today.
+TPWordWrite written(const QString &Table, const TPTickWord &W, const QString &Master, const QString &Today,
+                    const QStringList &Fields)
+{
+    TPWordRecord r;
+    r.word = W.word;
+    r.masterType = Master;
+    r.lastTested = Today;
+    return PWordWrite(Table, r, Fields);
+}
 }  // namespace
 
-void TPDirectCheckSession::load(TPWordRecords List, Filter F)
+void TPDirectCheckSession::load(TPTickWords List, Filter F)
 {
     m_filter = F;
     m_words = std::move(List);
     if (F != Filter::All)
         m_words.erase(std::remove_if(m_words.begin(), m_words.end(),
-                                     [F](const TPWordRecord &r) { return !shows(F, r.masterType); }),
+                                     [F](const TPTickWord &r) { return !shows(F, r.masterType); }),
                       m_words.end());
     m_marks = QVector<TPTickMark>(m_words.size());
     m_checkIndex = 0;
@@ -58,7 +69,7 @@ void TPDirectCheckSession::sortBy(int Column)
         const int c = PCompareSortTexts(text(a), text(b));
         return descending ? c > 0 : c < 0;
     });
-    TPWordRecords words;
+    TPTickWords words;
     QVector<TPTickMark> marks;
     words.reserve(count());
     marks.reserve(count());
@@ -125,28 +136,23 @@ TPWriteBack TPDirectCheckSession::toggleWrite(const QString &Table, int Row, con
     TPWriteBack w;
     if (!valid(Row))
         return w;
-    TPWordRecord r = m_words.at(Row);
-    if (r.masterType != Code::Master11) {
-        r.masterType = Code::Master11;
-        r.lastTested = Today;
-        w.words << PWordWrite(Table, r, {Col::LastTested, Col::MasterType});
-    } else {
-        r.masterType = Code::Master00;
-        w.words << PWordWrite(Table, r, {Col::MasterType});
-    }
+    const TPTickWord &r = m_words.at(Row);
+    const bool mastering = r.masterType != Code::Master11;
+    w.words << (mastering ? written(Table, r, Code::Master11, Today, {Col::LastTested, Col::MasterType})
+                          : written(Table, r, Code::Master00, Today, {Col::MasterType}));
     return w;
 }
 
 void TPDirectCheckSession::mark(int Row, const QString &Master, const QString &Today)
 {
-    TPWordRecord &r = m_words[Row];
+    TPTickWord &r = m_words[Row];
     r.masterType = Master;
     if (Master == Code::Master11)
         r.lastTested = Today;
 }
 
 namespace {
-QString toggledMaster(const TPWordRecord &R) { return R.masterType != Code::Master11 ? Code::Master11 : Code::Master00; }
+QString toggledMaster(const TPTickWord &R) { return R.masterType != Code::Master11 ? Code::Master11 : Code::Master00; }
 }  // namespace
 
 bool TPDirectCheckSession::leavesOnToggle(int Row) const
@@ -171,13 +177,9 @@ TPWriteBack TPDirectCheckSession::markWrite(const QString &Table, const QString 
 {
     TPWriteBack w;
     const bool mastered = Master == Code::Master11;
-    for (int i : ticked()) {
-        TPWordRecord r = m_words.at(i);
-        r.masterType = Master;
-        if (mastered)
-            r.lastTested = Today;
-        w.words << PWordWrite(Table, r, mastered ? QStringList{Col::MasterType, Col::LastTested} : QStringList{Col::MasterType});
-    }
+    for (int i : ticked())
+        w.words << written(Table, m_words.at(i), Master, Today,
+                           mastered ? QStringList{Col::MasterType, Col::LastTested} : QStringList{Col::MasterType});
     return w;
 }
 

@@ -7,6 +7,15 @@
 
 #include <QVector>
 
+// A word as the list shows it: the three fields it reads of the row.
+struct TPTickWord {
+    QString word;
+    QString masterType;
+    QString lastTested;
+};
+Q_DECLARE_TYPEINFO(TPTickWord, Q_RELOCATABLE_TYPE);
+using TPTickWords = QList<TPTickWord>;
+
 // What the list adds to a word row: its tick and the meaning shown (empty while hidden).
 struct TPTickMark {
     bool ticked = false;
@@ -21,11 +30,11 @@ public:
     static Filter filterOf(const QString &Text);
 
     // The list's rows anew under Filter, none ticked, no meaning shown; the remembered row is the first.
-    void load(TPWordRecords List, Filter F);
+    void load(TPTickWords List, Filter F);
     Filter filter() const { return m_filter; }
 
     // Row's word (单词, 掌握类型, 最近测试时间 as the list holds them), tick and meaning shown.
-    const TPWordRecord &word(int Row) const { return m_words.at(Row); }
+    const TPTickWord &word(int Row) const { return m_words.at(Row); }
     bool isTicked(int Row) const { return m_marks.at(Row).ticked; }
     const QString &meaning(int Row) const { return m_marks.at(Row).meaning; }
     int count() const { return int(m_words.size()); }
@@ -68,7 +77,7 @@ private:
     void mark(int Row, const QString &Master, const QString &Today);
 
     // The rows as read, kept as they came; a long list is not copied into rows of another kind.
-    TPWordRecords m_words;
+    TPTickWords m_words;
     QVector<TPTickMark> m_marks;  // one per row of m_words
     Filter m_filter = Filter::All;
     int m_checkIndex = 0;

@@ -4,7 +4,6 @@
 #include "core/choosers.h"
 #include "core/currentlist.h"
 #include "core/datamodule.h"
-#include "core/wordrecordread.h"
 #include "core/grouptransfer.h"
 #include "core/listviews.h"
 #include "core/writeback.h"
@@ -36,9 +35,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <utility>
-
 #include <memory>
+#include <utility>
+#include <vector>
 
 TPDirectCheckForm *PDirectCheckForm = nullptr;
 
@@ -57,10 +56,53 @@ QComboBox *dropDown(QWidget *parent, const char *name)
     return c;
 }
 
+// A column whose few texts repeat from row to row (master types, dates): each text is made once
+// and shared by the rows that hold it, rather than one string per row.
+class TPSharedTexts {
+public:
+    QString text(QByteArrayView Utf8)
+    {
+        for (const auto &[bytes, text] : m_kept)
+            if (bytes == Utf8)
+                return text;
+        const QString made = QString::fromUtf8(Utf8);
+        const std::pair<QByteArray, QString> kept{Utf8.toByteArray(), made};
+        if (m_kept.size() < kKept)
+            m_kept.push_back(kept);
+        else
+            m_kept[m_next++ % kKept] = kept;
+        return made;
+    }
+
+private:
+    static constexpr size_t kKept = 8;
+    size_t m_next = 0;
+    std::vector<std::pair<QByteArray, QString>> m_kept;
+};
+
 // The three fields the list shows of every row of the current list; a failure says "词库刷新出错".
-TPWordRecords readRows()
+TPTickWords readRows()
 {
-    return PReadWordFields(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested});
+    JetQuery &q = Pdatamodule->PQuery;
+    TPTickWords rows;
+    try {
+        Pdatamodule->PSelectFieldsFromTableOrder(PCurrentTable, {Col::Word, Col::MasterType, Col::LastTested}, QString(),
+                                                 QString());
+        q.open();
+        const int word = q.fieldIndex(Col::Word), master = q.fieldIndex(Col::MasterType),
+                  date = q.fieldIndex(Col::LastTested);
+        TPSharedTexts masters, dates;
+        for (; !q.eof(); q.next())
+            rows.append({QString::fromUtf8(q.fieldUtf8At(word)), masters.text(q.fieldUtf8At(master)),
+                         dates.text(q.fieldUtf8At(date))});
+        q.close();
+    } catch (const EngineError &) {
+        q.close();
+        q.clearSql();
+        PDialogs().message(QStringLiteral("词库刷新出错"), QString(), Dialogs::Critical);
+        return {};
+    }
+    return rows;
 }
 
 QString meaningOf(const QString &Word)
@@ -244,14 +286,19 @@ void TPDirectCheckForm::FormHide()
     // Every showing reloads the list on activation: a hidden window holds no list, and is not
     // shown again with the last one until then.
     m_rows->reshape([this] { m_session.load({}, m_session.filter()); });
+    PLVdc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 void TPDirectCheckForm::reload() { PApplyMasterFilter(CBBrowseMode->currentText()); }
 
 void TPDirectCheckForm::PApplyMasterFilter(const QString &Mode)
 {
-    TPWordRecords rows = readRows();
+    TPTickWords rows = readRows();
     m_rows->reshape([&] { m_session.load(std::move(rows), TPDirectCheckSession::filterOf(Mode)); });
+    // The list takes its length's scroll bar now, before it is painted, not after: so it is painted
+    // once. While hidden it keeps the bar's room, so that a long list narrows no column on showing.
+    PLVdc->doItemsLayout();
+    PLVdc->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TPDirectCheckForm::SBRefreshClick()

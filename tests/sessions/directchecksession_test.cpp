@@ -14,18 +14,13 @@ using Filter = TPDirectCheckSession::Filter;
 const QString kToday = QStringLiteral("2026-12-07");
 const QString T = QStringLiteral("Hard");
 
-TPWordRecords list()
+TPTickWords list()
 {
-    TPWordRecords out;
+    TPTickWords out;
     for (auto [w, m, d] : {std::tuple{"apple", "00", "2000-01-01"}, std::tuple{"pear", "11", "2026-12-01"},
                            std::tuple{"plum", "", "2000-01-02"}, std::tuple{"fig", "11", "2026-12-02"},
-                           std::tuple{"kiwi", "01", "2026-12-03"}}) {
-        TPWordRecord r;
-        r.word = QString::fromLatin1(w);
-        r.masterType = QString::fromLatin1(m);
-        r.lastTested = QString::fromLatin1(d);
-        out << r;
-    }
+                           std::tuple{"kiwi", "01", "2026-12-03"}})
+        out << TPTickWord{QString::fromLatin1(w), QString::fromLatin1(m), QString::fromLatin1(d)};
     return out;
 }
 

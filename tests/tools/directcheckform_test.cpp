@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <sqlite3.h>
 
 namespace {
 
@@ -125,6 +127,61 @@ protected:
 
     std::unique_ptr<TPDirectCheckForm> form;
 };
+
+// Master types and dates repeat from row to row in many patterns; every row still shows its own,
+// as the bank holds them.
+TEST_F(DirectCheck, ShowsEachRowsOwnFieldsWhereTheyRepeat)
+{
+    const QStringList masters{Code::Master00, Code::Master01, Code::Master10, Code::Master11, QString(),
+                              QStringLiteral("未知")};
+    for (int i = 0; i < 60; ++i)
+        word(QStringLiteral("w%1").arg(i), masters.at((i * 5) % masters.size()),
+             QStringLiteral("2026-%1-01").arg(1 + (i * 7) % 13, 2, 10, QLatin1Char('0')));
+    QStringList stored;
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(dm->PConnection.handle(), "SELECT 单词,掌握类型,最近测试时间 FROM WordTable ORDER BY rowid", -1,
+                       &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        QStringList fields;
+        for (int c = 0; c < 3; ++c)
+            fields << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)));
+        stored << fields.join(QLatin1Char(' '));
+    }
+    sqlite3_finalize(st);
+    ASSERT_EQ(stored.size(), 66);
+    open();
+    EXPECT_EQ(shown(), stored);
+}
+
+// The list's scroll bar is there exactly when its rows overflow it, on every opening from the tool
+// choice, whatever the list held before.
+TEST_F(DirectCheck, ShowsAScrollBarOnlyForAListLongerThanItsView)
+{
+    QScrollBar *bar = list()->verticalScrollBar();
+    TPForm caller;
+    const auto reopen = [&] {
+        form->hide();
+        caller.Show();
+        PSettleEvents();
+        caller.hide();
+        open();
+    };
+    open();
+    EXPECT_FALSE(bar->isVisible()) << "six rows fit";
+    for (int i = 0; i < 100; ++i)
+        word(QStringLiteral("w%1").arg(i), Code::Master00);
+    reopen();
+    ASSERT_EQ(count(), 106);
+    EXPECT_TRUE(bar->isVisible()) << "106 rows do not";
+    dm->PDeleteAllFromTable(W);
+    reopen();
+    ASSERT_EQ(count(), 0);
+    EXPECT_FALSE(bar->isVisible()) << "an empty list";
+    word(QStringLiteral("w"), Code::Master00);
+    reopen();
+    ASSERT_EQ(count(), 1);
+    EXPECT_FALSE(bar->isVisible()) << "one row";
+}
 
 TEST_F(DirectCheck, OpensOnTheCurrentListWithItsCounts)
 {
@@ -301,6 +358,22 @@ TEST_F(DirectCheck, TheFilterAndTheListChooserReloadTheList)
     EXPECT_EQ(column(Tbl::UserTable, Col::CurrentList), QStringList{kHard}) << "the whole program's current list";
     EXPECT_EQ(shown(), QStringList{QStringLiteral("hardtwo 10 2026-12-01")}) << "the filter still applies";
     EXPECT_EQ(status(), QStringLiteral("共有2词，掌握1词，还剩1词，打勾0词。"));
+}
+
+// A list whose rows cannot be read shows none and says so once; the next reading goes as before.
+TEST_F(DirectCheck, AListThatCannotBeReadShowsNoRowsAndSaysSo)
+{
+    open();
+    dm->PQuery.setSql(QStringLiteral("create table Odd (ID counter PRIMARY KEY UNIQUE not null,单词 string(100))"));
+    dm->PQuery.execSql();
+    PCurrentTable = QStringLiteral("Odd");
+    chooseFilter(0);
+    EXPECT_EQ(count(), 0);
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("词库刷新出错")});
+    PCurrentTable = W;
+    chooseFilter(1);
+    EXPECT_EQ(shown(), (QStringList{"pear 11 2026-12-01", "fig 11 2026-12-01"}));
+    EXPECT_EQ(dialogs->texts().size(), 1);
 }
 
 TEST_F(DirectCheck, TheRightButtonShowsAndHidesTheMeaning)
