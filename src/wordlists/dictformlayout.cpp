@@ -12,7 +12,6 @@
 #include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "wordlists/eventhook.h"
 #include "services/richtext.h"
 
 #include <QAction>
@@ -169,9 +168,9 @@ TPDictForm::TPDictForm(QWidget *parent)
     connect(SBinsert, &QToolButton::clicked, this,
             [this] { PopMenuInsert->popup(QCursor::pos() - QPoint(0, 8)); });
 
-    PHookEvents(MeWord, [this](QEvent *e) { return MeWordKeyUp(e); });
-    PHookEvents(REExpl, [this](QEvent *e) { return REExplFocus(e); });
-    PHookEvents(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
+    m_hooks.add(MeWord, [this](QEvent *e) { return MeWordKeyUp(e); });
+    m_hooks.add(REExpl, [this](QEvent *e) { return REExplFocus(e); });
+    m_hooks.add(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
 
     PCenterOnScreen(this);
     PGuard([this] {

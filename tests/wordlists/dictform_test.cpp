@@ -9,11 +9,13 @@
 #include "wordsvcfixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
@@ -564,6 +566,34 @@ TEST_F(DictForm, TheSharedWindowOpensItModallyWithoutMoveAndDeleteWhichComeBackO
     EXPECT_FALSE(form->GBadd->isHidden());
     // The look-up state outlives the window.
     EXPECT_EQ(PDictFoundTable, L1);
+}
+
+// The shown window taken apart while its word box has the focus: the focus change and hiding of
+// that teardown reach none of the window's handlers, and once the dictionary's own part has ended
+// its details box gaining the focus no longer brings up the mark button.
+TEST_F(DictForm, TakingTheShownWindowApartRunsNoneOfItsHandlers)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->MeWord->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), form->MeWord);
+    QTextEdit *details = form->REExpl;
+    const QPointer<QToolButton> marks = form->SBinsert;
+    ASSERT_TRUE(marks->isHidden());
+    bool probed = false, shown = false;
+    PHookEvents(form.get(), [&](QEvent *) {
+        if (PDictForm || probed)
+            return false;
+        probed = true;
+        QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(details, &in);
+        shown = !marks->isHidden();
+        return false;
+    });
+    form.reset();
+    EXPECT_TRUE(probed);
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(marks.isNull());
 }
 
 TEST_F(DictForm, MovingTheSplitterStoresTheDetailsWidth)
