@@ -282,6 +282,17 @@ TEST_F(DictForm, EachFoundWordReplacesTheLastOneWhollyAndOffersEveryOtherList)
     EXPECT_EQ(moveTargets(), (QStringList{W, L2, QStringLiteral("L3")}));
     EXPECT_EQ(form->CBWordTableMove->currentText(), W);
     EXPECT_TRUE(dialogs->shown().isEmpty());
+
+    // A list renamed as many lists as before; then names that cannot be read at all.
+    raw(QStringLiteral("ALTER TABLE L2 RENAME TO L4"));
+    raw(QStringLiteral("UPDATE TableNameTable SET 表名='L4' WHERE 表名='L2'"));
+    lookUp(QStringLiteral("plum"));
+    EXPECT_EQ(moveTargets(), (QStringList{W, QStringLiteral("L4"), QStringLiteral("L3")}));
+    raw(QStringLiteral("ALTER TABLE TableNameTable RENAME TO Gone"));
+    lookUp(QStringLiteral("apple"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 苹果"));
+    EXPECT_EQ(moveTargets(), QStringList());
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("词库刷新出错")});
 }
 
 TEST_F(DictForm, MovingIntoAListThatHasTheWordChangesNothingAndMovingElsewhereTakesTheWholeRow)
