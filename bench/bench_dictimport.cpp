@@ -227,7 +227,7 @@ long long shownSize(const QLineEdit *pron, const QLineEdit *mean, const QTextEdi
 
 void BM_Pair_DictLookUpFirstList(benchmark::State &state)
 {
-    state.SetLabel("the dictionary's look-up of a word in the first of 50 lists, window filled");
+    state.SetLabel("dictionary look-up of a word in the first of 50 lists, window filled");
     state.counters["goal"] = 2.0;
     Bank bank;
     sqlite3 *db = bank.dm->PConnection.handle();
