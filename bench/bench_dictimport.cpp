@@ -16,11 +16,15 @@
 #include "pairclock.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDomDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
+#include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <sqlite3.h>
@@ -186,35 +190,101 @@ void BM_DictLookupAcross50ListsOf2000_RatioToRaw(benchmark::State &state)
 }
 BENCHMARK(BM_DictLookupAcross50ListsOf2000_RatioToRaw)->Unit(benchmark::kMillisecond)->Iterations(200);
 
-// The look-up across the lists for a word "WordTable" holds, against the one statement that
-// answers it: whether "WordTable" has a row of the word, stopping at the first. A hundred
-// look-ups a side per run, each its own read as each look-up of the learner is.
+// The learner's look-up of a word that the first of the 50 lists holds, from the look-up command
+// to the filled window, against the least that shows the same: one prepared statement reading
+// the word's row, its texts set into boxes of the same kinds (two line edits, two rich edits, the
+// status label). The move targets are not refilled on that side: the window already offers the
+// same lists, and careful code leaves a box that holds what it should. Words of the bank as the
+// imports store them: details and examples on several plain lines. Both windows are hidden, as
+// when a study tool looks a word up before it opens the dictionary; nothing paints in the clocks.
+struct ShownWord {
+    QString word, pron, mean, details, example;
+};
+
+QList<ShownWord> shownWords(sqlite3 *db)
+{
+    QList<ShownWord> words;
+    Prepared update(db, QStringLiteral("update WordTable set 音标=?,解释=?,详解=?,例句=? where 单词=?"));
+    for (int i = 0; i < 8; ++i) {
+        ShownWord w{spelling(0, 100 + i * 37), QStringLiteral("ˈwɜːd%1").arg(i), QStringLiteral("n. 第%1个词；词语").arg(i),
+                    QStringLiteral("【记】词根 w%1\n【辨】与近义词的区别在于用法。\n【搭】a word of %1").arg(i),
+                    QStringLiteral("A word to learn, number %1.\n要学的第%1个词。\nAnother sentence.\n又一句。").arg(i)};
+        sqlite3_step(update.bind({w.pron.toUtf8(), w.mean.toUtf8(), w.details.toUtf8(), w.example.toUtf8(),
+                                  w.word.toUtf8()}));
+        update.reset();
+        words << w;
+    }
+    return words;
+}
+
+// What a window shows of a word, as a number both sides must reach.
+long long shownSize(const QLineEdit *pron, const QLineEdit *mean, const QTextEdit *details, const QTextEdit *example,
+                    const QLabel *hint)
+{
+    return pron->text().size() + mean->text().size() + details->document()->characterCount() +
+           example->document()->characterCount() + hint->text().size();
+}
+
 void BM_Pair_DictLookUpFirstList(benchmark::State &state)
 {
+    state.SetLabel("dictionary look-up of a word in the first of 50 lists, window filled");
+    state.counters["goal"] = 2.0;
     Bank bank;
     sqlite3 *db = bank.dm->PConnection.handle();
-    const QString word = spelling(0, kWordsPerList / 2);
-    const QByteArray word8 = word.toUtf8();
-    Prepared holds(db, QStringLiteral("select 1 from WordTable where 单词=? limit 1"));
+    const QList<ShownWord> words = shownWords(db);
+    TPDictForm form;
+
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *pron = new QLineEdit(&window), *mean = new QLineEdit(&window);
+    auto *details = new QTextEdit(&window), *example = new QTextEdit(&window);
+    details->setAcceptRichText(false);
+    auto *hint = new QLabel(&window);
+    for (QWidget *w : std::initializer_list<QWidget *>{pron, mean, hint, details, example})
+        layout->addWidget(w);
+    window.resize(590, 371);
+    Prepared read(db, QStringLiteral("select 音标,解释,详解,例句 from WordTable where 单词=? limit 1"));
+    const auto column = [](sqlite3_stmt *st, int i) {
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+    };
+
     TPPairClock clock(state);
     for (auto _ : state) {
         const bool same = clock.run(
             [&] {
-                int found = 0;
-                for (int i = 0; i < 100; ++i)
-                    found += PFindWordTable(word) == QLatin1String("WordTable");
-                return found;
+                long long shown = 0;
+                for (const ShownWord &w : words) {
+                    form.MeWord->setText(w.word);
+                    form.PopFind0->trigger();
+                    shown += shownSize(form.EdPron, form.EdMean, form.REExpl, form.RESent, form.LBhint);
+                }
+                return shown;
             },
             [&] {
-                int found = 0;
-                for (int i = 0; i < 100; ++i) {
-                    found += sqlite3_step(holds.bind({word8})) == SQLITE_ROW;
-                    holds.reset();
+                long long shown = 0;
+                for (const ShownWord &w : words) {
+                    sqlite3_stmt *st = read.bind({w.word.toUtf8()});
+                    if (sqlite3_step(st) == SQLITE_ROW) {
+                        pron->setText(column(st, 0));
+                        mean->setText(column(st, 1));
+                        details->setPlainText(column(st, 2));
+                        const QString text = column(st, 3);
+                        if (text.startsWith(QLatin1String("<!DOCTYPE HTML")))
+                            example->setHtml(text);
+                        else
+                            example->setPlainText(text);
+                        hint->setText(QStringLiteral("在单词表“ WordTable ”中找到该词"));
+                    }
+                    read.reset();
+                    shown += shownSize(pron, mean, details, example, hint);
                 }
-                return found;
+                return shown;
             });
-        if (!same)
+        if (!same || PDictFoundTable != QLatin1String("WordTable") || form.EdMean->text() != words.last().mean ||
+            form.CBWordTableMove->count() != kLists - 1) {
+            state.SkipWithError("the dictionary did not show the word from WordTable");
             break;
+        }
     }
 }
 BENCHMARK(BM_Pair_DictLookUpFirstList)->Unit(benchmark::kMillisecond)->Iterations(200);

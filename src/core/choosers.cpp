@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <memory>
+#include <sqlite3.h>
 
 QString PChooseDialog(const QString &Caption, const QString &Kind, QTreeWidget *ListView)
 {
@@ -125,25 +126,48 @@ void PFillTableCombo(QComboBox *ComboBox)
     ComboBox->setCurrentIndex(ComboBox->findText(PCurrentTable));
 }
 
+namespace {
+// The registered lists' names as the bank holds them, each ended by a zero byte, in the bank's
+// order; false after an engine error, with the names read before it.
+bool readRegisteredNameBytes(QByteArray &out)
+{
+    static const QString sql = QStringLiteral("SELECT ") + quoteIdent(Col::TableName) + QStringLiteral(" FROM ") +
+                               quoteIdent(Tbl::TableNameTable) + QStringLiteral(" ORDER BY rowid");
+    std::shared_ptr<JetPrepared> p;
+    try {
+        p = Pdatamodule->PConnection.borrow(sql, {});
+    } catch (const EngineError &) {
+        return false;
+    }
+    int rc;
+    while ((rc = sqlite3_step(p->stmt)) == SQLITE_ROW) {
+        out.append(reinterpret_cast<const char *>(sqlite3_column_text(p->stmt, 0)), sqlite3_column_bytes(p->stmt, 0));
+        out.append('\0');
+    }
+    sqlite3_reset(p->stmt);
+    p->inUse = false;
+    return rc == SQLITE_DONE;
+}
+}  // namespace
+
 void PFillMoveTargets(QComboBox *ComboBox, const QString &Except)
 {
-    QStringList names{Tbl::WordTable};
-    bool failed = false;
-    try {
-        readRegisteredNames(names);
-    } catch (const EngineError &) {
-        failed = true;
-    }
-    const int own = names.indexOf(Except);
-    if (own >= 0)
-        names.removeAt(own);
-    // Word after word is found in the same list: the combo mostly holds these names already.
-    bool same = ComboBox->count() == names.size();
-    for (int i = 0; same && i < names.size(); ++i)
-        same = ComboBox->itemText(i) == names.at(i);
-    if (!same) {
+    // Word after word is found in the same list while the lists stay the same: the names are
+    // compared as the bank's bytes with those the combo was filled from, and made only when new.
+    static const char kFilledFrom[] = "lxMoveTargetsFrom";
+    QByteArray rows = Except.toUtf8() + '\0';
+    const bool failed = !readRegisteredNameBytes(rows);
+    if (failed || ComboBox->property(kFilledFrom).toByteArray() != rows) {
+        QStringList names{Tbl::WordTable};
+        const QList<QByteArray> read = rows.split('\0');
+        for (qsizetype i = 1; i + 1 < read.size(); ++i)
+            names << QString::fromUtf8(read.at(i));
+        const int own = names.indexOf(Except);
+        if (own >= 0)
+            names.removeAt(own);
         ComboBox->clear();
         ComboBox->addItems(names);
+        ComboBox->setProperty(kFilledFrom, failed ? QByteArray() : rows);
     }
     ComboBox->setCurrentIndex(ComboBox->count() > 0 ? 0 : -1);
     if (failed)

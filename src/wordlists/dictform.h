@@ -9,6 +9,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "wordlists/eventhook.h"
 
 class QAction;
 class QCheckBox;
@@ -93,6 +94,7 @@ protected:
 
 private:
     TPInstance<TPDictForm> m_instance{PDictForm, this};
+    TPEventHooks m_hooks;
     // The word service is being asked: the look-up commands wait and the window stays open.
     bool m_asking = false;
     void buildMenus();

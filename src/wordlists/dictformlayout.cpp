@@ -12,7 +12,6 @@
 #include "services/publicform.h"
 #include "services/utils.h"
 #include "services/webaccess.h"
-#include "wordlists/eventhook.h"
 #include "services/richtext.h"
 
 #include <QAction>
@@ -27,6 +26,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -38,6 +39,50 @@ constexpr int kClientWidth = 590;
 constexpr int kClientHeight = 371;
 constexpr int kCollapsedHeight = 182;  // the rich edits are cut off
 constexpr int kTopHeight = 172;
+// A list box shows a name of this many characters of average width whole.
+constexpr int kListNameLength = 12;
+
+// Shown or hidden, the control keeps its place, so nothing beside it moves when it comes and goes.
+void keepPlace(QWidget *w)
+{
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
+// The move, delete and add groups may all show at once on one row: their frames are narrow, their
+// buttons may be as narrow as the caption allows, and the list boxes are as wide whatever they hold.
+QGroupBox *listGroup(QWidget *parent, const char *name, const QString &caption)
+{
+    QGroupBox *g = PMakeGroup(parent, name, caption);
+    auto *layout = new QHBoxLayout(g);
+    const QMargins m = layout->contentsMargins();
+    layout->setContentsMargins(m.left() / 2, m.top(), m.right() / 2, m.bottom() / 2);
+    return g;
+}
+
+QComboBox *listBox(QGroupBox *group, const char *name)
+{
+    auto *c = PNamed(new QComboBox(group), name);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(1);
+    QStyleOptionComboBox option;
+    option.initFrom(c);
+    const QSize text(c->fontMetrics().averageCharWidth() * kListNameLength, c->fontMetrics().height());
+    c->setMinimumWidth(c->style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, c).width());
+    c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    group->layout()->addWidget(c);
+    return c;
+}
+
+QPushButton *groupButton(QGroupBox *group, const char *name)
+{
+    auto *b = PNamed(new QPushButton(QStringLiteral("确定"), group), name);
+    const QFontMetrics m = b->fontMetrics();
+    b->setMinimumWidth(m.horizontalAdvance(b->text()) + 2 * m.height());
+    group->layout()->addWidget(b);
+    return b;
+}
 
 }  // namespace
 
@@ -96,43 +141,38 @@ TPDictForm::TPDictForm(QWidget *parent)
     QPalette blue = LBhint->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 160));
     LBhint->setPalette(blue);
+    // Empty, it is as tall as with a text in Chinese and English, so the rows below never move.
+    LBhint->setText(QStringLiteral("查无此词 Ag"));
+    LBhint->setMinimumHeight(LBhint->sizeHint().height());
+    LBhint->clear();
 
     PnMove = PNamed(new QWidget(top), "PnMove");
     BTsave = PNamed(new QPushButton(QStringLiteral("保存修改 &C"), PnMove), "BTsave");
-    GBMove = PMakeGroup(PnMove, "GBMove", QStringLiteral("将该词转移到："));
-    CBWordTableMove = PNamed(new QComboBox(GBMove), "CBWordTableMove");
-    CBWordTableMove->setMinimumWidth(110);
-    Button1 = PNamed(new QPushButton(QStringLiteral("确定"), GBMove), "Button1");
-    auto *moveLayout = new QHBoxLayout(GBMove);
-    moveLayout->addWidget(CBWordTableMove, 1);
-    moveLayout->addWidget(Button1);
-    GBDelete = PMakeGroup(PnMove, "GBDelete", QStringLiteral("删除该词："));
-    Button5 = PNamed(new QPushButton(QStringLiteral("确定"), GBDelete), "Button5");
-    auto *deleteLayout = new QHBoxLayout(GBDelete);
-    deleteLayout->addWidget(Button5);
+    GBMove = listGroup(PnMove, "GBMove", QStringLiteral("将该词转移到："));
+    CBWordTableMove = listBox(GBMove, "CBWordTableMove");
+    Button1 = groupButton(GBMove, "Button1");
+    GBDelete = listGroup(PnMove, "GBDelete", QStringLiteral("删除该词："));
+    Button5 = groupButton(GBDelete, "Button5");
     auto *pnLayout = new QHBoxLayout(PnMove);
     pnLayout->setContentsMargins(0, 0, 0, 0);
     pnLayout->addWidget(BTsave);
-    pnLayout->addWidget(GBMove, 1);
+    pnLayout->addWidget(GBMove);
     pnLayout->addWidget(GBDelete);
 
-    GBadd = PMakeGroup(top, "GBadd", QStringLiteral("将该词添加到："));
-    CBWordTableAdd = PNamed(new QComboBox(GBadd), "CBWordTableAdd");
-    CBWordTableAdd->setMinimumWidth(140);
-    Button4 = PNamed(new QPushButton(QStringLiteral("确定"), GBadd), "Button4");
-    auto *addLayout = new QHBoxLayout(GBadd);
-    addLayout->addWidget(CBWordTableAdd, 1);
-    addLayout->addWidget(Button4);
+    GBadd = listGroup(top, "GBadd", QStringLiteral("将该词添加到："));
+    CBWordTableAdd = listBox(GBadd, "CBWordTableAdd");
+    Button4 = groupButton(GBadd, "Button4");
 
     SBinsert = PNamed(new QToolButton(top), "SBinsert");
     SBinsert->setText(QStringLiteral("【】"));
     SBinsert->setToolTip(QStringLiteral("添加标记（F9）"));
     SBinsert->setFocusPolicy(Qt::NoFocus);
+    row2->addWidget(SBinsert);
     auto *row4 = new QHBoxLayout;
-    row4->addWidget(PnMove, 1);
+    row4->addWidget(PnMove);
     row4->addWidget(GBadd);
-    row4->addStretch();
-    row4->addWidget(SBinsert, 0, Qt::AlignBottom);
+    for (QWidget *w : std::initializer_list<QWidget *>{ImgWordSvc, PnMove, GBadd, SBinsert})
+        keepPlace(w);
 
     auto *topLayout = new QVBoxLayout(top);
     topLayout->addLayout(row1);
@@ -169,9 +209,9 @@ TPDictForm::TPDictForm(QWidget *parent)
     connect(SBinsert, &QToolButton::clicked, this,
             [this] { PopMenuInsert->popup(QCursor::pos() - QPoint(0, 8)); });
 
-    PHookEvents(MeWord, [this](QEvent *e) { return MeWordKeyUp(e); });
-    PHookEvents(REExpl, [this](QEvent *e) { return REExplFocus(e); });
-    PHookEvents(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
+    m_hooks.add(MeWord, [this](QEvent *e) { return MeWordKeyUp(e); });
+    m_hooks.add(REExpl, [this](QEvent *e) { return REExplFocus(e); });
+    m_hooks.add(RESent->viewport(), [this](QEvent *e) { return RESentMouse(e); });
 
     PCenterOnScreen(this);
     PGuard([this] {

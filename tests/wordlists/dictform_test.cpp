@@ -9,13 +9,17 @@
 #include "wordsvcfixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -275,6 +279,17 @@ TEST_F(DictForm, EachFoundWordReplacesTheLastOneWhollyAndOffersEveryOtherList)
     EXPECT_EQ(moveTargets(), (QStringList{W, L2, QStringLiteral("L3")}));
     EXPECT_EQ(form->CBWordTableMove->currentText(), W);
     EXPECT_TRUE(dialogs->shown().isEmpty());
+
+    // A list renamed as many lists as before; then names that cannot be read at all.
+    raw(QStringLiteral("ALTER TABLE L2 RENAME TO L4"));
+    raw(QStringLiteral("UPDATE TableNameTable SET 表名='L4' WHERE 表名='L2'"));
+    lookUp(QStringLiteral("plum"));
+    EXPECT_EQ(moveTargets(), (QStringList{W, QStringLiteral("L4"), QStringLiteral("L3")}));
+    raw(QStringLiteral("ALTER TABLE TableNameTable RENAME TO Gone"));
+    lookUp(QStringLiteral("apple"));
+    EXPECT_EQ(form->EdMean->text(), QStringLiteral("n. 苹果"));
+    EXPECT_EQ(moveTargets(), QStringList());
+    EXPECT_EQ(dialogs->texts(), QStringList{QStringLiteral("词库刷新出错")});
 }
 
 TEST_F(DictForm, MovingIntoAListThatHasTheWordChangesNothingAndMovingElsewhereTakesTheWholeRow)
@@ -561,6 +576,187 @@ TEST_F(DictForm, TheSharedWindowOpensItModallyWithoutMoveAndDeleteWhichComeBackO
     EXPECT_FALSE(form->GBadd->isHidden());
     // The look-up state outlives the window.
     EXPECT_EQ(PDictFoundTable, L1);
+}
+
+// The shown window taken apart while its word box has the focus: the focus change and hiding of
+// that teardown reach none of the window's handlers, and once the dictionary's own part has ended
+// its details box gaining the focus no longer brings up the mark button.
+TEST_F(DictForm, TakingTheShownWindowApartRunsNoneOfItsHandlers)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->MeWord->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), form->MeWord);
+    QTextEdit *details = form->REExpl;
+    const QPointer<QToolButton> marks = form->SBinsert;
+    ASSERT_TRUE(marks->isHidden());
+    bool probed = false, shown = false;
+    PHookEvents(form.get(), [&](QEvent *) {
+        if (PDictForm || probed)
+            return false;
+        probed = true;
+        QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(details, &in);
+        shown = !marks->isHidden();
+        return false;
+    });
+    form.reset();
+    EXPECT_TRUE(probed);
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(marks.isNull());
+}
+
+// What the window shows at a time, the look-ups and openings that lead there.
+enum class Showing { Nothing, ListWord, OnlineWord, ListWordReopened, MarkButton };
+
+const char *showingName(Showing s)
+{
+    switch (s) {
+    case Showing::Nothing: return "Nothing";
+    case Showing::ListWord: return "ListWord";
+    case Showing::OnlineWord: return "OnlineWord";
+    case Showing::ListWordReopened: return "ListWordReopened";
+    case Showing::MarkButton: return "MarkButton";
+    }
+    return "";
+}
+
+void PrintTo(Showing s, std::ostream *os) { *os << showingName(s); }
+
+class DictLayout : public DictForm {
+protected:
+    void SetUp() override
+    {
+        DictForm::SetUp();
+        dm->PCreateNewWordTable(W, QStringLiteral("TOEFL core"), QStringLiteral("addname"));
+        addWord(L1, QStringLiteral("apple"));
+        serveWord(QStringLiteral("pear"), QStringLiteral("pear"), QStringLiteral("n. 梨"));
+    }
+    void TearDown() override
+    {
+        form->hide();
+        DictForm::TearDown();
+    }
+    void show(Showing s)
+    {
+        form->show();
+        if (s == Showing::ListWord || s == Showing::ListWordReopened || s == Showing::MarkButton) {
+            lookUp(QStringLiteral("apple"));
+            form->CBWordTableMove->setCurrentText(QStringLiteral("TOEFL core"));
+        }
+        if (s == Showing::OnlineWord)
+            lookUp(QStringLiteral("pear"));
+        if (s == Showing::ListWordReopened || s == Showing::MarkButton) {
+            form->close();
+            form->show();
+        }
+        if (s == Showing::MarkButton) {
+            QApplication::setActiveWindow(form.get());
+            form->REExpl->setFocus();
+        }
+        QCoreApplication::processEvents();
+    }
+    // Every control on show, by name (unnamed ones by kind and place in their parent), with its
+    // place in the window.
+    QMap<QString, QRect> places() const
+    {
+        QMap<QString, QRect> out;
+        for (QWidget *w : shown(form.get()))
+            out.insert(nameOf(w), QRect(w->mapTo(form.get(), QPoint()), w->size()));
+        return out;
+    }
+    // What a learner would see cut or overlapping: a control given less than it needs, reaching
+    // out of its parent or over a sibling, a list box too narrow for the name it shows.
+    QStringList faults() const
+    {
+        QStringList out;
+        for (QWidget *w : shown(form.get())) {
+            const QSize least = w->minimumSize().isNull() ? w->minimumSizeHint() : w->minimumSize();
+            if (w->width() < least.width() || w->height() < least.height())
+                out << nameOf(w) + QStringLiteral(" squeezed");
+            if (w->parentWidget() != form.get() && !w->parentWidget()->rect().contains(w->geometry()))
+                out << nameOf(w) + QStringLiteral(" reaches out of its parent");
+            for (QWidget *other : shown(w->parentWidget(), false))
+                if (other != w && nameOf(w) < nameOf(other) && w->geometry().intersects(other->geometry()))
+                    out << nameOf(w) + QStringLiteral(" overlaps ") + nameOf(other);
+            if (auto *c = qobject_cast<QComboBox *>(w)) {
+                QStyleOptionComboBox o;
+                o.initFrom(c);
+                const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c);
+                if (field.width() < c->fontMetrics().horizontalAdvance(c->currentText()))
+                    out << nameOf(w) + QStringLiteral(" cuts ") + c->currentText();
+            }
+        }
+        return out;
+    }
+
+private:
+    static QList<QWidget *> shown(QWidget *parent, bool deep = true)
+    {
+        QList<QWidget *> out;
+        for (QWidget *w : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisible() || w->isWindow() || w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            out << w;
+            if (deep && !qobject_cast<QComboBox *>(w) && !qobject_cast<QTextEdit *>(w))
+                out << shown(w);
+        }
+        return out;
+    }
+    static QString nameOf(const QWidget *w)
+    {
+        if (!w->objectName().isEmpty())
+            return w->objectName();
+        const auto *label = qobject_cast<const QLabel *>(w);
+        return QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(':') +
+               (label ? label->text() : QString::number(w->parentWidget()->children().indexOf(const_cast<QWidget *>(w))));
+    }
+};
+
+class DictLayoutShowing : public DictLayout, public ::testing::WithParamInterface<Showing> {};
+
+TEST_P(DictLayoutShowing, NothingIsCutOrOverlapping)
+{
+    show(GetParam());
+    EXPECT_EQ(faults(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, DictLayoutShowing,
+                         ::testing::Values(Showing::Nothing, Showing::ListWord, Showing::OnlineWord,
+                                           Showing::ListWordReopened, Showing::MarkButton),
+                         [](const ::testing::TestParamInfo<Showing> &i) { return std::string(showingName(i.param)); });
+
+// Look-up after look-up, each with its own status line, and the mark button coming and going: a
+// control on show stands where it stood whenever it was on show before.
+TEST_F(DictLayout, EachControlKeepsItsPlaceWhateverTheWindowShows)
+{
+    QMap<QString, QRect> first;
+    QStringList moved;
+    const auto compare = [&](const char *when) {
+        const QMap<QString, QRect> now = places();
+        for (auto it = now.cbegin(); it != now.cend(); ++it) {
+            if (!first.contains(it.key()))
+                first.insert(it.key(), it.value());
+            else if (first.value(it.key()) != it.value())
+                moved << it.key() + QStringLiteral(" after ") + QString::fromLatin1(when);
+        }
+    };
+    for (Showing s : {Showing::Nothing, Showing::ListWord, Showing::OnlineWord, Showing::MarkButton,
+                      Showing::ListWordReopened}) {
+        show(s);
+        compare(showingName(s));
+        if (s == Showing::Nothing) {
+            EXPECT_EQ(hint(), QString());
+        }
+    }
+    lookUp(QStringLiteral("apple pie"));
+    compare("a refused word");
+    form->LBhint->setText(QString(80, QLatin1Char('x')));
+    compare("a long status line");
+    EXPECT_EQ(moved, QStringList());
+    EXPECT_TRUE(first.contains(QStringLiteral("ImgWordSvc")));
+    EXPECT_TRUE(first.contains(QStringLiteral("SBinsert")));
+    EXPECT_TRUE(first.contains(QStringLiteral("GBMove")));
 }
 
 TEST_F(DictForm, MovingTheSplitterStoresTheDetailsWidth)
