@@ -256,6 +256,6 @@ private:
 // its last commit left it, also the changes another program has not yet written into the file.
 void JetBackupDatabase(const QString &connectionText, const QString &destPath);
 
-// Compacts the bank behind sourceText into a new file behind destText (both connection texts,
-// same password). Fails, like the engine always did, when the destination exists.
-void JetCompactDatabase(const QString &sourceText, const QString &destText);
+// Compacts the bank behind connectionText in its own file. Refused while another program has the
+// bank open; a compaction that fails leaves the bank as it was.
+void JetCompactDatabase(const QString &connectionText);
