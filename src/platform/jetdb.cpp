@@ -306,7 +306,7 @@ void JetConnection::open()
             throw EngineError(QStringLiteral("词库密码无效。"));
         registerJetCase(db);
         // Names are double-quoted on the way in; a name that is no field must be an error, not
-        // SQLite's old fallback of reading it as a text that every row then "holds".
+        // read by SQLite as a text that every row then "holds".
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
         if (!readOnly) {
@@ -658,14 +658,6 @@ void JetQuery::clearSql()
     close();
     m_sql.clear();
     m_params.clear();
-}
-
-void JetQuery::addSql(const QString &text)
-{
-    close();
-    if (!m_sql.isEmpty())
-        m_sql += QLatin1Char(' ');
-    m_sql += text;
 }
 
 void JetQuery::setSql(const QString &text)

@@ -1,7 +1,7 @@
 #pragma once
 // The word bank's database engine: an SQLite file driven with the statements and verbs the
-// program always used (connection text, one query object with named text parameters, forward
-// rows, execute). Jet statements are translated on the way in (see jetsql.h).
+// program's data module speaks (connection text, one query object with named text parameters,
+// forward rows, execute). Its Jet statements are translated on the way in (see jetsql.h).
 
 #include <QHash>
 #include <QByteArrayView>
@@ -201,7 +201,6 @@ public:
     JetConnection *connection() const { return m_conn; }
 
     void clearSql();
-    void addSql(const QString &text);
     void setSql(const QString &text);
     QString sql() const { return m_sql; }
     // Named parameter, written ":" + name in the statement; always bound as text.

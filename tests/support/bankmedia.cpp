@@ -16,7 +16,7 @@ sqlite3_vfs faultyDisk;
 std::mutex methodsLock;
 // Our file methods, each with the disk's own behind it (map nodes never move).
 std::map<const sqlite3_io_methods *, sqlite3_io_methods> wrapped;
-std::map<const sqlite3_io_methods *, const sqlite3_io_methods *> original;
+std::map<const sqlite3_io_methods *, const sqlite3_io_methods *> diskMethods;
 
 std::atomic<bool> fullDisk{false};
 std::atomic<qint64> room{0};
@@ -25,15 +25,15 @@ QString readOnlyFolder;  // ends with "/"; empty when no folder is read-only
 bool readOnlyFiles = true;
 std::atomic<int> lastErrno{0};
 
-const sqlite3_io_methods *originalOf(sqlite3_file *file)
+const sqlite3_io_methods *diskMethodsOf(sqlite3_file *file)
 {
     std::lock_guard<std::mutex> hold(methodsLock);
-    return original.at(file->pMethods);
+    return diskMethods.at(file->pMethods);
 }
 
 int writeFile(sqlite3_file *file, const void *data, int amount, sqlite3_int64 offset)
 {
-    const sqlite3_io_methods *m = originalOf(file);
+    const sqlite3_io_methods *m = diskMethodsOf(file);
     if (fullDisk) {
         sqlite3_int64 size = 0;
         m->xFileSize(file, &size);
@@ -55,7 +55,7 @@ const sqlite3_io_methods *faultyMethods(const sqlite3_io_methods *own)
     if (!m.xWrite) {
         m = *own;
         m.xWrite = writeFile;
-        original[&m] = own;
+        diskMethods[&m] = own;
     }
     return &m;
 }
