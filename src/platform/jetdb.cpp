@@ -295,7 +295,7 @@ void JetConnection::open()
                                   engineText(db, rc));
         }
         if (readOnly) {
-            // The shared log cannot be made there: read the file as it stands.
+            // Nothing can be written there: read the file as it stands.
             sqlite3_close(db);
             db = nullptr;
             db = openBankFile(m_dataSource, true);
