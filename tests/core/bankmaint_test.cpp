@@ -9,21 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace {
 const QString W = QStringLiteral("WordTable");
 const QString K = QStringLiteral("单词");
-
-QString integrityOf(sqlite3 *db)
-{
-    sqlite3_stmt *st = nullptr;
-    QString result;
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-        result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return result;
-}
 }  // namespace
 
 class Maintenance : public BankFixture {
@@ -141,7 +130,7 @@ TEST_P(Compaction, ShrinksTheBankOrLeavesItAsItWas)
     EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), files);
     EXPECT_FALSE(dm->PConnection.isOpen());
     EXPECT_EQ(bankSnapshot(dm->PConnection.handle()), before);
-    EXPECT_EQ(integrityOf(dm->PConnection.handle()), QStringLiteral("ok"));
+    EXPECT_EQ(bankIntegrity(dm->PConnection.handle()), QStringLiteral("ok"));
     // Compacting again works.
     PSlimWordBank();
     EXPECT_TRUE(dialogs->lastText().startsWith(QStringLiteral("瘦身成功"))) << dialogs->lastText().toStdString();

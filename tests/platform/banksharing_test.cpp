@@ -4,6 +4,7 @@
 #include "core/bankmaint.h"
 #include "core/wordbookimport.h"
 #include "support/bankmedia.h"
+#include "support/banksnapshot.h"
 
 #include <QAbstractFileIconProvider>
 #include <QCoreApplication>
@@ -139,6 +140,7 @@ TEST_F(BankSharing, TheWordBookImportPointedAtTheBankOrItsFilesLosesNoCommit)
     EXPECT_EQ(meaningOf(QStringLiteral("apple")), QStringLiteral("third"));
     EXPECT_EQ(meaningOf(QStringLiteral("pear")), QStringLiteral("first"));
 }
+
 // Compacting again and again while another program opens the bank, adds a word and closes it, word
 // after word: every word that program was told was stored stays, and the bank stays whole.
 TEST_F(BankSharing, CompactingWhileAnotherProgramAddsWordsLosesNone)
@@ -165,11 +167,7 @@ TEST_F(BankSharing, CompactingWhileAnotherProgramAddsWordsLosesNone)
     EXPECT_GT(compacted, 0);
     EXPECT_GT(stored.size(), 0);
 
-    sqlite3_stmt *check = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(dm->PConnection.handle(), "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok");
-    sqlite3_finalize(check);
+    EXPECT_EQ(bankIntegrity(dm->PConnection.handle()), QStringLiteral("ok"));
     const QStringList words = column(W, K);
     QStringList lost;
     for (const QString &w : stored)
