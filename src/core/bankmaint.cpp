@@ -60,14 +60,12 @@ void PInitWordBank()
     PDialogs().message(QStringLiteral("词库初始化成功"));
 }
 
-bool PCompactDatabase(const QString &Source, const QString &Destination)
+bool PCompactDatabase(const QString &Source)
 {
-    const auto text = [](const QString &path) {
-        return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path +
-               QStringLiteral(";Jet OLEDB:Database Password=") + QString::fromLatin1(LxbPassword);
-    };
+    const QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + Source +
+                         QStringLiteral(";Jet OLEDB:Database Password=") + QString::fromLatin1(LxbPassword);
     try {
-        JetCompactDatabase(text(Source), text(Destination));
+        JetCompactDatabase(text);
         return true;
     } catch (const EngineError &) {
         return false;
@@ -76,21 +74,17 @@ bool PCompactDatabase(const QString &Source, const QString &Destination)
 
 namespace {
 
-// Puts a copy of from at to: written beside the target first, then renamed over it, so the
-// target is either the old file or the whole new one. A bank is copied through the engine: a plain
-// file copy would miss what another program has in the bank's log.
-bool replaceFileWithCopy(const QString &from, const QString &to, bool bank = false)
+// Puts a copy of the bank at from at to: written beside the target first, then renamed over it,
+// so the target is either the old file or the whole new one. The copy is made through the engine:
+// a plain file copy would miss what another program has in the bank's log.
+bool replaceFileWithBankCopy(const QString &from, const QString &to)
 {
     const QString temp = to + QStringLiteral(".part");
     QFile::remove(temp);
-    if (bank) {
-        try {
-            JetBackupDatabase(PConnectionText(from), temp);
-        } catch (const EngineError &) {
-            QFile::remove(temp);
-            return false;
-        }
-    } else if (!QFile::copy(from, temp)) {
+    try {
+        JetBackupDatabase(PConnectionText(from), temp);
+    } catch (const EngineError &) {
+        QFile::remove(temp);
         return false;
     }
     if (std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(to).constData()) != 0) {
@@ -107,32 +101,12 @@ void PSlimWordBank()
     Pdatamodule->PQuery.close();
     Pdatamodule->PConnection.close();
     const qint64 oldSize = QFileInfo(PWordBankPath).size() / 1000;
-    const QString newFile = PProgramDir + QStringLiteral("New.mdb");
-    // A compaction cut short (a full disk, a kill) leaves its scratch file, which would make
-    // every later one fail; the engine's companions of it go too, or they would be read into
-    // the new copy. Never the bank itself, whatever its name.
-    const QStringList scratch{newFile, newFile + QStringLiteral("-journal"), newFile + QStringLiteral("-wal"),
-                              newFile + QStringLiteral("-shm")};
-    for (const QString &file : scratch) {
-        const QString refusal = POpenBankFileRefusal(file);
-        if (!refusal.isEmpty()) {
-            PDialogs().message(refusal, QString(), Dialogs::Critical);
-            return;
-        }
-    }
-    for (const QString &file : scratch)
-        QFile::remove(file);
     QString message = QStringLiteral("瘦身失败");
-    if (PCompactDatabase(PWordBankPath, newFile)) {
-        // The old bank stays until its replacement is whole in its place.
-        if (replaceFileWithCopy(newFile, PWordBankPath)) {
-            QFile::remove(newFile);
-            const qint64 newSize = QFileInfo(PWordBankPath).size() / 1000;
-            message = QStringLiteral("瘦身成功，原词库大小为") + QString::number(oldSize) + QStringLiteral("KB，瘦身后为") +
-                      QString::number(newSize) + QStringLiteral("KB");
-        } else {
-            QFile::remove(newFile);
-        }
+    // In place: the bank is never swapped for another file that a second program could miss.
+    if (PCompactDatabase(PWordBankPath)) {
+        const qint64 newSize = QFileInfo(PWordBankPath).size() / 1000;
+        message = QStringLiteral("瘦身成功，原词库大小为") + QString::number(oldSize) + QStringLiteral("KB，瘦身后为") +
+                  QString::number(newSize) + QStringLiteral("KB");
     }
     PDialogs().message(message);
 }
@@ -147,7 +121,7 @@ void PBackupWordBank()
         PDialogs().message(refusal, QString(), Dialogs::Critical);
         return;
     }
-    if (replaceFileWithCopy(PWordBankPath, target, true))
+    if (replaceFileWithBankCopy(PWordBankPath, target))
         PDialogs().message(QStringLiteral("词库文件已成功备份到“") + target + QStringLiteral("”"));
 }
 

@@ -11,7 +11,8 @@ QString POpenBankFileRefusal(const QString &Path);
 // Appends every registered list name followed by "," and then "WordTable".
 void PGetAllTableNames(QString &List);
 void PInitWordBank();
-bool PCompactDatabase(const QString &Source, const QString &Destination);
+// Compacts the bank at Source in its own file; false when it could not (the bank is then as it was).
+bool PCompactDatabase(const QString &Source);
 void PSlimWordBank();
 void PBackupWordBank();
 // Connects the bank at Path (the same bank again when it is the one open). A file that is no word

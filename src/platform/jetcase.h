@@ -1,6 +1,7 @@
 #pragma once
-// Text comparison as the word bank always had it: letter case never counts, for every alphabet
-// ("CAFÉ" equals "café"), both in equality and ordering (the collation) and in like patterns.
+// The bank's rule for comparing texts: letter case never counts, in every alphabet ("CAFÉ" equals
+// "café"), in equality and ordering (the collation) and in like patterns alike, so that a learner
+// finds a word however its letters were typed.
 
 #include <QString>
 

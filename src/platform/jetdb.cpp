@@ -9,6 +9,7 @@
 #include <QStringEncoder>
 #include <QVarLengthArray>
 #include <QUrl>
+#include <cerrno>
 #include <memory>
 #include <sqlite3.h>
 
@@ -191,6 +192,9 @@ bool canWrite(sqlite3 *db)
     return (rc & 0xff) != SQLITE_READONLY;
 }
 
+// How long a statement, the opening included, waits for another program's lock.
+constexpr int kBusyWaitMs = 2000;
+
 sqlite3 *openBankFile(const QString &path, bool readOnly)
 {
     sqlite3 *db = nullptr;
@@ -208,7 +212,32 @@ sqlite3 *openBankFile(const QString &path, bool readOnly)
         sqlite3_close(db);
         throw EngineError(QStringLiteral("无法打开词库“") + path + QStringLiteral("”：") + msg);
     }
+    // Before the first read: a bank another program holds for a moment is waited for.
+    sqlite3_busy_timeout(db, kBusyWaitMs);
     return db;
+}
+
+// The bank cannot be written where it lies: the engine refused to write, or the files it keeps
+// beside the bank cannot be made there (a read-only disk or folder).
+bool onReadOnlyMedia(sqlite3 *db, int rc)
+{
+    if ((rc & 0xff) == SQLITE_READONLY)
+        return true;
+    if ((rc & 0xff) != SQLITE_CANTOPEN)
+        return false;
+    const int e = sqlite3_system_errno(db);
+    return e == EROFS || e == EACCES || e == EPERM;
+}
+
+// The first read of a bank: 0 when it worked, else the engine's code.
+int firstRead(sqlite3 *db)
+{
+    try {
+        pragmaInt(db, "PRAGMA application_id");
+    } catch (int code) {
+        return code;
+    }
+    return SQLITE_OK;
 }
 
 }  // namespace
@@ -249,22 +278,27 @@ void JetConnection::open()
         throw EngineError(QStringLiteral("找不到文件“") + m_dataSource + QStringLiteral("”。"));
     const QString notABank = QStringLiteral("无法识别的数据库格式“") + m_dataSource +
                              QStringLiteral("”：这不是 Lexorin 词库文件。");
-    bool readOnly = false;
     sqlite3 *db = openBankFile(m_dataSource, false);
+    // A file opened for reading only lies on read-only media or is itself read-only.
+    bool readOnly = sqlite3_db_readonly(db, "main") == 1;
     try {
-        int rc = SQLITE_OK;
-        try {
-            pragmaInt(db, "PRAGMA application_id");
-        } catch (int code) {
-            rc = code;
+        if (!readOnly) {
+            const int rc = firstRead(db);
+            if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+                throw EngineError(QStringLiteral("词库“") + m_dataSource +
+                                  QStringLiteral("”正被另一个程序锁定，暂时无法打开，请稍后再试。"));
+            readOnly = rc == SQLITE_OK ? !canWrite(db) : onReadOnlyMedia(db, rc);
+            if ((rc & 0xff) == SQLITE_NOTADB)
+                throw rc;
+            if (rc != SQLITE_OK && !readOnly)
+                throw EngineError(QStringLiteral("无法打开词库“") + m_dataSource + QStringLiteral("”：") +
+                                  engineText(db, rc));
         }
-        // On read-only media the shared log cannot be made: read the file as it stands.
-        if (sqlite3_db_readonly(db, "main") == 1 || (rc != SQLITE_OK && rc != SQLITE_NOTADB) ||
-            (rc == SQLITE_OK && !canWrite(db))) {
+        if (readOnly) {
+            // Nothing can be written there: read the file as it stands.
             sqlite3_close(db);
             db = nullptr;
             db = openBankFile(m_dataSource, true);
-            readOnly = true;
         }
         if (pragmaInt(db, "PRAGMA application_id") != kBankApplicationId)
             throw EngineError(notABank);
@@ -272,10 +306,9 @@ void JetConnection::open()
             throw EngineError(QStringLiteral("词库密码无效。"));
         registerJetCase(db);
         // Names are double-quoted on the way in; a name that is no field must be an error, not
-        // SQLite's old fallback of reading it as a text that every row then "holds".
+        // read by SQLite as a text that every row then "holds".
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        sqlite3_busy_timeout(db, 2000);
         if (!readOnly) {
             // WAL with NORMAL sync: every statement is its own quick commit; a crash keeps the
             // bank whole, a power cut may lose the last few statements.
@@ -627,14 +660,6 @@ void JetQuery::clearSql()
     m_params.clear();
 }
 
-void JetQuery::addSql(const QString &text)
-{
-    close();
-    if (!m_sql.isEmpty())
-        m_sql += QLatin1Char(' ');
-    m_sql += text;
-}
-
 void JetQuery::setSql(const QString &text)
 {
     close();
@@ -842,29 +867,25 @@ void JetBackupDatabase(const QString &connectionText, const QString &destPath)
     vacuumInto(src, destPath);
 }
 
-void JetCompactDatabase(const QString &sourceText, const QString &destText)
+void JetCompactDatabase(const QString &connectionText)
 {
-    JetConnection src, dst;
-    src.setConnectionString(sourceText);
-    dst.setConnectionString(destText);
-    if (QFileInfo::exists(dst.dataSource()))
-        throw EngineError(QStringLiteral("数据库“") + dst.dataSource() + QStringLiteral("”已存在。"));
-    src.open();
-    // Like the engine always did, compact only a bank nobody else has open: leaving the shared
-    // log is refused while another program still uses it, and that program's pending changes
-    // would otherwise land on the compacted file's pages.
-    sqlite3_stmt *mode = prepareOne(src.handle(), QStringLiteral("PRAGMA journal_mode=DELETE"));
+    JetConnection bank;
+    bank.setConnectionString(connectionText);
+    bank.open();
+    // Only a bank nobody else has open is compacted: the engine leaves its shared log only when no
+    // other connection uses it, and a program that keeps the bank open keeps it as it is.
+    sqlite3_stmt *mode = prepareOne(bank.handle(), QStringLiteral("PRAGMA journal_mode=DELETE"));
     const bool alone = sqlite3_step(mode) == SQLITE_ROW &&
                        QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(mode, 0)))
                                .compare("delete", Qt::CaseInsensitive) == 0;
     sqlite3_finalize(mode);
-    if (!alone) {
-        src.close();
-        throw EngineError(QStringLiteral("数据库“") + src.dataSource() + QStringLiteral("”正被另一个程序使用。"));
-    }
-    vacuumInto(src, dst.dataSource());
-    src.close();
-    // The copy keeps the bank's marks; checking it like any bank proves it whole.
-    dst.open();
-    dst.close();
+    if (!alone)
+        throw EngineError(QStringLiteral("数据库“") + bank.dataSource() + QStringLiteral("”正被另一个程序使用。"));
+    // The bank is rebuilt in its own file under the engine's exclusive lock, with its journal: a
+    // program that opens the bank meanwhile waits and then finds it whole, and a compaction cut
+    // short (a full disk, a crash) is rolled back to the bank as it was.
+    sqlite3 *db = bank.handle();
+    const int rc = sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw EngineError(engineText(db, rc));
 }

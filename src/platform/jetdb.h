@@ -1,7 +1,7 @@
 #pragma once
 // The word bank's database engine: an SQLite file driven with the statements and verbs the
-// program always used (connection text, one query object with named text parameters, forward
-// rows, execute). Jet statements are translated on the way in (see jetsql.h).
+// program's data module speaks (connection text, one query object with named text parameters,
+// forward rows, execute). Its Jet statements are translated on the way in (see jetsql.h).
 
 #include <QHash>
 #include <QByteArrayView>
@@ -201,7 +201,6 @@ public:
     JetConnection *connection() const { return m_conn; }
 
     void clearSql();
-    void addSql(const QString &text);
     void setSql(const QString &text);
     QString sql() const { return m_sql; }
     // Named parameter, written ":" + name in the statement; always bound as text.
@@ -256,6 +255,6 @@ private:
 // its last commit left it, also the changes another program has not yet written into the file.
 void JetBackupDatabase(const QString &connectionText, const QString &destPath);
 
-// Compacts the bank behind sourceText into a new file behind destText (both connection texts,
-// same password). Fails, like the engine always did, when the destination exists.
-void JetCompactDatabase(const QString &sourceText, const QString &destText);
+// Compacts the bank behind connectionText in its own file. Refused while another program has the
+// bank open; a compaction that fails leaves the bank as it was.
+void JetCompactDatabase(const QString &connectionText);

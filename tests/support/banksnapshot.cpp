@@ -69,3 +69,11 @@ QStringList viewSnapshot(QTreeWidget *view)
     }
     return out;
 }
+
+QString bankIntegrity(sqlite3 *db)
+{
+    QStringList lines;
+    for (const QStringList &row : rows(db, QStringLiteral("PRAGMA integrity_check")))
+        lines << row.value(0).mid(2);  // past the type tag
+    return lines.join(QLatin1Char('\n'));
+}

@@ -8,5 +8,7 @@ struct sqlite3;
 class QTreeWidget;
 
 QStringList bankSnapshot(sqlite3 *db);
+// What the engine's integrity check says of the bank: "ok" when it is whole.
+QString bankIntegrity(sqlite3 *db);
 // Each item's caption, sub-items, tick and selection.
 QStringList viewSnapshot(QTreeWidget *view);
