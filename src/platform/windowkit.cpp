@@ -287,10 +287,13 @@ TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &
 
 void PFitToTextWhenSeen(QWidget *part)
 {
-    if (part->window() == part)
+    if (part->window() == part) {
         part->adjustSize();
-    else
-        new FitWhenSeen(part);
+        return;
+    }
+    // A size of its own, or Qt would fit the part itself as its window is first shown.
+    part->resize(part->size());
+    new FitWhenSeen(part);
 }
 
 void PCenterOnScreen(QWidget *window)
