@@ -1,6 +1,7 @@
 // The program's first window against a minimal Qt window, each a whole process of its own: the
 // program side starts Lexorin on a bank and paints its first window; the floor is a Qt program
-// that links Qt Widgets alone and paints one window with a label. CPU time of each process
+// that links Qt Widgets alone and paints one window with a label. Both on the same platform
+// plugin, and each process fails unless its window was painted. CPU time of each process
 // (a busy machine stretches wall time at random), sides in turn.
 
 #include "pairclock.h"

@@ -1,6 +1,7 @@
 // Lexorin's start as far as its first window: starts on the bank in the folder given, paints the
 // first window and ends.
 
+#include "firstwindow/paintcheck.h"
 #include "platform/formbase.h"
 #include "shell/minibrowseform.h"
 #include "shell/startup.h"
@@ -11,8 +12,9 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() != 2 || !PStartUp(args.at(1), {}))
         return 3;
+    TPPaintCheck painted(PMiniBrowseForm);
     PMiniBrowseForm->Show();
     QCoreApplication::processEvents();
     PMiniBrowseForm->repaint();
-    return PMiniBrowseForm->isVisible() ? 0 : 4;
+    return painted.painted() ? 0 : 4;
 }

@@ -20,6 +20,8 @@ namespace {
 // another program: coming back to the same window is no hand-over.
 QPointer<TPForm> g_lastActive;
 bool g_leftProgram = false;
+// Which window holds the notices a part is still due (see TPForm::deferredUntilShown).
+QHash<const QObject *, QPointer<TPForm>> g_dueAt;
 
 void watchApplicationState()
 {
@@ -246,6 +248,58 @@ void TPForm::closeEvent(QCloseEvent *e)
     e->accept();
 }
 
+bool TPForm::deferredUntilShown(QObject *receiver, QEvent *e)
+{
+    const QEvent::Type type = e->type();
+    if (type == QEvent::ParentChange) {
+        // A part that left for another window gets what it was due now.
+        if (TPForm *form = g_dueAt.value(receiver))
+            form->deliverDue(true);
+        return false;
+    }
+    if ((type != QEvent::FontChange && type != QEvent::StyleChange && type != QEvent::PolishRequest) ||
+        !receiver->isWidgetType())
+        return false;
+    auto *w = static_cast<QWidget *>(receiver);
+    auto *form = w->isWindow() ? nullptr : qobject_cast<TPForm *>(w->window());
+    if (!form || form->m_shownOnce)
+        return false;
+    // Once is enough; a part deleted meanwhile leaves a dead entry that a new part may take over.
+    QPointer<QWidget> &due = form->m_due[{w, type}];
+    if (!due) {
+        due = w;
+        form->m_dueOrder.append({w, type});
+        g_dueAt.insert(w, form);
+    }
+    return true;
+}
+
+void TPForm::deliverDue(bool movedAwayOnly)
+{
+    QList<Due> now, kept;
+    for (const Due &d : std::as_const(m_dueOrder))
+        (movedAwayOnly && d.widget && d.widget->window() == this ? kept : now).append(d);
+    m_dueOrder = kept;
+    for (const Due &d : std::as_const(now)) {
+        if (!d.widget)
+            continue;
+        m_due.remove({d.widget.data(), d.type});
+        g_dueAt.remove(d.widget.data());
+        QEvent e(d.type);
+        QCoreApplication::sendEvent(d.widget, &e);
+    }
+}
+
+void TPForm::setVisible(bool visible)
+{
+    if (visible && !m_shownOnce) {
+        // Before the layout measures anything: every part catches up with its font and style.
+        m_shownOnce = true;
+        deliverDue();
+    }
+    QWidget::setVisible(visible);
+}
+
 void TPForm::showEvent(QShowEvent *e)
 {
     QWidget::showEvent(e);
@@ -296,6 +350,8 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 
 bool TApplication::notify(QObject *receiver, QEvent *e)
 {
+    if (TPForm::deferredUntilShown(receiver, e))
+        return true;
     try {
         return QApplication::notify(receiver, e);
     } catch (const EngineError &err) {

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <exception>
 #include <functional>
@@ -51,6 +53,12 @@ public:
     // How many times the activation handler ran (tests read it).
     int activationCount() const { return m_activations; }
 
+    // Until a window is first shown, the font, style and polish notices of its parts wait: each
+    // would lay out or measure text (loading fonts) in a window that may never be seen. They
+    // arrive, in order, as the window is first shown, before its layout measures anything.
+    // True when the notice e to receiver is kept back (the application object asks).
+    static bool deferredUntilShown(QObject *receiver, QEvent *e);
+
     // Called by the modal boxes of the dialog seam.
     static void noteModalOpening(QWidget *returnTo);
     static void noteModalClosed(QWidget *returnTo);
@@ -70,6 +78,7 @@ protected:
     virtual bool FormKeyUp(QKeyEvent *) { return false; }
 
     bool event(QEvent *e) override;
+    void setVisible(bool visible) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -81,6 +90,7 @@ protected:
 
 private:
     bool handleKey(QKeyEvent *e, bool press);
+    void deliverDue(bool movedAwayOnly = false);
     void installFilterOn(QObject *o);
 
     bool m_keyPreview = false;
@@ -94,6 +104,13 @@ private:
     QHash<int, std::function<void()>> m_keyUpHandlers;
     int m_snapBuffer = 0;
     bool m_snapping = false;
+    struct Due {
+        QPointer<QWidget> widget;
+        QEvent::Type type;
+    };
+    bool m_shownOnce = false;
+    QList<Due> m_dueOrder;
+    QHash<QPair<const QWidget *, int>, QPointer<QWidget>> m_due;
 };
 
 // The application's error report: a critical box with the engine's text; the program goes on.

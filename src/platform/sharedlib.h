@@ -1,7 +1,8 @@
 #pragma once
-// Sound, speech and the web are opened when first used: linked at start-up, their libraries and
-// the dozens they depend on cost every start of the program more than building all its windows.
-// Each user keeps a table of the calls it makes, typed from the library's own header.
+// Sound, speech and the web are opened when first used, not linked with the program: the web at
+// every start (the welcome window fetches the status page as it is made), sound when music or an
+// effect first plays, speech with the first word spoken. Each brings the dozens of libraries it
+// depends on. Each user keeps a table of the calls it makes, typed from the library's own header.
 
 // The library of that soname (bound lazily, kept for the life of the process); nullptr when it
 // cannot be loaded.

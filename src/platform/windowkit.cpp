@@ -169,6 +169,33 @@ private:
     bool m_made = false;
 };
 
+// Sizes a part to its text the first time any of it lies within its window's area.
+class FitWhenSeen : public QObject {
+public:
+    explicit FitWhenSeen(QWidget *part) : QObject(part), m_part(part), m_window(part->window())
+    {
+        m_window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if ((e->type() == QEvent::Show || e->type() == QEvent::Resize) && seen()) {
+            m_window->removeEventFilter(this);
+            m_part->adjustSize();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    bool seen() const
+    {
+        return m_part->isVisibleTo(m_window) &&
+               QRect(m_part->mapTo(m_window, QPoint(0, 0)), m_part->size()).intersects(m_window->rect());
+    }
+    QWidget *m_part;
+    QPointer<QWidget> m_window;
+};
+
 void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
 {
     view->setObjectName(name);
@@ -184,13 +211,13 @@ void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn>
         view->setColumnHidden(i, columns[i].hidden);
     }
     new ColumnsFit(view->header(), view, columns);
-    new HeaderWhenShown(view);
 }
 }  // namespace
 
 QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<TPColumn> &columns, bool checkBoxes)
 {
     auto *view = new QTreeWidget(parent);
+    new HeaderWhenShown(view);
     view->setProperty(CheckBoxesProperty, checkBoxes);
     QStringList captions;
     for (const TPColumn &c : columns)
@@ -205,6 +232,7 @@ QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemMo
                            const QList<TPColumn> &columns)
 {
     auto *view = new QTreeView(parent);
+    new HeaderWhenShown(view);
     view->setModel(model);
     setUpReportView(view, name, columns);
     return view;
@@ -284,6 +312,17 @@ TLinkLabel *PMakeLinkLabel(QWidget *parent, const QString &name, const QString &
     p.setColor(QPalette::WindowText, Qt::blue);
     l->setPalette(p);
     return l;
+}
+
+void PFitToTextWhenSeen(QWidget *part)
+{
+    if (part->window() == part) {
+        part->adjustSize();
+        return;
+    }
+    // A size of its own, or Qt would fit the part itself as its window is first shown.
+    part->resize(part->size());
+    new FitWhenSeen(part);
 }
 
 void PCenterOnScreen(QWidget *window)

@@ -62,6 +62,11 @@ W *PNamed(W *widget, const QString &name)
     return widget;
 }
 
+// Sizes a part to its text (adjustSize) the first time any of it lies within its window's area,
+// as the window is shown or resized: a part out of sight is not measured, which would load its
+// fonts, until the learner can see it. Place the part before calling this.
+void PFitToTextWhenSeen(QWidget *part);
+
 // Centres the window on the screen it is on (or the primary screen).
 void PCenterOnScreen(QWidget *window);
 

@@ -38,7 +38,7 @@ QLabel *label(QWidget *parent, const QString &text, int x, int y)
 {
     auto *l = new QLabel(text, parent);
     l->move(x, y);
-    l->adjustSize();
+    PFitToTextWhenSeen(l);
     return l;
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -252,4 +253,79 @@ TEST(FormBase, AWindowMovedNearAScreenEdgeSnapsToIt)
     settle();
     EXPECT_EQ(f.pos(), QPoint(area.left() + 100, area.top() + 100));
     f.hide();
+}
+
+namespace {
+// A part that counts the font, style and polish notices it receives.
+class NoticeCounter : public QWidget {
+public:
+    using QWidget::QWidget;
+    QList<QEvent::Type> notices;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange || e->type() == QEvent::PolishRequest)
+            notices << e->type();
+        return QWidget::event(e);
+    }
+};
+}  // namespace
+
+// A window made but never shown measures no text: its parts' font, style and polish notices wait
+// and reach them, in order, as the window is first shown and before its layout sizes anything, so
+// the first showing looks exactly as if they had come at once. After that nothing waits.
+TEST(FormBase, PartsOfAWindowNotYetShownTakeFontAndStyleNoticesAtTheFirstShowing)
+{
+    SmallForm f(QStringLiteral("Hidden"));
+    auto *layout = new QVBoxLayout(&f);
+    auto *counter = new NoticeCounter(&f);
+    auto *plain = new QPushButton(QStringLiteral("单词"), &f);
+    auto *big = new QPushButton(QStringLiteral("单词"), &f);
+    auto *edit = new QLineEdit(QStringLiteral("苹果"), &f);
+    for (QWidget *w : {static_cast<QWidget *>(counter), static_cast<QWidget *>(plain), static_cast<QWidget *>(big),
+                       static_cast<QWidget *>(edit)})
+        layout->addWidget(w);
+    (void)big->sizeHint();  // a size measured early must not survive the font change
+    QFont large = big->font();
+    large.setPixelSize(40);
+    big->setFont(large);
+    edit->setFont(large);
+    counter->setFont(large);
+    counter->setStyleSheet(QStringLiteral("color: blue;"));
+    settle();
+    EXPECT_TRUE(counter->notices.isEmpty());
+
+    f.show();
+    EXPECT_EQ(counter->notices, (QList<QEvent::Type>{QEvent::FontChange, QEvent::StyleChange, QEvent::PolishRequest}));
+    // Laid out with the large font at the first showing, with no event processed since.
+    EXPECT_GT(big->height(), plain->height() + 15);
+    EXPECT_EQ(big->height(), big->sizeHint().height());
+    QLineEdit twin(QStringLiteral("苹果"));
+    twin.setFont(large);
+    const auto caretHeight = [](const QLineEdit *e) { return e->inputMethodQuery(Qt::ImCursorRectangle).toRect().height(); };
+    EXPECT_EQ(caretHeight(edit), caretHeight(&twin));
+
+    const qsizetype before = counter->notices.size();
+    large.setPixelSize(20);
+    counter->setFont(large);
+    f.hide();
+    counter->setFont(big->font());
+    EXPECT_EQ(counter->notices.size(), before + 2);
+}
+
+// A part taken into another window before its own was ever shown gets what it was due at once.
+TEST(FormBase, APartThatLeavesAWindowNotYetShownGetsItsNoticesAtOnce)
+{
+    SmallForm hidden(QStringLiteral("Hidden"));
+    SmallForm shown(QStringLiteral("Shown"));
+    shown.show();
+    auto *counter = new NoticeCounter(&hidden);
+    QFont large = counter->font();
+    large.setPixelSize(40);
+    counter->setFont(large);
+    EXPECT_FALSE(counter->notices.contains(QEvent::FontChange));
+    counter->setParent(&shown);
+    EXPECT_TRUE(counter->notices.contains(QEvent::FontChange));
+    shown.hide();
 }

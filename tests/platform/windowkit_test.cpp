@@ -86,6 +86,7 @@ TEST(WindowKit, AReportViewShowsItsHeaderAboveItsRowsOnceShown)
         new QTreeWidgetItem(t, {QStringLiteral("apple"), QStringLiteral("苹果")});
         layout->addWidget(t);
     }
+    EXPECT_TRUE(v->header()->isHidden());  // nothing to measure while the list is out of sight
     w.show();
     ASSERT_TRUE(v->header()->isVisible());
     EXPECT_GT(v->header()->height(), 0);
@@ -195,4 +196,27 @@ TEST(WindowKit, RowLinesRunUnderEveryRowAndKeepTheSelectionVisible)
     }
     const QRect selected = v->visualItemRect(v->topLevelItem(1));
     EXPECT_EQ(QColor(image.pixel(200, selected.center().y())), v->palette().color(QPalette::Highlight));
+}
+
+// A caption out of sight is not measured: it keeps its size while its window shows only the part
+// above it, and takes its text's size the moment the window grows over it (or, when in sight, as
+// the window is shown).
+TEST(WindowKit, ACaptionFitsItsTextWhenItsWindowFirstShowsIt)
+{
+    for (const bool inSight : {true, false}) {
+        SCOPED_TRACE(inSight ? "in sight" : "below the bar");
+        QWidget w;
+        w.resize(300, 30);
+        auto *l = new QLabel(QStringLiteral("重复间隔秒数"), &w);
+        l->move(10, inSight ? 5 : 100);
+        l->resize(4, 4);
+        PFitToTextWhenSeen(l);
+        w.show();
+        EXPECT_EQ(l->size(), inSight ? l->sizeHint() : QSize(4, 4));
+        w.resize(300, 200);
+        EXPECT_EQ(l->size(), l->sizeHint());
+        l->resize(4, 4);  // fitted once: later changes of the window leave it alone
+        w.resize(300, 250);
+        EXPECT_EQ(l->size(), QSize(4, 4));
+    }
 }

@@ -267,9 +267,22 @@ TEST_F(MiniBrowseForm, ColoursComeFromTheColourDialog)
 
 TEST_F(MiniBrowseForm, ExpandingCollapsingAndTheFontSize)
 {
+    // The panel's captions are measured only once the panel comes into sight.
+    QList<QLabel *> captions;
+    for (const char *caption : {"颜色", "透明度", "换词间隔", "重复间隔秒数"}) {
+        const auto labels = form->findChildren<QLabel *>();
+        const auto it = std::find_if(labels.begin(), labels.end(), [&](QLabel *l) { return l->text() == QString::fromUtf8(caption); });
+        ASSERT_NE(it, labels.end()) << caption;
+        captions << *it;
+    }
+    form->show();
     form->FormActivate();
+    for (QLabel *l : captions)
+        EXPECT_NE(l->size(), l->sizeHint()) << l->text().toStdString();
     form->SBdown->click();
     EXPECT_EQ(form->height(), 327);
+    for (QLabel *l : captions)
+        EXPECT_EQ(l->size(), l->sizeHint()) << l->text().toStdString();
     EXPECT_FALSE(form->PStaysOnTop());
     EXPECT_TRUE(form->PHasTaskbarButton());
     EXPECT_TRUE(form->SBdown->isHidden());
