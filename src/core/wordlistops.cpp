@@ -9,6 +9,7 @@
 
 #include <QItemSelectionModel>
 #include <QSet>
+#include <QStringEncoder>
 #include <algorithm>
 #include <sqlite3.h>
 #include <QTreeWidget>
@@ -135,61 +136,93 @@ void setSubItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items, i
     ListView->viewport()->update();
 }
 
-// Appends Text to a JSON array's text as a JSON string.
-QString &appendJsonText(QString &out, const QString &Text)
-{
-    out += QLatin1Char('"');
-    for (const QChar c : Text) {
-        const ushort u = c.unicode();
-        if (u == '"' || u == '\\') {
-            out += QLatin1Char('\\');
-            out += c;
-        } else if (u < 0x20) {
-            out += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
-        } else {
-            out += c;
+// The chosen rows' keys, each bound as a value into a table of the connection's temporary schema
+// that the set-based statements join: a word reaches the engine as it stands, whatever it holds
+// (quotes, backslashes, a NUL). The table is emptied before it is filled, so keys never outlive
+// the command that made them; filled inside the command's transaction, it goes back with it.
+const QString KeysTable = QStringLiteral("temp.chosen_keys");
+
+class ChosenKeys {
+public:
+    ChosenKeys()
+    {
+        m_db = Pdatamodule->PConnection.handle();
+        // No declared types: a bound key keeps its text and compares under the bank's own rules.
+        step("create temp table if not exists chosen_keys(ID, 单词)");
+        step("delete from temp.chosen_keys");
+        prepare("insert into temp.chosen_keys(ID, 单词) values(?1, ?2)");
+    }
+    ~ChosenKeys() { sqlite3_finalize(m_insert); }
+    ChosenKeys(const ChosenKeys &) = delete;
+    ChosenKeys &operator=(const ChosenKeys &) = delete;
+
+    // One key, in the order the command walks its rows; a null text is stored as NULL.
+    void add(QStringView Id, QStringView Word)
+    {
+        m_utf8.resize(3 * (Id.size() + Word.size()) + 1);
+        char *const idEnd = m_encoder.appendToBuffer(m_utf8.data(), Id);
+        char *const wordEnd = m_encoder.appendToBuffer(idEnd, Word);
+        int rc = bind(1, Id, m_utf8.constData(), idEnd);
+        if (rc == SQLITE_OK)
+            rc = bind(2, Word, idEnd, wordEnd);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(m_insert);
+        sqlite3_reset(m_insert);
+        if (rc != SQLITE_DONE)
+            fail();
+    }
+    // The chosen items' keys: a ticked word as its text, a selected row as its ID and word.
+    void addItems(const QList<QTreeWidgetItem *> &items, bool checked)
+    {
+        for (QTreeWidgetItem *item : items) {
+            if (checked)
+                add(QStringView(), PCaption(item));
+            else
+                add(PCaption(item), PSubItem(item, PWordSub));
         }
     }
-    out += QLatin1Char('"');
-    return out;
-}
 
-// The chosen rows' keys in the order the commands walk them, as one JSON array the engine reads
-// with json_each: a ticked word as its text, a selected row as [ID, word].
-QString keyArray(const QList<QTreeWidgetItem *> &items, bool checked)
-{
-    QString out;
-    out.reserve(items.size() * 24 + 2);
-    out += QLatin1Char('[');
-    for (QTreeWidgetItem *item : items) {
-        if (out.size() > 1)
-            out += QLatin1Char(',');
-        if (checked) {
-            appendJsonText(out, PCaption(item));
-        } else {
-            out += QLatin1Char('[');
-            appendJsonText(out, PCaption(item)) += QLatin1Char(',');
-            appendJsonText(out, PSubItem(item, PWordSub)) += QLatin1Char(']');
-        }
+private:
+    void prepare(const char *sql)
+    {
+        sqlite3_finalize(m_insert);
+        m_insert = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &m_insert, nullptr) != SQLITE_OK)
+            fail();
     }
-    out += QLatin1Char(']');
-    return out;
-}
+    int bind(int i, QStringView text, const char *from, const char *to)
+    {
+        return text.isNull() ? sqlite3_bind_null(m_insert, i)
+                             : sqlite3_bind_text(m_insert, i, from, int(to - from), SQLITE_STATIC);
+    }
+    void step(const char *sql)
+    {
+        prepare(sql);
+        if (sqlite3_step(m_insert) != SQLITE_DONE)
+            fail();
+    }
+    [[noreturn]] void fail() { throw EngineError(QString::fromUtf8(sqlite3_errmsg(m_db))); }
 
-// Element j of a [ID, word] array names row s: ID and word compared as a keyed statement compares them.
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_insert = nullptr;
+    QByteArray m_utf8;
+    QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+};
+
+// Key k names row s: ID and word compared as a keyed statement compares them (the row's column
+// on the left, so that its collation rules).
 QString keyMatch(const QString &IdField, const QString &WordField)
 {
     PCheckName(IdField);
     PCheckName(WordField);
-    return QStringLiteral("s.") + IdField + QStringLiteral("=j.value->>0 and s.") + WordField +
-           QStringLiteral("=j.value->>1");
+    return QStringLiteral("s.") + IdField + QStringLiteral("=k.ID and s.") + WordField + QStringLiteral("=k.单词");
 }
 
-// The rows of T that a [ID, word] array bound as :keys names.
+// The rows of T that the chosen keys name by ID and word.
 QString rowsOfKeys(const QString &T, const QString &IdField, const QString &WordField)
 {
-    return QStringLiteral("rowid in (select s.rowid from json_each(:keys) j join ") + PTableSql(T) + QStringLiteral(" s on ") +
-           keyMatch(IdField, WordField) + QLatin1Char(')');
+    return QStringLiteral("rowid in (select s.rowid from ") + KeysTable + QStringLiteral(" k join ") + PTableSql(T) +
+           QStringLiteral(" s on ") + keyMatch(IdField, WordField) + QLatin1Char(')');
 }
 
 // Whether no two chosen items name one row to the bank (which ignores letter case): then each
@@ -232,8 +265,8 @@ QStringList fieldsOf(const QString &T)
     return names;
 }
 
-// The copy of Src's rows s into Dst that a key array :keys names (Match tells which element j
-// names s), column by column as "select *" copies them, in the order of the array and then as Src
+// The copy of Src's rows s into Dst that the chosen keys name (Match tells which key k names s),
+// column by column as "select *" copies them, in the order the keys were added and then as Src
 // holds them; empty when the columns cannot be named so (the caller copies row by row).
 QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Match)
 {
@@ -248,8 +281,8 @@ QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Ma
         picked << QStringLiteral("s.") + f;
     return QStringLiteral("insert into ") + PTableSql(Dst) + QStringLiteral(" (") + to.join(QLatin1Char(',')) +
            QStringLiteral(") select ") + picked.join(QLatin1Char(',')) +
-           QStringLiteral(" from json_each(:keys) j join ") + PTableSql(Src) + QStringLiteral(" s on ") + Match +
-           QStringLiteral(" order by j.key, s.rowid");
+           QStringLiteral(" from ") + KeysTable + QStringLiteral(" k join ") + PTableSql(Src) +
+           QStringLiteral(" s on ") + Match + QStringLiteral(" order by k.rowid, s.rowid");
 }
 
 }  // namespace
@@ -311,10 +344,12 @@ void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
+    ChosenKeys keys;
+    keys.addItems(items, false);
     // A delete matches exactly the rows it names, whatever their order: one statement for all.
     JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + PTableSql(T) +
                                                     QStringLiteral(" where ") + rowsOfKeys(T, Col::ID, Col::Word));
-    remove.exec({keyArray(items, false)});
+    remove.exec({});
     t.commit();
     removeItems(ListView, items);
 }
@@ -333,20 +368,21 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     JetTransaction t(Pdatamodule->PConnection);
     const QString copySql =
         keysDiffer(items, check)
-            ? orderedCopySql(Src, Dst, check ? QStringLiteral("s.") + Col::Word + QStringLiteral("=j.value")
+            ? orderedCopySql(Src, Dst, check ? QStringLiteral("s.") + Col::Word + QStringLiteral("=k.单词")
                                              : keyMatch(Col::ID, Col::Word))
             : QString();
     if (!copySql.isEmpty()) {
         // One statement each for the whole choice; the rows land in the target item by item, as
         // one copy per item would add them.
+        ChosenKeys keys;
+        keys.addItems(items, check);
         JetCommand copy(Pdatamodule->PConnection, copySql);
         JetCommand remove(Pdatamodule->PConnection,
                           QStringLiteral("delete from ") + PTableSql(Src) + QStringLiteral(" where ") +
-                              (check ? Col::Word + QStringLiteral(" in (select value from json_each(:keys))")
+                              (check ? Col::Word + QStringLiteral(" in (select 单词 from ") + KeysTable + QLatin1Char(')')
                                      : rowsOfKeys(Src, Col::ID, Col::Word)));
-        const QString keys = keyArray(items, check);
-        copy.exec({keys});
-        remove.exec({keys});
+        copy.exec({});
+        remove.exec({});
     } else {
         // Two chosen items naming one row: the second copies only what the first left behind.
         JetCommand copy(Pdatamodule->PConnection, check ? PMoveOneKeySql(Src, Dst, Col::Word)
@@ -370,10 +406,12 @@ void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString
     PCheckName(Field);
     const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
+    ChosenKeys keys;
+    keys.addItems(items, false);
     JetCommand update(Pdatamodule->PConnection, QStringLiteral("update ") + PTableSql(T) + QStringLiteral(" set ") + Field +
                                                     QStringLiteral("=:value where ") +
                                                     rowsOfKeys(T, Col::ID, Col::Word));
-    update.exec({Value, keyArray(items, false)});
+    update.exec({Value});
     t.commit();
     setSubItems(ListView, items, Column, Value);
 }
@@ -410,15 +448,13 @@ void PShuffleTable(QTreeWidget *ListView)
                 drawn.insert(id);
             }
         }
-        const QString copySql = orderedCopySql(Tbl::TempTable, current, QStringLiteral("s.") + Col::ID + QStringLiteral("=j.value"));
+        const QString copySql = orderedCopySql(Tbl::TempTable, current, QStringLiteral("s.") + Col::ID + QStringLiteral("=k.ID"));
         if (!copySql.isEmpty()) {
-            JetCommand copyBack(Pdatamodule->PConnection, copySql);
-            QString keys = QStringLiteral("[");
+            ChosenKeys keys;
             for (const QString &id : order)
-                appendJsonText(keys, id) += QLatin1Char(',');
-            if (keys.size() > 1)
-                keys.chop(1);
-            copyBack.exec({keys + QLatin1Char(']')});
+                keys.add(id, QStringView());
+            JetCommand copyBack(Pdatamodule->PConnection, copySql);
+            copyBack.exec({});
         } else {
             JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(Tbl::TempTable, current, Col::ID));
             for (const QString &id : order)
