@@ -56,62 +56,64 @@ void renameOddTable(const QString &Old, const QString &New)
               {New, Old});
 }
 
-// The rows of the selected items, read from the selection's ranges: a few rows chosen in a long
-// list cost a few look-ups, not a walk over every item.
-QList<int> selectedRows(const QTreeWidget *ListView)
+// The selected items in the view's order: Counted gets those a command acts on (as the view's own
+// list of selected items, not hidden and selectable), Passed the others. Each item carries the
+// flag the view keeps in step with its selection, so a walk reads one flag per item; the
+// selection's ranges would have to be merged and their persistent indexes resolved first.
+void selectedItems(const QTreeWidget *ListView, QList<QTreeWidgetItem *> &Counted, QList<QTreeWidgetItem *> &Passed)
 {
-    QList<int> rows;
-    for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
-        if (range.isValid() && !range.parent().isValid())
-            for (int row = range.top(); row <= range.bottom(); ++row)
-                rows << row;
-    return rows;
-}
-
-// The selected items, from the last to the first. As the view's own list of selected items,
-// hidden items and items that cannot be selected are left out.
-QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
-{
-    QList<int> rows = selectedRows(ListView);
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QList<QTreeWidgetItem *> out;
-    out.reserve(rows.size());
     const QTreeWidgetItem *root = ListView->invisibleRootItem();
-    for (const int row : rows) {
+    const int n = root->childCount();
+    for (int row = 0; row < n; ++row) {
         QTreeWidgetItem *item = root->child(row);
-        const Qt::ItemFlags flags = item ? item->flags() : Qt::ItemFlags();
-        if (item && !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled))
-            out << item;
+        if (!item->isSelected())
+            continue;
+        const Qt::ItemFlags flags = item->flags();
+        const bool counted =
+            !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled);
+        (counted ? Counted : Passed) << item;
     }
-    return out;
 }
 
-// The items a command acts on, from the last to the first.
-QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
+// The items a command acts on, from the last to the first, and for a selection the selected items
+// it passes over, which stay selected.
+struct Choice {
+    bool checked = false;
+    QList<QTreeWidgetItem *> items;
+    QList<QTreeWidgetItem *> passed;
+};
+
+Choice choose(QTreeWidget *ListView, bool checked)
 {
-    if (!checked)
-        return selectedItemsLastFirst(ListView);
-    QList<QTreeWidgetItem *> out = PCheckedItems(ListView);
-    std::reverse(out.begin(), out.end());
-    return out;
+    Choice c;
+    c.checked = checked;
+    if (checked)
+        c.items = PCheckedItems(ListView);
+    else
+        selectedItems(ListView, c.items, c.passed);
+    std::reverse(c.items.begin(), c.items.end());
+    return c;
 }
 
 // Removes the chosen items, keeping the current item and the selection of the items that stay.
 // A few go one by one, which costs less than gathering them from a long list.
-void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
+void removeItems(QTreeWidget *ListView, const Choice &Chosen)
 {
-    if (items.size() < 64) {
-        for (QTreeWidgetItem *item : items)
+    if (Chosen.items.size() < 64) {
+        for (QTreeWidgetItem *item : Chosen.items)
             PRemoveItem(item);
         return;
     }
-    const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
-    QList<QTreeWidgetItem *> selected;
-    const QTreeWidgetItem *root = ListView->invisibleRootItem();
-    for (const int row : selectedRows(ListView))
-        if (QTreeWidgetItem *item = root->child(row); item && !gone.contains(item))
-            selected << item;
+    const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
+    // A selection's chosen items all go; of ticks, any selected item may stay.
+    QList<QTreeWidgetItem *> selected = Chosen.passed;
+    if (Chosen.checked) {
+        QList<QTreeWidgetItem *> all;
+        selectedItems(ListView, all, all);
+        for (QTreeWidgetItem *item : all)
+            if (!gone.contains(item))
+                selected << item;
+    }
     QTreeWidgetItem *current = ListView->currentItem();
     if (gone.contains(current))
         current = nullptr;
@@ -156,29 +158,19 @@ public:
     ChosenKeys(const ChosenKeys &) = delete;
     ChosenKeys &operator=(const ChosenKeys &) = delete;
 
-    // One key, in the order the command walks its rows; a null text is stored as NULL.
-    void add(QStringView Id, QStringView Word)
-    {
-        m_utf8.resize(3 * (Id.size() + Word.size()) + 1);
-        char *const idEnd = m_encoder.appendToBuffer(m_utf8.data(), Id);
-        char *const wordEnd = m_encoder.appendToBuffer(idEnd, Word);
-        int rc = bind(1, Id, m_utf8.constData(), idEnd);
-        if (rc == SQLITE_OK)
-            rc = bind(2, Word, idEnd, wordEnd);
-        if (rc == SQLITE_OK)
-            rc = sqlite3_step(m_insert);
-        sqlite3_reset(m_insert);
-        if (rc != SQLITE_DONE)
-            fail();
-    }
+    // One key, in the order the command walks its rows: a row's ID and word, a word alone, an ID alone.
+    void add(QStringView Id, QStringView Word) { insert(&Id, &Word); }
+    void addWord(QStringView Word) { insert(nullptr, &Word); }
+    void addId(QStringView Id) { insert(&Id, nullptr); }
     // The chosen items' keys: a ticked word as its text, a selected row as its ID and word.
     void addItems(const QList<QTreeWidgetItem *> &items, bool checked)
     {
-        for (QTreeWidgetItem *item : items) {
+        QString idStore, wordStore;
+        for (const QTreeWidgetItem *item : items) {
             if (checked)
-                add(QStringView(), PCaption(item));
+                addWord(PColumnText(item, 0, wordStore));
             else
-                add(PCaption(item), PSubItem(item, PWordSub));
+                add(PColumnText(item, 0, idStore), PColumnText(item, PWordSub + 1, wordStore));
         }
     }
 
@@ -190,10 +182,27 @@ private:
         if (sqlite3_prepare_v2(m_db, sql, -1, &m_insert, nullptr) != SQLITE_OK)
             fail();
     }
-    int bind(int i, QStringView text, const char *from, const char *to)
+    // A missing text is stored as NULL; an empty one as empty text.
+    void insert(const QStringView *Id, const QStringView *Word)
     {
-        return text.isNull() ? sqlite3_bind_null(m_insert, i)
-                             : sqlite3_bind_text(m_insert, i, from, int(to - from), SQLITE_STATIC);
+        const qsizetype chars = (Id ? Id->size() : 0) + (Word ? Word->size() : 0);
+        if (m_utf8.size() < 3 * chars + 1)
+            m_utf8.resize(3 * chars + 1);
+        char *const idEnd = Id ? m_encoder.appendToBuffer(m_utf8.data(), *Id) : m_utf8.data();
+        char *const wordEnd = Word ? m_encoder.appendToBuffer(idEnd, *Word) : idEnd;
+        int rc = bind(1, Id != nullptr, m_utf8.constData(), idEnd);
+        if (rc == SQLITE_OK)
+            rc = bind(2, Word != nullptr, idEnd, wordEnd);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(m_insert);
+        sqlite3_reset(m_insert);
+        if (rc != SQLITE_DONE)
+            fail();
+    }
+    int bind(int i, bool given, const char *from, const char *to)
+    {
+        return given ? sqlite3_bind_text(m_insert, i, from, int(to - from), SQLITE_STATIC)
+                     : sqlite3_bind_null(m_insert, i);
     }
     void step(const char *sql)
     {
@@ -342,16 +351,16 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
 
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    const Choice chosen = choose(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
     ChosenKeys keys;
-    keys.addItems(items, false);
+    keys.addItems(chosen.items, false);
     // A delete matches exactly the rows it names, whatever their order: one statement for all.
     JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + PTableSql(T) +
                                                     QStringLiteral(" where ") + rowsOfKeys(T, Col::ID, Col::Word));
     remove.exec({});
     t.commit();
-    removeItems(ListView, items);
+    removeItems(ListView, chosen);
 }
 
 void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, const QString &Mode)
@@ -363,7 +372,8 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     const bool select = Mode == QLatin1String("select");
     if (!check && !select)
         return;
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, check);
+    const Choice chosen = choose(ListView, check);
+    const QList<QTreeWidgetItem *> &items = chosen.items;
     // All or nothing: a word is in one list or the other, never in neither.
     JetTransaction t(Pdatamodule->PConnection);
     const QString copySql =
@@ -397,14 +407,14 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
         }
     }
     t.commit();
-    removeItems(ListView, items);
+    removeItems(ListView, chosen);
 }
 
 void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString &Field, const QString &Value,
                           int Column)
 {
     PCheckName(Field);
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    const QList<QTreeWidgetItem *> items = choose(ListView, false).items;
     JetTransaction t(Pdatamodule->PConnection);
     ChosenKeys keys;
     keys.addItems(items, false);
@@ -452,7 +462,7 @@ void PShuffleTable(QTreeWidget *ListView)
         if (!copySql.isEmpty()) {
             ChosenKeys keys;
             for (const QString &id : order)
-                keys.add(id, QStringView());
+                keys.addId(id);
             JetCommand copyBack(Pdatamodule->PConnection, copySql);
             copyBack.exec({});
         } else {
