@@ -234,13 +234,49 @@ QString rowsOfKeys(const QString &T, const QString &IdField, const QString &Word
            QStringLiteral(" s on ") + keyMatch(IdField, WordField) + QLatin1Char(')');
 }
 
+// A hash of Text as the bank compares it, letter case aside; a plain English spelling is folded
+// on the fly rather than copied.
+size_t foldedHash(QStringView Text, size_t h)
+{
+    const auto mix = [&h](QStringView folded) {
+        for (const QChar c : folded) {
+            ushort u = c.unicode();
+            if (u >= 'A' && u <= 'Z')
+                u += 'a' - 'A';
+            h = (h ^ u) * 0x100000001b3ULL;
+        }
+    };
+    if (std::all_of(Text.begin(), Text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        mix(Text);
+    else
+        mix(Text.toString().toCaseFolded());
+    return h;
+}
+
 // Whether no two chosen items name one row to the bank (which ignores letter case): then each
-// row is copied once, whichever item comes first.
+// row is copied once, whichever item comes first. Keys are told apart by their hashes first;
+// only two equal hashes call for the texts themselves.
 bool keysDiffer(const QList<QTreeWidgetItem *> &items, bool checked)
 {
+    QSet<size_t> hashes;
+    hashes.reserve(items.size());
+    QString idStore, wordStore;
+    bool clash = false;
+    for (const QTreeWidgetItem *item : items) {
+        size_t h = 0xcbf29ce484222325ULL;
+        if (!checked)
+            h = qHash(PColumnText(item, 0, idStore), h);
+        h = foldedHash(PColumnText(item, checked ? 0 : PWordSub + 1, wordStore), h);
+        if (hashes.contains(h)) {
+            clash = true;
+            break;
+        }
+        hashes.insert(h);
+    }
+    if (!clash)
+        return true;
     QSet<QString> seen;
-    seen.reserve(items.size());
-    for (QTreeWidgetItem *item : items) {
+    for (const QTreeWidgetItem *item : items) {
         const QString key = checked ? PCaption(item).toCaseFolded()
                                     : PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub).toCaseFolded();
         if (seen.contains(key))
