@@ -833,3 +833,32 @@ TEST_P(MoveRefusedAtTheSource, LeavesBothListsAndTheViewAsTheyWere)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MoveRefusedAtTheSource, ::testing::Values("select", "check"));
+
+// A selected item that is hidden is passed over by a command on the selection and stays selected,
+// whether the chosen items go one by one (few) or the view is rebuilt (many).
+class HiddenSelectedItem : public WordListOps, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HiddenSelectedItem, StaysInTheBankAndSelected)
+{
+    const int chosen = GetParam();
+    for (int i = 0; i < 200; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0')));
+    fill(W);
+    for (int i = 0; i < chosen; ++i)
+        PItemAt(&lv, 2 * i)->setSelected(true);
+    QTreeWidgetItem *hidden = PItemAt(&lv, 1);
+    hidden->setSelected(true);
+    hidden->setHidden(true);
+    PDeleteSelectedWords(&lv, W);
+    EXPECT_EQ(PItemCount(&lv), 200 - chosen);
+    EXPECT_EQ(dm->PGetCountFromTable(W), 200 - chosen);
+    QStringList selected;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        if (PItemAt(&lv, i)->isSelected())
+            selected << PSubItem(PItemAt(&lv, i), PWordSub);
+    EXPECT_EQ(selected, QStringList{"w001"});
+    EXPECT_TRUE(column(W, K).contains(QStringLiteral("w001")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, HiddenSelectedItem, ::testing::Values(3, 90),
+                         [](const auto &info) { return info.param < 64 ? std::string("Few") : std::string("Many"); });
