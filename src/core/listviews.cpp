@@ -143,6 +143,14 @@ QString PCaption(const QTreeWidgetItem *Item) { return Item->text(0); }
 
 QString PSubItem(const QTreeWidgetItem *Item, int Index) { return Item->text(Index + 1); }
 
+QStringView PColumnText(const QTreeWidgetItem *Item, int Column, QString &Store)
+{
+    if (const auto *t = textItem(Item))
+        return t->textView(Column);
+    Store = Item->text(Column);
+    return Store;
+}
+
 void PSetCaption(QTreeWidgetItem *Item, const QString &Value) { Item->setText(0, Value); }
 
 void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value) { Item->setText(Index + 1, Value); }

@@ -26,6 +26,9 @@ constexpr int PWordSub = PSub(ModeCol::MainFormDBT::Word);
 QString PCaption(const QTreeWidgetItem *Item);
 // Empty text for a sub-item the item does not have.
 QString PSubItem(const QTreeWidgetItem *Item, int Index);
+// A column's text (0 the caption) without copying it where the item keeps its texts itself;
+// another item's text is put in Store, which the view then points into.
+QStringView PColumnText(const QTreeWidgetItem *Item, int Column, QString &Store);
 void PSetCaption(QTreeWidgetItem *Item, const QString &Value);
 void PSetSubItem(QTreeWidgetItem *Item, int Index, const QString &Value);
 int PSubItemCount(const QTreeWidgetItem *Item);

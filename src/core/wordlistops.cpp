@@ -9,6 +9,7 @@
 
 #include <QItemSelectionModel>
 #include <QSet>
+#include <QStringEncoder>
 #include <algorithm>
 #include <sqlite3.h>
 #include <QTreeWidget>
@@ -55,62 +56,64 @@ void renameOddTable(const QString &Old, const QString &New)
               {New, Old});
 }
 
-// The rows of the selected items, read from the selection's ranges: a few rows chosen in a long
-// list cost a few look-ups, not a walk over every item.
-QList<int> selectedRows(const QTreeWidget *ListView)
+// The selected items in the view's order: Counted gets those a command acts on (as the view's own
+// list of selected items, not hidden and selectable), Passed the others. Each item carries the
+// flag the view keeps in step with its selection, so a walk reads one flag per item; the
+// selection's ranges would have to be merged and their persistent indexes resolved first.
+void selectedItems(const QTreeWidget *ListView, QList<QTreeWidgetItem *> &Counted, QList<QTreeWidgetItem *> &Passed)
 {
-    QList<int> rows;
-    for (const QItemSelectionRange &range : ListView->selectionModel()->selection())
-        if (range.isValid() && !range.parent().isValid())
-            for (int row = range.top(); row <= range.bottom(); ++row)
-                rows << row;
-    return rows;
-}
-
-// The selected items, from the last to the first. As the view's own list of selected items,
-// hidden items and items that cannot be selected are left out.
-QList<QTreeWidgetItem *> selectedItemsLastFirst(const QTreeWidget *ListView)
-{
-    QList<int> rows = selectedRows(ListView);
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QList<QTreeWidgetItem *> out;
-    out.reserve(rows.size());
     const QTreeWidgetItem *root = ListView->invisibleRootItem();
-    for (const int row : rows) {
+    const int n = root->childCount();
+    for (int row = 0; row < n; ++row) {
         QTreeWidgetItem *item = root->child(row);
-        const Qt::ItemFlags flags = item ? item->flags() : Qt::ItemFlags();
-        if (item && !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled))
-            out << item;
+        if (!item->isSelected())
+            continue;
+        const Qt::ItemFlags flags = item->flags();
+        const bool counted =
+            !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled);
+        (counted ? Counted : Passed) << item;
     }
-    return out;
 }
 
-// The items a command acts on, from the last to the first.
-QList<QTreeWidgetItem *> chosenItems(QTreeWidget *ListView, bool checked)
+// The items a command acts on, from the last to the first, and for a selection the selected items
+// it passes over, which stay selected.
+struct Choice {
+    bool checked = false;
+    QList<QTreeWidgetItem *> items;
+    QList<QTreeWidgetItem *> passed;
+};
+
+Choice choose(QTreeWidget *ListView, bool checked)
 {
-    if (!checked)
-        return selectedItemsLastFirst(ListView);
-    QList<QTreeWidgetItem *> out = PCheckedItems(ListView);
-    std::reverse(out.begin(), out.end());
-    return out;
+    Choice c;
+    c.checked = checked;
+    if (checked)
+        c.items = PCheckedItems(ListView);
+    else
+        selectedItems(ListView, c.items, c.passed);
+    std::reverse(c.items.begin(), c.items.end());
+    return c;
 }
 
 // Removes the chosen items, keeping the current item and the selection of the items that stay.
 // A few go one by one, which costs less than gathering them from a long list.
-void removeItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items)
+void removeItems(QTreeWidget *ListView, const Choice &Chosen)
 {
-    if (items.size() < 64) {
-        for (QTreeWidgetItem *item : items)
+    if (Chosen.items.size() < 64) {
+        for (QTreeWidgetItem *item : Chosen.items)
             PRemoveItem(item);
         return;
     }
-    const QSet<QTreeWidgetItem *> gone(items.begin(), items.end());
-    QList<QTreeWidgetItem *> selected;
-    const QTreeWidgetItem *root = ListView->invisibleRootItem();
-    for (const int row : selectedRows(ListView))
-        if (QTreeWidgetItem *item = root->child(row); item && !gone.contains(item))
-            selected << item;
+    const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
+    // A selection's chosen items all go; of ticks, any selected item may stay.
+    QList<QTreeWidgetItem *> selected = Chosen.passed;
+    if (Chosen.checked) {
+        QList<QTreeWidgetItem *> all;
+        selectedItems(ListView, all, all);
+        for (QTreeWidgetItem *item : all)
+            if (!gone.contains(item))
+                selected << item;
+    }
     QTreeWidgetItem *current = ListView->currentItem();
     if (gone.contains(current))
         current = nullptr;
@@ -135,70 +138,145 @@ void setSubItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &items, i
     ListView->viewport()->update();
 }
 
-// Appends Text to a JSON array's text as a JSON string.
-QString &appendJsonText(QString &out, const QString &Text)
-{
-    out += QLatin1Char('"');
-    for (const QChar c : Text) {
-        const ushort u = c.unicode();
-        if (u == '"' || u == '\\') {
-            out += QLatin1Char('\\');
-            out += c;
-        } else if (u < 0x20) {
-            out += QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0'));
-        } else {
-            out += c;
+// The chosen rows' keys, each bound as a value into a table of the connection's temporary schema
+// that the set-based statements join: a word reaches the engine as it stands, whatever it holds
+// (quotes, backslashes, a NUL). The table is emptied before it is filled, so keys never outlive
+// the command that made them; filled inside the command's transaction, it goes back with it.
+const QString KeysTable = QStringLiteral("temp.chosen_keys");
+
+class ChosenKeys {
+public:
+    ChosenKeys()
+    {
+        m_db = Pdatamodule->PConnection.handle();
+        // No declared types: a bound key keeps its text and compares under the bank's own rules.
+        step("create temp table if not exists chosen_keys(ID, 单词)");
+        step("delete from temp.chosen_keys");
+        prepare("insert into temp.chosen_keys(ID, 单词) values(?1, ?2)");
+    }
+    ~ChosenKeys() { sqlite3_finalize(m_insert); }
+    ChosenKeys(const ChosenKeys &) = delete;
+    ChosenKeys &operator=(const ChosenKeys &) = delete;
+
+    // One key, in the order the command walks its rows: a row's ID and word, a word alone, an ID alone.
+    void add(QStringView Id, QStringView Word) { insert(&Id, &Word); }
+    void addWord(QStringView Word) { insert(nullptr, &Word); }
+    void addId(QStringView Id) { insert(&Id, nullptr); }
+    // The chosen items' keys: a ticked word as its text, a selected row as its ID and word.
+    void addItems(const QList<QTreeWidgetItem *> &items, bool checked)
+    {
+        QString idStore, wordStore;
+        for (const QTreeWidgetItem *item : items) {
+            if (checked)
+                addWord(PColumnText(item, 0, wordStore));
+            else
+                add(PColumnText(item, 0, idStore), PColumnText(item, PWordSub + 1, wordStore));
         }
     }
-    out += QLatin1Char('"');
-    return out;
-}
 
-// The chosen rows' keys in the order the commands walk them, as one JSON array the engine reads
-// with json_each: a ticked word as its text, a selected row as [ID, word].
-QString keyArray(const QList<QTreeWidgetItem *> &items, bool checked)
-{
-    QString out;
-    out.reserve(items.size() * 24 + 2);
-    out += QLatin1Char('[');
-    for (QTreeWidgetItem *item : items) {
-        if (out.size() > 1)
-            out += QLatin1Char(',');
-        if (checked) {
-            appendJsonText(out, PCaption(item));
-        } else {
-            out += QLatin1Char('[');
-            appendJsonText(out, PCaption(item)) += QLatin1Char(',');
-            appendJsonText(out, PSubItem(item, PWordSub)) += QLatin1Char(']');
-        }
+private:
+    void prepare(const char *sql)
+    {
+        sqlite3_finalize(m_insert);
+        m_insert = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &m_insert, nullptr) != SQLITE_OK)
+            fail();
     }
-    out += QLatin1Char(']');
-    return out;
-}
+    // A missing text is stored as NULL; an empty one as empty text.
+    void insert(const QStringView *Id, const QStringView *Word)
+    {
+        const qsizetype chars = (Id ? Id->size() : 0) + (Word ? Word->size() : 0);
+        if (m_utf8.size() < 3 * chars + 1)
+            m_utf8.resize(3 * chars + 1);
+        char *const idEnd = Id ? m_encoder.appendToBuffer(m_utf8.data(), *Id) : m_utf8.data();
+        char *const wordEnd = Word ? m_encoder.appendToBuffer(idEnd, *Word) : idEnd;
+        int rc = bind(1, Id != nullptr, m_utf8.constData(), idEnd);
+        if (rc == SQLITE_OK)
+            rc = bind(2, Word != nullptr, idEnd, wordEnd);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_step(m_insert);
+        sqlite3_reset(m_insert);
+        if (rc != SQLITE_DONE)
+            fail();
+    }
+    int bind(int i, bool given, const char *from, const char *to)
+    {
+        return given ? sqlite3_bind_text(m_insert, i, from, int(to - from), SQLITE_STATIC)
+                     : sqlite3_bind_null(m_insert, i);
+    }
+    void step(const char *sql)
+    {
+        prepare(sql);
+        if (sqlite3_step(m_insert) != SQLITE_DONE)
+            fail();
+    }
+    [[noreturn]] void fail() { throw EngineError(QString::fromUtf8(sqlite3_errmsg(m_db))); }
 
-// Element j of a [ID, word] array names row s: ID and word compared as a keyed statement compares them.
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_insert = nullptr;
+    QByteArray m_utf8;
+    QStringEncoder m_encoder{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
+};
+
+// Key k names row s: ID and word compared as a keyed statement compares them (the row's column
+// on the left, so that its collation rules).
 QString keyMatch(const QString &IdField, const QString &WordField)
 {
     PCheckName(IdField);
     PCheckName(WordField);
-    return QStringLiteral("s.") + IdField + QStringLiteral("=j.value->>0 and s.") + WordField +
-           QStringLiteral("=j.value->>1");
+    return QStringLiteral("s.") + IdField + QStringLiteral("=k.ID and s.") + WordField + QStringLiteral("=k.单词");
 }
 
-// The rows of T that a [ID, word] array bound as :keys names.
+// The rows of T that the chosen keys name by ID and word.
 QString rowsOfKeys(const QString &T, const QString &IdField, const QString &WordField)
 {
-    return QStringLiteral("rowid in (select s.rowid from json_each(:keys) j join ") + PTableSql(T) + QStringLiteral(" s on ") +
-           keyMatch(IdField, WordField) + QLatin1Char(')');
+    return QStringLiteral("rowid in (select s.rowid from ") + KeysTable + QStringLiteral(" k join ") + PTableSql(T) +
+           QStringLiteral(" s on ") + keyMatch(IdField, WordField) + QLatin1Char(')');
+}
+
+// A hash of Text as the bank compares it, letter case aside; a plain English spelling is folded
+// on the fly rather than copied.
+size_t foldedHash(QStringView Text, size_t h)
+{
+    const auto mix = [&h](QStringView folded) {
+        for (const QChar c : folded) {
+            ushort u = c.unicode();
+            if (u >= 'A' && u <= 'Z')
+                u += 'a' - 'A';
+            h = (h ^ u) * 0x100000001b3ULL;
+        }
+    };
+    if (std::all_of(Text.begin(), Text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        mix(Text);
+    else
+        mix(Text.toString().toCaseFolded());
+    return h;
 }
 
 // Whether no two chosen items name one row to the bank (which ignores letter case): then each
-// row is copied once, whichever item comes first.
+// row is copied once, whichever item comes first. Keys are told apart by their hashes first;
+// only two equal hashes call for the texts themselves.
 bool keysDiffer(const QList<QTreeWidgetItem *> &items, bool checked)
 {
+    QSet<size_t> hashes;
+    hashes.reserve(items.size());
+    QString idStore, wordStore;
+    bool clash = false;
+    for (const QTreeWidgetItem *item : items) {
+        size_t h = 0xcbf29ce484222325ULL;
+        if (!checked)
+            h = qHash(PColumnText(item, 0, idStore), h);
+        h = foldedHash(PColumnText(item, checked ? 0 : PWordSub + 1, wordStore), h);
+        if (hashes.contains(h)) {
+            clash = true;
+            break;
+        }
+        hashes.insert(h);
+    }
+    if (!clash)
+        return true;
     QSet<QString> seen;
-    seen.reserve(items.size());
-    for (QTreeWidgetItem *item : items) {
+    for (const QTreeWidgetItem *item : items) {
         const QString key = checked ? PCaption(item).toCaseFolded()
                                     : PCaption(item) + QLatin1Char('\n') + PSubItem(item, PWordSub).toCaseFolded();
         if (seen.contains(key))
@@ -232,8 +310,8 @@ QStringList fieldsOf(const QString &T)
     return names;
 }
 
-// The copy of Src's rows s into Dst that a key array :keys names (Match tells which element j
-// names s), column by column as "select *" copies them, in the order of the array and then as Src
+// The copy of Src's rows s into Dst that the chosen keys name (Match tells which key k names s),
+// column by column as "select *" copies them, in the order the keys were added and then as Src
 // holds them; empty when the columns cannot be named so (the caller copies row by row).
 QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Match)
 {
@@ -248,8 +326,8 @@ QString orderedCopySql(const QString &Src, const QString &Dst, const QString &Ma
         picked << QStringLiteral("s.") + f;
     return QStringLiteral("insert into ") + PTableSql(Dst) + QStringLiteral(" (") + to.join(QLatin1Char(',')) +
            QStringLiteral(") select ") + picked.join(QLatin1Char(',')) +
-           QStringLiteral(" from json_each(:keys) j join ") + PTableSql(Src) + QStringLiteral(" s on ") + Match +
-           QStringLiteral(" order by j.key, s.rowid");
+           QStringLiteral(" from ") + KeysTable + QStringLiteral(" k join ") + PTableSql(Src) +
+           QStringLiteral(" s on ") + Match + QStringLiteral(" order by k.rowid, s.rowid");
 }
 
 }  // namespace
@@ -309,14 +387,16 @@ void PRemoveDuplicates(QTreeWidget *ListView, const QString &T)
 
 void PDeleteSelectedWords(QTreeWidget *ListView, const QString &T)
 {
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    const Choice chosen = choose(ListView, false);
     JetTransaction t(Pdatamodule->PConnection);
+    ChosenKeys keys;
+    keys.addItems(chosen.items, false);
     // A delete matches exactly the rows it names, whatever their order: one statement for all.
     JetCommand remove(Pdatamodule->PConnection, QStringLiteral("delete from ") + PTableSql(T) +
                                                     QStringLiteral(" where ") + rowsOfKeys(T, Col::ID, Col::Word));
-    remove.exec({keyArray(items, false)});
+    remove.exec({});
     t.commit();
-    removeItems(ListView, items);
+    removeItems(ListView, chosen);
 }
 
 void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, const QString &Mode)
@@ -328,25 +408,27 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
     const bool select = Mode == QLatin1String("select");
     if (!check && !select)
         return;
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, check);
+    const Choice chosen = choose(ListView, check);
+    const QList<QTreeWidgetItem *> &items = chosen.items;
     // All or nothing: a word is in one list or the other, never in neither.
     JetTransaction t(Pdatamodule->PConnection);
     const QString copySql =
         keysDiffer(items, check)
-            ? orderedCopySql(Src, Dst, check ? QStringLiteral("s.") + Col::Word + QStringLiteral("=j.value")
+            ? orderedCopySql(Src, Dst, check ? QStringLiteral("s.") + Col::Word + QStringLiteral("=k.单词")
                                              : keyMatch(Col::ID, Col::Word))
             : QString();
     if (!copySql.isEmpty()) {
         // One statement each for the whole choice; the rows land in the target item by item, as
         // one copy per item would add them.
+        ChosenKeys keys;
+        keys.addItems(items, check);
         JetCommand copy(Pdatamodule->PConnection, copySql);
         JetCommand remove(Pdatamodule->PConnection,
                           QStringLiteral("delete from ") + PTableSql(Src) + QStringLiteral(" where ") +
-                              (check ? Col::Word + QStringLiteral(" in (select value from json_each(:keys))")
+                              (check ? Col::Word + QStringLiteral(" in (select 单词 from ") + KeysTable + QLatin1Char(')')
                                      : rowsOfKeys(Src, Col::ID, Col::Word)));
-        const QString keys = keyArray(items, check);
-        copy.exec({keys});
-        remove.exec({keys});
+        copy.exec({});
+        remove.exec({});
     } else {
         // Two chosen items naming one row: the second copies only what the first left behind.
         JetCommand copy(Pdatamodule->PConnection, check ? PMoveOneKeySql(Src, Dst, Col::Word)
@@ -361,19 +443,21 @@ void PMoveWords(QTreeWidget *ListView, const QString &Src, const QString &Dst, c
         }
     }
     t.commit();
-    removeItems(ListView, items);
+    removeItems(ListView, chosen);
 }
 
 void PUpdateSelectedField(QTreeWidget *ListView, const QString &T, const QString &Field, const QString &Value,
                           int Column)
 {
     PCheckName(Field);
-    const QList<QTreeWidgetItem *> items = chosenItems(ListView, false);
+    const QList<QTreeWidgetItem *> items = choose(ListView, false).items;
     JetTransaction t(Pdatamodule->PConnection);
+    ChosenKeys keys;
+    keys.addItems(items, false);
     JetCommand update(Pdatamodule->PConnection, QStringLiteral("update ") + PTableSql(T) + QStringLiteral(" set ") + Field +
                                                     QStringLiteral("=:value where ") +
                                                     rowsOfKeys(T, Col::ID, Col::Word));
-    update.exec({Value, keyArray(items, false)});
+    update.exec({Value});
     t.commit();
     setSubItems(ListView, items, Column, Value);
 }
@@ -410,15 +494,13 @@ void PShuffleTable(QTreeWidget *ListView)
                 drawn.insert(id);
             }
         }
-        const QString copySql = orderedCopySql(Tbl::TempTable, current, QStringLiteral("s.") + Col::ID + QStringLiteral("=j.value"));
+        const QString copySql = orderedCopySql(Tbl::TempTable, current, QStringLiteral("s.") + Col::ID + QStringLiteral("=k.ID"));
         if (!copySql.isEmpty()) {
-            JetCommand copyBack(Pdatamodule->PConnection, copySql);
-            QString keys = QStringLiteral("[");
+            ChosenKeys keys;
             for (const QString &id : order)
-                appendJsonText(keys, id) += QLatin1Char(',');
-            if (keys.size() > 1)
-                keys.chop(1);
-            copyBack.exec({keys + QLatin1Char(']')});
+                keys.addId(id);
+            JetCommand copyBack(Pdatamodule->PConnection, copySql);
+            copyBack.exec({});
         } else {
             JetCommand copyBack(Pdatamodule->PConnection, PMoveOneKeySql(Tbl::TempTable, current, Col::ID));
             for (const QString &id : order)

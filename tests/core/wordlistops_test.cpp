@@ -555,6 +555,8 @@ struct MoveCase {
 };
 void PrintTo(const MoveCase &c, std::ostream *os) { PrintCase(os, c.name, c.mode); }
 
+void PrintTo(const MoveCase &c, std::ostream *os) { *os << c.name; }
+
 class MovedRowsLand : public WordListOps, public ::testing::WithParamInterface<MoveCase> {};
 
 TEST_P(MovedRowsLand, InTheOrderOfTheItemsAndTheirWordsRows)
@@ -604,33 +606,112 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"TickedWordsOfOneSpellingButCase", "check", {0, 2, 1}, {0, 2}, {0, 2}, {1, 3}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(WordListOps, CommandsTakeWordsWithQuotesBackslashesAndControlCharacters)
-{
-    newList(QStringLiteral("L1"));
-    const QStringList odd{QStringLiteral("say \"hi\""), QStringLiteral("back\\slash"), QStringLiteral("tab\there"),
-                          QStringLiteral("it's"), QStringLiteral("plain")};
-    for (const QString &w : odd)
-        addWord(W, w);
-    fill(W);
-    for (int i = 0; i < PItemCount(&lv); ++i)
-        PItemAt(&lv, i)->setSelected(PSubItem(PItemAt(&lv, i), 0) != QLatin1String("plain"));
-    PUpdateSelectedField(&lv, W, QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
-    EXPECT_EQ(dm->PGetCountFromTableWhere(W, QStringLiteral("所属类别"), QStringLiteral("易混词")), 4);
-    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("select"));
-    EXPECT_EQ(column(W, K), QStringList{"plain"});
-    QStringList moved = column(QStringLiteral("L1"), K);
-    QStringList expected = odd.mid(0, 4);
-    std::sort(moved.begin(), moved.end());
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(moved, expected);
+// Words that hold characters a statement's text or a text reader could take for something else,
+// and case twins. Each command chooses one of them among all the others; the bank and the view
+// afterwards are checked whole.
+struct AwkwardWord {
+    const char *name;
+    QString word;
+};
 
-    fill(QStringLiteral("L1"));
-    for (int i = 0; i < PItemCount(&lv); ++i)
-        PItemAt(&lv, i)->setSelected(true);
-    PDeleteSelectedWords(&lv, QStringLiteral("L1"));
-    EXPECT_TRUE(column(QStringLiteral("L1"), K).isEmpty());
-    EXPECT_EQ(PItemCount(&lv), 0);
+void PrintTo(const AwkwardWord &w, std::ostream *os) { *os << w.name; }
+
+const QList<AwkwardWord> &awkwardWords()
+{
+    static const QList<AwkwardWord> words = {
+        {"NulInside", QStringLiteral("a") + QChar(0) + QStringLiteral("b")},
+        {"PrefixOfTheNulWord", QStringLiteral("a")},
+        {"NulAlone", QString(QChar(0))},
+        {"DoubleQuotes", QStringLiteral("say \"hi\"")},
+        {"Apostrophe", QStringLiteral("it's")},
+        {"Percent", QStringLiteral("100%")},
+        {"Underscore", QStringLiteral("a_b")},
+        {"Backslash", QStringLiteral("back\\slash")},
+        {"Tab", QStringLiteral("tab\there")},
+        {"Chinese", QStringLiteral("中文词")},
+        {"VeryLong", QString(5000, QLatin1Char('x'))},
+        {"CaseTwinLower", QStringLiteral("go")},
+        {"CaseTwinUpper", QStringLiteral("Go")},
+    };
+    return words;
 }
+
+class AwkwardWordCommands : public WordListOps,
+                            public ::testing::WithParamInterface<std::tuple<AwkwardWord, const char *>> {};
+
+TEST_P(AwkwardWordCommands, ActOnTheChosenWordAloneAndExactly)
+{
+    const QString chosen = std::get<0>(GetParam()).word;
+    const QString verb = QString::fromLatin1(std::get<1>(GetParam()));
+    const bool check = verb == QLatin1String("tick-move");
+    const QString L1 = QStringLiteral("L1");
+    newList(L1);
+    for (const AwkwardWord &w : awkwardWords())
+        addWord(W, w.word, QStringLiteral("释义") + QString::fromLatin1(w.name));
+    const QList<QStringList> before = rowsOf(W);
+    ASSERT_EQ(before.size(), awkwardWords().size());
+
+    // A ticked word names every row spelled so but for case; a selected row names itself.
+    QList<QStringList> hit, kept;
+    for (const QStringList &r : before)
+        (check ? r[1].toCaseFolded() == chosen.toCaseFolded() : r[1] == chosen) ? hit << r : kept << r;
+    ASSERT_FALSE(hit.isEmpty());
+
+    PRefreshListView(&lv, W, QString(), 0, check ? QStringLiteral("DirectCheckForm") : QStringLiteral("mainformDBT"));
+    ASSERT_EQ(PItemCount(&lv), before.size());
+    QStringList shownAfter;
+    for (int i = 0; i < PItemCount(&lv); ++i) {
+        QTreeWidgetItem *item = PItemAt(&lv, i);
+        const QString word = check ? PCaption(item) : PSubItem(item, PWordSub);
+        ASSERT_EQ(word, before[i][1]) << "the view shows the word as stored";
+        const bool on = word == chosen;
+        if (check)
+            item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+        else
+            item->setSelected(on);
+        if (!on || verb == QLatin1String("update"))
+            shownAfter << word;
+    }
+
+    QList<QStringList> sourceAfter = kept, targetAfter;
+    if (verb == QLatin1String("delete")) {
+        PDeleteSelectedWords(&lv, W);
+    } else if (verb == QLatin1String("update")) {
+        PUpdateSelectedField(&lv, W, QStringLiteral("所属类别"), QStringLiteral("易混词"), 5);
+        sourceAfter = before;
+        for (QStringList &r : sourceAfter)
+            if (r[1] == chosen)
+                r[10] = QStringLiteral("易混词");
+    } else {
+        PMoveWords(&lv, W, L1, check ? QStringLiteral("check") : QStringLiteral("select"));
+        targetAfter = hit;
+    }
+    EXPECT_EQ(rowsOf(W), sourceAfter);
+    EXPECT_EQ(rowsOf(L1), targetAfter);
+    QStringList shown, categories;
+    for (int i = 0; i < PItemCount(&lv); ++i) {
+        QTreeWidgetItem *item = PItemAt(&lv, i);
+        shown << (check ? PCaption(item) : PSubItem(item, PWordSub));
+        if (!check)
+            categories << PSubItem(item, 5);
+    }
+    EXPECT_EQ(shown, shownAfter);
+    if (verb == QLatin1String("update")) {
+        QStringList expected;
+        for (const QStringList &r : sourceAfter)
+            expected << r[10];
+        EXPECT_EQ(categories, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Words, AwkwardWordCommands,
+                         ::testing::Combine(::testing::ValuesIn(awkwardWords()),
+                                            ::testing::Values("delete", "update", "select-move", "tick-move")),
+                         [](const auto &info) {
+                             std::string verb = std::get<1>(info.param);
+                             verb.erase(std::remove(verb.begin(), verb.end(), '-'), verb.end());
+                             return std::string(std::get<0>(info.param).name) + "_" + verb;
+                         });
 
 // Delete and move on a selection, with a few items (removed one by one) and with many (the view
 // taken apart once): the bank before and after and the view's exact items afterwards. Every third
@@ -641,6 +722,8 @@ struct SelectionCase {
     std::function<bool(int, int)> chosen;  // (view position, rows) -> selected
 };
 void PrintTo(const SelectionCase &c, std::ostream *os) { PrintCase(os, c.name); }
+
+void PrintTo(const SelectionCase &c, std::ostream *os) { *os << c.name; }
 
 class SelectionCommands : public WordListOps,
                           public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *>> {};
@@ -752,3 +835,32 @@ TEST_P(MoveRefusedAtTheSource, LeavesBothListsAndTheViewAsTheyWere)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, MoveRefusedAtTheSource, ::testing::Values("select", "check"));
+
+// A selected item that is hidden is passed over by a command on the selection and stays selected,
+// whether the chosen items go one by one (few) or the view is rebuilt (many).
+class HiddenSelectedItem : public WordListOps, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HiddenSelectedItem, StaysInTheBankAndSelected)
+{
+    const int chosen = GetParam();
+    for (int i = 0; i < 200; ++i)
+        addWord(W, QStringLiteral("w%1").arg(i, 3, 10, QLatin1Char('0')));
+    fill(W);
+    for (int i = 0; i < chosen; ++i)
+        PItemAt(&lv, 2 * i)->setSelected(true);
+    QTreeWidgetItem *hidden = PItemAt(&lv, 1);
+    hidden->setSelected(true);
+    hidden->setHidden(true);
+    PDeleteSelectedWords(&lv, W);
+    EXPECT_EQ(PItemCount(&lv), 200 - chosen);
+    EXPECT_EQ(dm->PGetCountFromTable(W), 200 - chosen);
+    QStringList selected;
+    for (int i = 0; i < PItemCount(&lv); ++i)
+        if (PItemAt(&lv, i)->isSelected())
+            selected << PSubItem(PItemAt(&lv, i), PWordSub);
+    EXPECT_EQ(selected, QStringList{"w001"});
+    EXPECT_TRUE(column(W, K).contains(QStringLiteral("w001")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, HiddenSelectedItem, ::testing::Values(3, 90),
+                         [](const auto &info) { return info.param < 64 ? std::string("Few") : std::string("Many"); });
