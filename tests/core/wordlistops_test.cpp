@@ -555,7 +555,6 @@ struct MoveCase {
 };
 void PrintTo(const MoveCase &c, std::ostream *os) { PrintCase(os, c.name, c.mode); }
 
-void PrintTo(const MoveCase &c, std::ostream *os) { *os << c.name; }
 
 class MovedRowsLand : public WordListOps, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -723,7 +722,6 @@ struct SelectionCase {
 };
 void PrintTo(const SelectionCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
-void PrintTo(const SelectionCase &c, std::ostream *os) { *os << c.name; }
 
 class SelectionCommands : public WordListOps,
                           public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *>> {};
