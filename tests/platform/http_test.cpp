@@ -1,5 +1,6 @@
 #include "platform/http.h"
 #include "support/loopbackweb.h"
+#include "support/settle.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -247,16 +248,8 @@ TEST_P(HttpWaiterGiveUp, TheRequestInFlightEndsCancelledAndNoMoreWorkRuns)
         } catch (const WebError &e) {
             later = e.kind();
         }
-        // Ends the run of the program here even if a window left by another test refused to close.
-        if (inProgram)
-            QCoreApplication::exit();
     };
-    if (inProgram) {
-        QTimer::singleShot(0, scene);
-        QCoreApplication::exec();
-    } else {
-        scene();
-    }
+    PRunScene(inProgram, scene);
     EXPECT_EQ(transfer, WebError::Cancelled);
     EXPECT_EQ(run, WebError::Cancelled);
     EXPECT_EQ(later, WebError::Cancelled);

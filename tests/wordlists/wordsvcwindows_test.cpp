@@ -7,6 +7,7 @@
 
 #include "core/currentlist.h"
 #include "platform/linklabel.h"
+#include "support/settle.h"
 #include "wordsvcfixture.h"
 
 #include <QAction>
@@ -150,16 +151,8 @@ TEST_P(WordServiceWindowGiveUp, TheWindowSaysItIsAskingAndClosingOrQuittingEndsT
             if (form()->isVisible())
                 form()->close();
         });
-        // Ends the run of the program here even if a window left by another test refused to close.
-        if (quit)
-            QCoreApplication::exit();
     };
-    if (quit) {
-        QTimer::singleShot(0, scene);
-        QCoreApplication::exec();
-    } else {
-        scene();
-    }
+    PRunScene(quit, scene);
 
     ASSERT_TRUE(opened);
     EXPECT_EQ(during, QStringLiteral("正在查询海词网站……"));
