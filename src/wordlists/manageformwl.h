@@ -5,6 +5,7 @@
 
 #include "platform/formbase.h"
 #include "platform/windowkit.h"
+#include "wordlists/eventhook.h"
 
 class QAction;
 class QCheckBox;
@@ -114,4 +115,5 @@ private:
     QString m_mode;
     int m_lastIndex = 0;
     TPInstance<TPManageFormWL> m_instance{PManageFormWL, this};
+    TPEventHooks m_hooks;
 };

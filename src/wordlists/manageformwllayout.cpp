@@ -243,7 +243,7 @@ void TPManageFormWL::connectHandlers()
     PConnect(CBBrowseMode, &QComboBox::activated, this, &F::CBBrowseModeChange);
     PConnect(Edit1, &QLineEdit::textChanged, this, &F::Edit1Change);
     PConnect(Memo2, &QTextEdit::selectionChanged, this, &F::Memo2SelectionChange);
-    PHookEvents(Memo2->viewport(), [this](QEvent *e) {
+    m_hooks.add(Memo2->viewport(), [this](QEvent *e) {
         if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
             offerExampleMenu(QCursor::pos());
         return false;

@@ -92,6 +92,27 @@ TEST(Dates, TodayDoesNotFollowTheLocaleAndComesFromTheDateSeam)
     date.advanceSecs(1);
     EXPECT_EQ(PTodayText(), QStringLiteral("2026-03-05"));
     EXPECT_EQ(PShortDateText(), QStringLiteral("2026-3-5"));
+    date.advanceDays(-40);
+    EXPECT_EQ(PTodayText(), QStringLiteral("2026-01-24"));
+}
+
+// The system's day, the seam's day, then the system's again: neither is kept for the other.
+TEST(Dates, TodayFollowsTheSystemClockOnceTheSeamIsLetGo)
+{
+    const auto systemDayMatches = [] {
+        const QDate before = QDate::currentDate();
+        const QDate today = PToday();
+        const QString text = PTodayText();
+        const QDate after = QDate::currentDate();
+        return (today == before || today == after) && text == PDateText(today);
+    };
+    EXPECT_TRUE(systemDayMatches());
+    {
+        DrivenDate date(QDateTime(QDate(2001, 2, 3), QTime(12, 0)));
+        EXPECT_EQ(PToday(), QDate(2001, 2, 3));
+        EXPECT_EQ(PTodayText(), QStringLiteral("2001-02-03"));
+    }
+    EXPECT_TRUE(systemDayMatches());
 }
 
 TEST(FormBackground, TilesBackBmpOfTheCurrentDirectoryOnly)

@@ -6,6 +6,7 @@
 #include "support/columnfit.h"
 #include "support/drivendate.h"
 #include "services/richtext.h"
+#include "wordlists/eventhook.h"
 #include "wordlists/wordlistwindows.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -461,6 +464,34 @@ TEST_F(ManageFormWL, TheExampleMenuOpensWhenASelectionIsFinishedNeverWhileItGrow
         EXPECT_FALSE(form->Memo2->textCursor().hasSelection());
         EXPECT_FALSE(form->PopupMenu3->isVisible());
     }));
+}
+
+// The shown window taken apart while its example box holds a selection: once the editor's own
+// part has ended, the button let go over that box in the teardown offers no menu.
+TEST_F(ManageFormWL, TakingTheShownWindowApartRunsNoneOfItsHandlers)
+{
+    form->show();
+    form->Memo2->setPlainText(QStringLiteral("go home"));
+    selectInExample(0, 7);
+    QWidget *area = form->Memo2->viewport();
+    const QPointer<QMenu> menu = form->PopupMenu3;
+    ASSERT_FALSE(menu->isVisible());
+    bool probed = false, offered = false;
+    PHookEvents(form.get(), [&](QEvent *) {
+        if (PManageFormWL || probed)
+            return false;
+        probed = true;
+        const QPointF at(2, 2);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, area->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QCoreApplication::sendEvent(area, &up);
+        offered = menu->isVisible();
+        return false;
+    });
+    form.reset();
+    EXPECT_TRUE(probed);
+    EXPECT_FALSE(offered);
+    EXPECT_TRUE(menu.isNull());
 }
 
 // Selecting and saving a word without touching a field stores every field byte for byte; a
