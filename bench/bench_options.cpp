@@ -134,6 +134,7 @@ int builtRows(sqlite3 *db) { return count(db, "SELECT count(*) FROM OptionTable 
 
 void BM_Pair_OptionTable(benchmark::State &state)
 {
+    state.counters["goal"] = 1.5;
     Bank bank(int(state.range(0)));
     sqlite3 *db = bank.dm->PConnection.handle();
     if (count(db, "SELECT count(*) FROM TempTable") != kGroup) {

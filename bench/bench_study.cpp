@@ -177,6 +177,7 @@ long long rawAutoCreate(sqlite3_stmt *select, const QString &mode, int n, const 
 
 void pairAutoCreate(benchmark::State &state, const QString &mode, bool descending)
 {
+    state.counters["goal"] = 1.5;
     constexpr int n = 50;
     UseStudyBank use(Tbl::WordTable);
     PConfigIni->WriteString(Ini::Main, Ini::Tool, ToolName::Spell);
