@@ -48,9 +48,9 @@ int PItemCount(const QTreeWidget *ListView);
 QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index);
 // Removes the item from its list view and frees it.
 void PRemoveItem(QTreeWidgetItem *Item);
-// Removes and frees every item of the list view that Gone holds, in one step of the model; the
-// others keep their order.
-void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone);
+// Removes and frees the items of Gone, each a top-level item of the list view (one named twice
+// goes once), in one step of the model; the others keep their order.
+void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone);
 void PClearItems(QTreeWidget *ListView);
 
 // ---- fill modes

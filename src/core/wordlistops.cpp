@@ -104,10 +104,10 @@ void removeItems(QTreeWidget *ListView, const Choice &Chosen)
             PRemoveItem(item);
         return;
     }
-    const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
     // A selection's chosen items all go; of ticks, any selected item may stay.
     QList<QTreeWidgetItem *> selected = Chosen.passed;
     if (Chosen.checked) {
+        const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
         QList<QTreeWidgetItem *> all;
         selectedItems(ListView, all, all);
         for (QTreeWidgetItem *item : all)
@@ -115,11 +115,11 @@ void removeItems(QTreeWidget *ListView, const Choice &Chosen)
                 selected << item;
     }
     QTreeWidgetItem *current = ListView->currentItem();
-    if (gone.contains(current))
+    if (Chosen.items.contains(current))
         current = nullptr;
     // Emptied first: the selection would otherwise follow every moved row through the change.
     ListView->selectionModel()->clearSelection();
-    PRemoveItems(ListView, gone);
+    PRemoveItems(ListView, Chosen.items);
     if (current)
         ListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     for (QTreeWidgetItem *item : selected)
