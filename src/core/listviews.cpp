@@ -232,6 +232,8 @@ void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone)
     int count = 0;
     bool plain = false;
     for (QTreeWidgetItem *item : Gone) {
+        if (item->treeWidget() != ListView || item->parent())
+            continue;
         PTextItem *t = textItem(item);
         if (!t)
             plain = true;

@@ -48,8 +48,8 @@ int PItemCount(const QTreeWidget *ListView);
 QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index);
 // Removes the item from its list view and frees it.
 void PRemoveItem(QTreeWidgetItem *Item);
-// Removes and frees the items of Gone, each a top-level item of the list view (one named twice
-// goes once), in one step of the model; the others keep their order.
+// Removes and frees the top-level items of the list view that Gone names (one named twice goes
+// once; items of other views are left alone), in one step of the model; the others keep their order.
 void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone);
 void PClearItems(QTreeWidget *ListView);
 
