@@ -222,13 +222,15 @@ QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index) { return ListVi
 
 void PRemoveItem(QTreeWidgetItem *Item) { delete Item; }
 
-void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone)
+bool PIsOwnItem(const QTreeWidgetItem *Item) { return textItem(Item) != nullptr; }
+
+void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone, bool OwnItemsOnly)
 {
     // Removed one by one, each item would shift all after it; taking every item out and putting
     // the rest back costs the model a notice per item. Instead the items that go are moved to the
     // end by a stable sort on whether they go, which keeps the order of the rest, and leave as
-    // one block. The items that go are marked from the list, so the walk over the view only has
-    // to make sure that every item can take part in that sort.
+    // one block. The items that go are marked from the list, so the walk over the view, unless the
+    // caller has made it already, only has to make sure that every item can take part in that sort.
     int count = 0;
     bool plain = false;
     for (QTreeWidgetItem *item : Gone) {
@@ -244,7 +246,7 @@ void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone)
     }
     QTreeWidgetItem *root = ListView->invisibleRootItem();
     const int n = root->childCount();
-    for (int row = 0; row < n && !plain; ++row)
+    for (int row = 0; row < n && !plain && !OwnItemsOnly; ++row)
         plain = !textItem(root->child(row));
     if (plain) {
         const QSet<QTreeWidgetItem *> gone(Gone.begin(), Gone.end());
