@@ -816,6 +816,14 @@ TEST_F(WordListOps, ManyRemovedItemsKeepTheCurrentItemAndTheSelectionOfTheRest)
         if (PItemAt(&lv, i)->isSelected())
             selected << PCaption(PItemAt(&lv, i));
     EXPECT_EQ(selected, (QStringList{"w003", "w199"}));
+    // When the current item goes with many others, the view's current item is one that stays.
+    for (int i = 0; i < 100; ++i)
+        PItemAt(&lv, i)->setCheckState(0, i < 80 ? Qt::Checked : Qt::Unchecked);
+    lv.setCurrentItem(PItemAt(&lv, 40), 0, QItemSelectionModel::NoUpdate);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("check"));
+    ASSERT_EQ(PItemCount(&lv), 20);
+    ASSERT_NE(lv.currentItem(), nullptr);
+    EXPECT_GE(lv.indexOfTopLevelItem(lv.currentItem()), 0);
 }
 
 // A move whose copy went through but whose removal from the source is refused copies nothing.
