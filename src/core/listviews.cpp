@@ -112,6 +112,7 @@ public:
         return !m_gone && static_cast<const PTextItem &>(other).m_gone;
     }
     void setGone(bool gone) { m_gone = gone; }
+    bool isGone() const { return m_gone; }
 
 private:
     QString m_buf;
@@ -221,31 +222,37 @@ QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index) { return ListVi
 
 void PRemoveItem(QTreeWidgetItem *Item) { delete Item; }
 
-void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone)
+bool PIsOwnItem(const QTreeWidgetItem *Item) { return textItem(Item) != nullptr; }
+
+void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone, bool OwnItemsOnly)
 {
     // Removed one by one, each item would shift all after it; taking every item out and putting
     // the rest back costs the model a notice per item. Instead the items that go are moved to the
     // end by a stable sort on whether they go, which keeps the order of the rest, and leave as
-    // one block.
-    QTreeWidgetItem *root = ListView->invisibleRootItem();
-    const int n = root->childCount();
+    // one block. The items that go are marked from the list, so the walk over the view, unless the
+    // caller has made it already, only has to make sure that every item can take part in that sort.
     int count = 0;
     bool plain = false;
-    for (int row = 0; row < n; ++row) {
-        QTreeWidgetItem *item = root->child(row);
-        const bool gone = Gone.contains(item);
-        count += gone;
-        if (PTextItem *t = textItem(item))
-            t->setGone(gone);
-        else
+    for (QTreeWidgetItem *item : Gone) {
+        if (item->treeWidget() != ListView || item->parent())
+            continue;
+        PTextItem *t = textItem(item);
+        if (!t)
             plain = true;
+        else if (!t->isGone()) {
+            t->setGone(true);
+            ++count;
+        }
     }
-    if (count == 0)
-        return;
+    QTreeWidgetItem *root = ListView->invisibleRootItem();
+    const int n = root->childCount();
+    for (int row = 0; row < n && !plain && !OwnItemsOnly; ++row)
+        plain = !textItem(root->child(row));
     if (plain) {
+        const QSet<QTreeWidgetItem *> gone(Gone.begin(), Gone.end());
         QList<QTreeWidgetItem *> kept;
         for (QTreeWidgetItem *item : root->takeChildren()) {
-            if (Gone.contains(item))
+            if (gone.contains(item))
                 delete item;
             else
                 kept << item;
@@ -253,6 +260,8 @@ void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone)
         ListView->addTopLevelItems(kept);
         return;
     }
+    if (count == 0)
+        return;
     root->sortChildren(0, Qt::AscendingOrder);
     ListView->model()->removeRows(n - count, count);
 }

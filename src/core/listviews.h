@@ -48,9 +48,13 @@ int PItemCount(const QTreeWidget *ListView);
 QTreeWidgetItem *PItemAt(const QTreeWidget *ListView, int Index);
 // Removes the item from its list view and frees it.
 void PRemoveItem(QTreeWidgetItem *Item);
-// Removes and frees every item of the list view that Gone holds, in one step of the model; the
-// others keep their order.
-void PRemoveItems(QTreeWidget *ListView, const QSet<QTreeWidgetItem *> &Gone);
+// Whether the item is one the program made (PNewItem, PAddItem, the fills).
+bool PIsOwnItem(const QTreeWidgetItem *Item);
+// Removes and frees the top-level items of the list view that Gone names (one named twice goes
+// once; items of other views are left alone), in one step of the model; the others keep their
+// order. OwnItemsOnly tells that the caller has just seen every item of the view to be the
+// program's own, which spares a walk over the view.
+void PRemoveItems(QTreeWidget *ListView, const QList<QTreeWidgetItem *> &Gone, bool OwnItemsOnly = false);
 void PClearItems(QTreeWidget *ListView);
 
 // ---- fill modes

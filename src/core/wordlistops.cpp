@@ -60,12 +60,15 @@ void renameOddTable(const QString &Old, const QString &New)
 // list of selected items, not hidden and selectable), Passed the others. Each item carries the
 // flag the view keeps in step with its selection, so a walk reads one flag per item; the
 // selection's ranges would have to be merged and their persistent indexes resolved first.
-void selectedItems(const QTreeWidget *ListView, QList<QTreeWidgetItem *> &Counted, QList<QTreeWidgetItem *> &Passed)
+// Returns whether every item of the view is the program's own.
+bool selectedItems(const QTreeWidget *ListView, QList<QTreeWidgetItem *> &Counted, QList<QTreeWidgetItem *> &Passed)
 {
     const QTreeWidgetItem *root = ListView->invisibleRootItem();
     const int n = root->childCount();
+    bool own = true;
     for (int row = 0; row < n; ++row) {
         QTreeWidgetItem *item = root->child(row);
+        own = own && PIsOwnItem(item);
         if (!item->isSelected())
             continue;
         const Qt::ItemFlags flags = item->flags();
@@ -73,12 +76,14 @@ void selectedItems(const QTreeWidget *ListView, QList<QTreeWidgetItem *> &Counte
             !item->isHidden() && flags.testFlag(Qt::ItemIsSelectable) && flags.testFlag(Qt::ItemIsEnabled);
         (counted ? Counted : Passed) << item;
     }
+    return own;
 }
 
 // The items a command acts on, from the last to the first, and for a selection the selected items
 // it passes over, which stay selected.
 struct Choice {
     bool checked = false;
+    bool ownItems = false;  // every item of the view is the program's own
     QList<QTreeWidgetItem *> items;
     QList<QTreeWidgetItem *> passed;
 };
@@ -90,7 +95,7 @@ Choice choose(QTreeWidget *ListView, bool checked)
     if (checked)
         c.items = PCheckedItems(ListView);
     else
-        selectedItems(ListView, c.items, c.passed);
+        c.ownItems = selectedItems(ListView, c.items, c.passed);
     std::reverse(c.items.begin(), c.items.end());
     return c;
 }
@@ -104,10 +109,10 @@ void removeItems(QTreeWidget *ListView, const Choice &Chosen)
             PRemoveItem(item);
         return;
     }
-    const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
     // A selection's chosen items all go; of ticks, any selected item may stay.
     QList<QTreeWidgetItem *> selected = Chosen.passed;
     if (Chosen.checked) {
+        const QSet<QTreeWidgetItem *> gone(Chosen.items.begin(), Chosen.items.end());
         QList<QTreeWidgetItem *> all;
         selectedItems(ListView, all, all);
         for (QTreeWidgetItem *item : all)
@@ -115,11 +120,11 @@ void removeItems(QTreeWidget *ListView, const Choice &Chosen)
                 selected << item;
     }
     QTreeWidgetItem *current = ListView->currentItem();
-    if (gone.contains(current))
+    if (Chosen.items.contains(current))
         current = nullptr;
     // Emptied first: the selection would otherwise follow every moved row through the change.
     ListView->selectionModel()->clearSelection();
-    PRemoveItems(ListView, gone);
+    PRemoveItems(ListView, Chosen.items, Chosen.ownItems);
     if (current)
         ListView->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     for (QTreeWidgetItem *item : selected)

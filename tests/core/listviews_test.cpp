@@ -429,17 +429,22 @@ TEST_P(ItemRemoval, TakesExactlyTheNamedItemsAndKeepsTheOrderOfTheRest)
         else
             lv.addTopLevelItem(new QTreeWidgetItem(QStringList{caption, QStringLiteral("s%1").arg(i)}));
     }
-    QSet<QTreeWidgetItem *> gone;
+    // The first removal names each item twice, and an item of another view: each named item of
+    // the view goes once, and no other item of either view with it.
+    QTreeWidget other;
+    QList<QTreeWidgetItem *> gone{PAddItem(&other, QStringLiteral("x"))};
     for (int i = 0; i < 120; ++i)
-        (c.gone(i) ? gone.insert(PItemAt(&lv, i)), void() : kept.append(QStringLiteral("w%1").arg(i)));
+        (c.gone(i) ? gone.append(PItemAt(&lv, i)) : kept.append(QStringLiteral("w%1").arg(i)));
+    gone += gone;
     PRemoveItems(&lv, gone);
     EXPECT_EQ(captions(lv), kept);
+    EXPECT_EQ(captions(other), QStringList{QStringLiteral("x")});
     for (int i = 0; i < PItemCount(&lv); ++i)
         EXPECT_EQ(PSubItem(PItemAt(&lv, i), 0), QLatin1Char('s') + kept[i].mid(1)) << i;
     // A second removal of every other item left: nothing of the first one lingers on them.
-    QSet<QTreeWidgetItem *> again;
+    QList<QTreeWidgetItem *> again;
     for (int i = 0; i < PItemCount(&lv); ++i)
-        (i % 2 ? again.insert(PItemAt(&lv, i)), void() : keptAfterSecond.append(kept[i]));
+        (i % 2 ? again.append(PItemAt(&lv, i)) : keptAfterSecond.append(kept[i]));
     PRemoveItems(&lv, again);
     EXPECT_EQ(captions(lv), keptAfterSecond);
 }

@@ -723,8 +723,9 @@ struct SelectionCase {
 void PrintTo(const SelectionCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
 
+// The view holds only the program's items, or one row a window put in by hand as a plain item.
 class SelectionCommands : public WordListOps,
-                          public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *>> {};
+                          public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *, const char *>> {};
 
 TEST_P(SelectionCommands, ActOnExactlyTheSelectedRowsAndLeaveTheRestShownInOrder)
 {
@@ -737,6 +738,14 @@ TEST_P(SelectionCommands, ActOnExactlyTheSelectedRowsAndLeaveTheRestShownInOrder
     const QList<QStringList> before = rowsOf(W);
     fill(W);
     ASSERT_EQ(PItemCount(&lv), c.rows);
+    if (QLatin1String(std::get<2>(GetParam())) == QLatin1String("oneByHand")) {
+        QTreeWidgetItem *own = PItemAt(&lv, 5);
+        QStringList texts;
+        for (int col = 0; col <= PSubItemCount(own); ++col)
+            texts << own->text(col);
+        delete own;
+        lv.insertTopLevelItem(5, new QTreeWidgetItem(texts));
+    }
     QStringList shownBefore, keptIds, chosenIds;
     for (int i = 0; i < c.rows; ++i) {
         QTreeWidgetItem *item = PItemAt(&lv, i);
@@ -781,9 +790,10 @@ INSTANTIATE_TEST_SUITE_P(
                           SelectionCase{"EveryThirdOfMany", 300, [](int i, int) { return i % 3 == 1; }},
                           SelectionCase{"AllOfMany", 300, [](int, int) { return true; }},
                           SelectionCase{"AllButFirstAndLastOfMany", 300, [](int i, int n) { return i > 0 && i < n - 1; }}),
-        ::testing::Values("delete", "move")),
+        ::testing::Values("delete", "move"), ::testing::Values("own", "oneByHand")),
     [](const auto &info) {
-        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param);
+        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param) + "_" +
+               std::get<2>(info.param);
     });
 
 TEST_F(WordListOps, ManyRemovedItemsKeepTheCurrentItemAndTheSelectionOfTheRest)
@@ -806,6 +816,14 @@ TEST_F(WordListOps, ManyRemovedItemsKeepTheCurrentItemAndTheSelectionOfTheRest)
         if (PItemAt(&lv, i)->isSelected())
             selected << PCaption(PItemAt(&lv, i));
     EXPECT_EQ(selected, (QStringList{"w003", "w199"}));
+    // When the current item goes with many others, the view's current item is one that stays.
+    for (int i = 0; i < 100; ++i)
+        PItemAt(&lv, i)->setCheckState(0, i < 80 ? Qt::Checked : Qt::Unchecked);
+    lv.setCurrentItem(PItemAt(&lv, 40), 0, QItemSelectionModel::NoUpdate);
+    PMoveWords(&lv, W, QStringLiteral("L1"), QStringLiteral("check"));
+    ASSERT_EQ(PItemCount(&lv), 20);
+    ASSERT_NE(lv.currentItem(), nullptr);
+    EXPECT_GE(lv.indexOfTopLevelItem(lv.currentItem()), 0);
 }
 
 // A move whose copy went through but whose removal from the source is refused copies nothing.
