@@ -1,5 +1,6 @@
 #include "platform/windowkit.h"
 
+#include "platform/formbase.h"
 #include "platform/linklabel.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -323,6 +325,19 @@ void PFitToTextWhenSeen(QWidget *part)
     // A size of its own, or Qt would fit the part itself as its window is first shown.
     part->resize(part->size());
     new FitWhenSeen(part);
+}
+
+void PSetTextWhenSeen(QLineEdit *box, const QString &text)
+{
+    auto *form = qobject_cast<TPForm *>(box->window());
+    if (!form || form->shownOnce()) {
+        box->setText(text);
+        return;
+    }
+    form->whenFirstShown([box = QPointer<QLineEdit>(box), text] {
+        if (box && box->text().isEmpty())
+            box->setText(text);
+    });
 }
 
 void PCenterOnScreen(QWidget *window)

@@ -12,6 +12,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class TLinkLabel;
 class QPushButton;
@@ -66,6 +67,11 @@ W *PNamed(W *widget, const QString &name)
 // as the window is shown or resized: a part out of sight is not measured, which would load its
 // fonts, until the learner can see it. Place the part before calling this.
 void PFitToTextWhenSeen(QWidget *part);
+
+// Puts text into a box as its window is first shown (at once when it was): laying text out in a
+// window out of sight loads fonts, for Chinese text fallback fonts, the first window never needs.
+// A box given a text of its own meanwhile keeps it.
+void PSetTextWhenSeen(QLineEdit *box, const QString &text);
 
 // Centres the window on the screen it is on (or the primary screen).
 void PCenterOnScreen(QWidget *window);

@@ -70,7 +70,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     PSetPixelFont(MEpra, 19);
     MEpra->setAttribute(Qt::WA_InputMethodEnabled, false);
     MEpra->setToolTip(QStringLiteral("【回车】检验，【F9】查词，【F8】朗读，【Esc】离开"));
-    MEpra->setText(QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
+    PSetTextWhenSeen(MEpra, QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(Button1), static_cast<QWidget *>(Button2),

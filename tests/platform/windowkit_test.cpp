@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -220,3 +221,64 @@ TEST(WindowKit, ACaptionFitsItsTextWhenItsWindowFirstShowsIt)
         EXPECT_EQ(l->size(), QSize(4, 4));
     }
 }
+
+namespace {
+// A window that notes what its box holds when its show handler runs.
+struct BoxForm : TPForm {
+    BoxForm() : box(new QLineEdit(this)) { resize(200, 100); }
+    void FormShow() override { seenOnShow = box->text(); }
+    QLineEdit *box;
+    QString seenOnShow = QStringLiteral("(no show)");
+};
+
+struct TextWhenSeenCase {
+    const char *name;
+    bool programWindow;    // the box sits in a window of the program (else a plain widget)
+    bool shownBefore;      // the window was shown (and hidden) before the text was given
+    const char *typed;     // what the box got meanwhile, before the first showing
+    const char *untilShown;
+    const char *shown;
+};
+
+class TextWhenSeen : public ::testing::TestWithParam<TextWhenSeenCase> {};
+
+// A text given to a box in a window never shown waits for the first showing, so no text is laid
+// out (and no font loaded) for a window the learner may never see; it is there before the show
+// handler runs, a text the box got meanwhile wins, and later showings put nothing back.
+TEST_P(TextWhenSeen, ReachesTheBoxAsItsWindowIsFirstShown)
+{
+    const TextWhenSeenCase &c = GetParam();
+    const QString hint = QStringLiteral("【回车】检验");
+    BoxForm form;
+    QWidget plain;
+    QLineEdit *box = c.programWindow ? form.box : new QLineEdit(&plain);
+    QWidget *window = box->window();
+    if (c.shownBefore) {
+        window->show();
+        window->hide();
+    }
+    PSetTextWhenSeen(box, hint);
+    if (*c.typed)
+        box->setText(QString::fromUtf8(c.typed));
+    EXPECT_EQ(box->text(), QString::fromUtf8(c.untilShown).replace(QStringLiteral("HINT"), hint));
+    window->show();
+    const QString shown = QString::fromUtf8(c.shown).replace(QStringLiteral("HINT"), hint);
+    EXPECT_EQ(box->text(), shown);
+    if (c.programWindow) {
+        EXPECT_EQ(form.seenOnShow, shown);
+    }
+    box->clear();
+    window->hide();
+    window->show();
+    EXPECT_TRUE(box->text().isEmpty()) << "a later showing puts nothing back";
+    window->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowKit, TextWhenSeen,
+    ::testing::Values(TextWhenSeenCase{"NeverShownWindow", true, false, "", "", "HINT"},
+                      TextWhenSeenCase{"TypedMeanwhile", true, false, "apple", "apple", "apple"},
+                      TextWhenSeenCase{"ShownBefore", true, true, "", "HINT", "HINT"},
+                      TextWhenSeenCase{"NoProgramWindow", false, false, "", "HINT", "HINT"}),
+    [](const ::testing::TestParamInfo<TextWhenSeenCase> &info) { return std::string(info.param.name); });
+}  // namespace
