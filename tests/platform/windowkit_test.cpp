@@ -240,6 +240,8 @@ struct TextWhenSeenCase {
     const char *shown;
 };
 
+void PrintTo(const TextWhenSeenCase &c, std::ostream *os) { *os << c.name; }
+
 class TextWhenSeen : public ::testing::TestWithParam<TextWhenSeenCase> {};
 
 // A text given to a box in a window never shown waits for the first showing, so no text is laid
