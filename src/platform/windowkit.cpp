@@ -198,6 +198,26 @@ private:
     QPointer<QWidget> m_window;
 };
 
+// Qt's least column width comes from the header's font: in a window not yet shown the header
+// holds none, and at the first showing takes Qt's own and widens any column below it.
+void leastWidthWhenSeen(QTreeView *view)
+{
+    auto *form = qobject_cast<TPForm *>(view->window());
+    if (!form || form->shownOnce())
+        return;
+    QHeaderView *header = view->header();
+    header->setMinimumSectionSize(0);
+    PWhenFirstShown(header, [header] {
+        if (header->minimumSectionSize() != 0)
+            return;  // the window set one of its own
+        header->setMinimumSectionSize(-1);
+        const int least = header->minimumSectionSize();
+        for (int i = 0; i < header->count(); ++i)
+            if (!header->isSectionHidden(i) && header->sectionSize(i) < least)
+                header->resizeSection(i, least);
+    });
+}
+
 void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
 {
     view->setObjectName(name);
@@ -220,6 +240,7 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
 {
     auto *view = new QTreeWidget(parent);
     new HeaderWhenShown(view);
+    leastWidthWhenSeen(view);
     view->setProperty(CheckBoxesProperty, checkBoxes);
     QStringList captions;
     for (const TPColumn &c : columns)
@@ -235,6 +256,7 @@ QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemMo
 {
     auto *view = new QTreeView(parent);
     new HeaderWhenShown(view);
+    leastWidthWhenSeen(view);
     view->setModel(model);
     setUpReportView(view, name, columns);
     return view;
@@ -287,6 +309,15 @@ QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &capti
     return g;
 }
 
+QLineEdit *PMakeLineEdit(QWidget *parent, const QString &name, bool readOnly)
+{
+    auto *e = new QLineEdit;
+    e->setObjectName(name);
+    e->setReadOnly(readOnly);
+    e->setParent(parent);
+    return e;
+}
+
 QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items)
 {
     auto *c = new QComboBox(parent);
@@ -327,15 +358,23 @@ void PFitToTextWhenSeen(QWidget *part)
     new FitWhenSeen(part);
 }
 
+void PWhenFirstShown(QWidget *part, std::function<void()> step)
+{
+    if (auto *form = qobject_cast<TPForm *>(part->window()))
+        form->whenFirstShown([part = QPointer<QWidget>(part), step = std::move(step)] {
+            if (part)
+                step();
+        });
+    else
+        step();
+}
+
 void PSetTextWhenSeen(QLineEdit *box, const QString &text)
 {
     auto *form = qobject_cast<TPForm *>(box->window());
-    if (!form || form->shownOnce()) {
-        box->setText(text);
-        return;
-    }
-    form->whenFirstShown([box = QPointer<QLineEdit>(box), text] {
-        if (box && box->text().isEmpty())
+    const bool waits = form && !form->shownOnce();
+    PWhenFirstShown(box, [box, text, waits] {
+        if (!waits || box->text().isEmpty())
             box->setText(text);
     });
 }

@@ -41,7 +41,6 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
 {
     setObjectName(QStringLiteral("PShowWrongForm"));
     setWindowTitle(QStringLiteral("错题回顾"));
-    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
     PSetFormColor(this, NamedColor::MoneyGreen);
     setMinimumSize(575, 360);
     resize(575, 471);
@@ -84,6 +83,8 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     layout->addWidget(PLVsw, 1);
     layout->addLayout(buttons);
     layout->addWidget(MEpra);
+    // The window's font once its parts are made: a box made under a font lays its text out in it.
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     PConnect(Button1, &QPushButton::clicked, this, &TPShowWrongForm::Button1Click);
     PConnect(Button2, &QPushButton::clicked, this, &TPShowWrongForm::Button2Click);
