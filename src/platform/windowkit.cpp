@@ -199,22 +199,26 @@ private:
 };
 
 // Qt's least column width comes from the header's font: in a window not yet shown the header
-// holds none, and at the first showing takes Qt's own and widens any column below it.
-void leastWidthWhenSeen(QTreeView *view)
+// holds none, and at the first showing the columns still at their given widths come up to it,
+// as they would have when made; a least width of the window's own stays.
+void leastWidthWhenSeen(QTreeView *view, const QList<TPColumn> &columns)
 {
     auto *form = qobject_cast<TPForm *>(view->window());
     if (!form || form->shownOnce())
         return;
     QHeaderView *header = view->header();
     header->setMinimumSectionSize(0);
-    PWhenFirstShown(header, [header] {
-        if (header->minimumSectionSize() != 0)
-            return;  // the window set one of its own
+    PWhenFirstShown(header, [header, columns] {
+        const int own = header->minimumSectionSize();
         header->setMinimumSectionSize(-1);
         const int least = header->minimumSectionSize();
-        for (int i = 0; i < header->count(); ++i)
-            if (!header->isSectionHidden(i) && header->sectionSize(i) < least)
+        for (int i = 0; i < header->count() && i < columns.size(); ++i) {
+            const int given = qMax(columns[i].width, own);
+            if (!header->isSectionHidden(i) && header->sectionSize(i) == given && given < least)
                 header->resizeSection(i, least);
+        }
+        if (own != 0)
+            header->setMinimumSectionSize(own);
     });
 }
 
@@ -240,7 +244,7 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
 {
     auto *view = new QTreeWidget(parent);
     new HeaderWhenShown(view);
-    leastWidthWhenSeen(view);
+    leastWidthWhenSeen(view, columns);
     view->setProperty(CheckBoxesProperty, checkBoxes);
     QStringList captions;
     for (const TPColumn &c : columns)
@@ -256,7 +260,7 @@ QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemMo
 {
     auto *view = new QTreeView(parent);
     new HeaderWhenShown(view);
-    leastWidthWhenSeen(view);
+    leastWidthWhenSeen(view, columns);
     view->setModel(model);
     setUpReportView(view, name, columns);
     return view;

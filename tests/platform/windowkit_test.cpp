@@ -284,3 +284,32 @@ INSTANTIATE_TEST_SUITE_P(
                       TextWhenSeenCase{"NoProgramWindow", false, false, "", "HINT", "HINT"}),
     [](const ::testing::TestParamInfo<TextWhenSeenCase> &info) { return std::string(info.param.name); });
 }  // namespace
+
+// A report list in a window not yet shown measures nothing for its least column width; at the
+// first showing its columns come out exactly as those of a list made in a window already there,
+// Qt's least width (from the header's font) or the window's own.
+TEST(WindowKit, AReportListInAWindowNotYetShownGetsItsColumnWidthsAtTheFirstShowing)
+{
+    for (int ownLeast : {-1, 10}) {
+        Keyed form;
+        QWidget twinWindow;
+        QFont big = form.font();
+        big.setPixelSize(30);
+        form.setFont(big);
+        twinWindow.setFont(big);
+        const QList<TPColumn> columns{{QString(), 5}, {QString(), 150}};
+        QTreeWidget *held = PMakeReportView(&form, QStringLiteral("LVheld"), columns);
+        QTreeWidget *twin = PMakeReportView(&twinWindow, QStringLiteral("LVtwin"), columns);
+        if (ownLeast > 0) {
+            held->header()->setMinimumSectionSize(ownLeast);
+            twin->header()->setMinimumSectionSize(ownLeast);
+        }
+        EXPECT_EQ(held->columnWidth(0), ownLeast > 0 ? ownLeast : 5) << "nothing measured before the showing";
+        form.show();
+        twinWindow.show();
+        EXPECT_EQ(held->header()->minimumSectionSize(), twin->header()->minimumSectionSize()) << ownLeast;
+        EXPECT_EQ(held->columnWidth(0), twin->columnWidth(0)) << ownLeast;
+        EXPECT_EQ(held->columnWidth(1), 150);
+        EXPECT_GT(twin->columnWidth(0), 20) << "Qt's least width applies to the widths given";
+    }
+}
