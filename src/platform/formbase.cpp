@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTranslator>
 #include <QWindow>
+#include <utility>
 
 namespace {
 // The program's window that had the focus last, and whether the learner has since been in
@@ -296,8 +297,19 @@ void TPForm::setVisible(bool visible)
         // Before the layout measures anything: every part catches up with its font and style.
         m_shownOnce = true;
         deliverDue();
+        const QList<std::function<void()>> steps = std::exchange(m_firstShownSteps, {});
+        for (const std::function<void()> &step : steps)
+            PGuard(step);
     }
     QWidget::setVisible(visible);
+}
+
+void TPForm::whenFirstShown(std::function<void()> step)
+{
+    if (m_shownOnce)
+        PGuard(step);
+    else
+        m_firstShownSteps.append(std::move(step));
 }
 
 void TPForm::showEvent(QShowEvent *e)

@@ -50,6 +50,11 @@ public:
     // A window moved within buffer pixels of a screen edge snaps to it; 0 switches it off.
     void setScreenSnap(int buffer) { m_snapBuffer = buffer; }
 
+    // Runs step as the window is first shown, once its parts caught up with their fonts and before
+    // its layout measures anything; at once when it was shown before.
+    void whenFirstShown(std::function<void()> step);
+    bool shownOnce() const { return m_shownOnce; }
+
     // How many times the activation handler ran (tests read it).
     int activationCount() const { return m_activations; }
 
@@ -109,6 +114,7 @@ private:
         QEvent::Type type;
     };
     bool m_shownOnce = false;
+    QList<std::function<void()>> m_firstShownSteps;
     QList<Due> m_dueOrder;
     QHash<QPair<const QWidget *, int>, QPointer<QWidget>> m_due;
 };

@@ -1,5 +1,6 @@
 #include "platform/windowkit.h"
 
+#include "platform/formbase.h"
 #include "platform/linklabel.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QIcon>
 #include <QIconEngine>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -196,6 +198,30 @@ private:
     QPointer<QWidget> m_window;
 };
 
+// Qt's least column width comes from the header's font: in a window not yet shown the header
+// holds none, and at the first showing the columns still at their given widths come up to it,
+// as they would have when made; a least width of the window's own stays.
+void leastWidthWhenSeen(QTreeView *view, const QList<TPColumn> &columns)
+{
+    auto *form = qobject_cast<TPForm *>(view->window());
+    if (!form || form->shownOnce())
+        return;
+    QHeaderView *header = view->header();
+    header->setMinimumSectionSize(0);
+    PWhenFirstShown(header, [header, columns] {
+        const int own = header->minimumSectionSize();
+        header->setMinimumSectionSize(-1);
+        const int least = header->minimumSectionSize();
+        for (int i = 0; i < header->count() && i < columns.size(); ++i) {
+            const int given = qMax(columns[i].width, own);
+            if (!header->isSectionHidden(i) && header->sectionSize(i) == given && given < least)
+                header->resizeSection(i, least);
+        }
+        if (own != 0)
+            header->setMinimumSectionSize(own);
+    });
+}
+
 void setUpReportView(QTreeView *view, const QString &name, const QList<TPColumn> &columns)
 {
     view->setObjectName(name);
@@ -218,6 +244,7 @@ QTreeWidget *PMakeReportView(QWidget *parent, const QString &name, const QList<T
 {
     auto *view = new QTreeWidget(parent);
     new HeaderWhenShown(view);
+    leastWidthWhenSeen(view, columns);
     view->setProperty(CheckBoxesProperty, checkBoxes);
     QStringList captions;
     for (const TPColumn &c : columns)
@@ -233,6 +260,7 @@ QTreeView *PMakeReportView(QWidget *parent, const QString &name, QAbstractItemMo
 {
     auto *view = new QTreeView(parent);
     new HeaderWhenShown(view);
+    leastWidthWhenSeen(view, columns);
     view->setModel(model);
     setUpReportView(view, name, columns);
     return view;
@@ -285,6 +313,15 @@ QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &capti
     return g;
 }
 
+QLineEdit *PMakeLineEdit(QWidget *parent, const QString &name, bool readOnly)
+{
+    auto *e = new QLineEdit;
+    e->setObjectName(name);
+    e->setReadOnly(readOnly);
+    e->setParent(parent);
+    return e;
+}
+
 QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items)
 {
     auto *c = new QComboBox(parent);
@@ -323,6 +360,27 @@ void PFitToTextWhenSeen(QWidget *part)
     // A size of its own, or Qt would fit the part itself as its window is first shown.
     part->resize(part->size());
     new FitWhenSeen(part);
+}
+
+void PWhenFirstShown(QWidget *part, std::function<void()> step)
+{
+    if (auto *form = qobject_cast<TPForm *>(part->window()))
+        form->whenFirstShown([part = QPointer<QWidget>(part), step = std::move(step)] {
+            if (part)
+                step();
+        });
+    else
+        step();
+}
+
+void PSetTextWhenSeen(QLineEdit *box, const QString &text)
+{
+    auto *form = qobject_cast<TPForm *>(box->window());
+    const bool waits = form && !form->shownOnce();
+    PWhenFirstShown(box, [box, text, waits] {
+        if (!waits || box->text().isEmpty())
+            box->setText(text);
+    });
 }
 
 void PCenterOnScreen(QWidget *window)

@@ -3,6 +3,7 @@
 // buttons and labels (tests find them by name), centring, and the instance pointer a window holds.
 
 #include <QList>
+#include <functional>
 #include <QStyle>
 #include <QStringList>
 #include <QString>
@@ -12,6 +13,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class TLinkLabel;
 class QPushButton;
@@ -48,6 +50,9 @@ QToolButton *PMakePictureButton(QWidget *parent, const QString &name, QStyle::St
                                 const QString &hint);
 QLabel *PMakeLabel(QWidget *parent, const QString &name, const QString &caption = QString());
 QGroupBox *PMakeGroup(QWidget *parent, const QString &name, const QString &caption);
+// A one-line box, made outside the window and then placed in it: made inside, it would lay out
+// its (empty) text and measure its cursor in the window's font at once, loading that font.
+QLineEdit *PMakeLineEdit(QWidget *parent, const QString &name, bool readOnly = false);
 QComboBox *PMakeCombo(QWidget *parent, const QString &name, const QStringList &items);
 // A menu entry, found by its name.
 QAction *PMakeAction(QMenu *menu, const QString &name, const QString &caption, bool enabled = true);
@@ -66,6 +71,15 @@ W *PNamed(W *widget, const QString &name)
 // as the window is shown or resized: a part out of sight is not measured, which would load its
 // fonts, until the learner can see it. Place the part before calling this.
 void PFitToTextWhenSeen(QWidget *part);
+
+// Runs step as the part's window is first shown, before its layout measures anything (at once
+// when the window was shown before or is no window of the program): for what measures text.
+void PWhenFirstShown(QWidget *part, std::function<void()> step);
+
+// Puts text into a box as its window is first shown (at once when it was): laying text out in a
+// window out of sight loads fonts, for Chinese text fallback fonts, the first window never needs.
+// A box given a text of its own meanwhile keeps it.
+void PSetTextWhenSeen(QLineEdit *box, const QString &text);
 
 // Centres the window on the screen it is on (or the primary screen).
 void PCenterOnScreen(QWidget *window);

@@ -34,9 +34,12 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &tex
     return b;
 }
 
-QLineEdit *field(QWidget *parent, const QString &name, int pixelSize, bool bold, const QColor &color)
+QLineEdit *field(QWidget *parent, const QString &name, int pixelSize, bool bold, const QColor &color,
+                 bool readOnly = false)
 {
     auto *e = PNamed(new QLineEdit(parent), name);
+    // Before the font: a box made read-only measures its cursor in the font it has.
+    e->setReadOnly(readOnly);
     QFont f = e->font();
     f.setPixelSize(pixelSize);
     f.setBold(bold);
@@ -104,7 +107,7 @@ void TPbrowseform::buildLayout()
     // Top row: the practice box, the clock and the window's commands.
     auto *top = new QHBoxLayout;
     MEpra = PNamed(new QLineEdit(this), QStringLiteral("MEpra"));
-    MEpra->setText(QStringLiteral("拼写练习区（拼写后按【回车】）"));
+    PSetTextWhenSeen(MEpra, QStringLiteral("拼写练习区（拼写后按【回车】）"));
     MEpra->setToolTip(QStringLiteral("【回车】检验，【F8】朗读，【F9】查词"));
     MEpra->setAttribute(Qt::WA_InputMethodEnabled, false);
     MEpra->setMinimumWidth(260);
@@ -171,6 +174,9 @@ void TPbrowseform::buildLayout()
     Splitter2 = PNamed(new QSplitter(Qt::Vertical, this), QStringLiteral("Splitter2"));
     Splitter2->setChildrenCollapsible(false);
     auto *upper = new QWidget(Splitter2);
+    // Both panes join the splitter, in this order, while empty: it measures what each holds
+    // whenever a pane joins.
+    Panel1 = PNamed(new QFrame(Splitter2), QStringLiteral("Panel1"));
     auto *upperLayout = new QVBoxLayout(upper);
     upperLayout->setContentsMargins(0, 0, 0, 0);
     upperLayout->setSpacing(4);
@@ -184,8 +190,7 @@ void TPbrowseform::buildLayout()
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(4);
     fields->setVerticalSpacing(3);
-    Edit1 = field(upper, QStringLiteral("Edit1"), 21, true, Qt::red);
-    Edit1->setReadOnly(true);
+    Edit1 = field(upper, QStringLiteral("Edit1"), 21, true, Qt::red, true);
     Edit1->setFocusPolicy(Qt::ClickFocus);
     Edit2 = field(upper, QStringLiteral("Edit2"), 19, true, palette().color(QPalette::Text));
     Edit4 = field(upper, QStringLiteral("Edit4"), 19, false, QColor(0, 128, 0));
@@ -245,7 +250,6 @@ void TPbrowseform::buildLayout()
     detailsRow->addWidget(Button1);
     upperLayout->addLayout(detailsRow);
 
-    Panel1 = PNamed(new QFrame(Splitter2), QStringLiteral("Panel1"));
     Panel1->setMinimumHeight(100);
     Panel1->setMaximumHeight(300);
     auto *panelLayout = new QHBoxLayout(Panel1);
@@ -261,8 +265,6 @@ void TPbrowseform::buildLayout()
         holderLayout->addWidget(*edit);
     }
     panelLayout->addWidget(Splitter1);
-    Splitter2->addWidget(upper);
-    Splitter2->addWidget(Panel1);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
     root->addWidget(Splitter2, 1);

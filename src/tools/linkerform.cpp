@@ -42,7 +42,6 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
     setWindowTitle(QStringLiteral("词义配对"));
     setFixedSize(712, 392);
     PSetFormColor(this, NamedColor::MoneyGreen);
-    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -53,7 +52,6 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
         p.setRetainSizeWhenHidden(true);
         Panel1->setSizePolicy(p);
     }
-    PSetPixelFont(Panel1, 21);
     auto *grid = new QGridLayout(Panel1);
     m_wordGroup = new QButtonGroup(this);
     m_wordGroup->setExclusive(true);
@@ -110,6 +108,9 @@ TPLinkerForm::TPLinkerForm(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Panel1, 0, Qt::AlignHCenter);
     layout->addLayout(bottom);
+    // The fonts once the parts are made: a box made under a font lays its text out in it.
+    PSetPixelFont(Panel1, 21);
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     PConnect(CBBackMusic, &QCheckBox::clicked, this, &TPLinkerForm::CBBackMusicClick);
     PConnect(LBhelp, &TLinkLabel::clicked, this, &TPLinkerForm::LBhelpClick);

@@ -41,7 +41,6 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
 {
     setObjectName(QStringLiteral("PShowWrongForm"));
     setWindowTitle(QStringLiteral("错题回顾"));
-    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
     PSetFormColor(this, NamedColor::MoneyGreen);
     setMinimumSize(575, 360);
     resize(575, 471);
@@ -70,7 +69,7 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     PSetPixelFont(MEpra, 19);
     MEpra->setAttribute(Qt::WA_InputMethodEnabled, false);
     MEpra->setToolTip(QStringLiteral("【回车】检验，【F9】查词，【F8】朗读，【Esc】离开"));
-    MEpra->setText(QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
+    PSetTextWhenSeen(MEpra, QStringLiteral("【回车】清空，【F9】查词，【F8】朗读，【Esc】离开"));
 
     auto *buttons = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(Button1), static_cast<QWidget *>(Button2),
@@ -84,6 +83,8 @@ TPShowWrongForm::TPShowWrongForm(QWidget *parent) : TPForm(parent), m_instance(P
     layout->addWidget(PLVsw, 1);
     layout->addLayout(buttons);
     layout->addWidget(MEpra);
+    // The window's font once its parts are made: a box made under a font lays its text out in it.
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     PConnect(Button1, &QPushButton::clicked, this, &TPShowWrongForm::Button1Click);
     PConnect(Button2, &QPushButton::clicked, this, &TPShowWrongForm::Button2Click);

@@ -88,7 +88,6 @@ TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(P
 {
     setObjectName(QStringLiteral("PTestFormSpell"));
     setWindowTitle(QStringLiteral("RevuZudazod - 拼写测试"));
-    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
     PSetFormColor(this, NamedColor::MoneyGreen);
     setMinimumSize(696, 480);
     resize(696, 480);
@@ -168,6 +167,8 @@ TPTestFormSpell::TPTestFormSpell(QWidget *parent) : TPForm(parent), m_instance(P
     layout->addLayout(answerRow);
     layout->addLayout(keys);
     layout->addWidget(LBhint);
+    // The window's font once its parts are made: a box made under a font lays its text out in it.
+    PSetPixelFont(this, 13, QStringLiteral("SimSun"));
 
     Timer1 = PPlayClock().newTimer(this, QStringLiteral("Timer1"), 1000);
     Timer2 = PPlayClock().newTimer(this, QStringLiteral("Timer2"), 1000);

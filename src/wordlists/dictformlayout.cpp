@@ -141,10 +141,14 @@ TPDictForm::TPDictForm(QWidget *parent)
     QPalette blue = LBhint->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 160));
     LBhint->setPalette(blue);
-    // Empty, it is as tall as with a text in Chinese and English, so the rows below never move.
-    LBhint->setText(QStringLiteral("查无此词 Ag"));
-    LBhint->setMinimumHeight(LBhint->sizeHint().height());
-    LBhint->clear();
+    // Empty, it is as tall as with a text in Chinese and English, so the rows below never move;
+    // measured as the window is first shown, as measuring loads the Chinese fonts.
+    whenFirstShown([this] {
+        const QString had = LBhint->text();
+        LBhint->setText(QStringLiteral("查无此词 Ag"));
+        LBhint->setMinimumHeight(LBhint->sizeHint().height());
+        LBhint->setText(had);
+    });
 
     PnMove = PNamed(new QWidget(top), "PnMove");
     BTsave = PNamed(new QPushButton(QStringLiteral("保存修改 &C"), PnMove), "BTsave");

@@ -111,17 +111,15 @@ void TPManageFormWL::buildLayout()
     PTempLV = PMakeReportView(this, QStringLiteral("PTempLV"), {{QStringLiteral("ID")}});
     PTempLV->hide();
 
-    Edit1 = PNamed(new QLineEdit(this), "Edit1");
+    Edit1 = PMakeLineEdit(this, QStringLiteral("Edit1"), true);
     Edit1->setFont(pixelFont(font(), 24, true));
-    Edit1->setReadOnly(true);
-    Edit4 = PNamed(new QLineEdit(this), "Edit4");
+    Edit4 = PMakeLineEdit(this, QStringLiteral("Edit4"), true);
     Edit4->setFont(pixelFont(font(), 21));
     QPalette green = Edit4->palette();
     green.setColor(QPalette::Text, Qt::darkGreen);
     Edit4->setPalette(green);
-    Edit4->setReadOnly(true);
-    Edit3 = PNamed(new QLineEdit(this), "Edit3");
-    Edit2 = PNamed(new QLineEdit(this), "Edit2");
+    Edit3 = PMakeLineEdit(this, QStringLiteral("Edit3"));
+    Edit2 = PMakeLineEdit(this, QStringLiteral("Edit2"));
     Edit2->setFont(pixelFont(font(), 19, true));
     Memo1 = PNamed(new QTextEdit(this), "Memo1");
     Memo1->setFont(pixelFont(font(), 15));

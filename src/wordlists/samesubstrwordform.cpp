@@ -52,7 +52,8 @@ TPSameSubStrWordForm::TPSameSubStrWordForm(QWidget *parent)
     BTFind = new QToolButton(this);
     BTFind->setObjectName(QStringLiteral("BTFind"));
     BTFind->setText(QStringLiteral("筛选"));
-    BTFind->setMinimumHeight(MeWord->sizeHint().height());
+    // Measured when first shown: measuring loads the box's font.
+    whenFirstShown([this] { BTFind->setMinimumHeight(MeWord->sizeHint().height()); });
     LBhint = PMakeLabel(this, QStringLiteral("LBhint"), QStringLiteral("请输入"));
     Label3 = new TLinkLabel(QStringLiteral("?"), this);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -218,5 +219,97 @@ TEST(WindowKit, ACaptionFitsItsTextWhenItsWindowFirstShowsIt)
         l->resize(4, 4);  // fitted once: later changes of the window leave it alone
         w.resize(300, 250);
         EXPECT_EQ(l->size(), QSize(4, 4));
+    }
+}
+
+namespace {
+// A window that notes what its box holds when its show handler runs.
+struct BoxForm : TPForm {
+    BoxForm() : box(new QLineEdit(this)) { resize(200, 100); }
+    void FormShow() override { seenOnShow = box->text(); }
+    QLineEdit *box;
+    QString seenOnShow = QStringLiteral("(no show)");
+};
+
+struct TextWhenSeenCase {
+    const char *name;
+    bool programWindow;    // the box sits in a window of the program (else a plain widget)
+    bool shownBefore;      // the window was shown (and hidden) before the text was given
+    const char *typed;     // what the box got meanwhile, before the first showing
+    const char *untilShown;
+    const char *shown;
+};
+
+void PrintTo(const TextWhenSeenCase &c, std::ostream *os) { *os << c.name; }
+
+class TextWhenSeen : public ::testing::TestWithParam<TextWhenSeenCase> {};
+
+// A text given to a box in a window never shown waits for the first showing, so no text is laid
+// out (and no font loaded) for a window the learner may never see; it is there before the show
+// handler runs, a text the box got meanwhile wins, and later showings put nothing back.
+TEST_P(TextWhenSeen, ReachesTheBoxAsItsWindowIsFirstShown)
+{
+    const TextWhenSeenCase &c = GetParam();
+    const QString hint = QStringLiteral("【回车】检验");
+    BoxForm form;
+    QWidget plain;
+    QLineEdit *box = c.programWindow ? form.box : new QLineEdit(&plain);
+    QWidget *window = box->window();
+    if (c.shownBefore) {
+        window->show();
+        window->hide();
+    }
+    PSetTextWhenSeen(box, hint);
+    if (*c.typed)
+        box->setText(QString::fromUtf8(c.typed));
+    EXPECT_EQ(box->text(), QString::fromUtf8(c.untilShown).replace(QStringLiteral("HINT"), hint));
+    window->show();
+    const QString shown = QString::fromUtf8(c.shown).replace(QStringLiteral("HINT"), hint);
+    EXPECT_EQ(box->text(), shown);
+    if (c.programWindow) {
+        EXPECT_EQ(form.seenOnShow, shown);
+    }
+    box->clear();
+    window->hide();
+    window->show();
+    EXPECT_TRUE(box->text().isEmpty()) << "a later showing puts nothing back";
+    window->hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowKit, TextWhenSeen,
+    ::testing::Values(TextWhenSeenCase{"NeverShownWindow", true, false, "", "", "HINT"},
+                      TextWhenSeenCase{"TypedMeanwhile", true, false, "apple", "apple", "apple"},
+                      TextWhenSeenCase{"ShownBefore", true, true, "", "HINT", "HINT"},
+                      TextWhenSeenCase{"NoProgramWindow", false, false, "", "HINT", "HINT"}),
+    [](const ::testing::TestParamInfo<TextWhenSeenCase> &info) { return std::string(info.param.name); });
+}  // namespace
+
+// A report list in a window not yet shown measures nothing for its least column width; at the
+// first showing its columns come out exactly as those of a list made in a window already there,
+// Qt's least width (from the header's font) or the window's own.
+TEST(WindowKit, AReportListInAWindowNotYetShownGetsItsColumnWidthsAtTheFirstShowing)
+{
+    for (int ownLeast : {-1, 10}) {
+        Keyed form;
+        QWidget twinWindow;
+        QFont big = form.font();
+        big.setPixelSize(30);
+        form.setFont(big);
+        twinWindow.setFont(big);
+        const QList<TPColumn> columns{{QString(), 5}, {QString(), 150}};
+        QTreeWidget *held = PMakeReportView(&form, QStringLiteral("LVheld"), columns);
+        QTreeWidget *twin = PMakeReportView(&twinWindow, QStringLiteral("LVtwin"), columns);
+        if (ownLeast > 0) {
+            held->header()->setMinimumSectionSize(ownLeast);
+            twin->header()->setMinimumSectionSize(ownLeast);
+        }
+        EXPECT_EQ(held->columnWidth(0), ownLeast > 0 ? ownLeast : 5) << "nothing measured before the showing";
+        form.show();
+        twinWindow.show();
+        EXPECT_EQ(held->header()->minimumSectionSize(), twin->header()->minimumSectionSize()) << ownLeast;
+        EXPECT_EQ(held->columnWidth(0), twin->columnWidth(0)) << ownLeast;
+        EXPECT_EQ(held->columnWidth(1), 150);
+        EXPECT_GT(twin->columnWidth(0), 20) << "Qt's least width applies to the widths given";
     }
 }

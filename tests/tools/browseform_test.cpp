@@ -38,6 +38,7 @@ TEST_F(Browser, OpensOnTheGroupWithItsColumnsAndSettingsDefaults)
     open();
     EXPECT_EQ(form->activationCount(), 1);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("学习单词"));
+    EXPECT_EQ(form->MEpra->text(), QStringLiteral("拼写练习区（拼写后按【回车】）"));
 
     QStringList captions;
     QList<int> widths;
