@@ -413,12 +413,12 @@ struct RemovalCase {
 };
 void PrintTo(const RemovalCase &c, std::ostream *os) { PrintCase(os, c.name); }
 
-class ItemRemoval : public ::testing::TestWithParam<std::tuple<RemovalCase, const char *>> {};
+class ItemRemoval : public ::testing::TestWithParam<std::tuple<RemovalCase, std::string>> {};
 
 TEST_P(ItemRemoval, TakesExactlyTheNamedItemsAndKeepsTheOrderOfTheRest)
 {
     const RemovalCase c = std::get<0>(GetParam());
-    const QByteArray kind = std::get<1>(GetParam());
+    const QByteArray kind = QByteArray::fromStdString(std::get<1>(GetParam()));
     QTreeWidget lv;
     lv.setColumnCount(2);
     QStringList kept, keptAfterSecond;

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <tuple>
 #include <sqlite3.h>
 
@@ -636,12 +637,12 @@ const QList<AwkwardWord> &awkwardWords()
 }
 
 class AwkwardWordCommands : public WordListOps,
-                            public ::testing::WithParamInterface<std::tuple<AwkwardWord, const char *>> {};
+                            public ::testing::WithParamInterface<std::tuple<AwkwardWord, std::string>> {};
 
 TEST_P(AwkwardWordCommands, ActOnTheChosenWordAloneAndExactly)
 {
     const QString chosen = std::get<0>(GetParam()).word;
-    const QString verb = QString::fromLatin1(std::get<1>(GetParam()));
+    const QString verb = QString::fromStdString(std::get<1>(GetParam()));
     const bool check = verb == QLatin1String("tick-move");
     const QString L1 = QStringLiteral("L1");
     newList(L1);
@@ -725,12 +726,12 @@ void PrintTo(const SelectionCase &c, std::ostream *os) { PrintCase(os, c.name); 
 
 // The view holds only the program's items, or one row a window put in by hand as a plain item.
 class SelectionCommands : public WordListOps,
-                          public ::testing::WithParamInterface<std::tuple<SelectionCase, const char *, const char *>> {};
+                          public ::testing::WithParamInterface<std::tuple<SelectionCase, std::string, std::string>> {};
 
 TEST_P(SelectionCommands, ActOnExactlyTheSelectedRowsAndLeaveTheRestShownInOrder)
 {
     const SelectionCase c = std::get<0>(GetParam());
-    const bool move = QLatin1String(std::get<1>(GetParam())) == QLatin1String("move");
+    const bool move = std::get<1>(GetParam()) == "move";
     newList(QStringLiteral("L1"));
     for (int i = 0; i < c.rows; ++i)
         addWord(W, QStringLiteral("w%1").arg(i - (i % 3 == 1 ? 1 : 0), 3, 10, QLatin1Char('0')),
@@ -738,7 +739,7 @@ TEST_P(SelectionCommands, ActOnExactlyTheSelectedRowsAndLeaveTheRestShownInOrder
     const QList<QStringList> before = rowsOf(W);
     fill(W);
     ASSERT_EQ(PItemCount(&lv), c.rows);
-    if (QLatin1String(std::get<2>(GetParam())) == QLatin1String("oneByHand")) {
+    if (std::get<2>(GetParam()) == "oneByHand") {
         QTreeWidgetItem *own = PItemAt(&lv, 5);
         QStringList texts;
         for (int col = 0; col <= PSubItemCount(own); ++col)

@@ -6,6 +6,9 @@
 #include "support/banksnapshot.h"
 #include "vocab/bankvocab.h"
 
+#include <string>
+#include <utility>
+
 namespace {
 
 const QString W = Tbl::WordTable;
@@ -66,12 +69,12 @@ TEST_F(WriteBack, LearnerCountersPast32BitsAreAddedAndHeldAtTheTop)
 
 // The bank refuses the first, a middle or the last word, or the learner row: nothing changes at all,
 // and the learner sees one message, not one per word.
-class WriteBackRefused : public WriteBack, public ::testing::WithParamInterface<std::pair<const char *, const char *>> {};
+class WriteBackRefused : public WriteBack, public ::testing::WithParamInterface<std::pair<std::string, std::string>> {};
 
 TEST_P(WriteBackRefused, LeavesTheWholeBankAsItWasAndSaysSoOnce)
 {
     const QStringList before = bank();
-    refuse(QStringLiteral("update"), QString::fromUtf8(GetParam().first), QString::fromUtf8(GetParam().second));
+    refuse(QStringLiteral("update"), QString::fromStdString(GetParam().first), QString::fromStdString(GetParam().second));
     const QStringList refusing = bank();
     EXPECT_FALSE(PWriteBack(group()));
     EXPECT_EQ(bank(), refusing);
