@@ -199,8 +199,9 @@ private:
 };
 
 // Qt's least column width comes from the header's font: in a window not yet shown the header
-// holds none, and at the first showing the columns still at their given widths come up to it,
-// as they would have when made; a least width of the window's own stays.
+// holds none, and at the first showing the columns come up to it as they would have when made or
+// narrowed: without a least width of the window's own, every column; with one, which stays, the
+// columns still at their given widths (the others were held to the window's own).
 void leastWidthWhenSeen(QTreeView *view, const QList<TPColumn> &columns)
 {
     auto *form = qobject_cast<TPForm *>(view->window());
@@ -214,7 +215,8 @@ void leastWidthWhenSeen(QTreeView *view, const QList<TPColumn> &columns)
         const int least = header->minimumSectionSize();
         for (int i = 0; i < header->count() && i < columns.size(); ++i) {
             const int given = qMax(columns[i].width, own);
-            if (!header->isSectionHidden(i) && header->sectionSize(i) == given && given < least)
+            const int size = header->sectionSize(i);
+            if (!header->isSectionHidden(i) && size < least && (own == 0 || size == given))
                 header->resizeSection(i, least);
         }
         if (own != 0)

@@ -297,19 +297,23 @@ TEST(WindowKit, AReportListInAWindowNotYetShownGetsItsColumnWidthsAtTheFirstShow
         big.setPixelSize(30);
         form.setFont(big);
         twinWindow.setFont(big);
-        const QList<TPColumn> columns{{QString(), 5}, {QString(), 150}};
+        // The third column is narrowed by the window itself before the showing.
+        const QList<TPColumn> columns{{QString(), 5}, {QString(), 150}, {QString(), 40}};
         QTreeWidget *held = PMakeReportView(&form, QStringLiteral("LVheld"), columns);
         QTreeWidget *twin = PMakeReportView(&twinWindow, QStringLiteral("LVtwin"), columns);
         if (ownLeast > 0) {
             held->header()->setMinimumSectionSize(ownLeast);
             twin->header()->setMinimumSectionSize(ownLeast);
         }
+        held->setColumnWidth(2, 3);
+        twin->setColumnWidth(2, 3);
         EXPECT_EQ(held->columnWidth(0), ownLeast > 0 ? ownLeast : 5) << "nothing measured before the showing";
         form.show();
         twinWindow.show();
         EXPECT_EQ(held->header()->minimumSectionSize(), twin->header()->minimumSectionSize()) << ownLeast;
         EXPECT_EQ(held->columnWidth(0), twin->columnWidth(0)) << ownLeast;
         EXPECT_EQ(held->columnWidth(1), 150);
+        EXPECT_EQ(held->columnWidth(2), twin->columnWidth(2)) << ownLeast;
         EXPECT_GT(twin->columnWidth(0), 20) << "Qt's least width applies to the widths given";
     }
 }
