@@ -2,6 +2,7 @@
 
 #include "platform/jetcase.h"
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 #include <QProcess>
@@ -375,6 +376,26 @@ TEST_F(Connection, RefusesFilesThatAreNoBankOrHaveAnotherPassword)
     c.setConnectionString(PConnectionText(missing));
     EXPECT_THROW(c.open(), EngineError);
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+// A bank whose log cannot be made for a reason other than read-only media is an error that says
+// so, not a bank quietly opened for reading only.
+TEST_F(Connection, ABankThatCannotBeOpenedForAnotherReasonIsAnErrorNotReadOnly)
+{
+    const QString path = programDir + QStringLiteral("blocked.lxb");
+    JetConnection::initialiseBankFile(path, QString::fromLatin1(LxbPassword));
+    JetConnection c;
+    c.setConnectionString(PConnectionText(path));
+    c.open();
+    c.close();
+    ASSERT_TRUE(QDir().mkdir(path + QStringLiteral("-wal")));
+    try {
+        c.open();
+        FAIL() << "opened, read-only: " << c.isReadOnly();
+    } catch (const EngineError &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("无法打开词库“") + path + QStringLiteral("”："))) << e.message().toStdString();
+    }
+    EXPECT_FALSE(c.isOpen());
 }
 
 TEST_F(Connection, ParsesTheConnectionTextAndReopensWhenClosed)
