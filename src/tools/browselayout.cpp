@@ -37,9 +37,7 @@ QToolButton *toolButton(QWidget *parent, const QString &name, const QString &tex
 QLineEdit *field(QWidget *parent, const QString &name, int pixelSize, bool bold, const QColor &color,
                  bool readOnly = false)
 {
-    auto *e = PNamed(new QLineEdit(parent), name);
-    // Before the font: a box made read-only measures its cursor in the font it has.
-    e->setReadOnly(readOnly);
+    QLineEdit *e = PMakeLineEdit(parent, name, readOnly);
     QFont f = e->font();
     f.setPixelSize(pixelSize);
     f.setBold(bold);

@@ -39,6 +39,11 @@ TEST_F(Browser, OpensOnTheGroupWithItsColumnsAndSettingsDefaults)
     EXPECT_EQ(form->activationCount(), 1);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("学习单词"));
     EXPECT_EQ(form->MEpra->text(), QStringLiteral("拼写练习区（拼写后按【回车】）"));
+    // The word, meaning, phonetic and hint boxes: only the word cannot be typed over.
+    QList<std::pair<int, bool>> boxes;
+    for (const QLineEdit *e : {form->Edit1, form->Edit2, form->Edit4, form->Edit3})
+        boxes.append({e->font().pixelSize(), e->isReadOnly()});
+    EXPECT_EQ(boxes, (QList<std::pair<int, bool>>{{21, true}, {19, false}, {19, false}, {14, false}}));
 
     QStringList captions;
     QList<int> widths;
