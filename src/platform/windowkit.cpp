@@ -378,9 +378,12 @@ void PWhenFirstShown(QWidget *part, std::function<void()> step)
 void PSetTextWhenSeen(QLineEdit *box, const QString &text)
 {
     auto *form = qobject_cast<TPForm *>(box->window());
-    const bool waits = form && !form->shownOnce();
-    PWhenFirstShown(box, [box, text, waits] {
-        if (!waits || box->text().isEmpty())
+    if (!form || form->shownOnce()) {
+        box->setText(text);
+        return;
+    }
+    PWhenFirstShown(box, [box, text] {
+        if (box->text().isEmpty())
             box->setText(text);
     });
 }
